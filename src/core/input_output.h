@@ -1,0 +1,81 @@
+// Input lines, key matrix and the R output register; on-screen game control definitions.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/types.h"
+
+namespace tarvolin {
+
+enum TInputGND : uint8_t { gndDirect = 0, gndR4 = 1, gndR3 = 2, gndR2 = 3 };
+using TInputGNDs = uint8_t; // bit n = member n
+constexpr TInputGNDs GNDSet(TInputGND g) { return static_cast<TInputGNDs>(1u << g); }
+constexpr TInputGNDs AllGNDs = 0x0F;
+
+using TInputMatrix = std::array<T4bits, 4>; // per ground: bit3 = K4 .. bit0 = K1
+
+struct TInputOutput {
+    TInputMatrix FInputMatrix{};
+    bool FAlpha = false;
+    bool FBeta = false;
+    TInputGNDs SupportedGNDs = AllGNDs;
+    bool AlphaBeingQueried = true;
+    bool BetaBeingQueried = true;
+    T4bits R = 0; // bit 0 = R1 (buzzer), bits 1..3 = R2..R4 (scan lines, active low)
+
+    // R := 0; the matrix, Alpha and Beta keep their values.
+    void Reset() { R = 0; }
+    // The input nibble under the current R scan lines. Throws EEmulatorError
+    // "Querying input for R<n>=0" for a low scan line whose ground is not wired,
+    // unless lDontRaiseQueryingException.
+    T4bits GetK(const TLabelingNumbers& OutputLabelingNumbers, bool lDontRaiseQueryingException) const;
+    bool AlphaIsSignaled(bool lDontRaiseQueryingException) const;
+    bool BetaIsSignaled(bool lDontRaiseQueryingException) const;
+    bool IsAnyInput(const TLabelingNumbers& OutputLabelingNumbers, bool lDontRaiseQueryingException) const;
+};
+
+enum TGameControlAssociatedInputPin : uint8_t {
+    aipK4 = 0,
+    aipK3 = 1,
+    aipK2 = 2,
+    aipK1 = 3,
+    aipAlpha = 4,
+    aipBeta = 5,
+    aipACL = 6,
+};
+
+// Virtual-key codes used by the control tables.
+constexpr uint16_t VK_LEFT = 0x25;
+constexpr uint16_t VK_RIGHT = 0x27;
+
+struct TPoint {
+    int32_t x = 0, y = 0;
+    friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+struct TSize {
+    int32_t cx = 0, cy = 0;
+    friend bool operator==(const TSize&, const TSize&) = default;
+};
+
+struct TGameControlDef {
+    TPoint FOrigin;
+    TSize FSize;
+    std::string FCaption;  // UTF-8
+    std::string FFontName; // empty = the page's font
+    int32_t FFontSize = 0; // 0 = the page's size
+    TInputGND FGnd = gndDirect;
+    TGameControlAssociatedInputPin FAssociatedInputPin = aipK1;
+    std::vector<uint16_t> FVirtualKeyCodes;
+    void* FAssociatedObj = nullptr; // the on-screen control made for it (not owned)
+};
+
+// True for gndDirect with any pin, and for gndR4/gndR3/gndR2 with aipK4..aipK1.
+bool IsValidGndPinCombination(TInputGND Gnd, TGameControlAssociatedInputPin Pin);
+
+// The seven standard control tables (Table = 1..7), built once and shared.
+const std::vector<TGameControlDef>& StandardGameControls(int Table);
+
+} // namespace tarvolin

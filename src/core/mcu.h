@@ -1,0 +1,241 @@
+// The Sharp SM-5A microcontroller with its mask ROM, and the KB1013VK1-2 clone.
+// A game is a subclass configured with that product's wiring; the plain class is the custom game.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <istream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/input_output.h"
+#include "core/tick_source.h"
+#include "core/types.h"
+
+namespace tarvolin {
+
+class TSHARP_SM5A_MCU;
+class TLCDDriver;
+struct TLCDDriverClass;
+class TUserData;
+
+// Naming and pin facts of one chip variant.
+struct TChipVariant {
+    bool IsSHARP_SM5A_MCU;
+    const char* MCUname;
+    const char* InputRegisterName;
+    const char* AlphaName;
+    const char* BetaName;
+    const char* ACLName;
+    TCOMtoMCUpin COMtoMCUpin;
+    TObitToMCUpin ObitToMCUpin;
+    TLabelingNumbers RKLabelingNumbers;
+};
+extern const TChipVariant SHARP_SM5A_Chip;
+extern const TChipVariant KB1013VK1_2_Chip;
+
+// Class-level facts of an MCU class (a chip or a game): asked without creating an object.
+struct TMCUClass {
+    const char* ClassName;           // "TSHARP_SM5A_MCU", "TMH06", ...
+    const TMCUClass* Parent;         // nullptr for TSHARP_SM5A_MCU
+    const TChipVariant* Chip;
+    const char* FGameName;           // UTF-8
+    const char* FShortGameName;
+    const char* FCheatsText;         // "" = none
+    const char* FROMFileName;        // "" = none
+    const char* FROMFileNameInArchive;
+    const TMCUClass* ROMTakenFrom;   // the class whose ROM this game runs, or nullptr
+    std::unique_ptr<TSHARP_SM5A_MCU> (*Factory)();
+
+    bool IsSHARP_SM5A_MCU() const { return Chip->IsSHARP_SM5A_MCU; }
+    std::string GetMCUname() const { return Chip->MCUname; }
+    std::string GetInputRegisterName() const { return Chip->InputRegisterName; }
+    std::string GetAlphaName() const { return Chip->AlphaName; }
+    std::string GetBetaName() const { return Chip->BetaName; }
+    std::string GetACLName() const { return Chip->ACLName; }
+    const TCOMtoMCUpin& GetCOMtoMCUpin() const { return Chip->COMtoMCUpin; }
+    const TObitToMCUpin& GetObitToMCUpin() const { return Chip->ObitToMCUpin; }
+    const TLabelingNumbers& GetR_K_LabelingNumbers() const { return Chip->RKLabelingNumbers; }
+    std::string GameName() const { return FGameName; }
+    std::string ShortGameName() const { return FShortGameName; }
+    std::string GetCheatsText() const { return FCheatsText; }
+    // ROM operations answer for the game whose ROM this one runs.
+    std::string ROMFileName() const;
+    std::string ROMFileNameInArchive() const;
+    // Options().ROMArchiveServer + "download.php?file=" + ROMFileName without extension;
+    // empty when there is no ROM file name.
+    std::string ROM_URL() const;
+
+    bool InheritsFrom(const TMCUClass& Other) const;
+    bool IsCustomGame() const; // exactly TSHARP_SM5A_MCU
+    // Creates and constructs an MCU of this class from a chip-order ROM stream (or none).
+    std::unique_ptr<TSHARP_SM5A_MCU> Create(std::istream* ROMStream) const;
+};
+
+// RAM callbacks: a plain function and the object it is bound to.
+struct TReadMemoryEvent {
+    void (*Handler)(void* Obj, T7bits RAMAddr, T4bits Value) = nullptr;
+    void* Obj = nullptr;
+    explicit operator bool() const { return Handler != nullptr; }
+};
+struct TWriteMemoryEvent {
+    void (*Handler)(void* Obj, T7bits RAMAddr, T4bits NewValue, T4bits PreviousValue) = nullptr;
+    void* Obj = nullptr;
+    explicit operator bool() const { return Handler != nullptr; }
+};
+
+// The 7-segment coding table: [TD][Acc].
+extern const uint8_t SevenSegmentCodingTable[2][16];
+
+// Maps any DP value onto an existing RAM cell (rows 0..4, columns 0..12).
+constexpr T7bits AdjustDP(T7bits DP) {
+    if ((DP & 0xF0) > 0x40) DP = (DP & 0x0F) | 0x40;
+    if ((DP & 0x0F) > 12) DP = (DP & 0x70) | 0x0C;
+    return DP;
+}
+// True for the 65 cells of the RAM pane: at most 0x4C and column at most 0xC.
+constexpr bool IsValidRAMAddress(T7bits Addr) { return Addr <= 0x4C && (Addr & 0x0F) <= 0x0C; }
+
+class TSHARP_SM5A_MCU {
+public:
+    static const TMCUClass Class;
+    virtual const TMCUClass& GetClass() const { return Class; }
+    virtual ~TSHARP_SM5A_MCU();
+    // Use TMCUClass::Create (which runs Construct); a bare object is not configured.
+    TSHARP_SM5A_MCU();
+    TSHARP_SM5A_MCU(const TSHARP_SM5A_MCU&) = delete;
+    TSHARP_SM5A_MCU& operator=(const TSHARP_SM5A_MCU&) = delete;
+
+    // Construction steps 1..9 (SetupGame, driver, ROM read and reorder, mnemonics,
+    // default comments, user data, reset). Called by TMCUClass::Create.
+    void Construct(std::istream* ROMStream);
+
+    // Slot 2: writes the time into the game's clock cells (abstract for the custom game).
+    virtual void SetClock(uint16_t Hour, uint16_t Minute, uint16_t Second);
+    void SetCurrentTime();
+
+    void Reset();
+
+    // Executes one instruction with all its machine cycles (or one halted cycle).
+    // Returns true when an instruction executed; Opcode/Operand are then written
+    // (a long jump or call reports its second byte as Opcode). Throws EEmulatorError.
+    bool PerformOneCycle(uint8_t& Opcode, uint8_t& Operand);
+
+    // Opcode access.
+    static int GetOpcodeSize(uint8_t Opcode, uint8_t Operand);
+    int GetOpcodeExt(T11bits ROMAddr, uint8_t& Opcode, uint8_t& Operand) const;
+    uint8_t GetOpcode(T11bits ROMAddr) const;
+    int GetCurrentOpcodeExt(uint8_t& Opcode, uint8_t& Operand) const { return GetOpcodeExt(PC, Opcode, Operand); }
+    uint8_t GetCurrentOpcode() const { return GetOpcode(PC); }
+    bool InSubroutine() const { return A != NoAddress; }
+    bool IsOpcodeChanged(T11bits Addr) const;
+    bool IsOpcodeChanged(T11bits Addr, uint8_t& OriginalOpcode, uint8_t& OriginalOperand) const;
+    bool IsAnyOpcodeChanged() const;
+    bool IsOIndexEncodingADigit(TOIndex OIndex) const;
+    // The target of a jump, call or return at Addr, or NoAddress.
+    T11bits GetAddrToFollow(T11bits Addr) const;
+
+    void SetupInstructionMnemonics() const;
+
+    // Labels and comments (forwarded to the user data).
+    std::string GetAddressLabel(T11bits Addr) const;
+    void SetAddressLabel(T11bits Addr, const std::string& Value);
+    std::string GetAddressComment(T11bits Addr) const;
+    void SetAddressComment(T11bits Addr, const std::string& Value);
+
+    // LCD driver management.
+    std::unique_ptr<TLCDDriver> CreateLCDDriver(const TLCDDriverClass& LCDDriverClass) const;
+    std::unique_ptr<TLCDDriver> CloneCurrentLCDDriver() const;
+    void ChangeLCDDriver(const TLCDDriverClass& NewLCDDriverClass);
+
+    // Sound capture.
+    void StartSoundRecording();
+    void StopSoundRecording();
+    bool IsSoundRecordingActive() const;
+    // Writes samples 0 .. AudioBufferPos-1 as a 16-bit mono 16384 Hz WAV file
+    // (through a temporary file renamed over the target). Throws std::runtime_error.
+    void SaveSoundRecording(const std::filesystem::path& FileName) const;
+    const std::vector<int16_t>& AudioBuffer() const { return FAudioBuffer; }
+    int32_t AudioBufferPos() const { return FAudioBufferPos; }
+
+    // Real-time pacing.
+    bool FullRun() const { return FFullRun; }
+    void SetFullRun(bool Value);
+    uint32_t FullRunCyclesPerSecond() const { return FFullRunCyclesPerSecond; }
+    void SetFullRunCyclesPerSecond(uint32_t Value);
+    void SetTickSource(TTickSource* Source); // nullptr = the system clock
+
+    TMCUpin1Position Pin1Position() const { return FPin1Position; }
+    const std::vector<uint8_t>& DigitEncodingORegisters() const { return FDigitEncodingORegisters; }
+
+    TReadMemoryEvent OnReadMemory;
+    TWriteMemoryEvent OnWriteMemory;
+
+    // Machine cycles since reset that reached their timer tick.
+    uint64_t CycleCount = 0;
+
+    // Registers and memory.
+    T4bits Acc = 0;
+    T7bits DP = 0;
+    T14bits T = 0;
+    T1bit MSB = 0;
+    T4bits Page = 15;
+    T11bits PC = 0x3C0;
+    T11bits A = NoAddress;
+    bool Carry = false;
+    bool OneSecond = true;
+    bool HaltMode = false;
+    TInputOutput IO;
+    TORegister O{};
+    TORegister O_{};
+    bool TD = false;
+    bool LD0 = false;
+    TROM ROM{};
+    TRAM RAM{};
+
+    std::vector<const TLCDDriverClass*> SupportedLCDDrivers;
+    std::unique_ptr<TLCDDriver> LCDDriver;
+    std::vector<TGameControlDef> GameControlDefs;
+    bool TD0IsCOM1 = false;
+    TDefaultROMAddressComments DefaultROMAddressComments;
+    std::unique_ptr<TUserData> UserData;
+
+    uint8_t FPreviousOpcode = 0;
+
+protected:
+    // Slot 0: per-object configuration, called once during construction.
+    virtual void SetupGame();
+    // Slot 1: page headers above the first instruction of every page.
+    virtual void InitDefaultROMAddressComments();
+
+    TMCUpin1Position FPin1Position = p1pRightTop;
+    std::vector<uint8_t> FDigitEncodingORegisters;
+
+    bool FFullRun = false;
+    uint32_t FFullRunStartTickCount = 0;
+    uint32_t FFullRunCyclesPerSecond = 16384;
+    uint32_t FFullRunCycleCounter = 0;
+    TTickSource* FTickSource = nullptr;
+
+    std::vector<int16_t> FAudioBuffer;
+    int32_t FAudioBufferPos = 0;
+    int32_t FPreviousSoundBit = 0;
+
+    friend struct TMCUClass;
+};
+
+// The KB1013VK1-2: same execution, other pin numbers and names.
+class TKB1013VK1_2MCU : public TSHARP_SM5A_MCU {
+public:
+    static const TMCUClass Class;
+    const TMCUClass& GetClass() const override { return Class; }
+};
+
+// Factory helper for TMCUClass::Factory.
+template <class T> std::unique_ptr<TSHARP_SM5A_MCU> MakeMCU() { return std::unique_ptr<TSHARP_SM5A_MCU>(new T()); }
+
+// The header text above the first instruction of page i (0..28), with its leading line feed.
+std::string PageHeaderComment(int PageIndex);
+
+} // namespace tarvolin

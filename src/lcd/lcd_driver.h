@@ -1,0 +1,137 @@
+// Turns the O and O' output registers into a picture of the game's LCD by recolouring
+// segments of a two-colour image with flood fills from their inner points.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/types.h"
+#include "lcd/lcd_mappings.h"
+#include "lcd/raster.h"
+
+namespace tarvolin {
+
+class TLCDDriver;
+
+using TMCUpinSet = std::bitset<64>; // bit n = MCU pin n
+
+// A driver class: its name (stored in debug sessions), base class and factory.
+struct TLCDDriverClass {
+    const char* ClassName;
+    const TLCDDriverClass* Parent; // nullptr for direct descendants of TLCDDriver
+    std::unique_ptr<TLCDDriver> (*Factory)();
+    // Creates a driver of this class for a chip's pin tables (runs SetupMappings and Reset).
+    std::unique_ptr<TLCDDriver> Create(const TCOMtoMCUpin& COMtoMCUpin, const TObitToMCUpin& ObitToMCUpin) const;
+    bool InheritsFrom(const TLCDDriverClass& Other) const;
+};
+
+// The system's colour for button faces, used as the default scene background.
+constexpr TColor clBtnFace = 0xF0F0F0;
+// The toolkit's "default colour" marker for ColorizeSegments' old colour.
+constexpr TColor clDefaultMarker = 0x20000000;
+
+class TLCDDriver {
+public:
+    virtual ~TLCDDriver() = default;
+    virtual const TLCDDriverClass& GetClass() const = 0;
+
+    // Two-phase construction (SetupMappings is virtual): Factory() then Initialize().
+    void Initialize(const TCOMtoMCUpin& ACOMtoMCUpin, const TObitToMCUpin& AObitToMCUpin);
+
+    void AssignBitmapContainer(TRaster* Container, TColor BackgroundColor, uint8_t LowerFactor, bool lDoRawCopyOnly);
+    void ColorizeSegments(const TPointList& SegmentInnerPoints, TColor OldColor, TColor NewColor);
+    void TurnSegmentsOnOrOff(const TPointList& SegmentInnerPoints, bool lTurnOn);
+    void RefreshBitmap(const TORegister& O, const TORegister& O_, bool lErrorOnUndefinedLCDpad);
+    void OnInstruction(const TORegister& O, const TORegister& O_, bool lWasLCDInstruction, bool lWasHLT);
+    void SetShowStableImageOnly(bool Value);
+    bool ShowStableImageOnly() const { return FShowStableImageOnly; }
+    void Reset();
+    void CopyCurrentState(TLCDDriver& TargetLCDDriver) const;
+    void ToggleLCDpad(TLCDpad LCDpad, bool lTurnOn, bool IncludeCOM0, bool IncludeCOM1);
+
+    // Mapping queries.
+    TMCUpin OIndexAndObitToMCUpin(TOIndex OIndex, TObit Obit) const;
+    bool MCUpinToOIndexAndObit(TMCUpin MCUpin, TOIndex& OIndex, TObit& Obit) const;
+    std::vector<TLCDpad> MCUpinToLCDpads(TMCUpin MCUpin) const;
+    bool IsMCUpinCOMx(TMCUpin MCUpin) const;
+    bool IsLCDpadCOMx(TLCDpad LCDpad) const;
+    bool IsLCDpadCOM0(TLCDpad LCDpad) const;
+    bool IsLCDpadCOM1(TLCDpad LCDpad) const;
+    TMCUpin LCDpadToMCUpin(TLCDpad LCDpad) const;
+    bool LCDpadToOIndexAndObit(TLCDpad LCDpad, TOIndex& OIndex, TObit& Obit) const;
+    std::vector<TLCDpad> GetDefinedLCDpads(bool lForGlassTop) const;
+    TLCDpadPosition LCDpadToPadPosition(TLCDpad LCDpad) const;
+    TLCDpad PadPositionToLCDpad(TLCDpadPosition PadPosition) const;
+    void GetDrivenSegmentPadsForCOM(TLCDpad COMpad, std::vector<TLCDpad>& DrivenSegmentPads) const;
+    void AreSegmentsForLCDpadDefined(TLCDpad LCDpad, bool& lSegmentsForCOM0Defined, bool& lSegmentsForCOM1Defined) const;
+    TLCDpad GetCOMpadTwin(TLCDpad LCDpad) const;
+    void GetLCDpads(std::vector<TLCDpad>& COMpads, std::vector<TLCDpad>& SegmentPads) const;
+    static void ConvertLCDpadSetToLCDpadArray(const TLCDpadSet& LCDpadSet, std::vector<TLCDpad>& LCDpadArray);
+    static void ConvertLCDpadArrayToLCDpadSet(const std::vector<TLCDpad>& LCDpadArray, TLCDpadSet& LCDpadSet);
+    // Top-left corner of the generic image's square for one bit of one plane.
+    static TPoint GenericSegmentPosition(TCommonPlane Plane, TObit Obit, TOIndex OIndex);
+
+    // Properties.
+    bool COMMappingsConfirmed() const { return FCOMMappingsConfirmed; }
+    const std::string& LCDResourceName() const { return FLCDResourceName; }
+    const std::string& LCDThemeName() const { return FLCDThemeName; }
+    std::function<void(TLCDDriver&)> OnBitmapRefresh;
+    TColor ContainerBackgroundColor() const { return FContainerBackgroundColor; }
+    TColor InactiveSegmentColor() const { return FInactiveSegmentColor; }
+    TRaster* SceneBitmap() const { return FSceneBitmap; }
+    const TORegister& PreviousO() const { return FPreviousO; }
+    const TORegister& PreviousO_() const { return FPreviousO_; }
+    int64_t InstructionCountOfStableORegisters() const { return FInstructionCountOfStableORegisters; }
+    const TCOMtoMCUpin& COMtoMCUpin() const { return FCOMtoMCUpin; }
+    const TObitToMCUpin& ObitToMCUpin() const { return FObitToMCUpin; }
+    const TMCUtoLCDmappings& MCUtoLCDmappings() const { return FMCUtoLCDmappings; }
+    const TLCDpadToSegmentMappings& LCDpadToSegmentMappings() const { return FLCDpadToSegmentMappings; }
+
+protected:
+    TLCDDriver() = default;
+    // Fills resource name, theme name, both mappings and the confirmed flag.
+    virtual void SetupMappings() {}
+
+    TColor FContainerBackgroundColor = clBtnFace;
+    TColor FInactiveSegmentColor = 0;
+    TORegister FPreviousO{};
+    TORegister FPreviousO_{};
+    bool FShowStableImageOnly = false;
+    int64_t FInstructionCountOfStableORegisters = -1;
+    TRaster* FSceneBitmap = nullptr;
+    TCOMtoMCUpin FCOMtoMCUpin{};
+    TObitToMCUpin FObitToMCUpin{};
+    TMCUtoLCDmappings FMCUtoLCDmappings;
+    TLCDpadToSegmentMappings FLCDpadToSegmentMappings;
+    bool FCOMMappingsConfirmed = false;
+    std::string FLCDResourceName;
+    std::string FLCDThemeName;
+
+private:
+    void SetSceneColors(TColor Color, uint8_t LowerFactor);
+    // PinSets[COM0], PinSets[COM1]: MCU pins (bit n = pin n) whose segments on that plane change.
+    void TurnMCUpinsOnOrOff(const TMCUpinSet (&PinSets)[2], bool lTurnOn, bool lErrorOnUndefinedLCDpad);
+    void DrawGenericImage(TRaster& Bitmap);
+    void EraseUndefinedGenericSquares(TRaster& Bitmap);
+    bool LoadPngResourceToBitmap(const std::string& ResourceName, TRaster& Bitmap);
+};
+
+// The driver used when no game-specific image exists; its image is drawn at run time.
+class TGenericLCDDriver : public TLCDDriver {
+public:
+    static const TLCDDriverClass Class;
+    const TLCDDriverClass& GetClass() const override { return Class; }
+
+protected:
+    void SetupMappings() override;
+};
+
+// Every driver class of the system, generic first, in catalogue order.
+const std::vector<const TLCDDriverClass*>& AllLCDDriverClasses();
+// The driver class of that name among AllLCDDriverClasses, or nullptr.
+const TLCDDriverClass* FindLCDDriverClass(const std::string& ClassName);
+
+} // namespace tarvolin

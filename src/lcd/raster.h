@@ -1,0 +1,58 @@
+// A 32-bit raster (0x00BBGGRR pixels, as colours are given everywhere in the system),
+// with the few drawing operations the LCD scene needs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarvolin {
+
+using TColor = uint32_t; // 0x00BBGGRR; top byte 0xFF marks a system colour index
+
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clWhite = 0xFFFFFF;
+
+class TRaster {
+public:
+    TRaster() = default;
+    TRaster(int Width, int Height, TColor Fill = clWhite);
+
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    bool Empty() const { return FPixels.empty(); }
+    void SetSize(int Width, int Height, TColor Fill = clWhite);
+    void Clear(); // no pixels
+
+    TColor Pixel(int x, int y) const { return FPixels[size_t(y) * FWidth + x]; }
+    void SetPixel(int x, int y, TColor c) { FPixels[size_t(y) * FWidth + x] = c; }
+    bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < FWidth && y < FHeight; }
+    const TColor* Data() const { return FPixels.data(); }
+    TColor* Data() { return FPixels.data(); }
+
+    void FillSolid(TColor c);
+    void FillRect(int Left, int Top, int Right, int Bottom, TColor c); // right/bottom exclusive
+    // Four-neighbour flood fill of the region of exactly the colour at (x, y); returns pixels changed.
+    size_t FloodFill(int x, int y, TColor NewColor);
+
+    // Transparent colour used when the scene is displayed (white by default).
+    TColor TransparentColor = clWhite;
+    bool Transparent = false;
+
+    // Bumped by every change, so a view can tell it must repaint.
+    uint64_t ChangeCount() const { return FChangeCount; }
+    void MarkChanged() { ++FChangeCount; }
+
+private:
+    int FWidth = 0, FHeight = 0;
+    std::vector<TColor> FPixels;
+    uint64_t FChangeCount = 0;
+};
+
+// Decodes a PNG (any colour type) into the raster, dropping transparency. Throws
+// std::runtime_error with a readable message on bad data.
+void DecodePNG(const uint8_t* Data, size_t Size, TRaster& Out);
+// Encodes the raster as an 8-bit RGB PNG file (used by tools and screenshots).
+void EncodePNGFile(const TRaster& Image, const std::string& Path);
+
+} // namespace tarvolin
