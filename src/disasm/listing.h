@@ -1,0 +1,57 @@
+// The listing: one text line per instruction start address, in address order, and the
+// address-to-row map of the disassembly list.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/types.h"
+
+namespace tarvolin {
+
+class TSHARP_SM5A_MCU;
+
+struct TListingEntry {
+    std::string Text;
+    T11bits Addr = 0;
+};
+
+// The line of the instruction at Addr: address, opcode, operand field, instruction text and
+// the comment part at column 31 (34 with Bank:Page:Step notation).
+std::string GetDisAsmLine(const TSHARP_SM5A_MCU& MCU, T11bits Addr);
+
+class TListing {
+public:
+    // Walks the ROM from address 0 (nothing without an MCU), then refreshes the texts
+    // and rebuilds the address map.
+    void BuildDisAsmStrings(const TSHARP_SM5A_MCU* MCU);
+    // Recomputes every entry's text (after an option, label or comment change).
+    void RefreshDisAsmStrings(const TSHARP_SM5A_MCU* MCU);
+    void BuildAddrToLBItemIndexMap();
+    void Clear();
+
+    const std::vector<TListingEntry>& Entries() const { return FDisAsmStrings; }
+    std::vector<TListingEntry>& MutableEntries() { return FDisAsmStrings; }
+    int Count() const { return static_cast<int>(FDisAsmStrings.size()); }
+    // Index of the entry of a ROM address (0..0x73F); an operand byte maps to its
+    // instruction; -1 for addresses outside the ROM.
+    int AddrToItemIndex(T11bits Addr) const;
+    // Address of entry Index, or NoAddress.
+    T11bits ItemIndexToAddr(int Index) const;
+
+    // The export lines: page headers (with their leading line feed), "; " + label lines,
+    // instruction lines.
+    std::vector<std::string> ExportLines(const TSHARP_SM5A_MCU& MCU) const;
+    // Writes the export lines, each followed by CR LF, through a temporary file renamed over
+    // the target. Throws std::runtime_error with a readable message.
+    void SaveToFile(const TSHARP_SM5A_MCU& MCU, const std::filesystem::path& FileName) const;
+    // The file name proposed for the export: the game name without double quotes.
+    static std::string ProposedFileName(const TSHARP_SM5A_MCU& MCU);
+
+private:
+    std::vector<TListingEntry> FDisAsmStrings;
+    std::vector<int> FAddrToLBItemIndexMap = std::vector<int>(ROMSize, -1);
+};
+
+} // namespace tarvolin
