@@ -1,0 +1,120 @@
+// What the debugger controller asks of the main window. The window implements it; tests
+// record the calls. The window reads everything it draws from the controller's queries.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/types.h"
+
+namespace tarvolin {
+
+class TRaster;
+struct TMCUClass;
+
+// Panes of one refresh.
+enum TPane : uint8_t {
+    pnDisAsm = 1,
+    pnRegisters = 2,
+    pnRAM = 4,
+    pnRawInput = 8,
+    pnLCDRegisters = 16,
+};
+using TPanes = uint8_t;
+constexpr TPanes AllPanes = 0x1F;
+
+enum class TStatusColour : uint8_t {
+    Normal,    // the window's own colour
+    Running,   // RGB(C0,FF,C0)
+    Highlight, // RGB(FF,B0,B0)
+};
+
+// Enabled, visible and checked states of menu items and controls that follow the run state
+// and the loaded game. The controller sends the whole set whenever any of it changes.
+struct TCommandStates {
+    // Debug menu (Breakpoints... and the 7-segment table item are handled here too).
+    bool TraceInto = false, StepOver = false, RunUntilReturn = false, AnimatedRun = false,
+         UnattendedRun = false, Pause = false, Refresh = false, MCUReset = false, Breakpoints = false;
+    // Session menu: Save and Save as.
+    bool SessionSave = false;
+    // Game menu: the radio item of the loaded game (nullptr = none checked).
+    const TMCUClass* CheckedGame = nullptr;
+    // Game specific menu: visible while a game is loaded, captioned with its name.
+    bool GameSpecificVisible = false;
+    std::string GameSpecificCaption;
+    bool MCUPins = false, Interconnection = false, Cheats = false;
+    bool SoundRecording = false, SoundRecordingChecked = false;
+    bool SoundRecordingIndicatorVisible = false;
+    bool SetCurrentTime = false;
+    // The four "update during runs" check boxes: visible, ticked.
+    bool UpdateDisAsmVisible = false, UpdateRegistersVisible = false, UpdateRAMVisible = false,
+         UpdateLCDRegistersVisible = false;
+    bool UpdateDisAsmChecked = true, UpdateRegistersChecked = true, UpdateRAMChecked = true,
+         UpdateLCDRegistersChecked = true;
+    // Speed label and track bar (visible exactly in a full run) and the track bar position.
+    bool SpeedControlsVisible = false;
+    int SpeedFactor = 3;
+    // The start information panel over the disassembly area (shown while no game is loaded).
+    bool StartPanelVisible = true;
+    // The nine "- digit -" labels beside O8..O0, by O index.
+    std::array<bool, 9> DigitLabelVisible{};
+    // Hint of the LCD image ("" = none; set when the game has more than one LCD image).
+    std::string LCDImageHint;
+
+    friend bool operator==(const TCommandStates&, const TCommandStates&) = default;
+};
+
+class TDebuggerView {
+public:
+    virtual ~TDebuggerView() = default;
+
+    // Status bar text and colour.
+    virtual void SetStatus(const std::string& Text, TStatusColour Colour) = 0;
+    // Window caption ("Tarvolin" or "Tarvolin - <game name>").
+    virtual void SetCaption(const std::string& Caption) = 0;
+    virtual void CommandStatesChanged(const TCommandStates& States) = 0;
+
+    // Redraw these panes from the controller's PaneTexts() (and RawInputButtons() for
+    // pnRawInput, Listing/RowStyle for pnDisAsm). With OnlyChanged, labels whose TValueText has
+    // Rewrite false need not be rewritten.
+    virtual void DrawPanes(TPanes Panes, bool OnlyChanged) = 0;
+
+    // Disassembly list.
+    virtual void ListReset() = 0;                 // entries replaced (game load/close): re-measure all rows
+    virtual void ListItemChanged(int Index) = 0;  // one entry's row height or text changed
+    virtual void RepaintList() = 0;
+    virtual void ListSelectionChanged(int Index) = 0; // -1 = none; the controller holds the selection
+    virtual void ScrollListTo(int TopIndex) = 0;      // make TopIndex the first visible row
+    virtual int ListTopIndex() const = 0;
+    virtual int ListVisibleRows() const = 0;          // client height div the base row height
+    virtual void FocusList() = 0;                     // only when it has items and can take focus
+
+    // Text above the list.
+    virtual void SetHintLabel(const std::string& Text) = 0;
+
+    // LCD picture: the controller owns the bitmap the driver draws into.
+    virtual void LCDImageChanged(const TRaster& Bitmap) = 0;
+    // The theme name shown for 1500 ms after a switch; an empty name hides it at once.
+    virtual void ShowLCDThemeName(const std::string& Name) = 0;
+    // The LCD image pop-up's image items changed (see TDebugger::LCDImageMenu).
+    virtual void LCDImageMenuChanged() = 0;
+
+    // Input panel rebuilt for the loaded game (or for none): labels, hints, game controls.
+    virtual void RebuildInputPanel() = 0;
+
+    // Busy (hourglass) cursor around long operations.
+    virtual void SetBusy(bool /*Busy*/) {}
+
+    // Tool windows that belong to other parts of the program. O/O_ are -1 when none;
+    // HighlightAcc is -1 when no row is highlighted.
+    virtual void ShowSevenSegmentCodingTable(int /*O*/, int /*O_*/, bool /*TD0IsCOM1*/, int /*HighlightAcc*/) {}
+    virtual void ShowOpcodeLegend(uint8_t /*Opcode*/, uint8_t /*Operand*/) {}
+    virtual void RefreshOpcodeLegend() {}
+    virtual void ShowMCUPins() {}
+    virtual void RefreshMCUPins() {}
+    virtual void ShowInterconnection() {}
+    virtual void CloseInterconnection() {}
+};
+
+} // namespace tarvolin
