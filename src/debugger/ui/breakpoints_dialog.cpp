@@ -10,64 +10,57 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace tarvolin {
 
-namespace {
-constexpr int AddrRole = Qt::UserRole + 1;
-}
-
-TBreakpointsDlg::TBreakpointsDlg(QWidget* Parent, const TLists& Lists, std::function<bool(const std::string&)> Confirm,
-                                 std::function<void(int)> GoTo)
-    : QDialog(Parent), FConfirm(std::move(Confirm)), FGoTo(std::move(GoTo)) {
+TBreakpointsDlg::TBreakpointsDlg(QWidget* Parent, TBreakpointsDialogModel& Model, std::function<bool()> ConfirmDeleteAll,
+                                 std::function<void(T11bits)> GoTo)
+    : QDialog(Parent), FModel(Model), FConfirmDeleteAll(std::move(ConfirmDeleteAll)), FGoTo(std::move(GoTo)) {
     setWindowTitle("Breakpoint addresses");
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     auto* top = new QVBoxLayout(this);
     auto* groups = new QHBoxLayout;
     top->addLayout(groups);
 
-    auto makeList = [&](TKind kind) {
+    for (int k = 0; k < 4; ++k) {
+        const auto kind = static_cast<TBreakpointListKind>(k);
         auto* list = new QListWidget(this);
         list->setFont(fixed);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
-        std::vector<TItem> items = Lists[kind];
-        std::stable_sort(items.begin(), items.end(), [](const TItem& a, const TItem& b) { return a.Text < b.Text; });
-        for (const TItem& it : items) {
-            auto* li = new QListWidgetItem(QString::fromStdString(it.Text), list);
-            li->setData(AddrRole, it.Addr);
-        }
-        list->setMinimumWidth(90);
+        list->setMinimumWidth(k == 0 ? 110 : 80);
         list->installEventFilter(this);
-        FLists[kind] = list;
+        FLists[k] = list;
         auto* del = new QPushButton("Delete", this);
         del->setAutoDefault(false);
-        FDeleteButtons[kind] = del;
+        FDeleteButtons[k] = del;
         connect(del, &QPushButton::clicked, this, [this, kind] { DeleteSelected(kind); });
-        connect(list, &QListWidget::itemSelectionChanged, this, &TBreakpointsDlg::UpdateButtons);
-        return list;
-    };
+        connect(list, &QListWidget::currentRowChanged, this, [this, kind](int row) {
+            if (FFilling) return;
+            FModel.Select(kind, row);
+            UpdateButtons();
+        });
+        Fill(kind);
+    }
+    connect(FLists[0], &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        const T11bits a = FModel.CodeAddressAt(FLists[0]->row(item));
+        if (a != NoAddress && FGoTo) FGoTo(a);
+    });
 
     auto* codeBox = new QGroupBox("&Code breakpoints", this);
     auto* codeLayout = new QVBoxLayout(codeBox);
-    codeLayout->addWidget(makeList(bkCode));
-    codeLayout->addWidget(FDeleteButtons[bkCode]);
-    groups->addWidget(codeBox);
-    connect(FLists[bkCode], &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        if (item && FGoTo) FGoTo(item->data(AddrRole).toInt());
-    });
+    codeLayout->addWidget(FLists[0]);
+    codeLayout->addWidget(FDeleteButtons[0]);
+    groups->addWidget(codeBox, 1);
 
     auto* memBox = new QGroupBox("Memory breakpoints", this);
     auto* memLayout = new QGridLayout(memBox);
     const char* captions[3] = {"&Read memory:", "&Write memory:", "C&hange memory:"};
-    for (int k = 0; k < 3; ++k) {
-        TKind kind = static_cast<TKind>(bkRead + k);
-        auto* label = new QLabel(captions[k], memBox);
-        QListWidget* list = makeList(kind);
-        label->setBuddy(list);
-        memLayout->addWidget(label, 0, k);
-        memLayout->addWidget(list, 1, k);
-        memLayout->addWidget(FDeleteButtons[kind], 2, k);
+    for (int k = 1; k < 4; ++k) {
+        auto* label = new QLabel(captions[k - 1], memBox);
+        label->setBuddy(FLists[k]);
+        memLayout->addWidget(label, 0, k - 1);
+        memLayout->addWidget(FLists[k], 1, k - 1);
+        memLayout->addWidget(FDeleteButtons[k], 2, k - 1);
     }
     groups->addWidget(memBox, 3);
 
@@ -85,48 +78,49 @@ TBreakpointsDlg::TBreakpointsDlg(QWidget* Parent, const TLists& Lists, std::func
     top->addLayout(bottom);
 
     UpdateButtons();
-    for (QListWidget* list : FLists)
-        if (list->count() > 0) {
-            list->setFocus();
-            break;
-        }
+    const int first = FModel.FirstNonEmptyList();
+    if (first >= 0) FLists[first]->setFocus();
+}
+
+void TBreakpointsDlg::Fill(TBreakpointListKind Kind) {
+    FFilling = true;
+    QListWidget* list = FLists[size_t(Kind)];
+    list->clear();
+    const auto& model = FModel.List(Kind);
+    for (const auto& line : model.Lines) list->addItem(QString::fromStdString(line.Text));
+    if (model.Selected >= 0 && model.Selected < list->count()) {
+        list->setCurrentRow(model.Selected);
+        list->item(model.Selected)->setSelected(true);
+    } else {
+        list->setCurrentRow(-1);
+    }
+    FFilling = false;
 }
 
 void TBreakpointsDlg::UpdateButtons() {
-    bool any = false;
     for (int k = 0; k < 4; ++k) {
-        QListWidget* list = FLists[k];
-        list->setEnabled(list->count() > 0);
-        FDeleteButtons[k]->setEnabled(list->count() > 0 && !list->selectedItems().isEmpty());
-        any = any || list->count() > 0;
+        const auto kind = static_cast<TBreakpointListKind>(k);
+        FLists[k]->setEnabled(FModel.ListEnabled(kind));
+        FDeleteButtons[k]->setEnabled(FModel.DeleteEnabled(kind));
     }
-    FDeleteAllButton->setEnabled(any);
+    FDeleteAllButton->setEnabled(FModel.DeleteAllEnabled());
 }
 
-void TBreakpointsDlg::DeleteSelected(TKind Kind) {
-    QListWidget* list = FLists[Kind];
-    const int row = list->currentRow();
-    if (row < 0 || list->selectedItems().isEmpty()) return;
-    delete list->takeItem(row);
-    if (list->count() > 0) {
-        const int next = std::min(row, list->count() - 1);
-        list->setCurrentRow(next);
-        list->item(next)->setSelected(true);
-    }
+void TBreakpointsDlg::DeleteSelected(TBreakpointListKind Kind) {
+    if (!FModel.DeleteEnabled(Kind)) return;
+    FModel.Delete(Kind);
+    Fill(Kind);
     UpdateButtons();
+    QListWidget* list = FLists[size_t(Kind)];
+    if (list->isEnabled()) list->setFocus();
 }
 
 void TBreakpointsDlg::DeleteAll() {
-    if (FConfirm && !FConfirm("Are you sure you want to delete all breakpoints?")) return;
-    for (QListWidget* list : FLists) list->clear();
+    if (!FModel.DeleteAllEnabled()) return;
+    if (FConfirmDeleteAll && !FConfirmDeleteAll()) return;
+    FModel.DeleteAll();
+    for (int k = 0; k < 4; ++k) Fill(static_cast<TBreakpointListKind>(k));
     UpdateButtons();
-}
-
-std::array<std::vector<int>, 4> TBreakpointsDlg::Addresses() const {
-    std::array<std::vector<int>, 4> r;
-    for (int k = 0; k < 4; ++k)
-        for (int i = 0; i < FLists[k]->count(); ++i) r[k].push_back(FLists[k]->item(i)->data(AddrRole).toInt());
-    return r;
 }
 
 bool TBreakpointsDlg::eventFilter(QObject* Watched, QEvent* Event) {
@@ -135,7 +129,7 @@ bool TBreakpointsDlg::eventFilter(QObject* Watched, QEvent* Event) {
         if (ke->key() == Qt::Key_Delete && ke->modifiers() == Qt::NoModifier) {
             for (int k = 0; k < 4; ++k)
                 if (Watched == FLists[k] && FDeleteButtons[k]->isEnabled()) {
-                    DeleteSelected(static_cast<TKind>(k));
+                    DeleteSelected(static_cast<TBreakpointListKind>(k));
                     return true;
                 }
         }

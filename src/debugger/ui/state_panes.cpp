@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "debugger/pane_model.h"
 #include "debugger/ui/lcd_image_widget.h"
 
 namespace tarvolin {
@@ -67,10 +68,16 @@ TStatePanes::TStatePanes(QWidget* Parent) : QWidget(Parent) {
     auto* reg = new QGridLayout(RegistersGroupBox);
     reg->setHorizontalSpacing(6);
     reg->setVerticalSpacing(1);
-    AddRegisterRow(reg, 0, prAcc, "Acc  ", 1, 4, "Accumulator");
-    AddRegisterRow(reg, 1, prDP, "DP   ", 2, 9, "RAM Data Pointer");
-    Bits(prDP)->setToolTip("BS (RAM Bank Selector) / H (Data Pointer High) / L (Data Pointer Low)");
-    AddRegisterRow(reg, 2, prDPCell, "(DP) ", 1, 4, "RAM field addressed by DP");
+    // Value and bit widths in characters, by row.
+    constexpr int valueChars[11] = {1, 2, 1, 4, 1, 1, 1, 6, 6, 1, 1};
+    constexpr int bitChars[11] = {4, 9, 4, 4, 0, 0, 4, 13, 13, 0, 4};
+    for (size_t i = 0; i < RegisterRows.size(); ++i) {
+        const TRegisterRowInfo& info = RegisterRows[i];
+        const int row = static_cast<int>(info.Kind);
+        AddRegisterRow(reg, static_cast<int>(i), row, QString::fromUtf8(info.Caption), valueChars[row],
+                       info.HasBits ? bitChars[row] : 0, QString::fromUtf8(info.Hint));
+        if (info.HasBits && info.BitsHint[0] != 0) Bits(row)->setToolTip(QString::fromUtf8(info.BitsHint));
+    }
     RAMbyDPWarningLabel = new QLabel("!", RegistersGroupBox);
     RAMbyDPWarningLabel->setToolTip("RAM address is out of range");
     QFont bold = fixed;
@@ -78,18 +85,10 @@ TStatePanes::TStatePanes(QWidget* Parent) : QWidget(Parent) {
     RAMbyDPWarningLabel->setFont(bold);
     RAMbyDPWarningLabel->setStyleSheet("color: rgb(255,0,0);");
     RAMbyDPWarningLabel->setVisible(false);
+    QSizePolicy wsp = RAMbyDPWarningLabel->sizePolicy();
+    wsp.setRetainSizeWhenHidden(true);
+    RAMbyDPWarningLabel->setSizePolicy(wsp);
     reg->addWidget(RAMbyDPWarningLabel, 2, 3);
-    AddRegisterRow(reg, 3, prT, "T    ", 4, 4, "Timer");
-    Bits(prT)->setToolTip("Highest 4 bits of T");
-    AddRegisterRow(reg, 4, prT14, "T14    ", 1, 0, "Virtual 15th bit of Timer, indicating one elapsed second");
-    AddRegisterRow(reg, 5, prMSB, "MSB  ", 1, 0, "ROM Bank Selector");
-    AddRegisterRow(reg, 6, prPage, "Page ", 1, 4, "ROM Page Selector");
-    AddRegisterRow(reg, 7, prPC, "PC   ", 6, 13, "Program Counter");
-    Bits(prPC)->setToolTip("ROM Bank Selector / ROM Page / Page Instruction Pointer");
-    AddRegisterRow(reg, 8, prA, "A    ", 6, 13, "Return Address");
-    Bits(prA)->setToolTip("ROM Bank Selector / ROM Page / Page Instruction Pointer");
-    AddRegisterRow(reg, 9, prCarry, "Carry  ", 1, 0, "");
-    AddRegisterRow(reg, 10, prR, "R  ", 1, 4, "Output register (R4,R3,R2,R1)");
     SoundRecordingIndicator = new QLabel(QString::fromUtf8("\u25CF"), RegistersGroupBox);
     SoundRecordingIndicator->setStyleSheet("color: rgb(255,0,0);");
     SoundRecordingIndicator->setToolTip("Sound recording is ON");
@@ -249,8 +248,7 @@ void TStatePanes::SetRow(int Row, const QString& Value, const QString& Bits, boo
 void TStatePanes::SetRowHint(int Row, const QString& Hint) {
     TPaneRowLabels& l = FRows.at(Row);
     for (TValueLabel* lab : {l.Name, l.Value, l.Bits})
-        if (lab && !(lab == l.Bits && !lab->toolTip().isEmpty() && (Row == prDP || Row == prT || Row == prPC || Row == prA)))
-            lab->setToolTip(Hint);
+        if (lab) lab->setToolTip(Hint);
 }
 
 bool TStatePanes::eventFilter(QObject* Watched, QEvent* Event) {

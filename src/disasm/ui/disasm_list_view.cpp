@@ -51,9 +51,8 @@ int TDisAsmListView::Count() const { return static_cast<int>(FHeights.size()); }
 int TDisAsmListView::MeasureItem(int Index) const {
     int h = ItemHeight;
     if (!FSource) return h;
-    const T11bits a = FSource->ItemAddr(Index);
-    h += ItemHeight * TextLineCount(FSource->PageHeader(a));
-    if (!FSource->AddressLabel(a).empty()) h += ItemHeight;
+    h += ItemHeight * TextLineCount(FSource->RowHeader(Index));
+    if (!FSource->RowLabel(Index).empty()) h += ItemHeight;
     return h;
 }
 
@@ -160,24 +159,33 @@ void TDisAsmListView::EndUpdate() {
 
 void TDisAsmListView::ItemColors(int Index, QColor& Background, QColor& Text) const {
     const QPalette& pal = palette();
-    const bool fullRun = FSource && FSource->IsFullRun();
-    const QColor grey = pal.color(QPalette::Disabled, QPalette::Text);
     Background = pal.color(QPalette::Base);
-    Text = fullRun ? grey : pal.color(QPalette::Text);
+    Text = pal.color(QPalette::Text);
     if (!FSource || Index < 0 || Index >= Count()) return;
-    const T11bits a = FSource->ItemAddr(Index);
-    const bool bp = FSource->IsCodeBreakpoint(a);
-    if (a == FSource->MarkedPC()) {
+    const TListRowLook look = FSource->RowLook(Index);
+    const QColor grey = pal.color(QPalette::Disabled, QPalette::Text);
+    switch (look.Style) {
+    case TListRowStyle::PC:
         Background = PCBackground;
-        Text = bp ? PCBreakpointText : PCText;
-    } else if (bp) {
+        Text = PCText;
+        break;
+    case TListRowStyle::PCBreakpoint:
+        Background = PCBackground;
+        Text = PCBreakpointText;
+        break;
+    case TListRowStyle::Breakpoint:
         Background = BreakpointBackground;
         Text = BreakpointText;
-    } else if (Index == FItemIndex) {
+        break;
+    case TListRowStyle::Selected:
         Background = SelectedBackground;
-        Text = fullRun ? grey : pal.color(QPalette::WindowText);
+        Text = look.GreyText ? grey : pal.color(QPalette::WindowText);
+        break;
+    case TListRowStyle::Normal:
+        Text = look.GreyText ? grey : pal.color(QPalette::Text);
+        break;
     }
-    if (FSource->IsOpcodeChanged(a)) Text = ChangedOpcodeText;
+    if (look.OpcodeChanged) Text = ChangedOpcodeText;
 }
 
 void TDisAsmListView::paintEvent(QPaintEvent*) {
@@ -195,16 +203,15 @@ void TDisAsmListView::paintEvent(QPaintEvent*) {
         QRect r(0, y, w, ih);
         p.fillRect(r, bg);
         p.setPen(fg);
-        const T11bits a = FSource->ItemAddr(i);
         int top = y;
-        const std::string header = FSource->PageHeader(a);
+        const std::string header = FSource->RowHeader(i);
         if (!header.empty()) {
             const int lines = TextLineCount(header);
             p.drawText(QRect(2, top, w - 2, lines * ItemHeight), Qt::AlignLeft | Qt::AlignTop,
                        QString::fromStdString(header));
             top += lines * ItemHeight;
         }
-        const std::string label = FSource->AddressLabel(a);
+        const std::string label = FSource->RowLabel(i);
         if (!label.empty()) {
             p.setFont(FBoldFont);
             p.drawText(QRect(2, top, w - 2, ItemHeight), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
@@ -247,11 +254,8 @@ void TDisAsmListView::EnsureVisible(int Index) {
 void TDisAsmListView::MoveSelection(int NewIndex) {
     if (Count() == 0) return;
     NewIndex = std::clamp(NewIndex, 0, Count() - 1);
-    const bool changed = NewIndex != FItemIndex;
-    FItemIndex = NewIndex;
+    emit SelectRequested(NewIndex);
     EnsureVisible(NewIndex);
-    viewport()->update();
-    if (changed) emit Clicked();
 }
 
 void TDisAsmListView::mousePressEvent(QMouseEvent* Event) {

@@ -8,26 +8,21 @@
 #include <vector>
 
 #include "core/types.h"
+#include "debugger/debugger.h"
 
 namespace tarvolin {
 
-// What the list draws; the main window answers from the listing, the MCU and the run control.
+// What the list draws; the main window answers from the run control's listing and row looks.
 class TDisAsmListSource {
 public:
     virtual ~TDisAsmListSource() = default;
     virtual int ItemCount() const = 0;
-    virtual T11bits ItemAddr(int Index) const = 0;
     virtual std::string ItemText(int Index) const = 0;
     // Text drawn above the instruction (a page header, possibly several lines); "" for none.
-    virtual std::string PageHeader(T11bits Addr) const = 0;
-    // The user's label of the address; "" for none.
-    virtual std::string AddressLabel(T11bits Addr) const = 0;
-    virtual bool IsCodeBreakpoint(T11bits Addr) const = 0;
-    virtual bool IsOpcodeChanged(T11bits Addr) const = 0;
-    // PC when the list marks the PC line (stopped or animated run), else NoAddress.
-    virtual T11bits MarkedPC() const = 0;
-    // Text is grey during a full run.
-    virtual bool IsFullRun() const = 0;
+    virtual std::string RowHeader(int Index) const = 0;
+    // The user's label of the row's address; "" for none.
+    virtual std::string RowLabel(int Index) const = 0;
+    virtual TListRowLook RowLook(int Index) const = 0;
 };
 
 class TDisAsmListView : public QAbstractScrollArea {
@@ -72,8 +67,9 @@ public:
     void ItemColors(int Index, QColor& Background, QColor& Text) const;
 
 signals:
-    // The selection changed by the user (click, keys) or by SelectItem of the owner.
-    void Clicked();
+    // The user clicked a row or moved with the keys: the owner selects it (the controller holds
+    // the selection and answers with SetItemIndex).
+    void SelectRequested(int Index);
     void DoubleClicked();
     // Right button pressed: the owner selects the item under the mouse (Index may be -1).
     void RightButtonDown(int Index);
@@ -95,7 +91,10 @@ private:
     void UpdateScrollBar();
     int MaxTopIndex() const;
     void MoveSelection(int NewIndex);
+public:
+    // Scrolls just enough to show the whole item.
     void EnsureVisible(int Index);
+private:
 
     const TDisAsmListSource* FSource = nullptr;
     std::vector<int> FHeights;

@@ -1,4 +1,4 @@
-#include "debugger/ui/input_dialog.h"
+#include "debugger/ui/input_dlg.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -10,7 +10,7 @@
 
 namespace tarvolin {
 
-TInputDialog::TInputDialog(QWidget* Parent, const QString& Title, const QStringList& Labels,
+TInputDlg::TInputDlg(QWidget* Parent, const QString& Title, const QStringList& Labels,
                            const std::vector<std::string>& Values, TValidator Validator, TErrorSink ErrorSink)
     : QDialog(Parent), FValidator(std::move(Validator)), FErrorSink(std::move(ErrorSink)) {
     setWindowTitle(Title);
@@ -31,7 +31,7 @@ TInputDialog::TInputDialog(QWidget* Parent, const QString& Title, const QStringL
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TInputDialog::TryAccept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TInputDlg::TryAccept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     if (!FEdits.empty()) {
         FEdits.front()->selectAll();
@@ -40,19 +40,19 @@ TInputDialog::TInputDialog(QWidget* Parent, const QString& Title, const QStringL
     setSizeGripEnabled(false);
 }
 
-std::vector<std::string> TInputDialog::Texts() const {
+std::vector<std::string> TInputDlg::Texts() const {
     std::vector<std::string> r;
     for (auto* e : FEdits) r.push_back(e->text().toStdString());
     return r;
 }
 
-void TInputDialog::TryAccept() {
-    std::string error;
-    if (!FValidator || FValidator(Texts(), error)) {
+void TInputDlg::TryAccept() {
+    const TInputCheck check = FValidator ? FValidator(Texts()) : TInputCheck::Accept();
+    if (check.Accepted) {
         accept();
         return;
     }
-    if (!error.empty() && FErrorSink) FErrorSink(error);
+    if (!check.ErrorText.empty() && FErrorSink) FErrorSink(check.ErrorText);
     if (!FEdits.empty()) {
         FEdits.front()->setFocus();
         FEdits.front()->selectAll();

@@ -8,20 +8,21 @@
 #include <string>
 #include <vector>
 
+#include "debugger/prompter.h"
+
 class QLineEdit;
 
 namespace tarvolin {
 
-class TInputDialog : public QDialog {
+class TInputDlg : public QDialog {
     Q_OBJECT
 public:
-    // Checks the entered texts. Returns true to accept; on false, a non-empty Error is shown
-    // in an error box, an empty one keeps the dialog open silently.
-    using TValidator = std::function<bool(const std::vector<std::string>& Texts, std::string& Error)>;
+    // Checks the entered texts when OK is pressed (see TInputCheck).
+    using TValidator = std::function<TInputCheck(const std::vector<std::string>& Texts)>;
     // Shows an error box (routed through the window's prompter so tests can answer it).
     using TErrorSink = std::function<void(const std::string& Text)>;
 
-    TInputDialog(QWidget* Parent, const QString& Title, const QStringList& Labels,
+    TInputDlg(QWidget* Parent, const QString& Title, const QStringList& Labels,
                  const std::vector<std::string>& Values, TValidator Validator, TErrorSink ErrorSink);
 
     std::vector<std::string> Texts() const;
