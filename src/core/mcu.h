@@ -158,6 +158,10 @@ public:
     void SaveSoundRecording(const std::filesystem::path& FileName) const;
     const std::vector<int16_t>& AudioBuffer() const { return FAudioBuffer; }
     int32_t AudioBufferPos() const { return FAudioBufferPos; }
+    int32_t PreviousSoundBit() const { return FPreviousSoundBit; }
+    // Restores a recording (debug session load): the buffer is taken as it is (empty = no
+    // recording), the position is kept inside it and the bit masked to 0..1.
+    void RestoreSoundRecording(std::vector<int16_t> Buffer, int32_t Pos, int32_t PreviousBit);
 
     // Real-time pacing.
     bool FullRun() const { return FFullRun; }
@@ -165,6 +169,8 @@ public:
     uint32_t FullRunCyclesPerSecond() const { return FFullRunCyclesPerSecond; }
     void SetFullRunCyclesPerSecond(uint32_t Value);
     void SetTickSource(TTickSource* Source); // nullptr = the system clock
+    uint32_t FullRunStartTickCount() const { return FFullRunStartTickCount; }
+    uint32_t FullRunCycleCounter() const { return FFullRunCycleCounter; }
 
     TMCUpin1Position Pin1Position() const { return FPin1Position; }
     const std::vector<uint8_t>& DigitEncodingORegisters() const { return FDigitEncodingORegisters; }
@@ -217,6 +223,11 @@ protected:
     uint32_t FFullRunCyclesPerSecond = 16384;
     uint32_t FFullRunCycleCounter = 0;
     TTickSource* FTickSource = nullptr;
+
+    // Class facts the execution loop needs, cached at construction so that no virtual
+    // call is made per machine cycle: the custom game reads unwired inputs quietly.
+    bool FQuietInputQueries = true;
+    const TLabelingNumbers* FLabels = nullptr;
 
     std::vector<int16_t> FAudioBuffer;
     int32_t FAudioBufferPos = 0;
