@@ -268,6 +268,8 @@ void TDisAsmListView::mousePressEvent(QMouseEvent* Event) {
     }
 }
 
+void TDisAsmListView::mouseReleaseEvent(QMouseEvent* Event) { Event->accept(); }
+
 void TDisAsmListView::mouseDoubleClickEvent(QMouseEvent* Event) {
     if (Event->button() != Qt::LeftButton) return;
     const int i = ItemAt(Event->position().toPoint());

@@ -79,6 +79,7 @@ protected:
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
     void wheelEvent(QWheelEvent* Event) override;
