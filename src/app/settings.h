@@ -54,10 +54,10 @@ public:
     // InstructionMnemonics above 2 becomes 0), deletes the obsolete UseSM500Mnemonics, reads
     // the ROM file list and drops entries whose file does not exist (saving when any was
     // dropped).
-    void Load();
+    void LoadSettings();
     // Writes every option except HighContrast, then replaces the ROMs group by the list.
     // False when the store could not be written.
-    bool Save();
+    bool SaveSettings();
 
     const TROMFileList& ROMs() const { return FROMs; }
     // The remembered file of a game ("" = none).

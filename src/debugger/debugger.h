@@ -284,6 +284,9 @@ public:
     // ---- session hooks (the session file comes later) ----
     void MarkSessionModified();
     bool HasDebugSession() const { return FHasDebugSession; }
+    bool IsSessionModified() const { return FSessionModified; }
+    // Saves the debug session (the Session menu's Save); false when it was not saved.
+    std::function<bool()> OnSaveSession;
 
 private:
     // Breakpoint handlers installed as the MCU's RAM callbacks.
@@ -300,7 +303,14 @@ private:
     void BuildLCDImageMenu();
     void AttachLCDDriver();
     void ChangeLCDDriverTo(int Index);
+    int CurrentLCDDriverIndex() const;
+    void RefreshLCD(bool lErrorOnUndefinedLCDpad);
     bool ReadROMFile(const std::string& FileName, std::string& Data);
+    bool SaveSoundRecordingAs();
+    void RefreshRawInputButtons();
+    void SimulateRadiation();
+    void UpdateDosimeterMode();
+    void SetDosimeterInput(T4bits Value);
 
     TDebuggerView& FView;
     TPrompter& FPrompter;
@@ -314,7 +324,11 @@ private:
     bool FLoadingDebugSession = false;
     bool FHasDebugSession = false;
     bool FSessionModified = false;
-    bool FPanesDrawn = false; // set by UpdatePanes, ends an animated slice
+    bool FIsDosimeterGame = false;
+    const TMCUClass* FCheckedGame = nullptr;
+    bool FStatesSent = false;
+    bool FHintLabelSent = false;
+    bool FUpdateDisAsm = true, FUpdateRegisters = true, FUpdateRAM = true, FUpdateLCDRegisters = true;
 
     std::string FCaption = ApplicationName;
     std::string FStatusText;
@@ -350,6 +364,7 @@ private:
     T11bits FPrevA = 0;
     bool FPrevCarry = false, FPrevOneSecond = false;
     T4bits FPrevR = 0;
+    T4bits FPrevDPCell = 0;
     TRAM FPrevRAM{};
     TORegister FPrevO{}, FPrevO_{};
     bool FPrevTD = false, FPrevLD0 = false;
