@@ -1,0 +1,272 @@
+// The real main window, offscreen, driven by its keyboard shortcuts: load a ROM of our own,
+// step, step over, set a breakpoint, run to it, run and pause, and read what the window shows.
+#include <QAction>
+#include <QCheckBox>
+#include <QSlider>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <fstream>
+
+#include "app/settings.h"
+#include "core/options.h"
+#include "debugger/ui/main_frm.h"
+#include "disasm/assembler.h"
+
+using namespace tarvolin;
+
+namespace {
+
+// Answers every question from a script and records the texts.
+class ScriptedPrompter : public TPrompter {
+public:
+    std::vector<std::string> Messages;
+    std::deque<TMessageResult> Answers;
+    std::deque<std::vector<std::string>> Inputs; // texts typed into the next input dialogs
+    std::vector<std::string> InputErrors;
+
+    TMessageResult Message(TMessageKind, const std::string& Text, TMessageButtons Buttons) override {
+        Messages.push_back(Text);
+        if (!Answers.empty()) {
+            TMessageResult r = Answers.front();
+            Answers.pop_front();
+            return r;
+        }
+        return Buttons == TMessageButtons::YesNo || Buttons == TMessageButtons::YesNoCancel ? TMessageResult::Yes
+                                                                                              : TMessageResult::OK;
+    }
+    bool Input(TInputDialog& Dialog) override {
+        // Each scripted text is "typed" and OK pressed until the dialog's check accepts.
+        while (!Inputs.empty()) {
+            std::vector<std::string> texts = Inputs.front();
+            Inputs.pop_front();
+            TInputCheck c = Dialog.Validate ? Dialog.Validate(texts) : TInputCheck::Accept();
+            if (c.Accepted) {
+                for (size_t i = 0; i < texts.size(); ++i) Dialog.Fields[i].Text = texts[i];
+                return true;
+            }
+            InputErrors.push_back(c.ErrorText);
+        }
+        return false; // Cancel
+    }
+    bool OpenFile(const TFileDialog&, std::string&) override { return false; }
+    bool SaveFile(const TFileDialog&, std::string&) override { return false; }
+};
+
+// start: load 5, call a subroutine, then swap Acc with RAM[DP] forever.
+const char* TestProgram = R"(
+        .org 3C0
+start:  LAX   Acc,0x5
+        TRS   sub
+loop:   EXC   Acc,(DP)
+        TR    loop
+        .org 400
+sub:    SKIP
+        RTN
+)";
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void StartsWithTheStartPanelAndDisabledCommands();
+    void LoadsAROMFromTheCommandLineAndShowsItsPCRow();
+    void StepsRunsToABreakpointAndPauses();
+    void EditsARegisterThroughThePrompter();
+    void RefusesAMissingCommandLineFile();
+    void ShortcutsFollowTheKeyMappingOption();
+
+private:
+    void LoadTestROM();
+    QString Status() const { return FWindow->StatusLabel()->text(); }
+    QString Value(int Row) const { return FWindow->Panes()->Value(Row)->text(); }
+    QString SelectedRowText() const;
+
+    QTemporaryDir FDir;
+    std::unique_ptr<TMemorySettingsStore> FStore;
+    std::unique_ptr<TSettings> FSettings;
+    std::unique_ptr<TMainFrm> FWindow;
+    ScriptedPrompter FPrompter;
+};
+
+void MainWindowTest::init() {
+    Options() = TOptions{};
+    FPrompter = ScriptedPrompter{};
+    FStore = std::make_unique<TMemorySettingsStore>();
+    FSettings = std::make_unique<TSettings>(*FStore);
+    FWindow = std::make_unique<TMainFrm>(*FSettings);
+    FWindow->SetPrompterOverride(&FPrompter);
+}
+
+void MainWindowTest::cleanup() { FWindow.reset(); }
+
+QString MainWindowTest::SelectedRowText() const {
+    const int i = FWindow->DisAsmList()->ItemIndex();
+    if (i < 0) return {};
+    return QString::fromStdString(FWindow->Debugger().Listing().Entries()[i].Text);
+}
+
+void MainWindowTest::LoadTestROM() {
+    const TAssemblyResult r = Assemble(TestProgram, "test.asm");
+    const QString path = FDir.filePath("test.rom");
+    std::ofstream(path.toStdString(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    FWindow->SetCommandLineArgument(path.toStdString());
+    FWindow->show();
+    QApplication::setActiveWindow(FWindow.get());
+    QVERIFY(QTest::qWaitForWindowActive(FWindow.get()));
+    QTRY_VERIFY(FWindow->Debugger().IsGameLoaded());
+}
+
+void MainWindowTest::StartsWithTheStartPanelAndDisabledCommands() {
+    FWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));
+    QVERIFY(FWindow->StartInfoPanel()->isVisible());
+    QCOMPARE(FWindow->windowTitle(), QString("Tarvolin"));
+    for (const char* n : {"DebugTraceInto", "DebugStepOver", "DebugAnimatedRun", "DebugPause", "DebugReset",
+                          "DebugBreakpoints"})
+        QVERIFY2(!FWindow->Action(n)->isEnabled(), n);
+    QVERIFY(FWindow->Action("Debug7SegmentCodingTable")->isEnabled());
+    // The panes show their reset texts.
+    QCOMPARE(Value(prPage), QString("F"));
+    QCOMPARE(FWindow->Panes()->Bits(prDP)->text(), QString("0 00 0000"));
+    QCOMPARE(Value(prA), QString("---"));
+    // Without a game, stepping keys do nothing.
+    QTest::keyClick(FWindow.get(), Qt::Key_F7);
+    QVERIFY(!FWindow->Debugger().IsGameLoaded());
+    QVERIFY(FPrompter.Messages.empty());
+}
+
+void MainWindowTest::LoadsAROMFromTheCommandLineAndShowsItsPCRow() {
+    LoadTestROM();
+    QCOMPARE(FWindow->windowTitle(), QString("Tarvolin - A custom game"));
+    QVERIFY(!FWindow->StartInfoPanel()->isVisible());
+    QVERIFY(FWindow->DisAsmList()->isVisible());
+    QCOMPARE(Status(), QString("Ready."));
+    QVERIFY(SelectedRowText().startsWith("3C0 25"));
+    QCOMPARE(Value(prPC), QString("3C0"));
+    QCOMPARE(FWindow->Panes()->Bits(prPC)->text(), QString("0 1111 000000"));
+    // The PC row is drawn navy.
+    TDisAsmListView* list = FWindow->DisAsmList();
+    const QRect r = list->ItemRect(list->ItemIndex());
+    QVERIFY(!r.isEmpty());
+    const QImage shot = list->viewport()->grab().toImage();
+    QCOMPARE(shot.pixelColor(r.right() - 3, r.bottom() - 3), QColor(0, 0, 128));
+    // Nothing is red straight after loading.
+    QVERIFY(!FWindow->Panes()->Value(prAcc)->Changed());
+    QVERIFY(FWindow->Action("DebugTraceInto")->isEnabled());
+    QVERIFY(!FWindow->Action("DebugRunUntilReturn")->isEnabled()); // A = 7FF
+}
+
+void MainWindowTest::StepsRunsToABreakpointAndPauses() {
+    LoadTestROM();
+    QWidget* w = FWindow.get();
+
+    // F7: LAX executes, Acc turns red.
+    QTest::keyClick(w, Qt::Key_F7);
+    QCOMPARE(Status(), QString("Ready."));
+    QCOMPARE(Value(prAcc), QString("5"));
+    QVERIFY(FWindow->Panes()->Value(prAcc)->Changed());
+    QCOMPARE(FWindow->Panes()->Bits(prAcc)->text(), QString("0101"));
+    QVERIFY(SelectedRowText().startsWith("3C1"));
+
+    // F8 on the call runs the subroutine and stops after its return.
+    QTest::keyClick(w, Qt::Key_F8);
+    QTRY_COMPARE(FWindow->Debugger().MCU()->PC, T11bits(0x3C2));
+    QTRY_COMPARE(Status(), QString("Ready."));
+    QVERIFY(FWindow->Debugger().IsStopped());
+    QVERIFY(SelectedRowText().startsWith("3C2"));
+
+    // F2 in the list sets a breakpoint on the PC row; the row keeps the PC colours.
+    FWindow->DisAsmList()->setFocus();
+    QTest::keyClick(FWindow->DisAsmList(), Qt::Key_F2);
+    QVERIFY(FWindow->Debugger().IsCodeBreakpoint(0x3C2));
+
+    // F9 (animated run) starts from the breakpoint and stops when execution comes back to it.
+    QTest::keyClick(w, Qt::Key_F9);
+    QVERIFY(FWindow->Action("DebugPause")->isEnabled() || FWindow->Debugger().IsStopped());
+    QTRY_COMPARE(Status(), QString("Paused on breakpoint."));
+    QCOMPARE(FWindow->StatusBarColour(), QColor(0xFF, 0xB0, 0xB0));
+    QCOMPARE(Value(prPC), QString("3C2"));
+    // EXC swapped Acc (5) with RAM[00].
+    QCOMPARE(Value(prRAM0 + 0x00), QString("5"));
+    QCOMPARE(Value(prAcc), QString("0"));
+
+    // Remove the breakpoint, run unattended, pause with Esc.
+    QTest::keyClick(FWindow->DisAsmList(), Qt::Key_F2);
+    QVERIFY(!FWindow->Debugger().IsCodeBreakpoint(0x3C2));
+    QTest::keyClick(w, Qt::Key_F9, Qt::ControlModifier);
+    QCOMPARE(Status(), QString("Running..."));
+    QCOMPARE(FWindow->StatusBarColour(), QColor(0xC0, 0xFF, 0xC0));
+    QVERIFY(FWindow->IsMainLoopActive());
+    QVERIFY(FWindow->Panes()->UpdateRegistersCB->isVisible());
+    QVERIFY(FWindow->SpeedFactorTrackBar()->isVisible());
+    QTest::qWait(50); // the window keeps handling events while the run goes on
+    const uint64_t cycles = FWindow->Debugger().MCU()->CycleCount;
+    QVERIFY(cycles > 0);
+    QTest::keyClick(w, Qt::Key_Escape);
+    QCOMPARE(Status(), QString("Paused by user."));
+    QVERIFY(FWindow->Debugger().IsStopped());
+    QTRY_VERIFY(!FWindow->IsMainLoopActive());
+    QVERIFY(!FWindow->Panes()->UpdateRegistersCB->isVisible());
+    // Esc while stopped does nothing.
+    QTest::keyClick(w, Qt::Key_Escape);
+    QCOMPARE(Status(), QString("Paused by user."));
+    QVERIFY(FPrompter.Messages.empty());
+}
+
+void MainWindowTest::EditsARegisterThroughThePrompter() {
+    LoadTestROM();
+    // Double-clicking Page asks for a value: 3F is refused, then A is accepted.
+    FPrompter.Inputs = {{"3F"}, {"0xA"}};
+    QTest::mouseDClick(FWindow->Panes()->Value(prPage), Qt::LeftButton);
+    QCOMPARE(FPrompter.InputErrors, std::vector<std::string>{"Out of range."});
+    QCOMPARE(int(FWindow->Debugger().MCU()->Page), 0xA);
+    QCOMPARE(Value(prPage), QString("A"));
+    QCOMPARE(FWindow->Panes()->Bits(prPage)->text(), QString("1010"));
+    // Cancel leaves the value alone.
+    QTest::mouseDClick(FWindow->Panes()->Value(prAcc), Qt::LeftButton);
+    QCOMPARE(int(FWindow->Debugger().MCU()->Acc), 0);
+    // The value pop-up of a RAM cell offers the memory breakpoints and sets one after the question.
+    QMenu* menu = FWindow->BuildValuePopupMenu(prRAM0 + 0x12, TLabelRole::Value);
+    QAction* setRead = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->text() == "Set &read memory breakpoint") setRead = a;
+    QVERIFY(setRead && setRead->isVisible() && setRead->isEnabled());
+    setRead->trigger();
+    QVERIFY(FWindow->Debugger().IsMemoryBreakpoint(TMemoryBreakpointKind::Read, 0x12));
+    QCOMPARE(FPrompter.Messages.back(), std::string("Set read memory breakpoint on RAM address 0x12?"));
+    delete menu;
+}
+
+void MainWindowTest::RefusesAMissingCommandLineFile() {
+    const QString path = FDir.filePath("missing.rom");
+    FWindow->SetCommandLineArgument(path.toStdString());
+    FWindow->show();
+    QTRY_COMPARE(FPrompter.Messages.size(), size_t(1));
+    QCOMPARE(QString::fromStdString(FPrompter.Messages[0]), QString("Cannot find file \"%1\".").arg(path));
+    QVERIFY(!FWindow->Debugger().IsGameLoaded());
+}
+
+void MainWindowTest::ShortcutsFollowTheKeyMappingOption() {
+    QCOMPARE(FWindow->Action("DebugTraceInto")->shortcut(), QKeySequence("F7"));
+    QCOMPARE(FWindow->Action("DisAsmLBToggleBreakpoint")->shortcut(), QKeySequence("F2"));
+    Options().UseMAMEKeyMapping = true;
+    FWindow->ApplyDebugShortcuts();
+    QCOMPARE(FWindow->Action("DebugTraceInto")->shortcut(), QKeySequence("F11"));
+    QCOMPARE(FWindow->Action("DebugRunUntilReturn")->shortcut(), QKeySequence("Shift+F11"));
+    QCOMPARE(FWindow->Action("DebugRefresh")->shortcut(), QKeySequence("F2"));
+    QCOMPARE(FWindow->Action("DebugReset")->shortcut(), QKeySequence("Shift+F3"));
+    QCOMPARE(FWindow->Action("DisAsmLBToggleBreakpoint")->shortcut(), QKeySequence("F9"));
+    QCOMPARE(FWindow->Action("DisAsmLBRunToCursor")->shortcut(), QKeySequence("F4"));
+    QCOMPARE(FWindow->Action("DebugPause")->shortcut(), QKeySequence("Esc"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
