@@ -305,38 +305,6 @@ TEST(LCDDriver, UndecodableImageIsReportedWithItsOwnMessage) {
     EXPECT_EQ(GenericSquares(Scene, Inactive).size(), 6u);
 }
 
-TEST(LCDDriver, StateCarriesOverToADriverOfAnotherClass) {
-    TAttached T;
-    int Notified = 0;
-    T.Driver->OnBitmapRefresh = [&](TLCDDriver&) { ++Notified; };
-    T.Driver->RefreshBitmap(Reg({{1, 1}}), Reg({{0, 1}}), true); // F and A drawn
-    T.Driver->SetShowStableImageOnly(true);
-    const TORegister CurrentO = Reg({{1, 1}, {0, 2}});
-    T.Driver->OnInstruction(CurrentO, Reg({{0, 1}}), true, false); // held back by the filter
-    for (int i = 0; i < 5; ++i) T.Driver->OnInstruction(CurrentO, Reg({{0, 1}}), false, false);
-    EXPECT_EQ(LitShapes(T.Scene), "A F G");
-
-    // The steps of replacing the image: new driver, copied state, old scene, catch-up refresh.
-    auto New = TGenericLCDDriver::Class.Create(TestCOMPins(), TestObitPins());
-    T.Driver->CopyCurrentState(*New);
-    EXPECT_EQ(New->PreviousO(), Reg({{1, 1}}));
-    EXPECT_EQ(New->PreviousO_(), Reg({{0, 1}}));
-    EXPECT_TRUE(New->ShowStableImageOnly());
-    EXPECT_EQ(New->InstructionCountOfStableORegisters(), 5);
-    EXPECT_EQ(New->InactiveSegmentColor(), Inactive);
-    EXPECT_EQ(New->ContainerBackgroundColor(), clBtnFace); // not copied
-    EXPECT_EQ(New->SceneBitmap(), nullptr);
-    EXPECT_EQ(New->LCDThemeName(), "(non-specific technical image)");
-
-    const int NotifiedBefore = Notified;
-    New->AssignBitmapContainer(T.Driver->SceneBitmap(), T.Driver->ContainerBackgroundColor(), 4, false);
-    T.Driver.reset();
-    EXPECT_EQ(GenericSquares(T.Scene, clBlack), (std::vector<std::string>{"COM0 O0.0", "COM1 O1.0"}));
-    New->RefreshBitmap(CurrentO, Reg({{0, 1}}), false);
-    EXPECT_EQ(GenericSquares(T.Scene, clBlack), (std::vector<std::string>{"COM0 O0.0", "COM1 O0.1", "COM1 O1.0"}));
-    EXPECT_EQ(Notified, NotifiedBefore + 2); // the callback moved with the state
-}
-
 TEST(GenericLCDDriver, DrawsAllSquaresAndLightsEachBit) {
     TRecordingReporter Reporter;
     auto D = TGenericLCDDriver::Class.Create(TestCOMPins(), TestObitPins());

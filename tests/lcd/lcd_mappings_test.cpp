@@ -207,11 +207,6 @@ TEST(LCDpadToSegmentMappings, RecordsAndLookups) {
     EXPECT_EQ(Com.TwinPad, 17);
     EXPECT_TRUE(Com.AssociatedSegmentInnerPoints[COM0].empty());
     EXPECT_TRUE(Com.AssociatedSegmentInnerPoints[COM1].empty());
-
-    // Records are values: a copy does not follow later changes of the original.
-    TLCDpadToSegmentMappings Copy = L;
-    L.LCDpadToSegmentInnerPoints[0].AssociatedSegmentInnerPoints[COM0][0] = {99, 99};
-    EXPECT_EQ(Copy.LCDpadToSegmentInnerPoints[0].AssociatedSegmentInnerPoints[COM0][0], (TPoint{10, 20}));
 }
 
 TEST(LCDDriverGeometry, GenericSegmentPositionCorners) {

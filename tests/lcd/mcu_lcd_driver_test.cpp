@@ -36,10 +36,14 @@ TEST(MCULCDDriver, ChangingTheImageCarriesTheDrawnAndThePendingState) {
     EXPECT_EQ(LitGenericSquares(Scene), (std::vector<std::string>{"COM0 O0.0", "COM1 O1.0"}));
 
     // A write the stable-image filter still holds back.
+    int Notified = 0;
+    MCU->LCDDriver->OnBitmapRefresh = [&](TLCDDriver&) { ++Notified; };
     MCU->LCDDriver->SetShowStableImageOnly(true);
     MCU->O[0] = 2;
     MCU->LCDDriver->OnInstruction(MCU->O, MCU->O_, true, false);
+    for (int i = 0; i < 5; ++i) MCU->LCDDriver->OnInstruction(MCU->O, MCU->O_, false, false);
     EXPECT_EQ(LitGenericSquares(Scene).size(), 2u);
+    EXPECT_EQ(Notified, 0);
 
     MCU->ChangeLCDDriver(TTestLCDDriver::Class);
     EXPECT_EQ(&MCU->LCDDriver->GetClass(), &TTestLCDDriver::Class);
@@ -47,7 +51,10 @@ TEST(MCULCDDriver, ChangingTheImageCarriesTheDrawnAndThePendingState) {
     EXPECT_EQ(Scene.Width(), ImageWidth);
     EXPECT_EQ(LitShapes(Scene), "A D F G"); // the drawn state plus the held-back write
     EXPECT_TRUE(MCU->LCDDriver->ShowStableImageOnly());
+    EXPECT_EQ(MCU->LCDDriver->InstructionCountOfStableORegisters(), 5);
     EXPECT_EQ(MCU->LCDDriver->InactiveSegmentColor(), 0xFBFBFBu);
+    EXPECT_EQ(MCU->LCDDriver->ContainerBackgroundColor(), clWhite);
+    EXPECT_EQ(Notified, 2); // the callback moved along: attaching and catching up
 
     // A clone is a fresh driver of the current class without a scene.
     auto Clone = MCU->CloneCurrentLCDDriver();
@@ -58,15 +65,6 @@ TEST(MCULCDDriver, ChangingTheImageCarriesTheDrawnAndThePendingState) {
     // Resetting the MCU darkens the LCD.
     MCU->Reset();
     EXPECT_EQ(LitShapes(Scene), "G");
-}
-
-TEST(MCULCDDriver, ChangingTheImageWithoutAScene) {
-    auto MCU = TSHARP_SM5A_MCU::Class.Create(nullptr);
-    MCU->O_[3] = 9;
-    MCU->ChangeLCDDriver(TGenericLCDDriver::Class);
-    EXPECT_EQ(MCU->LCDDriver->SceneBitmap(), nullptr);
-    EXPECT_EQ(MCU->LCDDriver->PreviousO_(), MCU->O_);
-    EXPECT_EQ(MCU->LCDDriver->ContainerBackgroundColor(), clBtnFace); // the old driver's
 }
 
 } // namespace
