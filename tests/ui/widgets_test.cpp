@@ -226,6 +226,8 @@ void WidgetsTest::LCDPictureRepaintsOnlyWhenTheRasterChanged() {
     r.MarkChanged();
     QVERIFY(w.CheckForChanges());
     QTRY_VERIFY(w.RepaintCount() > before);
+    // Scaled up nothing is averaged: the black pixel stays black.
+    QCOMPARE(w.ConvertedImage().size(), QSize(20, 10));
     QCOMPARE(w.ConvertedImage().pixelColor(3, 3), QColor(0, 0, 0));
     QVERIFY(!w.CheckForChanges());
     // A raster emptied by closing the game draws nothing and does not crash.

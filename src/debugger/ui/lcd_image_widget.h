@@ -20,7 +20,7 @@ public:
     const TRaster* Raster() const { return FRaster; }
     // Repaints when the raster changed since it was last drawn; returns true then.
     bool CheckForChanges();
-    // The picture as last converted (empty before the first paint), for tests.
+    // The picture as last converted and scaled to ImageRect (empty before the first paint).
     const QImage& ConvertedImage() const { return FImage; }
     // Where the picture is drawn inside the widget.
     QRect ImageRect() const;
@@ -45,6 +45,7 @@ private:
     uint64_t FConvertedChangeCount = UINT64_MAX;
     int FConvertedWidth = -1, FConvertedHeight = -1;
     QRgb FConvertedBackground = 0;
+    QSize FConvertedSize;
     uint64_t FRepaintCount = 0;
 };
 

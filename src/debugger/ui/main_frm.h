@@ -18,6 +18,7 @@
 #include "debugger/prompter.h"
 #include "debugger/ui/state_panes.h"
 #include "disasm/ui/disasm_list_view.h"
+#include "games/game_catalogue.h"
 
 class QAction;
 class QActionGroup;
@@ -30,13 +31,6 @@ namespace tarvolin {
 
 class TSettings;
 
-// One entry of the Game menu; Class nullptr is a separator.
-struct TGameMenuEntry {
-    const TMCUClass* Class = nullptr;
-    std::string Caption;  // with "&" accelerators ("&&" a literal ampersand)
-    std::string Shortcut; // "Ctrl+1", "" = none
-};
-
 class TMainFrm : public QMainWindow, public TDebuggerView, public TPrompter, private TDisAsmListSource {
     Q_OBJECT
 public:
@@ -44,7 +38,8 @@ public:
     ~TMainFrm() override;
 
     TDebugger& Debugger() { return *FDebugger; }
-    // Builds the Game menu (catalogue games in menu order with separators, then the custom game).
+    // Builds the Game menu (catalogue games in menu order with separators, then the custom game);
+    // the window starts with the whole catalogue.
     void SetGameMenu(const std::vector<TGameMenuEntry>& Entries);
     // The first command-line argument, acted on once the window has been shown ("" = none).
     void SetCommandLineArgument(const std::string& Argument) { FCommandLineArgument = Argument; }

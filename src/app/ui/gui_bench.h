@@ -1,0 +1,31 @@
+// The GUI benchmark: a ROM in the real window (offscreen), an unattended run with every update
+// box ticked, and figures printed to standard output.
+#pragma once
+
+#include <string>
+
+namespace tarvolin {
+
+class TMainFrm;
+
+struct TGuiBenchResult {
+    double Seconds = 0;
+    double CyclesPerSecond = 0;
+    double HeadlessCyclesPerSecond = 0; // the same ROM on a bare MCU, no window, no pacing
+    double LongestEventGapMs = 0;       // longest wait of a posted event
+    double MeanEventGapMs = 0;
+    uint64_t PanesDrawn = 0;
+    uint64_t LCDRepaints = 0;
+};
+
+// Speed position 6 ("(full emulation speed)") for FullSpeed, else 3 (100 %). Throws
+// std::runtime_error when the ROM cannot be loaded.
+TGuiBenchResult RunGuiBenchmark(TMainFrm& Window, const std::string& ROMFile, double Seconds, bool FullSpeed);
+
+// Runs the same ROM headless (no pacing) for about Seconds; returns machine cycles per second.
+double HeadlessCyclesPerSecond(const std::string& ROMFile, double Seconds);
+
+// "tarvolin --gui-bench ROM [SECONDS]" and "tarvolin --gui-bench-pace ROM [SECONDS]".
+int GuiBenchMain(int argc, char** argv);
+
+} // namespace tarvolin
