@@ -119,8 +119,42 @@ TGuiBenchResult RunGuiBenchmark(TMainFrm& Window, const std::string& ROMFile, do
     return r;
 }
 
+int ScreenshotMain(int argc, char** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: tarvolin --screenshot ROMFILE PNGFILE [RUN_MILLISECONDS]\n");
+        return 2;
+    }
+    const std::string rom = argv[2];
+    const QString png = QString::fromLocal8Bit(argv[3]);
+    const int runMs = argc > 4 ? std::atoi(argv[4]) : 700;
+    QApplication app(argc, argv);
+    TMemorySettingsStore store;
+    TSettings settings(store);
+    TConsolePrompter prompter;
+    TMainFrm window(settings);
+    window.SetPrompterOverride(&prompter);
+    window.show();
+    TDebugger& d = window.Debugger();
+    if (!d.LoadGame(&TSHARP_SM5A_MCU::Class, rom)) return 1;
+    // Run a little so the LCD shows the program's output, stop, then take two single steps so
+    // the panes show what an ordinary debugging session shows (changed values in red).
+    window.Command([&] { d.UnattendedRun(); });
+    QTimer::singleShot(runMs, Qt::PreciseTimer, &window, [&] {
+        window.Command([&] { d.Pause(); });
+        window.Command([&] { d.TraceInto(); });
+        window.Command([&] { d.TraceInto(); });
+        QTimer::singleShot(300, &window, [&] {
+            const bool ok = window.grab().save(png);
+            std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(png));
+            QCoreApplication::exit(ok ? 0 : 1);
+        });
+    });
+    return app.exec();
+}
+
 int GuiBenchMain(int argc, char** argv) {
     const std::string mode = argv[1];
+    if (mode == "--screenshot") return ScreenshotMain(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: tarvolin %s ROMFILE [SECONDS]\n", mode.c_str());
         return 2;

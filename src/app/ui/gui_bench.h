@@ -25,7 +25,8 @@ TGuiBenchResult RunGuiBenchmark(TMainFrm& Window, const std::string& ROMFile, do
 // Runs the same ROM headless (no pacing) for about Seconds; returns machine cycles per second.
 double HeadlessCyclesPerSecond(const std::string& ROMFile, double Seconds);
 
-// "tarvolin --gui-bench ROM [SECONDS]" and "tarvolin --gui-bench-pace ROM [SECONDS]".
+// "tarvolin --gui-bench ROM [SECONDS]", "tarvolin --gui-bench-pace ROM [SECONDS]" and
+// "tarvolin --screenshot ROM PNGFILE [RUN_MILLISECONDS]" (the picture of the documentation).
 int GuiBenchMain(int argc, char** argv);
 
 } // namespace tarvolin

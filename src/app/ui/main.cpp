@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
     // "/DeLFSR FILE" and "/DeJAVA FILE" convert and end before any window exists.
     int exitCode = 0;
     if (tarvolin::RunCommandLineConversion(argc, argv, exitCode)) return exitCode;
-    if (argc > 1 && (std::strcmp(argv[1], "--gui-bench") == 0 || std::strcmp(argv[1], "--gui-bench-pace") == 0))
+    if (argc > 1 && (std::strcmp(argv[1], "--gui-bench") == 0 || std::strcmp(argv[1], "--gui-bench-pace") == 0 ||
+                     std::strcmp(argv[1], "--screenshot") == 0))
         return tarvolin::GuiBenchMain(argc, argv);
 
     QApplication app(argc, argv);

@@ -142,7 +142,9 @@ TStatePanes::TStatePanes(QWidget* Parent) : QWidget(Parent) {
 
     // LCD.
     LCDGroupBox = new QGroupBox("LCD", this);
-    auto* lcdOuter = new QHBoxLayout(LCDGroupBox);
+    auto* lcdImageBox = new QVBoxLayout(LCDGroupBox);
+    auto* lcdOuter = new QHBoxLayout;
+    lcdImageBox->addLayout(lcdOuter);
     auto* lcd = new QGridLayout;
     lcd->setHorizontalSpacing(4);
     lcd->setVerticalSpacing(0);
@@ -194,12 +196,14 @@ TStatePanes::TStatePanes(QWidget* Parent) : QWidget(Parent) {
     UpdateLCDRegistersCB->setChecked(true);
     UpdateLCDRegistersCB->setVisible(false);
     lcd->addWidget(UpdateLCDRegistersCB, 13, 0, 1, 7);
-    lcd->setRowStretch(14, 1);
 
-    auto* imageBox = new QVBoxLayout;
+
+    lcdOuter->addStretch();
+    // The picture gets the whole width of the group below the registers.
     LCDImage = new TLCDImageWidget(LCDGroupBox);
     LCDImage->setFont(QFont());
-    imageBox->addWidget(LCDImage, 1);
+    LCDImage->setAutoFillBackground(true);
+    lcdImageBox->addWidget(LCDImage, 1);
     LCDImageThemeNameLabel = new QLabel(LCDGroupBox);
     LCDImageThemeNameLabel->setFont(QFont());
     LCDImageThemeNameLabel->setAlignment(Qt::AlignCenter);
@@ -207,8 +211,7 @@ TStatePanes::TStatePanes(QWidget* Parent) : QWidget(Parent) {
     QSizePolicy tsp = LCDImageThemeNameLabel->sizePolicy();
     tsp.setRetainSizeWhenHidden(true);
     LCDImageThemeNameLabel->setSizePolicy(tsp);
-    imageBox->addWidget(LCDImageThemeNameLabel);
-    lcdOuter->addLayout(imageBox, 1);
+    lcdImageBox->addWidget(LCDImageThemeNameLabel);
     outer->addWidget(LCDGroupBox, 1);
 }
 

@@ -206,10 +206,12 @@ void TDisAsmListView::paintEvent(QPaintEvent*) {
         int top = y;
         const std::string header = FSource->RowHeader(i);
         if (!header.empty()) {
-            const int lines = TextLineCount(header);
-            p.drawText(QRect(2, top, w - 2, lines * ItemHeight), Qt::AlignLeft | Qt::AlignTop,
-                       QString::fromStdString(header));
-            top += lines * ItemHeight;
+            // One base row per header line, each centred like an instruction line.
+            for (const QString& line : QString::fromStdString(header).split('\n')) {
+                p.drawText(QRect(2, top, w - 2, ItemHeight), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                           line);
+                top += ItemHeight;
+            }
         }
         const std::string label = FSource->RowLabel(i);
         if (!label.empty()) {
