@@ -1,5 +1,7 @@
 // The views that need no running controller: the owner-drawn disassembly list, the LCD
 // picture and the checking input dialog.
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -7,6 +9,8 @@
 
 #include "debugger/ui/input_dlg.h"
 #include "debugger/ui/lcd_image_widget.h"
+#include "core/mcu.h"
+#include "disasm/ui/code_aid_windows.h"
 #include "disasm/ui/disasm_list_view.h"
 
 using namespace tarvolin;
@@ -51,6 +55,8 @@ private slots:
     void LCDPictureKeepsItsAspectAndMakesWhiteTransparent();
     void LCDPictureRepaintsOnlyWhenTheRasterChanged();
     void InputDialogStaysOpenUntilTheCheckAccepts();
+    void SevenSegmentTableSelectsTheFirstMatchingRow();
+    void OpcodeLegendFillsItsLabelsWithoutTakingFocus();
 };
 
 void WidgetsTest::RowHeightsFollowHeadersAndLabels() {
@@ -265,6 +271,39 @@ void WidgetsTest::InputDialogStaysOpenUntilTheCheckAccepts() {
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(dlg.Texts(), std::vector<std::string>{"A"});
     QCOMPARE(checks, 3);
+}
+
+void WidgetsTest::SevenSegmentTableSelectsTheFirstMatchingRow() {
+    TSevenSegmentCodingTableForm form(nullptr);
+    // Accumulator C shares its codes with 4 and D with 5: the first matching row wins.
+    struct Case {
+        int Acc;
+        const char* Row;
+    } cases[] = {{0, " |  0  |"}, {9, " |  9  |"}, {0xC, " |  4  |"}, {0xD, " |  5  |"}, {0xF, " |  F  |"}};
+    for (const Case& c : cases) {
+        form.ShowSevenSegmentTableForAcc(c.Acc);
+        QVERIFY2(form.SelectedText().startsWith(c.Row), qPrintable(form.SelectedText()));
+        QVERIFY(form.SelectedText().endsWith("|"));
+    }
+    form.ShowSevenSegmentTableForAcc(-1);
+    QVERIFY(form.SelectedText().isEmpty());
+    QVERIFY(form.isVisible());
+    // O and O' codes of a digit with the halves swapped (TD=0 is not COM1).
+    form.ShowSevenSegmentTable(SevenSegmentCodingTable[1][7], SevenSegmentCodingTable[0][7], false);
+    QVERIFY(form.SelectedText().startsWith(" |  7  |"));
+}
+
+void WidgetsTest::OpcodeLegendFillsItsLabelsWithoutTakingFocus() {
+    QWidget owner;
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    TOpcodeLegendForm legend(&owner);
+    legend.ShowOpcodeLegend(nullptr, 0x5F, 0x12);
+    QVERIFY(legend.isVisible());
+    QCOMPARE(legend.windowTitle(), QString("Opcode Legend"));
+    QCOMPARE(legend.OpcodeLabel->text(), QString("5F 12"));
+    QVERIFY(legend.DetailsLabel->text().contains("0x12"));
+    QVERIFY(legend.testAttribute(Qt::WA_ShowWithoutActivating));
 }
 
 QTEST_MAIN(WidgetsTest)

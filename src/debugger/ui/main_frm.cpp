@@ -25,6 +25,7 @@
 #include "debugger/ui/breakpoints_dialog.h"
 #include "debugger/ui/input_dlg.h"
 #include "debugger/ui/lcd_image_widget.h"
+#include "disasm/ui/code_aid_windows.h"
 
 namespace tarvolin {
 
@@ -605,6 +606,30 @@ void TMainFrm::SetBusy(bool Busy) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+void TMainFrm::ShowSevenSegmentCodingTable(int O, int O_, bool TD0IsCOM1, int HighlightAcc) {
+    if (!FSevenSegment) FSevenSegment = new TSevenSegmentCodingTableForm(this);
+    if (HighlightAcc >= 0)
+        FSevenSegment->ShowSevenSegmentTableForAcc(HighlightAcc);
+    else
+        // The half held in O counts as the TD=0 half exactly when TD=0 selects COM1.
+        FSevenSegment->ShowSevenSegmentTable(O, O_, TD0IsCOM1);
+}
+
+void TMainFrm::ShowOpcodeLegend(uint8_t Opcode, uint8_t Operand) {
+    if (!FOpcodeLegend) FOpcodeLegend = new TOpcodeLegendForm(this);
+    FOpcodeLegend->ShowOpcodeLegend(FDebugger ? FDebugger->MCU() : nullptr, Opcode, Operand);
+    activateWindow();
+}
+
+void TMainFrm::RefreshOpcodeLegend() {
+    if (!FOpcodeLegend || !FOpcodeLegend->isVisible() || !FDebugger || !FDebugger->MCU()) return;
+    T11bits a = NoAddress;
+    if (!FDebugger->GetSelectedAddr(a)) return;
+    uint8_t op = 0, operand = 0;
+    FDebugger->MCU()->GetOpcodeExt(a, op, operand);
+    FOpcodeLegend->ShowOpcodeLegend(FDebugger->MCU(), op, operand);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -91,6 +91,12 @@ public:
     void LCDImageMenuChanged() override;
     void RebuildInputPanel() override;
     void SetBusy(bool Busy) override;
+    void ShowSevenSegmentCodingTable(int O, int O_, bool TD0IsCOM1, int HighlightAcc) override;
+    void ShowOpcodeLegend(uint8_t Opcode, uint8_t Operand) override;
+    void RefreshOpcodeLegend() override;
+    // The tool windows (nullptr until first used).
+    class TOpcodeLegendForm* OpcodeLegendForm() const { return FOpcodeLegend; }
+    class TSevenSegmentCodingTableForm* SevenSegmentForm() const { return FSevenSegment; }
 
     // ---- TPrompter ----
     TMessageResult Message(TMessageKind Kind, const std::string& Text, TMessageButtons Buttons) override;
@@ -143,6 +149,8 @@ private:
     QSlider* FSpeedTrackBar = nullptr;
     class QCheckBox* FUpdateDisAsmCB = nullptr;
     QTimer FThemeNameTimer;
+    class TOpcodeLegendForm* FOpcodeLegend = nullptr;
+    class TSevenSegmentCodingTableForm* FSevenSegment = nullptr;
 
     // Menus and actions.
     std::map<std::string, QAction*> FActions;
