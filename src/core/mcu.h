@@ -123,7 +123,10 @@ public:
     bool PerformOneCycle(uint8_t& Opcode, uint8_t& Operand);
 
     // Opcode access.
-    static int GetOpcodeSize(uint8_t Opcode, uint8_t Operand);
+    // 2 for 0x5E, 0x5F and for 0x70..0x7F followed by a byte with bit 7 set, else 1.
+    static int GetOpcodeSize(uint8_t Opcode, uint8_t Operand) {
+        return ((Opcode & 0xFE) == 0x5E || ((Opcode & 0xF0) == 0x70 && (Operand & 0x80))) ? 2 : 1;
+    }
     int GetOpcodeExt(T11bits ROMAddr, uint8_t& Opcode, uint8_t& Operand) const;
     uint8_t GetOpcode(T11bits ROMAddr) const;
     int GetCurrentOpcodeExt(uint8_t& Opcode, uint8_t& Operand) const { return GetOpcodeExt(PC, Opcode, Operand); }
@@ -158,6 +161,10 @@ public:
     void SaveSoundRecording(const std::filesystem::path& FileName) const;
     const std::vector<int16_t>& AudioBuffer() const { return FAudioBuffer; }
     int32_t AudioBufferPos() const { return FAudioBufferPos; }
+    int32_t PreviousSoundBit() const { return FPreviousSoundBit; }
+    // Restores a recording (debug session load): the buffer is taken as it is (empty = no
+    // recording), the position is kept inside it and the bit masked to 0..1.
+    void RestoreSoundRecording(std::vector<int16_t> Buffer, int32_t Pos, int32_t PreviousBit);
 
     // Real-time pacing.
     bool FullRun() const { return FFullRun; }
@@ -165,6 +172,8 @@ public:
     uint32_t FullRunCyclesPerSecond() const { return FFullRunCyclesPerSecond; }
     void SetFullRunCyclesPerSecond(uint32_t Value);
     void SetTickSource(TTickSource* Source); // nullptr = the system clock
+    uint32_t FullRunStartTickCount() const { return FFullRunStartTickCount; }
+    uint32_t FullRunCycleCounter() const { return FFullRunCycleCounter; }
 
     TMCUpin1Position Pin1Position() const { return FPin1Position; }
     const std::vector<uint8_t>& DigitEncodingORegisters() const { return FDigitEncodingORegisters; }
@@ -218,11 +227,22 @@ protected:
     uint32_t FFullRunCycleCounter = 0;
     TTickSource* FTickSource = nullptr;
 
+    // Class facts the execution loop needs, cached at construction so that no virtual
+    // call is made per machine cycle: the custom game reads unwired inputs quietly.
+    bool FQuietInputQueries = true;
+    const TLabelingNumbers* FLabels = nullptr;
+
     std::vector<int16_t> FAudioBuffer;
     int32_t FAudioBufferPos = 0;
     int32_t FPreviousSoundBit = 0;
 
     friend struct TMCUClass;
+
+private:
+    // Rare steps of the machine cycle, kept out of the hot loop.
+    [[gnu::noinline]] void StartPacingWindow();
+    [[gnu::noinline]] void PaceFullRun();
+    [[gnu::noinline]] void TakeSoundSample();
 };
 
 // The KB1013VK1-2: same execution, other pin numbers and names.

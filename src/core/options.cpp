@@ -1,0 +1,10 @@
+#include "core/options.h"
+
+namespace tarvolin {
+
+TOptions& Options() {
+    static TOptions options;
+    return options;
+}
+
+} // namespace tarvolin

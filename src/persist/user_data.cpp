@@ -1,0 +1,168 @@
+#include "persist/user_data.h"
+
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+
+#include "app/program_folder.h"
+#include "core/errors.h"
+#include "persist/stream.h"
+
+namespace tarvolin {
+
+const char* const DuplicateEntryErrorText = "String list does not allow duplicates";
+
+TAddressCustomData TAddressCustomData::CreateFromStream(std::istream& S) {
+    TAddressCustomData d;
+    d.FAddr = static_cast<T11bits>(ReadWord(S) & 0x7FF);
+    d.FLabel = ReadString(S);
+    d.FComment = ReadString(S);
+    return d;
+}
+
+void TAddressCustomData::SaveToStream(std::ostream& S) const {
+    WriteWord(S, FAddr);
+    WriteString(S, FLabel);
+    WriteString(S, FComment);
+}
+
+std::string TAddressCustomData::Key() const {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%.3X", static_cast<unsigned>(FAddr & 0x7FF));
+    return buf;
+}
+
+TUserData::TUserData(std::string AShortGameName, const TROM& InitialROMImage)
+    : FShortGameName(std::move(AShortGameName)), FOriginalROMImage(InitialROMImage) {}
+
+std::string TUserData::GetAddressLabel(T11bits Addr) const {
+    const TAddressCustomData* d = FindAddressCustomData(Addr);
+    return d ? d->FLabel : std::string();
+}
+
+std::string TUserData::GetAddressComment(T11bits Addr) const {
+    const TAddressCustomData* d = FindAddressCustomData(Addr);
+    return d ? d->FComment : std::string();
+}
+
+void TUserData::SetAddressLabelAndComment(T11bits Addr, const std::string& AddrLabel, const std::string& Comment) {
+    auto it = FAddressesCustomData.find(Addr);
+    const bool empty = AddrLabel.empty() && Comment.empty();
+    if (it != FAddressesCustomData.end()) {
+        if (empty) {
+            FAddressesCustomData.erase(it);
+        } else {
+            it->second.FLabel = AddrLabel;
+            it->second.FComment = Comment;
+        }
+    } else if (!empty) {
+        FAddressesCustomData.emplace(Addr, TAddressCustomData(Addr, AddrLabel, Comment));
+    }
+}
+
+void TUserData::AddAddressCustomData(T11bits Addr, const std::string& AddrLabel, const std::string& Comment) {
+    AddAddressCustomData(TAddressCustomData(Addr, AddrLabel, Comment));
+}
+
+void TUserData::AddAddressCustomData(TAddressCustomData AddressCustomData) {
+    AddressCustomData.FAddr &= 0x7FF;
+    const T11bits addr = AddressCustomData.FAddr;
+    if (!FAddressesCustomData.emplace(addr, std::move(AddressCustomData)).second)
+        throw EStreamError(DuplicateEntryErrorText);
+}
+
+const TAddressCustomData* TUserData::FindAddressCustomData(T11bits Addr) const {
+    auto it = FAddressesCustomData.find(Addr);
+    return it == FAddressesCustomData.end() ? nullptr : &it->second;
+}
+
+std::vector<TROMRange> TUserData::GetChangedRanges(const TROM& LiveROMImage) const {
+    std::vector<TROMRange> ranges;
+    int start = -1;
+    for (int a = 0; a < ROMSize; ++a) {
+        const bool differs = LiveROMImage[a] != FOriginalROMImage[a];
+        if (differs && start < 0) {
+            start = a;
+        } else if (!differs && start >= 0) {
+            ranges.push_back({static_cast<uint16_t>(start), static_cast<uint16_t>(a - start)});
+            start = -1;
+        }
+    }
+    if (start >= 0) ranges.push_back({static_cast<uint16_t>(start), static_cast<uint16_t>(ROMSize - start)});
+    return ranges;
+}
+
+bool TUserData::IsAnythingToSave(const TROM& LiveROMImage) const {
+    return !FAddressesCustomData.empty() || LiveROMImage != FOriginalROMImage;
+}
+
+void TUserData::SaveToStream(std::ostream& S, const TROM& LiveROMImage) {
+    WriteInt32(S, 1);
+    const std::vector<TROMRange> ranges = GetChangedRanges(LiveROMImage);
+    WriteInt32(S, static_cast<int32_t>(ranges.size()));
+    for (const TROMRange& r : ranges) {
+        WriteWord(S, r.Start);
+        WriteWord(S, r.Length);
+        WriteBytes(S, LiveROMImage.data() + r.Start, r.Length);
+    }
+    WriteInt32(S, static_cast<int32_t>(FAddressesCustomData.size()));
+    for (const auto& [addr, entry] : FAddressesCustomData) entry.SaveToStream(S);
+    if (FRenameDatFileOnSave) RenameDatFile();
+}
+
+void TUserData::LoadFromStream(std::istream& S, TROM& LiveROMImage) {
+    const int32_t version = ReadInt32(S);
+    if (version < 1) return;
+    const int32_t rangeCount = ReadInt32(S);
+    for (int32_t i = 0; i < rangeCount; ++i) {
+        const uint16_t start = ReadWord(S);
+        const uint16_t length = ReadWord(S);
+        if (static_cast<int>(start) + length > ROMSize) throw EStreamError(StreamBlockTooLargeText);
+        uint8_t bytes[ROMSize];
+        ReadBytes(S, bytes, length); // a short range changes nothing
+        std::copy(bytes, bytes + length, LiveROMImage.begin() + start);
+    }
+    const int32_t entryCount = ReadInt32(S);
+    for (int32_t i = 0; i < entryCount; ++i) AddAddressCustomData(TAddressCustomData::CreateFromStream(S));
+}
+
+std::filesystem::path TUserData::GetFileName() const { return ProgramFolder() / (FShortGameName + ".dat"); }
+
+bool TUserData::LoadFromFile(TROM& LiveROMImage) {
+    const std::filesystem::path name = GetFileName();
+    std::error_code ec;
+    if (!std::filesystem::exists(name, ec)) return false;
+    std::ifstream file(name, std::ios::binary);
+    if (!file) {
+        FDatFileLoadFailed = true;
+        throw EStreamError("Cannot open file \"" + name.string() + "\".");
+    }
+    try {
+        LoadFromStream(file, LiveROMImage);
+    } catch (...) {
+        FDatFileLoadFailed = true;
+        throw;
+    }
+    FRenameDatFileOnSave = true;
+    return true;
+}
+
+void TUserData::RenameDatFile() const {
+    const std::filesystem::path from = GetFileName();
+    std::filesystem::path to = from;
+    to += ".inactive";
+    std::error_code ec;
+    // An existing retired file is never replaced.
+    if (std::filesystem::exists(to, ec) || !std::filesystem::exists(from, ec)) return;
+    std::filesystem::rename(from, to, ec);
+}
+
+void TUserData::DeleteDatFile() const {
+    if (FDatFileLoadFailed) return; // keep a file the user may still repair
+    std::filesystem::path name = GetFileName();
+    if (FRenameDatFileOnSave) name += ".inactive";
+    std::error_code ec;
+    std::filesystem::remove(name, ec);
+}
+
+} // namespace tarvolin

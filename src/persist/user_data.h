@@ -1,0 +1,91 @@
+// The user's own additions to a game: labels and comments on ROM addresses, and the ROM
+// image as first loaded (the reference that tells which bytes were patched).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <istream>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/types.h"
+
+namespace tarvolin {
+
+struct TAddressCustomData {
+    T11bits FAddr = 0;
+    std::string FLabel;   // UTF-8
+    std::string FComment; // UTF-8
+
+    TAddressCustomData() = default;
+    TAddressCustomData(T11bits AAddr, std::string ALabel, std::string AComment)
+        : FAddr(AAddr), FLabel(std::move(ALabel)), FComment(std::move(AComment)) {}
+    // address (word, masked to 11 bits), label (string), comment (string).
+    static TAddressCustomData CreateFromStream(std::istream& S);
+    void SaveToStream(std::ostream& S) const;
+    // The list key: the address as three upper-case hex digits ("03A").
+    std::string Key() const;
+};
+
+// One run of consecutive patched ROM bytes.
+struct TROMRange {
+    uint16_t Start = 0;
+    uint16_t Length = 0;
+    friend bool operator==(const TROMRange&, const TROMRange&) = default;
+};
+
+class TUserData {
+public:
+    // Entries keyed by address; in key order (three hex digits) = ascending address order.
+    using TEntries = std::map<T11bits, TAddressCustomData>;
+
+    TUserData(std::string AShortGameName, const TROM& InitialROMImage);
+
+    const std::string& ShortGameName() const { return FShortGameName; }
+    const TROM& OriginalROMImage() const { return FOriginalROMImage; }
+    const TEntries& AddressesCustomData() const { return FAddressesCustomData; }
+    bool RenameDatFileOnSave() const { return FRenameDatFileOnSave; }
+
+    std::string GetAddressLabel(T11bits Addr) const;
+    std::string GetAddressComment(T11bits Addr) const;
+    // Replaces both texts; an entry whose texts would both be empty is deleted instead.
+    void SetAddressLabelAndComment(T11bits Addr, const std::string& AddrLabel, const std::string& Comment);
+    // Insert an entry; an address that already has one raises the duplicate-entry error.
+    void AddAddressCustomData(T11bits Addr, const std::string& AddrLabel, const std::string& Comment);
+    void AddAddressCustomData(TAddressCustomData AddressCustomData);
+    const TAddressCustomData* FindAddressCustomData(T11bits Addr) const;
+
+    // Maximal runs of addresses whose live byte differs from the original image.
+    std::vector<TROMRange> GetChangedRanges(const TROM& LiveROMImage) const;
+    bool IsAnythingToSave(const TROM& LiveROMImage) const;
+
+    // The user-data block (version 1). Saving retires a ".dat" file that was read.
+    void SaveToStream(std::ostream& S, const TROM& LiveROMImage);
+    // Applies the block's ranges to LiveROMImage and adds its entries. A range running past
+    // the image is refused with a stream error before any of its bytes is written.
+    void LoadFromStream(std::istream& S, TROM& LiveROMImage);
+
+    // <program folder>/<short name>.dat
+    std::filesystem::path GetFileName() const;
+    // Reads the ".dat" file if it exists; true when it was read.
+    bool LoadFromFile(TROM& LiveROMImage);
+    // <name>.dat -> <name>.dat.inactive; failures (no file, target exists) are ignored.
+    void RenameDatFile() const;
+    // Deletes the retired file when a ".dat" file was read, else the ".dat" file; failures
+    // are ignored. A ".dat" file that failed to load is never deleted.
+    void DeleteDatFile() const;
+
+private:
+    std::string FShortGameName;
+    TROM FOriginalROMImage{};
+    TEntries FAddressesCustomData;
+    bool FRenameDatFileOnSave = false;
+    bool FDatFileLoadFailed = false;
+};
+
+// Text of the error raised when an address is given a second entry.
+extern const char* const DuplicateEntryErrorText;
+
+} // namespace tarvolin
