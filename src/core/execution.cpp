@@ -38,20 +38,54 @@ inline T11bits StepPC(T11bits pc, unsigned n) {
     return static_cast<T11bits>((pc & 0x7C0) | ((pc + n) & 0x3F));
 }
 
-[[noreturn]] void RaiseReturnOutsideSubroutine() {
+[[noreturn, gnu::noinline, gnu::cold]] void RaiseReturnOutsideSubroutine() {
     throw EEmulatorError(GetMnemonic(0x6E, false, 0) + "/" + GetMnemonic(0x6F, false, 0) + " outside subroutine?");
 }
 
-[[noreturn]] void RaiseLongBranchInSubroutine(uint8_t secondByte) {
+[[noreturn, gnu::noinline, gnu::cold]] void RaiseLongBranchInSubroutine(uint8_t secondByte) {
     throw EEmulatorError(GetMnemonic(0x70, false, secondByte) + " in subroutine?");
 }
 
-[[noreturn]] void RaisePagePresetNotProcessed() {
+[[noreturn, gnu::noinline, gnu::cold]] void RaisePagePresetNotProcessed() {
     throw EEmulatorError(GetMnemonic(0x70, false, 0xC0) + ": was previous " + GetMnemonic(0x70, false, 0x00) +
                          " not processed?");
 }
 
 } // namespace
+
+void TSHARP_SM5A_MCU::StartPacingWindow() {
+    FFullRunCycleCounter = 0;
+    FFullRunStartTickCount = (FTickSource ? *FTickSource : SystemTickSource()).GetTickCount();
+}
+
+// Sleeps as needed to hold FFullRunCyclesPerSecond: the clock is read at every 64th cycle of
+// the window and at the end of each emulated second, when a new window starts.
+void TSHARP_SM5A_MCU::PaceFullRun() {
+    TTickSource& clock = FTickSource ? *FTickSource : SystemTickSource();
+    const uint32_t c = ++FFullRunCycleCounter;
+    const uint32_t r = FFullRunCyclesPerSecond;
+    if (c >= r && c % r == 0) {
+        const int64_t target = static_cast<int64_t>(c / r) * 1000;
+        const int64_t elapsed = static_cast<int32_t>(clock.GetTickCount() - FFullRunStartTickCount);
+        if (elapsed < target) clock.Sleep(static_cast<uint32_t>(target - elapsed));
+        FFullRunCycleCounter = 0;
+        FFullRunStartTickCount = clock.GetTickCount();
+    } else if ((c & 63) == 0) {
+        const int64_t target = std::llrint(static_cast<double>(c) * 1000.0 / r); // halves to even
+        const int64_t elapsed = static_cast<int32_t>(clock.GetTickCount() - FFullRunStartTickCount);
+        if (elapsed < target) clock.Sleep(static_cast<uint32_t>(target - elapsed));
+    }
+}
+
+// One sample of line R1 (raw level, or its change in derivation mode).
+void TSHARP_SM5A_MCU::TakeSoundSample() {
+    const int32_t bit = IO.R & 1;
+    const int32_t level = Options().DerivatedSoundWave ? FPreviousSoundBit - bit : 1 - bit;
+    FPreviousSoundBit = bit;
+    if (FAudioBufferPos < 0 || FAudioBufferPos >= static_cast<int32_t>(FAudioBuffer.size()))
+        FAudioBufferPos = 0; // the buffer is reused from its start once it is full
+    FAudioBuffer[FAudioBufferPos++] = static_cast<int16_t>(level * SampleAmplitude);
+}
 
 bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
     bool operandCyclePending = false;
@@ -92,12 +126,8 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
     do {
         // Pacing window check.
         if (FFullRun) [[unlikely]] {
-            if (FFullRunCyclesPerSecond == 0) {
-                FFullRunStartTickCount = 0;
-            } else if (FFullRunStartTickCount == 0) {
-                FFullRunCycleCounter = 0;
-                FFullRunStartTickCount = (FTickSource ? *FTickSource : SystemTickSource()).GetTickCount();
-            }
+            if (FFullRunCyclesPerSecond == 0) FFullRunStartTickCount = 0;
+            else if (FFullRunStartTickCount == 0) StartPacingWindow();
         } else {
             FFullRunStartTickCount = 0;
         }
@@ -310,22 +340,8 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
         }
 
         // Pacing count and wait.
-        if (FFullRun && FFullRunStartTickCount != 0) [[unlikely]] {
-            TTickSource& clock = FTickSource ? *FTickSource : SystemTickSource();
-            const uint32_t c = ++FFullRunCycleCounter;
-            const uint32_t r = FFullRunCyclesPerSecond;
-            if (c >= r && c % r == 0) {
-                const int64_t target = static_cast<int64_t>(c / r) * 1000;
-                const int64_t elapsed = static_cast<int32_t>(clock.GetTickCount() - FFullRunStartTickCount);
-                if (elapsed < target) clock.Sleep(static_cast<uint32_t>(target - elapsed));
-                FFullRunCycleCounter = 0;
-                FFullRunStartTickCount = clock.GetTickCount();
-            } else if ((c & 63) == 0) {
-                const int64_t target = std::llrint(static_cast<double>(c) * 1000.0 / r); // halves to even
-                const int64_t elapsed = static_cast<int32_t>(clock.GetTickCount() - FFullRunStartTickCount);
-                if (elapsed < target) clock.Sleep(static_cast<uint32_t>(target - elapsed));
-            }
-        }
+        if (FFullRun && FFullRunStartTickCount != 0) [[unlikely]]
+            PaceFullRun();
 
         // Halt shortcut: outside real-time runs a halt without input ends at this cycle's tick.
         if (HaltMode && !operandCyclePending && !FFullRun && !IO.IsAnyInput(*FLabels, FQuietInputQueries))
@@ -354,14 +370,8 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
         }
 
         // Sound sample.
-        if (!FAudioBuffer.empty()) [[unlikely]] {
-            const int32_t bit = IO.R & 1;
-            const int32_t level = Options().DerivatedSoundWave ? FPreviousSoundBit - bit : 1 - bit;
-            FPreviousSoundBit = bit;
-            if (FAudioBufferPos < 0 || FAudioBufferPos >= static_cast<int32_t>(FAudioBuffer.size()))
-                FAudioBufferPos = 0; // the buffer is reused from its start once it is full
-            FAudioBuffer[FAudioBufferPos++] = static_cast<int16_t>(level * SampleAmplitude);
-        }
+        if (!FAudioBuffer.empty()) [[unlikely]]
+            TakeSoundSample();
     } while (operandCyclePending || skipPending);
 
     return executed;

@@ -212,12 +212,6 @@ void TSHARP_SM5A_MCU::Reset() {
 // ---------------------------------------------------------------------------------------
 // Opcode access
 
-int TSHARP_SM5A_MCU::GetOpcodeSize(uint8_t Opcode, uint8_t Operand) {
-    if (Opcode == 0x5E || Opcode == 0x5F) return 2;
-    if ((Opcode & 0xF0) == 0x70 && (Operand & 0x80)) return 2;
-    return 1;
-}
-
 int TSHARP_SM5A_MCU::GetOpcodeExt(T11bits ROMAddr, uint8_t& Opcode, uint8_t& Operand) const {
     if (ROMAddr >= ROMSize) {
         Opcode = 0;

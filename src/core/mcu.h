@@ -123,7 +123,10 @@ public:
     bool PerformOneCycle(uint8_t& Opcode, uint8_t& Operand);
 
     // Opcode access.
-    static int GetOpcodeSize(uint8_t Opcode, uint8_t Operand);
+    // 2 for 0x5E, 0x5F and for 0x70..0x7F followed by a byte with bit 7 set, else 1.
+    static int GetOpcodeSize(uint8_t Opcode, uint8_t Operand) {
+        return ((Opcode & 0xFE) == 0x5E || ((Opcode & 0xF0) == 0x70 && (Operand & 0x80))) ? 2 : 1;
+    }
     int GetOpcodeExt(T11bits ROMAddr, uint8_t& Opcode, uint8_t& Operand) const;
     uint8_t GetOpcode(T11bits ROMAddr) const;
     int GetCurrentOpcodeExt(uint8_t& Opcode, uint8_t& Operand) const { return GetOpcodeExt(PC, Opcode, Operand); }
@@ -234,6 +237,12 @@ protected:
     int32_t FPreviousSoundBit = 0;
 
     friend struct TMCUClass;
+
+private:
+    // Rare steps of the machine cycle, kept out of the hot loop.
+    [[gnu::noinline]] void StartPacingWindow();
+    [[gnu::noinline]] void PaceFullRun();
+    [[gnu::noinline]] void TakeSoundSample();
 };
 
 // The KB1013VK1-2: same execution, other pin numbers and names.
