@@ -114,12 +114,12 @@ void TDebugger::SendStates() {
     s.SessionSave = Game;
     s.CheckedGame = FCheckedGame;
     s.GameSpecificVisible = Game;
-    if (Game) s.GameSpecificCaption = FMCU->GetClass().GameName();
+    if (Game) s.GameSpecificCaption = FGameClass->GameName();
     s.MCUPins = s.Interconnection = Game;
-    s.Cheats = Game && !FMCU->GetClass().GetCheatsText().empty();
+    s.Cheats = Game && !FGameClass->GetCheatsText().empty();
     s.SoundRecording = Game;
     s.SoundRecordingChecked = s.SoundRecordingIndicatorVisible = IsSoundRecording();
-    s.SetCurrentTime = Game && !FMCU->GetClass().IsCustomGame();
+    s.SetCurrentTime = Game && !FGameClass->IsCustomGame();
     s.UpdateDisAsmVisible = IsAnimatedRun();
     s.UpdateRegistersVisible = s.UpdateRAMVisible = s.UpdateLCDRegistersVisible = Running;
     s.UpdateDisAsmChecked = FUpdateDisAsm;
@@ -490,6 +490,7 @@ void TDebugger::CloseGame() {
         if (FMCU->LCDDriver) FMCU->LCDDriver->OnBitmapRefresh = nullptr;
         if (FMCU->IsSoundRecordingActive()) FMCU->StopSoundRecording();
         FMCU.reset();
+        FGameClass = nullptr;
     }
     FLCDBitmap.Clear();
     FLCDBitmap.MarkChanged();
@@ -614,6 +615,7 @@ bool TDebugger::LoadGame(const TMCUClass* GameClass, const std::string& FileName
     if (FMCU && FMCU->LCDDriver) FMCU->LCDDriver->OnBitmapRefresh = nullptr;
     FView.CloseInterconnection();
     FMCU = std::move(NewMCU);
+    FGameClass = GameClass;
     SetupGameWindow(*GameClass);
     FView.SetBusy(false);
     return true;
@@ -667,13 +669,12 @@ void TDebugger::BuildLCDImageMenu() {
     FLCDImageMenu = TLCDImageMenu{};
     if (FMCU && FMCU->SupportedLCDDrivers.size() > 1) {
         FLCDImageMenu.Visible = true;
-        FLCDImageMenu.Header = FMCU->GetClass().IsCustomGame() ? "---  ALL AVAILABLE LCD IMAGES  ---"
+        FLCDImageMenu.Header = FGameClass->IsCustomGame() ? "---  ALL AVAILABLE LCD IMAGES  ---"
                                                                : "---  COMPATIBLE LCD IMAGES  ---";
-        const TMCUClass& Class = FMCU->GetClass();
         for (const TLCDDriverClass* c : FMCU->SupportedLCDDrivers) {
             std::string Theme;
             try {
-                auto Driver = c->Create(Class.GetCOMtoMCUpin(), Class.GetObitToMCUpin());
+                auto Driver = FMCU->CreateLCDDriver(*c);
                 if (Driver) Theme = Driver->LCDThemeName();
             } catch (const std::exception&) {
             }
@@ -1209,7 +1210,7 @@ void TDebugger::ComputePaneTexts(TPanes Panes, bool OnlyChanged) {
             SetValue(p.A, m.A != FPrevA, OnlyChanged, AddrToStr(m.A), AddressBitsText(m.A));
         SetValue(p.Carry, m.Carry != FPrevCarry, OnlyChanged, m.Carry ? "1" : "0", "");
         SetValue(p.R, m.IO.R != FPrevR, OnlyChanged, NibbleText(m.IO.R), FourBitsText(m.IO.R));
-        p.RHint = RHintFor(m.GetClass());
+        p.RHint = RHintFor(*FGameClass);
     }
     if (Panes & pnRAM) {
         const T7bits DPCell = AdjustDP(m.DP);
@@ -1452,7 +1453,7 @@ void TDebugger::DigitLabelClicked(TOIndex Index) {
 }
 
 void TDebugger::SetCurrentTime() {
-    if (!FMCU || FMCU->GetClass().IsCustomGame() || FResetting) return;
+    if (!FMCU || FGameClass->IsCustomGame() || FResetting) return;
     try {
         FMCU->SetCurrentTime();
     } catch (const std::exception& e) {
@@ -1469,7 +1470,7 @@ void TDebugger::SetCurrentTime() {
 
 void TDebugger::ShowCheats() {
     if (!FMCU) return;
-    const std::string Text = FMCU->GetClass().GetCheatsText();
+    const std::string Text = FGameClass->GetCheatsText();
     if (!Text.empty()) FPrompter.Information(Text);
 }
 

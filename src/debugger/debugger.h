@@ -118,6 +118,8 @@ public:
 
     // ---- state queries ----
     TSHARP_SM5A_MCU* MCU() const { return FMCU.get(); }
+    // The class the loaded game was created from (nullptr without a game).
+    const TMCUClass* GameClass() const { return FGameClass; }
     bool IsGameLoaded() const { return FMCU != nullptr; }
     TRunType RunType() const { return static_cast<TRunType>(FRunType); }
     bool IsStopped() const { return FRunType <= rtTraceInto; }
@@ -318,6 +320,7 @@ private:
     std::vector<const TMCUClass*> FCatalogue;
 
     std::unique_ptr<TSHARP_SM5A_MCU> FMCU;
+    const TMCUClass* FGameClass = nullptr; // the class the game was loaded as
     uint8_t FRunType = rtNoEmulation; // 255 during a reset
     TRunType FPreResetRunType = rtNoEmulation;
     bool FResetting = false;

@@ -50,8 +50,9 @@ private:
     uint64_t FChangeCount = 0;
 };
 
-// Decodes a PNG (any colour type) into the raster, dropping transparency. Throws
-// std::runtime_error with a readable message on bad data.
+// Decodes a PNG (any colour type, bit depth and interlacing) into the raster, dropping
+// transparency. Throws std::runtime_error with a readable message on bad, truncated or
+// oversized data (more than 16384 pixels a side); the raster is then left as it was.
 void DecodePNG(const uint8_t* Data, size_t Size, TRaster& Out);
 // Encodes the raster as a PNG file (used by tools and screenshots): a palette image when it
 // has at most 256 colours, else 8-bit RGB. The file is written to a temporary file next to

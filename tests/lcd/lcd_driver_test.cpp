@@ -287,6 +287,13 @@ TEST(LCDDriver, MissingImageFallsBackToTheGenericImage) {
               (TPointList{TLCDDriver::GenericSegmentPosition(COM0, 0, 1)}));
     EXPECT_TRUE(D->LCDpadToSegmentMappings().LCDpadToSegmentInnerPoints[1].AssociatedSegmentInnerPoints[COM1].empty());
     EXPECT_TRUE(Reporter.Warnings.empty());
+
+    // A driver without an image name gets the same picture without a message.
+    auto NoImage = CreateTestDriver("");
+    TRaster Plain;
+    NoImage->AssignBitmapContainer(&Plain, clWhite, 4, false);
+    EXPECT_EQ(Reporter.Errors.size(), 1u);
+    EXPECT_EQ(GenericSquares(Plain, Inactive).size(), 6u);
 }
 
 TEST(LCDDriver, UndecodableImageIsReportedWithItsOwnMessage) {

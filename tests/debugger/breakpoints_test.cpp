@@ -1,0 +1,184 @@
+#include "debugger/breakpoints.h"
+#include "debugger_fixture.h"
+
+namespace tarvolin::test {
+namespace {
+
+using K = TMemoryBreakpointKind;
+
+// Single steps the test program up to and including the EXC at 3C2 (reads RAM[00] = 0,
+// writes 5) and returns the status text.
+std::string StepThroughExchange(TDebugger& d) {
+    for (int i = 0; i < 3; ++i) d.TraceInto();
+    return d.StatusText();
+}
+
+TEST_F(DebuggerTest, MemoryBreakpointPrecedenceIsChangeWriteRead) {
+    struct Case {
+        bool Read, Write, Change;
+        const char* Status;
+    };
+    const Case Cases[] = {
+        {true, false, false, "Paused on read memory breakpoint, RAM address 0x00."},
+        {false, true, false, "Paused on write memory breakpoint, RAM[0x00]=5."},
+        {true, true, false, "Paused on write memory breakpoint, RAM[0x00]=5."},
+        {false, false, true, "Paused on change memory breakpoint, RAM[0x00]=5, previous value: 0."},
+        {true, true, true, "Paused on change memory breakpoint, RAM[0x00]=5, previous value: 0."},
+    };
+    Load();
+    for (const Case& c : Cases) {
+        Debugger.MCUReset();
+        for (K k : {K::Read, K::Write, K::Change}) Debugger.RemoveMemoryBreakpoint(k, 0x00);
+        if (c.Read) Debugger.AddMemoryBreakpoint(K::Read, 0x00);
+        if (c.Write) Debugger.AddMemoryBreakpoint(K::Write, 0x00);
+        if (c.Change) Debugger.AddMemoryBreakpoint(K::Change, 0x00);
+        EXPECT_EQ(StepThroughExchange(Debugger), c.Status);
+        // Single stepping into a memory breakpoint ends stopped, highlighted.
+        EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+        EXPECT_EQ(View.Colour, TStatusColour::Highlight);
+        // The instruction completed.
+        EXPECT_EQ(MCU().RAM[0], 5);
+        EXPECT_EQ(MCU().PC, 0x3C3);
+    }
+}
+
+TEST_F(DebuggerTest, WritingTheSameValueFiresWriteButNotChange) {
+    Load();
+    Debugger.AddMemoryBreakpoint(K::Change, 0x00);
+    Debugger.UnattendedRun();
+    RunToStop();
+    // The EXC changed the cell from 0 to 5.
+    ASSERT_EQ(MCU().PC, 0x3C3);
+    // SM 0 at 400 sets bit 0, which is already 1: read and write happen, no change.
+    Debugger.AddMemoryBreakpoint(K::Read, 0x00);
+    Debugger.AddMemoryBreakpoint(K::Write, 0x00);
+    Debugger.UnattendedRun(); // the call
+    RunToStop();
+    EXPECT_EQ(Debugger.StatusText(), "Paused on write memory breakpoint, RAM[0x00]=5.");
+    EXPECT_EQ(MCU().PC, 0x401);
+}
+
+TEST_F(DebuggerTest, MemoryBreakpointStopsAnUnattendedRunAndHighlightsTheCell) {
+    Load();
+    Debugger.AddMemoryBreakpoint(K::Write, 0x00);
+    EXPECT_TRUE(Debugger.HasMemoryBreakpoint(0x00));
+    EXPECT_EQ(Debugger.PaneTexts().RAMBackground[0], TRAMCellBackground::DP); // DP = 00 wins
+    Debugger.AddMemoryBreakpoint(K::Read, 0x12);
+    EXPECT_EQ(Debugger.PaneTexts().RAMBackground[0x12], TRAMCellBackground::Breakpoint);
+    EXPECT_EQ(Debugger.PaneTexts().RAMBackground[0x13], TRAMCellBackground::Normal);
+    Debugger.UnattendedRun();
+    RunToStop();
+    EXPECT_EQ(Debugger.StatusText(), "Paused on write memory breakpoint, RAM[0x00]=5.");
+    EXPECT_EQ(MCU().PC, 0x3C3);
+}
+
+TEST_F(DebuggerTest, MemoryBreakpointCommandsAskAndRefuseInvalidAddresses) {
+    Load();
+    MCU().DP = 0x5D; // maps onto 4C
+    const TValueId DPRow{TValueKind::DP, 0};
+    ASSERT_EQ(Debugger.ValueRAMAddress(DPRow), 0x5D);
+    Debugger.SetMemoryBreakpointCommand(K::Read, static_cast<T7bits>(Debugger.ValueRAMAddress(DPRow)));
+    EXPECT_EQ(Prompter.LastText(), "0x5D is not a valid RAM address.");
+    EXPECT_EQ(Prompter.Messages.back().Kind, TMessageKind::Error);
+    EXPECT_FALSE(Debugger.HasMemoryBreakpoint(0x5D));
+
+    Prompter.Answers.push_back(TMessageResult::No);
+    Debugger.SetMemoryBreakpointCommand(K::Change, 0x4C);
+    EXPECT_EQ(Prompter.LastText(), "Set change memory breakpoint on RAM address 0x4C?");
+    EXPECT_FALSE(Debugger.HasMemoryBreakpoint(0x4C));
+    Debugger.SetMemoryBreakpointCommand(K::Change, 0x4C);
+    EXPECT_TRUE(Debugger.IsMemoryBreakpoint(K::Change, 0x4C));
+
+    // The pop-up offers Remove instead of Set for that kind only.
+    TValuePopupStates s = Debugger.ValuePopupStates({TValueKind::RAMCell, 0x4C});
+    EXPECT_TRUE(s.RemoveVisible[size_t(K::Change)]);
+    EXPECT_FALSE(s.SetVisible[size_t(K::Change)]);
+    EXPECT_TRUE(s.SetVisible[size_t(K::Read)] && s.SetEnabled[size_t(K::Read)]);
+    EXPECT_FALSE(Debugger.ValuePopupStates({TValueKind::Acc, 0}).SetVisible[0]);
+
+    Debugger.RemoveMemoryBreakpointCommand(K::Change, 0x4C);
+    EXPECT_EQ(Prompter.LastText(), "Remove change memory breakpoint on RAM address 0x4C?");
+    EXPECT_EQ(Prompter.Messages.back().Kind, TMessageKind::Warning);
+    EXPECT_FALSE(Debugger.HasMemoryBreakpoint(0x4C));
+}
+
+TEST_F(DebuggerTest, AMappedAccessFiresTheBreakpointOfTheMappedCell) {
+    // LBL 5D puts DP out of range; EXC then touches cell 4C.
+    Load({{0x3C0, {0x5F, 0x5D, 0x10}}});
+    Debugger.AddMemoryBreakpoint(K::Write, 0x4C);
+    Debugger.TraceInto();
+    Debugger.TraceInto();
+    EXPECT_EQ(Debugger.StatusText(), "Paused on write memory breakpoint, RAM[0x4C]=0.");
+}
+
+TEST_F(DebuggerTest, ToggleBreakpointOnTheSelectedLine) {
+    Load();
+    Select(0x3C2);
+    Debugger.ToggleBreakpointAtSelection();
+    EXPECT_TRUE(Debugger.IsCodeBreakpoint(0x3C2));
+    EXPECT_EQ(Debugger.RowLook(Debugger.AddrToItemIndex(0x3C2)).Style, TListRowStyle::Breakpoint);
+    EXPECT_EQ(Debugger.RowLook(Debugger.AddrToItemIndex(0x3C0)).Style, TListRowStyle::PC);
+    Debugger.ListDoubleClick();
+    EXPECT_FALSE(Debugger.IsCodeBreakpoint(0x3C2));
+    EXPECT_EQ(Debugger.RowLook(Debugger.AddrToItemIndex(0x3C2)).Style, TListRowStyle::Selected);
+}
+
+TEST_F(DebuggerTest, BreakpointsDialogRoundTrip) {
+    Load();
+    std::unique_ptr<TBreakpointsDialogModel> Model;
+    EXPECT_FALSE(Debugger.PrepareBreakpointsDialog(Model));
+    EXPECT_EQ(Prompter.LastText(), "No breakpoint set.");
+    EXPECT_EQ(Prompter.Messages.back().Kind, TMessageKind::Information);
+
+    for (T11bits a : {0x400, 0x3C5, 0x010, 0x3C1}) Debugger.ToggleCodeBreakpoint(a);
+    Debugger.AddMemoryBreakpoint(K::Write, 0x21);
+    Debugger.AddMemoryBreakpoint(K::Write, 0x03);
+    ASSERT_TRUE(Debugger.PrepareBreakpointsDialog(Model));
+    EXPECT_EQ(Model->FirstNonEmptyList(), int(TBreakpointListKind::Code));
+    EXPECT_FALSE(Model->ListEnabled(TBreakpointListKind::Read));
+    EXPECT_FALSE(Model->DeleteEnabled(TBreakpointListKind::Code));
+    EXPECT_TRUE(Model->DeleteAllEnabled());
+    const auto& Code = Model->List(TBreakpointListKind::Code);
+    ASSERT_EQ(Code.Lines.size(), 4u);
+    EXPECT_EQ(Code.Lines[0].Text, "010");
+    EXPECT_EQ(Model->CodeAddressAt(3), 0x400);
+    EXPECT_EQ(Model->List(TBreakpointListKind::Write).Lines[0].Text, "03");
+
+    // Delete the last line: the new last line becomes selected.
+    Model->Select(TBreakpointListKind::Code, 3);
+    Model->Delete(TBreakpointListKind::Code);
+    EXPECT_EQ(Model->List(TBreakpointListKind::Code).Selected, 2);
+    Model->Select(TBreakpointListKind::Code, 0);
+    Model->Delete(TBreakpointListKind::Code);
+    EXPECT_EQ(Model->List(TBreakpointListKind::Code).Selected, 0);
+
+    Debugger.ApplyBreakpointsDialog(*Model);
+    EXPECT_EQ(Debugger.CodeBreakpoints().Items(), (std::vector<uint16_t>{0x3C1, 0x3C5}));
+    EXPECT_EQ(Debugger.MemoryBreakpoints(K::Write).Items(), (std::vector<uint16_t>{0x03, 0x21}));
+
+    ASSERT_TRUE(Debugger.PrepareBreakpointsDialog(Model));
+    Prompter.Answers.push_back(TMessageResult::No);
+    EXPECT_FALSE(Debugger.ConfirmDeleteAllBreakpoints());
+    EXPECT_EQ(Prompter.LastText(), "Are you sure you want to delete all breakpoints?");
+    EXPECT_TRUE(Debugger.ConfirmDeleteAllBreakpoints());
+    Model->DeleteAll();
+    EXPECT_FALSE(Model->DeleteAllEnabled());
+    EXPECT_EQ(Model->FirstNonEmptyList(), -1);
+    Debugger.ApplyBreakpointsDialog(*Model);
+    EXPECT_TRUE(Debugger.CodeBreakpoints().Empty());
+    EXPECT_FALSE(Debugger.HasMemoryBreakpoint(0x21));
+}
+
+TEST_F(DebuggerTest, BreakpointDialogSortsByDisplayedTextInBankPageStepNotation) {
+    Options().UseBankPageStepAddressNotation = true;
+    Load();
+    for (T11bits a : {0x400, 0x041, 0x3C0}) Debugger.ToggleCodeBreakpoint(a);
+    std::unique_ptr<TBreakpointsDialogModel> Model;
+    ASSERT_TRUE(Debugger.PrepareBreakpointsDialog(Model));
+    Debugger.ApplyBreakpointsDialog(*Model);
+    // "0:1:01" < "0:F:00" < "1:0:00"
+    EXPECT_EQ(Debugger.CodeBreakpoints().Items(), (std::vector<uint16_t>{0x041, 0x3C0, 0x400}));
+}
+
+} // namespace
+} // namespace tarvolin::test

@@ -1,0 +1,363 @@
+#include "debugger_fixture.h"
+
+namespace tarvolin::test {
+namespace {
+
+TEST_F(DebuggerTest, NoGameLeavesOnlyTheAlwaysAvailableCommands) {
+    EXPECT_EQ(View.Caption, "Tarvolin");
+    EXPECT_EQ(View.Status, "Ready.");
+    const TCommandStates& s = View.States;
+    EXPECT_FALSE(s.TraceInto || s.StepOver || s.RunUntilReturn || s.AnimatedRun || s.UnattendedRun);
+    EXPECT_FALSE(s.Pause || s.Refresh || s.MCUReset || s.Breakpoints || s.SessionSave);
+    EXPECT_FALSE(s.GameSpecificVisible || s.SetCurrentTime || s.SpeedControlsVisible);
+    EXPECT_TRUE(s.StartPanelVisible);
+    for (bool v : s.DigitLabelVisible) EXPECT_FALSE(v);
+    // Commands need a game: nothing happens.
+    Debugger.TraceInto();
+    Debugger.UnattendedRun();
+    EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+}
+
+TEST_F(DebuggerTest, LoadingAGameSetsUpTheWindowAndStopsAtTheResetAddress) {
+    Load();
+    EXPECT_EQ(View.Caption, "Tarvolin - " + TSHARP_SM5A_MCU::Class.GameName());
+    EXPECT_EQ(View.Status, "Ready.");
+    EXPECT_EQ(View.Colour, TStatusColour::Normal);
+    EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+    const TCommandStates& s = View.States;
+    EXPECT_TRUE(s.TraceInto && s.StepOver && s.AnimatedRun && s.UnattendedRun && s.MCUReset && s.Breakpoints);
+    EXPECT_FALSE(s.RunUntilReturn); // A = 7FF after reset
+    EXPECT_FALSE(s.Pause || s.Refresh);
+    EXPECT_TRUE(s.GameSpecificVisible);
+    EXPECT_FALSE(s.SetCurrentTime); // the custom game has no clock
+    EXPECT_FALSE(s.StartPanelVisible);
+    for (bool v : s.DigitLabelVisible) EXPECT_TRUE(v); // a custom ROM may use every O pair for digits
+    EXPECT_TRUE(s.UpdateDisAsmChecked && s.UpdateRegistersChecked && s.UpdateRAMChecked && s.UpdateLCDRegistersChecked);
+    EXPECT_GT(Debugger.Listing().Count(), 0);
+    EXPECT_EQ(Selected(), 0x3C0);
+    EXPECT_EQ(View.Selected, Debugger.AddrToItemIndex(0x3C0));
+    // The PC row became the top row because the reset scrolls it into view.
+    EXPECT_EQ(View.Top, Debugger.AddrToItemIndex(0x3C0));
+    EXPECT_TRUE(Prompter.Messages.empty());
+    // The custom game's file is never remembered.
+    EXPECT_TRUE(Settings.ROMs().empty());
+}
+
+TEST_F(DebuggerTest, TraceIntoStepsOneInstructionAndFollowsPC) {
+    Load();
+    Debugger.TraceInto();
+    EXPECT_EQ(MCU().PC, 0x3C1);
+    EXPECT_EQ(MCU().Acc, 5);
+    EXPECT_EQ(Debugger.RunType(), rtTraceInto);
+    EXPECT_EQ(View.Status, "Ready.");
+    EXPECT_EQ(Selected(), 0x3C1);
+    EXPECT_FALSE(View.Hint.empty()); // explanation of the next instruction
+    EXPECT_EQ(View.LastDraw() & (pnDisAsm | pnRegisters | pnRAM | pnLCDRegisters),
+              pnDisAsm | pnRegisters | pnRAM | pnLCDRegisters);
+    EXPECT_TRUE(Debugger.PaneTexts().Acc.Changed);
+    EXPECT_EQ(Debugger.PaneTexts().Acc.Value, "5");
+}
+
+TEST_F(DebuggerTest, RunUntilReturnFollowsTheReturnRegister) {
+    Load();
+    for (int i = 0; i < 3; ++i) Debugger.TraceInto();
+    EXPECT_FALSE(View.States.RunUntilReturn);
+    Debugger.RunUntilReturn(); // disabled: nothing happens
+    EXPECT_EQ(Debugger.RunType(), rtTraceInto);
+    Debugger.TraceInto(); // the call
+    EXPECT_EQ(MCU().PC, 0x400);
+    EXPECT_EQ(MCU().A, 0x3C4);
+    EXPECT_TRUE(View.States.RunUntilReturn);
+
+    Debugger.RunUntilReturn();
+    EXPECT_EQ(Debugger.RunType(), rtUnattendedRunUntilReturn);
+    EXPECT_EQ(View.Status, "Running...");
+    EXPECT_EQ(View.Colour, TStatusColour::Running);
+    EXPECT_TRUE(View.States.SpeedControlsVisible);
+    EXPECT_EQ(View.Hint, "(full emulation speed)");
+    RunToStop();
+    EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+    EXPECT_EQ(View.Status, "Paused on return from subroutine.");
+    EXPECT_EQ(View.Colour, TStatusColour::Normal);
+    EXPECT_EQ(MCU().PC, 0x3C4);
+    EXPECT_FALSE(View.States.RunUntilReturn);
+    EXPECT_FALSE(View.States.SpeedControlsVisible);
+}
+
+TEST_F(DebuggerTest, StepOverRunsTheCalledSubroutineAndStopsAfterItsReturn) {
+    Load();
+    Debugger.StepOver(); // not a call: a plain step
+    EXPECT_EQ(Debugger.RunType(), rtTraceInto);
+    Debugger.StepOver();
+    Debugger.StepOver();
+    ASSERT_EQ(MCU().PC, 0x3C3);
+    Debugger.StepOver();
+    EXPECT_EQ(Debugger.RunType(), rtSteppingOver);
+    EXPECT_EQ(View.Status, "Running...");
+    RunToStop();
+    EXPECT_EQ(View.Status, "Ready.");
+    EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+    EXPECT_EQ(MCU().PC, 0x3C4);
+    EXPECT_EQ(MCU().A, NoAddress);
+    EXPECT_EQ(Selected(), 0x3C4);
+}
+
+TEST_F(DebuggerTest, StepOverStopsFirstOnABreakpointInsideTheSubroutine) {
+    Load();
+    MCU().PC = 0x3C3;
+    Debugger.ToggleCodeBreakpoint(0x401);
+    Debugger.StepOver();
+    RunToStop();
+    EXPECT_EQ(View.Status, "Paused on breakpoint.");
+    EXPECT_EQ(View.Colour, TStatusColour::Highlight);
+    EXPECT_EQ(MCU().PC, 0x401);
+}
+
+TEST_F(DebuggerTest, StepOverACallInsideASubroutineActsAsTraceInto) {
+    // Inside a subroutine a call is a jump within the page group: no stepping over.
+    Load({{0x3C0, {TRS(0)}}, {0x400, {TRS(5), 0x00, 0x00, 0x00, 0x00, 0x6E}}});
+    Debugger.TraceInto();
+    ASSERT_EQ(MCU().PC, 0x400);
+    Debugger.StepOver();
+    EXPECT_EQ(Debugger.RunType(), rtTraceInto);
+    EXPECT_EQ(View.Status, "Ready.");
+}
+
+TEST_F(DebuggerTest, CodeBreakpointStopsBeforeTheInstructionButNotTheFirstStepOfARun) {
+    Load();
+    Debugger.ToggleCodeBreakpoint(0x3C5);
+    EXPECT_TRUE(Debugger.IsCodeBreakpoint(0x3C5));
+    Debugger.UnattendedRun();
+    EXPECT_EQ(Debugger.RunType(), rtUnattendedRun);
+    RunToStop();
+    EXPECT_EQ(View.Status, "Paused on breakpoint.");
+    EXPECT_EQ(View.Colour, TStatusColour::Highlight);
+    EXPECT_EQ(MCU().PC, 0x3C5);
+    EXPECT_EQ(Selected(), 0x3C5);
+    EXPECT_EQ(Debugger.RowLook(Debugger.AddrToItemIndex(0x3C5)).Style, TListRowStyle::PCBreakpoint);
+
+    // Starting again on the breakpoint executes it, loops once and stops on it again.
+    const uint64_t Cycles = MCU().CycleCount;
+    Debugger.UnattendedRun();
+    EXPECT_EQ(MCU().PC, 0x3C4);
+    RunToStop();
+    EXPECT_EQ(MCU().PC, 0x3C5);
+    EXPECT_EQ(MCU().CycleCount, Cycles + 2);
+}
+
+TEST_F(DebuggerTest, RunToCursorStopsAtTheSelectedLineAndLeavesNoTemporaryBreakpoint) {
+    Load();
+    Select(0x3C5);
+    Debugger.RunToCursor();
+    RunToStop();
+    EXPECT_EQ(View.Status, "Paused on run-to-cursor.");
+    EXPECT_EQ(MCU().PC, 0x3C5);
+    EXPECT_TRUE(Debugger.TempCodeBreakpoints().Empty());
+
+    // On the PC line it runs until execution comes back to that line.
+    const uint64_t Cycles = MCU().CycleCount;
+    Select(0x3C5);
+    Debugger.RunToCursor();
+    EXPECT_TRUE(Debugger.IsTempCodeBreakpoint(0x3C5));
+    RunToStop();
+    EXPECT_EQ(View.Status, "Paused on run-to-cursor.");
+    EXPECT_EQ(MCU().PC, 0x3C5);
+    EXPECT_EQ(MCU().CycleCount, Cycles + 2);
+    EXPECT_TRUE(Debugger.TempCodeBreakpoints().Empty());
+}
+
+TEST_F(DebuggerTest, PauseStopsARunAndIsIgnoredWhileStopped) {
+    Load();
+    Debugger.Pause();
+    EXPECT_EQ(View.Status, "Ready.");
+    Debugger.UnattendedRun();
+    int n = 0;
+    EXPECT_TRUE(Debugger.RunSlice([&] { return ++n >= 50; }));
+    EXPECT_TRUE(View.States.Pause);
+    EXPECT_TRUE(View.States.Refresh);
+    EXPECT_FALSE(View.States.TraceInto);
+    const size_t Draws = View.Draws.size();
+    Debugger.Pause();
+    EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+    EXPECT_EQ(View.Status, "Paused by user.");
+    EXPECT_EQ(View.Colour, TStatusColour::Normal);
+    // Ending a full run redraws every pane.
+    ASSERT_GT(View.Draws.size(), Draws);
+    EXPECT_EQ(View.Draws[Draws].first & AllPanes & ~pnRawInput, AllPanes & ~pnRawInput);
+    EXPECT_FALSE(View.States.Pause);
+}
+
+TEST_F(DebuggerTest, PauseEndingAnAnimatedRunDoesNotRedraw) {
+    Load();
+    Debugger.AnimatedRun();
+    EXPECT_EQ(Debugger.RunType(), rtAnimatedRun);
+    EXPECT_TRUE(View.States.UpdateDisAsmVisible);
+    EXPECT_FALSE(View.States.SpeedControlsVisible);
+    // The idle loop hands back control after each animated instruction.
+    int Calls = 0;
+    EXPECT_TRUE(Debugger.RunSlice([&] { return ++Calls > 100; }));
+    EXPECT_EQ(Calls, 0);
+    EXPECT_EQ(MCU().PC, 0x3C2);
+    const size_t Draws = View.Draws.size();
+    Debugger.Pause();
+    EXPECT_EQ(View.Draws.size(), Draws);
+    EXPECT_EQ(View.Status, "Paused by user.");
+}
+
+TEST_F(DebuggerTest, EmulatorExceptionStopsWithItsMessage) {
+    Load();
+    MCU().PC = 0x010;
+    Debugger.UnattendedRun();
+    EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+    EXPECT_EQ(View.Status.rfind("Paused on emulator exception: ", 0), 0u) << View.Status;
+    EXPECT_NE(View.Status.find("outside subroutine?"), std::string::npos) << View.Status;
+    EXPECT_EQ(View.Colour, TStatusColour::Highlight);
+    auto Errors = Prompter.Texts(TMessageKind::Error);
+    ASSERT_EQ(Errors.size(), 1u);
+    EXPECT_EQ("Paused on emulator exception: " + Errors[0], View.Status);
+    // The list shows where the failed instruction left PC.
+    EXPECT_EQ(Selected(), MCU().PC);
+}
+
+TEST_F(DebuggerTest, ResetDuringAnUnattendedRunContinuesTheRun) {
+    Load();
+    Debugger.UnattendedRun();
+    int n = 0;
+    Debugger.RunSlice([&] { return ++n >= 20; });
+    View.StatusLog.clear();
+    Debugger.MCUReset();
+    EXPECT_EQ(Debugger.RunType(), rtUnattendedRun);
+    EXPECT_EQ(View.Status, "Running...");
+    EXPECT_NE(std::find(View.StatusLog.begin(), View.StatusLog.end(), "Resetting..."), View.StatusLog.end());
+    EXPECT_EQ(MCU().PC, 0x3C1); // reset, then the restarted run's first instruction
+}
+
+TEST_F(DebuggerTest, ResetDuringAnAnimatedRunStops) {
+    Load();
+    Debugger.AnimatedRun();
+    Debugger.MCUReset();
+    EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+    EXPECT_EQ(View.Status, "Ready.");
+    EXPECT_EQ(MCU().PC, 0x3C0);
+    EXPECT_EQ(Debugger.PreviousSelectedAddr(), NoAddress);
+    EXPECT_EQ(Debugger.PreviousGotoAddr(), NoAddress);
+}
+
+TEST_F(DebuggerTest, SpeedFactorSetsTheMCURate) {
+    Load();
+    for (int p = 0; p < 7; ++p) {
+        Debugger.SetSpeedFactor(p);
+        EXPECT_EQ(MCU().FullRunCyclesPerSecond(), SpeedFactors[size_t(p)].CyclesPerSecond);
+    }
+    EXPECT_EQ(TDebugger::SpeedFactorText(0), "25%");
+    EXPECT_EQ(TDebugger::SpeedFactorText(3), "100%");
+    EXPECT_EQ(TDebugger::SpeedFactorText(6), "(full emulation speed)");
+    Debugger.UnattendedRun();
+    EXPECT_TRUE(MCU().FullRun());
+    EXPECT_EQ(View.Hint, "(full emulation speed)");
+    Debugger.SetSpeedFactor(4);
+    EXPECT_EQ(View.Hint, "200%");
+    Debugger.Pause();
+    EXPECT_FALSE(MCU().FullRun());
+    // The rate survives a reset (the MCU's reset sets it back to 100 %).
+    Debugger.MCUReset();
+    EXPECT_EQ(MCU().FullRunCyclesPerSecond(), 32768u);
+}
+
+// Which panes UpdatePanes draws, by run class and ticked boxes.
+TEST_F(DebuggerTest, PaneSelectionFollowsRunClassAndCheckBoxes) {
+    Load();
+    struct Case {
+        TRunType Run;
+        bool DisAsm, Registers, RAM, LCD;
+        TPanes Requested;
+        TPanes Drawn;
+    };
+    const Case Cases[] = {
+        // Stopped: every value pane, whatever was asked for; raw input only on request.
+        {rtNoEmulation, false, false, false, false, pnRAM, pnDisAsm | pnRegisters | pnRAM | pnLCDRegisters},
+        {rtTraceInto, true, true, true, true, pnRawInput, AllPanes},
+        // Animated: the boxes decide, the disassembly box included.
+        {rtAnimatedRun, true, true, false, true, AllPanes & ~pnRawInput, pnDisAsm | pnRegisters | pnLCDRegisters},
+        {rtAnimatedRun, false, false, true, false, pnDisAsm, pnRAM},
+        // Full run: the disassembly stays as requested, the others follow their boxes.
+        {rtUnattendedRun, false, true, true, false, pnDisAsm | pnRegisters, pnDisAsm | pnRegisters | pnRAM},
+        {rtUnattendedRun, true, false, false, true, pnRegisters, pnLCDRegisters},
+        {rtSteppingOver, true, true, true, true, 0, pnRegisters | pnRAM | pnLCDRegisters},
+    };
+    for (const Case& c : Cases) {
+        Debugger.SetRunType(c.Run);
+        Debugger.SetUpdateCheckBox(pnDisAsm, c.DisAsm);
+        Debugger.SetUpdateCheckBox(pnRegisters, c.Registers);
+        Debugger.SetUpdateCheckBox(pnRAM, c.RAM);
+        Debugger.SetUpdateCheckBox(pnLCDRegisters, c.LCD);
+        Debugger.UpdatePanes(c.Requested, true, false, false);
+        EXPECT_EQ(int(View.LastDraw()), int(c.Drawn)) << "run type " << int(c.Run);
+        Debugger.UpdatePanes(c.Requested, false, true, false); // forced: everything
+        EXPECT_EQ(int(View.LastDraw()), int(AllPanes));
+    }
+}
+
+TEST_F(DebuggerTest, FullRunRedrawsTickedPanesEvery256TimerTicks) {
+    Load();
+    Debugger.SetUpdateCheckBox(pnRAM, false);
+    Debugger.UnattendedRun();
+    View.Draws.clear();
+    int n = 0;
+    Debugger.RunSlice([&] { return ++n >= 1000; });
+    ASSERT_FALSE(View.Draws.empty());
+    EXPECT_GE(View.Draws.size(), 3u);
+    EXPECT_LE(View.Draws.size(), 5u);
+    for (auto [Panes, OnlyChanged] : View.Draws) {
+        EXPECT_EQ(int(Panes), int(pnRegisters | pnLCDRegisters));
+        EXPECT_TRUE(OnlyChanged);
+    }
+}
+
+TEST_F(DebuggerTest, CommandStatesByRunClass) {
+    Load();
+    struct Case {
+        TRunType Run;
+        bool Stepping, Pause, Refresh, DisAsmBox, OtherBoxes, Speed;
+    };
+    const Case Cases[] = {
+        {rtTraceInto, true, false, false, false, false, false},
+        {rtAnimatedRun, false, true, false, true, true, false},
+        {rtUnattendedRun, false, true, true, false, true, true},
+        {rtNoEmulation, true, false, false, false, false, false},
+    };
+    for (const Case& c : Cases) {
+        Debugger.SetRunType(c.Run);
+        const TCommandStates& s = View.States;
+        EXPECT_EQ(s.TraceInto, c.Stepping) << int(c.Run);
+        EXPECT_EQ(s.StepOver, c.Stepping);
+        EXPECT_EQ(s.AnimatedRun, c.Stepping);
+        EXPECT_EQ(s.UnattendedRun, c.Stepping);
+        EXPECT_EQ(s.Pause, c.Pause);
+        EXPECT_EQ(s.Refresh, c.Refresh);
+        EXPECT_TRUE(s.MCUReset);
+        EXPECT_EQ(s.UpdateDisAsmVisible, c.DisAsmBox);
+        EXPECT_EQ(s.UpdateRegistersVisible, c.OtherBoxes);
+        EXPECT_EQ(s.UpdateRAMVisible, c.OtherBoxes);
+        EXPECT_EQ(s.UpdateLCDRegistersVisible, c.OtherBoxes);
+        EXPECT_EQ(s.SpeedControlsVisible, c.Speed);
+    }
+}
+
+TEST_F(DebuggerTest, CloseGameEmptiesTheWindowAndTheBreakpoints) {
+    Load();
+    Debugger.ToggleCodeBreakpoint(0x3C1);
+    Debugger.AddMemoryBreakpoint(TMemoryBreakpointKind::Read, 0x05);
+    ASSERT_TRUE(Debugger.CanCloseGame());
+    EXPECT_EQ(Debugger.MCU(), nullptr);
+    EXPECT_EQ(View.Caption, "Tarvolin");
+    EXPECT_EQ(Debugger.Listing().Count(), 0);
+    EXPECT_TRUE(Debugger.CodeBreakpoints().Empty());
+    EXPECT_TRUE(Debugger.MemoryBreakpoints(TMemoryBreakpointKind::Read).Empty());
+    EXPECT_FALSE(View.States.MCUReset);
+    EXPECT_TRUE(View.LCDChanges > 0);
+    EXPECT_TRUE(Debugger.LCDBitmap().Empty());
+}
+
+} // namespace
+} // namespace tarvolin::test
