@@ -6,7 +6,8 @@
 
 namespace tarvolin {
 
-T4bits TInputOutput::GetK(const TLabelingNumbers& OutputLabelingNumbers, bool lDontRaiseQueryingException) const {
+T4bits TInputOutput::GetK(const TLabelingNumbers& OutputLabelingNumbers,
+                          bool lDontRaiseQueryingException) const {
     T4bits k = (SupportedGNDs & GNDSet(gndDirect)) ? FInputMatrix[gndDirect] : 0;
     if (SupportedGNDs == GNDSet(gndDirect)) return k & 0x0F; // R is not looked at
     // Scan lines R4, R3, R2 (R bits 3, 2, 1), active low; R1 never selects inputs.
@@ -35,7 +36,8 @@ bool TInputOutput::BetaIsSignaled(bool lDontRaiseQueryingException) const {
     throw EEmulatorError("Querying Beta state");
 }
 
-bool TInputOutput::IsAnyInput(const TLabelingNumbers& OutputLabelingNumbers, bool lDontRaiseQueryingException) const {
+bool TInputOutput::IsAnyInput(const TLabelingNumbers& OutputLabelingNumbers,
+                              bool lDontRaiseQueryingException) const {
     if (GetK(OutputLabelingNumbers, lDontRaiseQueryingException) != 0) return true;
     if (AlphaBeingQueried && AlphaIsSignaled(lDontRaiseQueryingException)) return true;
     if (BetaBeingQueried && BetaIsSignaled(lDontRaiseQueryingException)) return true;
@@ -101,7 +103,8 @@ struct TStandardControls {
         const auto GA6 = Def(64, 8, 25, 17, "\xD0\x90", Ta, 0, gndR4, aipK3, {'1', 'A'});  // Cyrillic A
         const auto GB6 = Def(64, 24, 25, 17, "\xD0\x91", Ta, 0, gndR4, aipK2, {'2', 'B'}); // Cyrillic Be
         const auto TM6 = Def(64, 40, 25, 17, "\xD0\xB2", Ta, 0, gndR4, aipK1, {'5', 'T'}); // Cyrillic ve
-        const auto AL6 = Def(104, 16, 25, 17, "\xE2\x99\xAB", Ar, 11, gndR4, aipK4, {'0', 'L'}); // beamed notes
+        const auto AL6 =
+            Def(104, 16, 25, 17, "\xE2\x99\xAB", Ar, 11, gndR4, aipK4, {'0', 'L'}); // beamed notes
 
         Tables[0] = {L1, R1, GA1, GB1, TM1, AC1};
         Tables[1] = {L1, R1, GA2, GB2, TM2, AC1, AL2};
