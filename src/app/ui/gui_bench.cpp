@@ -77,6 +77,10 @@ std::string ReadFile(const std::string& Name) {
 double HeadlessCyclesPerSecond(const std::string& ROMFile, double Seconds) {
     std::istringstream rom(ReadFile(ROMFile));
     std::unique_ptr<TSHARP_SM5A_MCU> mcu = TSHARP_SM5A_MCU::Class.Create(&rom);
+    // As in an unattended run at full emulation speed: full-run mode without pacing, so a halt
+    // lasts its real number of cycles as it does in the window.
+    mcu->SetFullRunCyclesPerSecond(0);
+    mcu->SetFullRun(true);
     uint8_t op = 0, operand = 0;
     const auto start = std::chrono::steady_clock::now();
     double elapsed = 0;

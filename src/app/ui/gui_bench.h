@@ -22,7 +22,8 @@ struct TGuiBenchResult {
 // std::runtime_error when the ROM cannot be loaded.
 TGuiBenchResult RunGuiBenchmark(TMainFrm& Window, const std::string& ROMFile, double Seconds, bool FullSpeed);
 
-// Runs the same ROM headless (no pacing) for about Seconds; returns machine cycles per second.
+// Runs the same ROM headless (full-run mode, no pacing) for about Seconds; returns machine
+// cycles per second.
 double HeadlessCyclesPerSecond(const std::string& ROMFile, double Seconds);
 
 // "tarvolin --gui-bench ROM [SECONDS]", "tarvolin --gui-bench-pace ROM [SECONDS]" and
