@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QSlider>
+#include <QListWidget>
+#include <QPushButton>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -13,8 +15,11 @@
 
 #include "app/settings.h"
 #include "core/options.h"
+#include "debugger/ui/breakpoints_dialog.h"
+#include "debugger/ui/lcd_image_widget.h"
 #include "debugger/ui/main_frm.h"
 #include "disasm/assembler.h"
+#include "lcd/lcd_driver.h"
 
 using namespace tarvolin;
 
@@ -81,6 +86,10 @@ private slots:
     void EditsARegisterThroughThePrompter();
     void RefusesAMissingCommandLineFile();
     void ShortcutsFollowTheKeyMappingOption();
+    void BreakpointsDialogDeletesAndStoresOnOK();
+    void LCDImagesSwitchByDoubleClickAndMenu();
+    void NavigatesWithTheListShortcuts();
+    void StopsOnAWriteBreakpointWhileStepping();
 
 private:
     void LoadTestROM();
@@ -266,6 +275,148 @@ void MainWindowTest::ShortcutsFollowTheKeyMappingOption() {
     QCOMPARE(FWindow->Action("DisAsmLBToggleBreakpoint")->shortcut(), QKeySequence("F9"));
     QCOMPARE(FWindow->Action("DisAsmLBRunToCursor")->shortcut(), QKeySequence("F4"));
     QCOMPARE(FWindow->Action("DebugPause")->shortcut(), QKeySequence("Esc"));
+}
+
+void MainWindowTest::BreakpointsDialogDeletesAndStoresOnOK() {
+    LoadTestROM();
+    TDebugger& d = FWindow->Debugger();
+    // Nothing set: an information box instead of the dialog.
+    FWindow->Action("DebugBreakpoints")->trigger();
+    QCOMPARE(FPrompter.Messages.back(), std::string("No breakpoint set."));
+    d.ToggleCodeBreakpoint(0x3C3);
+    d.ToggleCodeBreakpoint(0x3C1);
+    d.AddMemoryBreakpoint(TMemoryBreakpointKind::Write, 0x21);
+    d.AddMemoryBreakpoint(TMemoryBreakpointKind::Change, 0x05);
+    bool inspected = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* dlg = qobject_cast<TBreakpointsDlg*>(QApplication::activeModalWidget());
+        QVERIFY(dlg);
+        QCOMPARE(dlg->windowTitle(), QString("Breakpoint addresses"));
+        QListWidget* code = dlg->List(TBreakpointListKind::Code);
+        // Sorted by text, whatever the order of setting.
+        QCOMPARE(code->count(), 2);
+        QCOMPARE(code->item(0)->text(), QString("3C1"));
+        QCOMPARE(code->item(1)->text(), QString("3C3"));
+        QVERIFY(!dlg->List(TBreakpointListKind::Read)->isEnabled()); // empty lists are disabled
+        QVERIFY(!dlg->DeleteButton(TBreakpointListKind::Code)->isEnabled());
+        code->setCurrentRow(0);
+        QVERIFY(dlg->DeleteButton(TBreakpointListKind::Code)->isEnabled());
+        QTest::keyClick(code, Qt::Key_Delete);
+        QCOMPARE(code->count(), 1);
+        QCOMPARE(code->currentRow(), 0); // the line now at the same position is selected
+        dlg->DeleteSelected(TBreakpointListKind::Write);
+        QCOMPARE(dlg->List(TBreakpointListKind::Write)->count(), 1); // nothing selected there
+        inspected = true;
+        dlg->accept();
+    });
+    FWindow->Action("DebugBreakpoints")->trigger();
+    QVERIFY(inspected);
+    QCOMPARE(d.CodeBreakpoints().Items(), std::vector<uint16_t>{0x3C3});
+    QVERIFY(d.IsMemoryBreakpoint(TMemoryBreakpointKind::Write, 0x21));
+    // The RAM pane marks cells with a breakpoint.
+    QCOMPARE(FWindow->Panes()->Value(prRAM0 + 0x21)->palette().color(QPalette::Window), QColor(0xF0, 0xB0, 0xB0));
+
+    // "Delete all" asks first; No keeps everything, Cancel of the dialog stores nothing.
+    QTimer::singleShot(0, this, [&] {
+        auto* dlg = qobject_cast<TBreakpointsDlg*>(QApplication::activeModalWidget());
+        QVERIFY(dlg);
+        FPrompter.Answers = {TMessageResult::No};
+        dlg->DeleteAllButton()->click();
+        QCOMPARE(dlg->List(TBreakpointListKind::Code)->count(), 1);
+        FPrompter.Answers = {TMessageResult::Yes};
+        dlg->DeleteAllButton()->click();
+        QCOMPARE(dlg->List(TBreakpointListKind::Code)->count(), 0);
+        QVERIFY(!dlg->DeleteAllButton()->isEnabled());
+        dlg->reject();
+    });
+    FWindow->Action("DebugBreakpoints")->trigger();
+    QCOMPARE(FPrompter.Messages.back(), std::string("Are you sure you want to delete all breakpoints?"));
+    QCOMPARE(d.CodeBreakpoints().Items(), std::vector<uint16_t>{0x3C3});
+}
+
+void MainWindowTest::LCDImagesSwitchByDoubleClickAndMenu() {
+    LoadTestROM();
+    TLCDImageWidget* image = FWindow->Panes()->LCDImage;
+    const TLCDImageMenu& m = FWindow->Debugger().LCDImageMenu();
+    QVERIFY(m.Visible); // a custom ROM may use every image
+    QCOMPARE(m.Checked, 0);
+    QMenu* menu = FWindow->BuildLCDImagePopupMenu();
+    QStringList texts;
+    for (QAction* a : menu->actions()) texts << a->text();
+    QVERIFY(texts.contains("---  ALL AVAILABLE LCD IMAGES  ---"));
+    QVERIFY(texts.contains("Show &interconnection of MCU and LCD..."));
+    delete menu;
+    QVERIFY(!image->toolTip().isEmpty());
+
+    const uint64_t before = FWindow->Debugger().LCDBitmap().ChangeCount();
+    QTest::mouseDClick(image, Qt::LeftButton, {}, image->rect().center());
+    QCOMPARE(FWindow->Debugger().LCDImageMenu().Checked, 1);
+    QLabel* theme = FWindow->Panes()->LCDImageThemeNameLabel;
+    QVERIFY(theme->isVisible());
+    QCOMPARE(theme->text().toStdString(), FWindow->Debugger().MCU()->LCDDriver->LCDThemeName());
+    QVERIFY(FWindow->Debugger().LCDBitmap().ChangeCount() != before);
+    // Shift goes back and wraps around from the first to the last image.
+    QTest::mouseDClick(image, Qt::LeftButton, Qt::ShiftModifier, image->rect().center());
+    QTest::mouseDClick(image, Qt::LeftButton, Qt::ShiftModifier, image->rect().center());
+    QCOMPARE(FWindow->Debugger().LCDImageMenu().Checked, int(m.Captions.size()) - 1);
+    // The theme name disappears after a moment.
+    QTRY_VERIFY_WITH_TIMEOUT(!theme->isVisible(), 3000);
+}
+
+void MainWindowTest::NavigatesWithTheListShortcuts() {
+    LoadTestROM();
+    TDisAsmListView* list = FWindow->DisAsmList();
+    list->setFocus();
+    // Go to address: a refused entry keeps the dialog open, then 3C3 is accepted.
+    FPrompter.Inputs = {{"7FF"}, {"3C3"}};
+    QTest::keyClick(list, Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(FPrompter.InputErrors, std::vector<std::string>{"Out of range."});
+    QVERIFY(SelectedRowText().startsWith("3C3"));
+    // Go to previous returns to the PC line, twice swaps back.
+    QTest::keyClick(list, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(SelectedRowText().startsWith("3C0"));
+    QTest::keyClick(list, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(SelectedRowText().startsWith("3C3"));
+    // Follow on the jump goes to its target.
+    QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(SelectedRowText().startsWith("3C2"));
+    // Set PC to cursor, then Go to current PC.
+    QTest::keyClick(list, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(Value(prPC), QString("3C2"));
+    QTest::keyClick(list, Qt::Key_Up);
+    QVERIFY(SelectedRowText().startsWith("3C1"));
+    QTest::keyClick(list, Qt::Key_O, Qt::ControlModifier);
+    QVERIFY(SelectedRowText().startsWith("3C2"));
+    // A label adds a row to its instruction.
+    const int index = list->ItemIndex();
+    FPrompter.Inputs = {{"again", "the loop"}};
+    QTest::keyClick(list, Qt::Key_Semicolon);
+    QCOMPARE(list->ItemHeightOf(index), 2 * TDisAsmListView::ItemHeight);
+    QVERIFY(SelectedRowText().contains(";; the loop"));
+    // The pop-up's enabled states follow the run state.
+    FWindow->DisAsmPopupMenu()->popup(QPoint(10, 10));
+    QVERIFY(FWindow->Action("DisAsmLBGoToCurrentPC")->isEnabled());
+    QVERIFY(!FWindow->Action("DisAsmLBGoToCaller")->isEnabled()); // A = 7FF
+    QVERIFY(!FWindow->Action("DisAsmLBChangeOpcode")->isEnabled());
+    FWindow->DisAsmPopupMenu()->close();
+}
+
+void MainWindowTest::StopsOnAWriteBreakpointWhileStepping() {
+    LoadTestROM();
+    TDebugger& d = FWindow->Debugger();
+    d.AddMemoryBreakpoint(TMemoryBreakpointKind::Write, 0x00);
+    QWidget* w = FWindow.get();
+    QTest::keyClick(w, Qt::Key_F7); // LAX
+    QTest::keyClick(w, Qt::Key_F8); // the call, run over
+    QTRY_VERIFY(d.IsStopped());
+    QTest::keyClick(w, Qt::Key_F7); // EXC writes RAM[00]
+    QCOMPARE(Status(), QString("Paused on write memory breakpoint, RAM[0x00]=5."));
+    QCOMPARE(FWindow->StatusBarColour(), QColor(0xFF, 0xB0, 0xB0));
+    QVERIFY(FWindow->Panes()->Value(prRAM0)->Changed());
+    // The next step is an ordinary one again.
+    QTest::keyClick(w, Qt::Key_F7);
+    QCOMPARE(Status(), QString("Ready."));
+    QVERIFY(FWindow->StatusBarColour() != QColor(0xFF, 0xB0, 0xB0));
 }
 
 QTEST_MAIN(MainWindowTest)

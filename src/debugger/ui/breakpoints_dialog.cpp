@@ -34,9 +34,11 @@ TBreakpointsDlg::TBreakpointsDlg(QWidget* Parent, TBreakpointsDialogModel& Model
         del->setAutoDefault(false);
         FDeleteButtons[k] = del;
         connect(del, &QPushButton::clicked, this, [this, kind] { DeleteSelected(kind); });
-        connect(list, &QListWidget::currentRowChanged, this, [this, kind](int row) {
+        // Only a selected line counts (the focus alone makes a line current, not selected).
+        connect(list, &QListWidget::itemSelectionChanged, this, [this, kind, list] {
             if (FFilling) return;
-            FModel.Select(kind, row);
+            const QList<QListWidgetItem*> sel = list->selectedItems();
+            FModel.Select(kind, sel.isEmpty() ? -1 : list->row(sel.front()));
             UpdateButtons();
         });
         Fill(kind);

@@ -56,6 +56,7 @@ QString QtFilter(const std::string& Filter) {
 
 TMainFrm::TMainFrm(TSettings& Settings, QWidget* Parent) : QMainWindow(Parent), FSettings(Settings) {
     setWindowTitle(TDebugger::ApplicationName);
+    FPreviousReporter = SetMessageReporter(&FReporter);
     CreateWidgets();
     CreateMenus();
     CreateDisAsmPopup();
@@ -81,6 +82,7 @@ TMainFrm::~TMainFrm() {
     FIdleTimer.stop();
     // The controller still talks to the view while it closes the game.
     FDebugger.reset();
+    SetMessageReporter(FPreviousReporter);
 }
 
 TPrompter& TMainFrm::ActivePrompter() { return FPrompterOverride ? *FPrompterOverride : *this; }

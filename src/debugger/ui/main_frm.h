@@ -15,6 +15,7 @@
 
 #include "debugger/debugger.h"
 #include "debugger/debugger_view.h"
+#include "core/reporter.h"
 #include "debugger/prompter.h"
 #include "debugger/ui/state_panes.h"
 #include "disasm/ui/disasm_list_view.h"
@@ -173,6 +174,22 @@ private:
 
     std::string FCommandLineArgument;
     bool FShownOnce = false;
+
+    // Messages of the core that do not abort an operation (a short ROM, a bad ".dat" file, a
+    // missing LCD image) reach the user as message boxes of this window.
+    class TReporter : public TMessageReporter {
+    public:
+        explicit TReporter(TMainFrm& Owner) : FOwner(Owner) {}
+        void ShowError(const std::string& Text) override { FOwner.ActivePrompter().Error(Text); }
+        void ShowWarning(const std::string& Text) override {
+            FOwner.ActivePrompter().Message(TMessageKind::Warning, Text, TMessageButtons::OK);
+        }
+
+    private:
+        TMainFrm& FOwner;
+    };
+    TReporter FReporter{*this};
+    TMessageReporter* FPreviousReporter = nullptr;
 };
 
 template <class F> void TMainFrm::Command(F&& Action) {
