@@ -17,7 +17,9 @@
 #include "core/options.h"
 #include "debugger/ui/breakpoints_dialog.h"
 #include "debugger/ui/lcd_image_widget.h"
+#include "debugger/ui/input_panel.h"
 #include "debugger/ui/main_frm.h"
+#include "games/game_catalogue.h"
 #include "disasm/assembler.h"
 #include "lcd/lcd_driver.h"
 
@@ -90,6 +92,8 @@ private slots:
     void LCDImagesSwitchByDoubleClickAndMenu();
     void NavigatesWithTheListShortcuts();
     void StopsOnAWriteBreakpointWhileStepping();
+    void RawInputButtonsLatchWithCtrlClick();
+    void GameKeysPressGameControlsDuringRuns();
 
 private:
     void LoadTestROM();
@@ -417,6 +421,68 @@ void MainWindowTest::StopsOnAWriteBreakpointWhileStepping() {
     QTest::keyClick(w, Qt::Key_F7);
     QCOMPARE(Status(), QString("Ready."));
     QVERIFY(FWindow->StatusBarColour() != QColor(0xFF, 0xB0, 0xB0));
+}
+
+void MainWindowTest::RawInputButtonsLatchWithCtrlClick() {
+    LoadTestROM();
+    TInputPanel* panel = FWindow->InputPanel();
+    QVERIFY(panel->RawInputPage()->isVisible()); // a custom ROM has no game controls
+    TInputButton* k2 = panel->RawButton(rbR3K2);
+    QCOMPARE(k2->text(), QString("K2"));
+    QCOMPARE(k2->toolTip(), QString("pin K2 (bit #1) for R3=x0xx"));
+    TInputOutput& io = FWindow->Debugger().MCU()->IO;
+    QTest::mouseClick(k2, Qt::LeftButton, Qt::ControlModifier);
+    QVERIFY(k2->isChecked());
+    QCOMPARE(int(io.FInputMatrix[gndR3]), 0x2);
+    QTest::mouseClick(k2, Qt::LeftButton);
+    QVERIFY(!k2->isChecked());
+    QCOMPARE(int(io.FInputMatrix[gndR3]), 0x0);
+    // While stopped, pressing the mouse changes the matrix at once.
+    QTest::mousePress(panel->RawButton(rbDiK4), Qt::LeftButton);
+    QCOMPARE(int(io.FInputMatrix[gndDirect]), 0x8);
+    QTest::mouseRelease(panel->RawButton(rbDiK4), Qt::LeftButton);
+    QCOMPARE(int(io.FInputMatrix[gndDirect]), 0x0);
+}
+
+void MainWindowTest::GameKeysPressGameControlsDuringRuns() {
+    // Our program stands in for a catalogue game's ROM: the game's controls are what counts.
+    const TMCUClass* game = FindGameClass("MH06");
+    QVERIFY(game);
+    const TAssemblyResult r = Assemble(TestProgram, "test.asm");
+    const QString path = FDir.filePath("mh06.rom");
+    std::ofstream(path.toStdString(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    FSettings->SetROMFile("MH06", path.toStdString());
+    FWindow->show();
+    QApplication::setActiveWindow(FWindow.get());
+    QVERIFY(QTest::qWaitForWindowActive(FWindow.get()));
+    QVERIFY(FWindow->Debugger().LoadGameFromMenu(game));
+    TInputPanel* panel = FWindow->InputPanel();
+    QVERIFY(!panel->GameControls().empty());
+    QCOMPARE(panel->currentWidget(), panel->GameControlsPage());
+    // Find a control with a key.
+    const auto& defs = FWindow->Debugger().MCU()->GameControlDefs;
+    int keyIndex = -1;
+    for (size_t i = 0; i < defs.size() && keyIndex < 0; ++i)
+        if (!defs[i].FVirtualKeyCodes.empty() && defs[i].FVirtualKeyCodes[0] >= 'A' &&
+            defs[i].FVirtualKeyCodes[0] <= 'Z')
+            keyIndex = int(i);
+    QVERIFY(keyIndex >= 0);
+    const Qt::Key key = static_cast<Qt::Key>(Qt::Key_A + (defs[keyIndex].FVirtualKeyCodes[0] - 'A'));
+    const TRawButton tied = panel->GameControls()[size_t(keyIndex)]->Tied();
+    // Stopped: the key goes to the window as usual.
+    QTest::keyPress(FWindow->DisAsmList(), key);
+    QVERIFY(!FWindow->Debugger().RawButtons()[tied].Pressed);
+    QTest::keyRelease(FWindow->DisAsmList(), key);
+    // Running: the key holds the tied raw button; stopping and then releasing the key releases it.
+    QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier);
+    QVERIFY(!FWindow->Debugger().IsStopped());
+    QTest::keyPress(FWindow->DisAsmList(), key);
+    QVERIFY(FWindow->Debugger().RawButtons()[tied].Pressed);
+    QTest::keyClick(FWindow.get(), Qt::Key_Escape);
+    QVERIFY(FWindow->Debugger().IsStopped());
+    QTest::keyRelease(FWindow->DisAsmList(), key);
+    QVERIFY(!FWindow->Debugger().RawButtons()[tied].Pressed);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,6 +25,7 @@
 #include "core/options.h"
 #include "debugger/ui/breakpoints_dialog.h"
 #include "debugger/ui/input_dlg.h"
+#include "debugger/ui/input_panel.h"
 #include "debugger/ui/lcd_image_widget.h"
 #include "disasm/ui/code_aid_windows.h"
 
@@ -68,6 +70,10 @@ TMainFrm::TMainFrm(TSettings& Settings, QWidget* Parent) : QMainWindow(Parent), 
     connect(&FThemeNameTimer, &QTimer::timeout, this, [this] { FPanes->LCDImageThemeNameLabel->setVisible(false); });
 
     FDebugger = std::make_unique<TDebugger>(*this, *this, FSettings);
+    FInputPanel = new TInputPanel(*FDebugger, FRightPanel);
+    FRightPanel->layout()->addWidget(FInputPanel);
+    // Game keys reach the game controls before the focused widget sees them.
+    qApp->installEventFilter(this);
     const QColor panel = FPanes->LCDImage->palette().color(FPanes->LCDImage->backgroundRole());
     FDebugger->SetLCDBackgroundColor(TColor(panel.red()) | (TColor(panel.green()) << 8) | (TColor(panel.blue()) << 16));
     FPanes->LCDImage->SetRaster(&FDebugger->LCDBitmap());
@@ -80,6 +86,7 @@ TMainFrm::TMainFrm(TSettings& Settings, QWidget* Parent) : QMainWindow(Parent), 
 
 TMainFrm::~TMainFrm() {
     FIdleTimer.stop();
+    qApp->removeEventFilter(this);
     // The controller still talks to the view while it closes the game.
     FDebugger.reset();
     SetMessageReporter(FPreviousReporter);
@@ -551,6 +558,7 @@ void TMainFrm::DrawPanesNow(TPanes Panes, bool OnlyChanged) {
             FPanes->Value(prRAM0 + a)->SetBackground(bg);
         }
     }
+    if ((Panes & pnRawInput) && FInputPanel) FInputPanel->RefreshStates();
     if (Panes & pnLCDRegisters) {
         for (int i = 8; i >= 0; --i) DrawValue(prO0 + i, t.O[i], OnlyChanged);
         for (int i = 8; i >= 0; --i) DrawValue(prO_0 + i, t.O_[i], OnlyChanged);
@@ -598,6 +606,7 @@ void TMainFrm::LCDImageMenuChanged() {
 }
 
 void TMainFrm::RebuildInputPanel() {
+    if (FInputPanel) FInputPanel->Rebuild();
     // The R row's hint depends on the chip; the panes read it with the registers.
     if (FDebugger && !FDebugger->PaneTexts().RHint.empty())
         FPanes->SetRowHint(prR, QString::fromStdString(FDebugger->PaneTexts().RHint));
@@ -825,6 +834,18 @@ bool TMainFrm::event(QEvent* Event) {
         return true;
     }
     return QMainWindow::event(Event);
+}
+
+bool TMainFrm::eventFilter(QObject* Watched, QEvent* Event) {
+    if ((Event->type() == QEvent::KeyPress || Event->type() == QEvent::KeyRelease) && FInputPanel &&
+        Watched->isWidgetType() && static_cast<QWidget*>(Watched)->window() == this) {
+        auto* ke = static_cast<QKeyEvent*>(Event);
+        const bool taken = Event->type() == QEvent::KeyPress
+                               ? FInputPanel->KeyPress(ke->key(), ke->modifiers(), ke->isAutoRepeat())
+                               : FInputPanel->KeyRelease(ke->key(), ke->modifiers(), ke->isAutoRepeat());
+        if (taken) return true;
+    }
+    return QMainWindow::eventFilter(Watched, Event);
 }
 
 void TMainFrm::AfterShow() {

@@ -72,6 +72,7 @@ public:
     QMenu* BuildValuePopupMenu(int Row, TLabelRole Role);
     QMenu* BuildLCDImagePopupMenu();
     uint64_t DrawPanesCount() const { return FDrawPanesCount; }
+    class TInputPanel* InputPanel() const { return FInputPanel; }
 
     // ---- TDebuggerView ----
     void SetStatus(const std::string& Text, TStatusColour Colour) override;
@@ -109,6 +110,7 @@ protected:
     void showEvent(QShowEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
     bool event(QEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     // ---- TDisAsmListSource ----
@@ -145,6 +147,7 @@ private:
     TDisAsmListView* FDisAsmList = nullptr;
     QWidget* FRightPanel = nullptr;
     TStatePanes* FPanes = nullptr;
+    class TInputPanel* FInputPanel = nullptr;
     QLabel* FStatusLabel = nullptr;
     QLabel* FSpeedLabel = nullptr;
     QSlider* FSpeedTrackBar = nullptr;
