@@ -70,8 +70,10 @@ TMainFrm::TMainFrm(TSettings& Settings, QWidget* Parent) : QMainWindow(Parent), 
     connect(&FThemeNameTimer, &QTimer::timeout, this, [this] { FPanes->LCDImageThemeNameLabel->setVisible(false); });
 
     FDebugger = std::make_unique<TDebugger>(*this, *this, FSettings);
-    FInputPanel = new TInputPanel(*FDebugger, FRightPanel);
-    FRightPanel->layout()->addWidget(FInputPanel);
+    // The input panel sits under the disassembly list, where the list can spare the room.
+    FInputPanel = new TInputPanel(*FDebugger, FDisAsmPage);
+    FInputPanel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    FDisAsmPage->layout()->addWidget(FInputPanel);
     // Game keys reach the game controls before the focused widget sees them.
     qApp->installEventFilter(this);
     const QColor panel = FPanes->LCDImage->palette().color(FPanes->LCDImage->backgroundRole());
