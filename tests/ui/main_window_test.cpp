@@ -220,6 +220,10 @@ void MainWindowTest::StepsRunsToABreakpointAndPauses() {
     QVERIFY(FWindow->IsMainLoopActive());
     QVERIFY(FWindow->Panes()->UpdateRegistersCB->isVisible());
     QVERIFY(FWindow->SpeedFactorTrackBar()->isVisible());
+    QCOMPARE(FWindow->HintLabel()->text(), QString("100%"));
+    FWindow->SpeedFactorTrackBar()->setValue(6);
+    QCOMPARE(FWindow->HintLabel()->text(), QString("(full emulation speed)"));
+    QCOMPARE(FWindow->Debugger().MCU()->FullRunCyclesPerSecond(), 0u);
     QTest::qWait(50); // the window keeps handling events while the run goes on
     const uint64_t cycles = FWindow->Debugger().MCU()->CycleCount;
     QVERIFY(cycles > 0);
