@@ -414,6 +414,12 @@ void TMainFrm::EnsureMainLoop() {
 }
 
 void TMainFrm::OnIdle() {
+    // A message box shown from inside a slice runs its own event loop, which fires this timer
+    // again: the instruction under way must finish before the next one starts.
+    if (FInSlice) {
+        FIdleTimer.stop(); // restarted when the slice ends
+        return;
+    }
     if (!FDebugger || FDebugger->IsStopped()) {
         FIdleTimer.stop();
         FlushDeferredDrawing(true);
@@ -423,6 +429,11 @@ void TMainFrm::OnIdle() {
     slice.start();
     const int64_t limit = FSliceNanoseconds;
     bool running = false;
+    FInSlice = true;
+    struct TLeave {
+        bool& Flag;
+        ~TLeave() { Flag = false; }
+    } leave{FInSlice};
     try {
         // Reading the clock costs about as much as an instruction: look at it every 64th.
         unsigned calls = 0;
@@ -433,7 +444,10 @@ void TMainFrm::OnIdle() {
         ActivePrompter().Error(e.what());
     }
     FlushDeferredDrawing(!running);
-    if (!running) FIdleTimer.stop();
+    if (!running)
+        FIdleTimer.stop();
+    else if (!FIdleTimer.isActive())
+        FIdleTimer.start();
 }
 
 void TMainFrm::FlushDeferredDrawing(bool Force) {

@@ -170,6 +170,7 @@ private:
     // Main loop.
     QTimer FIdleTimer;
     int64_t FSliceNanoseconds = 8 * 1000000;
+    bool FInSlice = false;
     TPanes FDeferredPanes = 0;
     bool FLCDChangePending = false;
     QElapsedTimer FLastDeferredDraw;
