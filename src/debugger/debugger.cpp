@@ -15,6 +15,7 @@
 #include "core/options.h"
 #include "debugger/input_dialogs.h"
 #include "disasm/disasm.h"
+#include "games/game_catalogue.h"
 #include "lcd/lcd_driver.h"
 
 namespace tarvolin {
@@ -69,7 +70,7 @@ int RandomInt(int Lo, int Hi) { return std::uniform_int_distribution<int>(Lo, Hi
 // ====================================================================================
 
 TDebugger::TDebugger(TDebuggerView& View, TPrompter& Prompter, TSettings& Settings)
-    : FView(View), FPrompter(Prompter), FSettings(Settings) {}
+    : FView(View), FPrompter(Prompter), FSettings(Settings), FCatalogue(GameClasses()) {}
 
 TDebugger::~TDebugger() {
     if (FMCU && FMCU->LCDDriver) FMCU->LCDDriver->OnBitmapRefresh = nullptr;
@@ -433,7 +434,7 @@ bool TDebugger::UpdateCheckBox(TPane Pane) const {
 // Closing and loading games
 // ====================================================================================
 
-bool TDebugger::IsSoundRecording() const { return FMCU && FMCU->IsSoundRecordingActive(); }
+bool TDebugger::IsSoundRecording() const { return FMCU && FSoundRecording; }
 
 bool TDebugger::SaveSoundRecordingAs() {
     TFileDialog Dialog;
@@ -453,7 +454,8 @@ bool TDebugger::SaveSoundRecordingAs() {
 }
 
 bool TDebugger::CanCloseGame(bool lTerminating) {
-    if (IsSoundRecording()) {
+    // A recording that has not taken a sample yet holds nothing to save.
+    if (FMCU && FSoundRecording && FMCU->IsSoundRecordingActive()) {
         TMessageResult r = FPrompter.Message(TMessageKind::Warning,
                                              "Sound recording is active. Do you want to save the recorded sound?",
                                              TMessageButtons::YesNoCancel);
@@ -461,6 +463,7 @@ bool TDebugger::CanCloseGame(bool lTerminating) {
         // A cancelled or failed save keeps the game and its recording, so nothing is lost.
         if (r == TMessageResult::Yes && !SaveSoundRecordingAs()) return false;
         FMCU->StopSoundRecording();
+        FSoundRecording = false;
         SendStates();
     }
     if (FHasDebugSession && FSessionModified) {
@@ -488,10 +491,11 @@ void TDebugger::CloseGame() {
     FSessionModified = false;
     if (FMCU) {
         if (FMCU->LCDDriver) FMCU->LCDDriver->OnBitmapRefresh = nullptr;
-        if (FMCU->IsSoundRecordingActive()) FMCU->StopSoundRecording();
+        FMCU->StopSoundRecording();
         FMCU.reset();
         FGameClass = nullptr;
     }
+    FSoundRecording = false;
     FLCDBitmap.Clear();
     FLCDBitmap.MarkChanged();
     FView.LCDImageChanged(FLCDBitmap);
@@ -1476,8 +1480,9 @@ void TDebugger::ShowCheats() {
 
 void TDebugger::ToggleSoundRecording() {
     if (!FMCU) return;
-    if (!FMCU->IsSoundRecordingActive()) {
+    if (!FSoundRecording) {
         FMCU->StartSoundRecording();
+        FSoundRecording = true;
         MarkSessionModified();
     } else {
         const bool Anything = FMCU->AudioBufferPos() > 0;
@@ -1499,6 +1504,7 @@ void TDebugger::ToggleSoundRecording() {
             }
         }
         FMCU->StopSoundRecording();
+        FSoundRecording = false;
         if (Anything) MarkSessionModified();
     }
     SendStates();
