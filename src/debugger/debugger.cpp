@@ -208,7 +208,8 @@ void TDebugger::ExecuteStep(bool CheckBreakpoints) {
             FTriggeredReadMemoryBreakpointAddress = 0x7F;
             FTriggeredWriteMemoryBreakpointAddress = 0x7F;
             FTriggeredChangeMemoryBreakpointAddress = 0x7F;
-            if (IsAnimatedRun() || IsFullRun()) SimulateRadiation();
+            FMemoryBreakpointTriggered = false;
+            if (FIsDosimeterGame && (IsAnimatedRun() || IsFullRun())) SimulateRadiation();
             // A halted cycle reports nothing: it counts as opcode 0.
             uint8_t Opcode = 0, Operand = 0;
             try {
@@ -223,8 +224,8 @@ void TDebugger::ExecuteStep(bool CheckBreakpoints) {
                 return;
             }
             MarkSessionModified();
-            UpdateDosimeterMode();
-            ReportMemoryBreakpoint();
+            if (FIsDosimeterGame) UpdateDosimeterMode();
+            if (FMemoryBreakpointTriggered) ReportMemoryBreakpoint();
             const bool IsReturn = Opcode == 0x6E || Opcode == 0x6F;
             switch (FRunType) {
             case rtStepOver:
@@ -253,7 +254,9 @@ void TDebugger::ExecuteStep(bool CheckBreakpoints) {
 bool TDebugger::RunSlice(const std::function<bool()>& ShouldReturn) {
     if (IsStopped() || FRunType > rtUnattendedRun) return false;
     do {
-        ReadRawInputButtons(rbNone);
+        // The buttons are sampled only where the program can see them.
+        if (FMCU && (IsInputOpcode(FMCU->PC <= LastROMAddress ? FMCU->ROM[FMCU->PC] : 0) || FMCU->HaltMode))
+            ReadRawInputButtons(rbNone);
         ExecuteStep(true);
         if (IsFullRun() && FMCU && (FMCU->T & 0xFF) == 0)
             UpdatePanes(pnRegisters | pnRAM | pnLCDRegisters, true, false, false);
@@ -1105,16 +1108,24 @@ void TDebugger::ApplyBreakpointsDialog(const TBreakpointsDialogModel& Model) {
 void TDebugger::ReadMemoryHandler(void* Obj, T7bits RAMAddr, T4bits Value) {
     auto* Self = static_cast<TDebugger*>(Obj);
     Self->FMemoryBreakpointFieldValue = Value;
-    if (Self->FMemoryBreakpoints[0].Contains(RAMAddr)) Self->FTriggeredReadMemoryBreakpointAddress = RAMAddr;
+    if (Self->FMemoryBreakpoints[0].Contains(RAMAddr)) {
+        Self->FTriggeredReadMemoryBreakpointAddress = RAMAddr;
+        Self->FMemoryBreakpointTriggered = true;
+    }
 }
 
 void TDebugger::WriteMemoryHandler(void* Obj, T7bits RAMAddr, T4bits NewValue, T4bits PreviousValue) {
     auto* Self = static_cast<TDebugger*>(Obj);
     Self->FMemoryBreakpointFieldValue = NewValue;
     Self->FMemoryBreakpointPreviousFieldValue = PreviousValue;
-    if (Self->FMemoryBreakpoints[1].Contains(RAMAddr)) Self->FTriggeredWriteMemoryBreakpointAddress = RAMAddr;
-    if (NewValue != PreviousValue && Self->FMemoryBreakpoints[2].Contains(RAMAddr))
+    if (Self->FMemoryBreakpoints[1].Contains(RAMAddr)) {
+        Self->FTriggeredWriteMemoryBreakpointAddress = RAMAddr;
+        Self->FMemoryBreakpointTriggered = true;
+    }
+    if (NewValue != PreviousValue && Self->FMemoryBreakpoints[2].Contains(RAMAddr)) {
         Self->FTriggeredChangeMemoryBreakpointAddress = RAMAddr;
+        Self->FMemoryBreakpointTriggered = true;
+    }
 }
 
 void TDebugger::ReportMemoryBreakpoint() {
@@ -1170,13 +1181,22 @@ void TDebugger::StorePreviousValues(TPanes Panes) {
 
 namespace {
 
-void SetValue(TValueText& v, bool Changed, bool OnlyChanged, std::string Value, std::string Bits) {
+// Texts are only formatted when the label is to be rewritten: during full runs most values
+// stay the same between two refreshes.
+template <class F> void SetValue(TValueText& v, bool Changed, bool OnlyChanged, F&& MakeTexts) {
     v.Changed = Changed;
     v.Rewrite = !OnlyChanged || Changed;
-    if (v.Rewrite) {
-        v.Value = std::move(Value);
-        v.Bits = std::move(Bits);
-    }
+    if (v.Rewrite) MakeTexts(v);
+}
+
+void Nibble(TValueText& v, unsigned Value) {
+    v.Value = NibbleText(Value);
+    v.Bits = FourBitsText(Value);
+}
+
+void Flag(TValueText& v, bool Value) {
+    v.Value = Value ? "1" : "0";
+    v.Bits.clear();
 }
 
 std::string RHintFor(const TMCUClass& Class) {
@@ -1190,38 +1210,55 @@ void TDebugger::ComputePaneTexts(TPanes Panes, bool OnlyChanged) {
     const TSHARP_SM5A_MCU& m = *FMCU;
     TPaneTexts& p = FPaneTexts;
     if (Panes & pnRegisters) {
-        SetValue(p.Acc, m.Acc != FPrevAcc, OnlyChanged, NibbleText(m.Acc), FourBitsText(m.Acc));
-        SetValue(p.DP, m.DP != FPrevDP, OnlyChanged, Hex2(m.DP), DPBitsText(m.DP));
+        SetValue(p.Acc, m.Acc != FPrevAcc, OnlyChanged, [&](TValueText& v) { Nibble(v, m.Acc); });
+        SetValue(p.DP, m.DP != FPrevDP, OnlyChanged, [&](TValueText& v) {
+            v.Value = Hex2(m.DP);
+            v.Bits = DPBitsText(m.DP);
+        });
         const T7bits Cell = AdjustDP(m.DP);
-        const bool CellChanged = m.RAM[Cell] != FPrevDPCell;
-        SetValue(p.DPCell, CellChanged, OnlyChanged, NibbleText(m.RAM[Cell]), FourBitsText(m.RAM[Cell]));
-        p.DPWarningVisible = !IsValidRAMAddress(m.DP & 0x7F);
-        p.DPWarningHint = p.DPWarningVisible
-                              ? Format("RAM address 0x%s is out of range. When referencing a memory cell, it is "
-                                       "mapped to 0x%s.",
-                                       Hex2(m.DP).c_str(), Hex2(Cell).c_str())
-                              : std::string("RAM address is out of range");
-        // The timer and the program counter change with every step: never drawn red.
-        SetValue(p.T, false, OnlyChanged && m.T == FPrevT, Format("%.4X", m.T & 0x3FFF),
-                 FourBitsText((m.T >> 10) & 0xF));
-        SetValue(p.T14, m.OneSecond != FPrevOneSecond, OnlyChanged, m.OneSecond ? "1" : "0", "");
-        SetValue(p.MSB, m.MSB != FPrevMSB, OnlyChanged, m.MSB ? "1" : "0", "");
-        SetValue(p.Page, m.Page != FPrevPage, OnlyChanged, NibbleText(m.Page), FourBitsText(m.Page));
-        SetValue(p.PC, false, OnlyChanged && m.PC == FPrevPC, AddrToStr(m.PC), AddressBitsText(m.PC));
-        if (m.A == NoAddress)
-            SetValue(p.A, m.A != FPrevA, OnlyChanged, Options().UseBankPageStepAddressNotation ? "-:-:--" : "---", "");
-        else
-            SetValue(p.A, m.A != FPrevA, OnlyChanged, AddrToStr(m.A), AddressBitsText(m.A));
-        SetValue(p.Carry, m.Carry != FPrevCarry, OnlyChanged, m.Carry ? "1" : "0", "");
-        SetValue(p.R, m.IO.R != FPrevR, OnlyChanged, NibbleText(m.IO.R), FourBitsText(m.IO.R));
-        p.RHint = RHintFor(*FGameClass);
+        SetValue(p.DPCell, m.RAM[Cell] != FPrevDPCell, OnlyChanged, [&](TValueText& v) { Nibble(v, m.RAM[Cell]); });
+        const bool Warning = !IsValidRAMAddress(m.DP & 0x7F);
+        if (!OnlyChanged || Warning != p.DPWarningVisible || m.DP != FPrevDP) {
+            p.DPWarningVisible = Warning;
+            p.DPWarningHint = Warning ? Format("RAM address 0x%s is out of range. When referencing a memory cell, it "
+                                               "is mapped to 0x%s.",
+                                               Hex2(m.DP).c_str(), Hex2(Cell).c_str())
+                                      : std::string("RAM address is out of range");
+        }
+        // The timer and the program counter change with nearly every step: never drawn red.
+        SetValue(p.T, false, OnlyChanged && m.T == FPrevT, [&](TValueText& v) {
+            v.Value = Format("%.4X", m.T & 0x3FFF);
+            v.Bits = FourBitsText((m.T >> 10) & 0xF);
+        });
+        SetValue(p.T14, m.OneSecond != FPrevOneSecond, OnlyChanged, [&](TValueText& v) { Flag(v, m.OneSecond); });
+        SetValue(p.MSB, m.MSB != FPrevMSB, OnlyChanged, [&](TValueText& v) { Flag(v, m.MSB != 0); });
+        SetValue(p.Page, m.Page != FPrevPage, OnlyChanged, [&](TValueText& v) { Nibble(v, m.Page); });
+        SetValue(p.PC, false, OnlyChanged && m.PC == FPrevPC, [&](TValueText& v) {
+            v.Value = AddrToStr(m.PC);
+            v.Bits = AddressBitsText(m.PC);
+        });
+        SetValue(p.A, m.A != FPrevA, OnlyChanged, [&](TValueText& v) {
+            if (m.A == NoAddress) {
+                v.Value = Options().UseBankPageStepAddressNotation ? "-:-:--" : "---";
+                v.Bits.clear();
+            } else {
+                v.Value = AddrToStr(m.A);
+                v.Bits = AddressBitsText(m.A);
+            }
+        });
+        SetValue(p.Carry, m.Carry != FPrevCarry, OnlyChanged, [&](TValueText& v) { Flag(v, m.Carry); });
+        SetValue(p.R, m.IO.R != FPrevR, OnlyChanged, [&](TValueText& v) { Nibble(v, m.IO.R); });
+        if (!OnlyChanged || p.RHint.empty()) p.RHint = RHintFor(*FGameClass);
     }
     if (Panes & pnRAM) {
         const T7bits DPCell = AdjustDP(m.DP);
         for (int a = 0; a < RAMSize; ++a) {
             if (!IsValidRAMAddress(static_cast<T7bits>(a))) continue;
-            SetValue(p.RAM[size_t(a)], m.RAM[size_t(a)] != FPrevRAM[size_t(a)], OnlyChanged, NibbleText(m.RAM[size_t(a)]),
-                     "");
+            const T4bits Value = m.RAM[size_t(a)];
+            SetValue(p.RAM[size_t(a)], Value != FPrevRAM[size_t(a)], OnlyChanged, [&](TValueText& v) {
+                v.Value = NibbleText(Value);
+                v.Bits.clear();
+            });
             p.RAMBackground[size_t(a)] = a == DPCell                                   ? TRAMCellBackground::DP
                                          : HasMemoryBreakpoint(static_cast<T7bits>(a)) ? TRAMCellBackground::Breakpoint
                                                                                        : TRAMCellBackground::Normal;
@@ -1229,11 +1266,11 @@ void TDebugger::ComputePaneTexts(TPanes Panes, bool OnlyChanged) {
     }
     if (Panes & pnLCDRegisters) {
         for (size_t i = 0; i < 9; ++i) {
-            SetValue(p.O[i], m.O[i] != FPrevO[i], OnlyChanged, NibbleText(m.O[i]), FourBitsText(m.O[i]));
-            SetValue(p.O_[i], m.O_[i] != FPrevO_[i], OnlyChanged, NibbleText(m.O_[i]), FourBitsText(m.O_[i]));
+            SetValue(p.O[i], m.O[i] != FPrevO[i], OnlyChanged, [&](TValueText& v) { Nibble(v, m.O[i]); });
+            SetValue(p.O_[i], m.O_[i] != FPrevO_[i], OnlyChanged, [&](TValueText& v) { Nibble(v, m.O_[i]); });
         }
-        SetValue(p.TD, m.TD != FPrevTD, OnlyChanged, m.TD ? "1" : "0", "");
-        SetValue(p.LD0, m.LD0 != FPrevLD0, OnlyChanged, m.LD0 ? "1" : "0", "");
+        SetValue(p.TD, m.TD != FPrevTD, OnlyChanged, [&](TValueText& v) { Flag(v, m.TD); });
+        SetValue(p.LD0, m.LD0 != FPrevLD0, OnlyChanged, [&](TValueText& v) { Flag(v, m.LD0); });
     }
 }
 

@@ -358,6 +358,7 @@ private:
     T7bits FTriggeredReadMemoryBreakpointAddress = 0x7F;
     T7bits FTriggeredWriteMemoryBreakpointAddress = 0x7F;
     T7bits FTriggeredChangeMemoryBreakpointAddress = 0x7F;
+    bool FMemoryBreakpointTriggered = false; // any of the three above during this step
 
     // Previous values of the panes.
     T4bits FPrevAcc = 0;
