@@ -623,6 +623,7 @@ bool TDebugger::LoadGame(const TMCUClass* GameClass, const std::string& FileName
     FView.CloseInterconnection();
     FMCU = std::move(NewMCU);
     FGameClass = GameClass;
+    FSoundRecording = false; // a replaced game took its recording with it
     SetupGameWindow(*GameClass);
     FView.SetBusy(false);
     return true;
