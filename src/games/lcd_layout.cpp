@@ -63,10 +63,6 @@ TSevenSegmentBits DeriveSevenSegmentBits() {
 
 constexpr double Pi = 3.14159265358979323846;
 
-TLayoutPolygon Rect(double Left, double Top, double Right, double Bottom) {
-    return {{Left, Top}, {Right, Top}, {Right, Bottom}, {Left, Bottom}};
-}
-
 // Appends a half circle (or any arc) around (cx, cy) from angle a0 to a1 (radians).
 void AppendArc(TLayoutPolygon& P, double cx, double cy, double rx, double ry, double a0, double a1, int Steps) {
     for (int i = 0; i <= Steps; ++i) {
