@@ -19,30 +19,32 @@ std::filesystem::path ExecutableFolder() {
     return ec ? std::filesystem::path() : exe.parent_path();
 }
 
-std::filesystem::path UserDataFolder() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && *xdg == '/') return std::filesystem::path(xdg) / "Tarvolin";
-    const char* home = std::getenv("HOME");
-    if (home && *home) return std::filesystem::path(home) / ".local" / "share" / "Tarvolin";
+} // namespace
+
+std::filesystem::path ChooseProgramFolder(const std::filesystem::path& ExecutableFolder,
+                                          bool ExecutableFolderWritable, const char* XdgDataHome,
+                                          const char* Home) {
+    if (!ExecutableFolder.empty() && ExecutableFolderWritable) return ExecutableFolder;
+    if (XdgDataHome && *XdgDataHome == '/') return std::filesystem::path(XdgDataHome) / "Tarvolin";
+    if (Home && *Home) return std::filesystem::path(Home) / ".local" / "share" / "Tarvolin";
     return std::filesystem::temp_directory_path() / "Tarvolin";
 }
-
-} // namespace
 
 std::filesystem::path ProgramFolder() {
     std::filesystem::path& folder = Decided();
     if (!folder.empty()) return folder;
     const std::filesystem::path exeFolder = ExecutableFolder();
-    if (!exeFolder.empty() && access(exeFolder.c_str(), W_OK) == 0) {
-        folder = exeFolder;
-    } else {
-        folder = UserDataFolder();
+    const bool writable = !exeFolder.empty() && access(exeFolder.c_str(), W_OK) == 0;
+    folder = ChooseProgramFolder(exeFolder, writable, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (folder != exeFolder) {
         std::error_code ec;
         std::filesystem::create_directories(folder, ec);
     }
     return folder;
 }
 
-void SetProgramFolder(const std::filesystem::path& Folder) { Decided() = Folder; }
+void SetProgramFolder(const std::filesystem::path& Folder) {
+    Decided() = Folder;
+}
 
 } // namespace tarvolin
