@@ -22,7 +22,7 @@ std::string GetDisAsmLine(const TSHARP_SM5A_MCU& MCU, T11bits Addr) {
     std::string Comment;
     const std::string Text = DisAsm(MCU, Addr, Comment);
     // "%s %s %-5s %s"
-    std::string line = AddrToStr(Addr) + " " + HexDigits(op, 2) + " " + OperandField + "    " + " " + Text;
+    std::string line = AddrToStr(Addr) + " " + HexDigits(op, 2) + " " + OperandField + "   " + " " + Text;
 
     std::string CommentPart;
     const std::string UserComment = MCU.GetAddressComment(Addr);
