@@ -66,7 +66,9 @@ TEST(GameInputs, ReadingKUnderTheGamesGrounds) {
         auto M = WithFirstInstruction(*R.Class, KTA);
         M->IO.FInputMatrix = {0x1, 0x2, 0x4, 0x8};
         EXPECT_EQ(FirstStepError(*M), R.Error);
-        if (R.Error.empty()) EXPECT_EQ(M->Acc, R.Acc);
+        if (R.Error.empty()) {
+            EXPECT_EQ(M->Acc, R.Acc);
+        }
     }
 }
 
