@@ -1,6 +1,9 @@
 // Recolouring a game picture: the whole screen on and off again (all 72 bits of O and O'),
-// one RefreshBitmap per direction. The "us_per_refresh" counter is the time of one refresh.
+// one RefreshBitmap per direction. The "us_per_refresh" counter is the processor time of one
+// refresh in microseconds.
 #include <benchmark/benchmark.h>
+
+#include <ctime>
 
 #include "core/mcu.h"
 #include "games/game_catalogue.h"
@@ -19,14 +22,15 @@ void FullScreenToggle(benchmark::State& State, const TLCDDriverClass* Class) {
     Driver->AssignBitmapContainer(&Scene, clBtnFace, 4, false);
     TORegister Off{}, On{};
     On.fill(0xF);
+    const std::clock_t Start = std::clock();
     for (auto _ : State) {
         Driver->RefreshBitmap(On, On, false);
         Driver->RefreshBitmap(Off, Off, false);
         benchmark::DoNotOptimize(Scene.Data());
     }
-    State.counters["us_per_refresh"] =
-        benchmark::Counter(static_cast<double>(State.iterations()) * 2 / 1e6,
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    // Processor time per refresh, so that a busy machine does not inflate it.
+    const double Seconds = static_cast<double>(std::clock() - Start) / CLOCKS_PER_SEC;
+    State.counters["us_per_refresh"] = Seconds * 1e6 / (2.0 * static_cast<double>(State.iterations()));
 }
 
 } // namespace

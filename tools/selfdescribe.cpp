@@ -34,12 +34,13 @@ int main() {
     std::printf("Instruction set: 256 opcodes, every one executes; %d named in the SHARP set, %d in the "
                 "KB1013VK1-2 set\n",
                 named[1], named[0]);
-    std::printf("ROM: %d bytes in %d pages of 64 steps (6-bit feedback step counter, %d-step cycle)\n", ROMSize,
-                ROMSize / 64, 63);
+    std::printf("ROM: %d bytes in %d pages of 64 steps (6-bit feedback step counter, %d-step cycle)\n",
+                ROMSize, ROMSize / 64, 63);
     std::printf("RAM: 65 nibbles (5 rows of 13); LCD output registers O and O' of 9 nibbles\n");
     std::printf("Standard game control tables: 7\n");
     std::printf("LCD driver classes:");
-    for (const TLCDDriverClass* c : AllLCDDriverClasses()) std::printf(" %s", c->ClassName);
+    for (const TLCDDriverClass* c : AllLCDDriverClasses())
+        std::printf(" %s", c->ClassName);
     std::printf("\n");
 
     try {
@@ -50,9 +51,10 @@ int main() {
             mcu->PerformOneCycle(opcode, operand);
             if (!mcu->OneSecond) sawHalfSecond = true;
         }
-        std::printf("Smoke test: an empty ROM ran %llu machine cycles (one emulated second); timer wrapped: %s\n",
-                    static_cast<unsigned long long>(mcu->CycleCount),
-                    sawHalfSecond && mcu->OneSecond && mcu->T == 0 ? "yes" : "NO");
+        std::printf(
+            "Smoke test: an empty ROM ran %llu machine cycles (one emulated second); timer wrapped: %s\n",
+            static_cast<unsigned long long>(mcu->CycleCount),
+            sawHalfSecond && mcu->OneSecond && mcu->T == 0 ? "yes" : "NO");
         return sawHalfSecond && mcu->OneSecond ? 0 : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "Smoke test failed: %s\n", e.what());

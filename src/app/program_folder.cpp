@@ -21,8 +21,9 @@ std::filesystem::path ExecutableFolder() {
 
 } // namespace
 
-std::filesystem::path ChooseProgramFolder(const std::filesystem::path& ExecutableFolder, bool ExecutableFolderWritable,
-                                          const char* XdgDataHome, const char* Home) {
+std::filesystem::path ChooseProgramFolder(const std::filesystem::path& ExecutableFolder,
+                                          bool ExecutableFolderWritable, const char* XdgDataHome,
+                                          const char* Home) {
     if (!ExecutableFolder.empty() && ExecutableFolderWritable) return ExecutableFolder;
     if (XdgDataHome && *XdgDataHome == '/') return std::filesystem::path(XdgDataHome) / "Tarvolin";
     if (Home && *Home) return std::filesystem::path(Home) / ".local" / "share" / "Tarvolin";
@@ -42,6 +43,8 @@ std::filesystem::path ProgramFolder() {
     return folder;
 }
 
-void SetProgramFolder(const std::filesystem::path& Folder) { Decided() = Folder; }
+void SetProgramFolder(const std::filesystem::path& Folder) {
+    Decided() = Folder;
+}
 
 } // namespace tarvolin

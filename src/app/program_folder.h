@@ -11,8 +11,9 @@ namespace tarvolin {
 std::filesystem::path ProgramFolder();
 // The rule itself: the executable's folder when it is known and writable, else
 // $XDG_DATA_HOME/Tarvolin (an absolute XDG_DATA_HOME only), else <Home>/.local/share/Tarvolin.
-std::filesystem::path ChooseProgramFolder(const std::filesystem::path& ExecutableFolder, bool ExecutableFolderWritable,
-                                          const char* XdgDataHome, const char* Home);
+std::filesystem::path ChooseProgramFolder(const std::filesystem::path& ExecutableFolder,
+                                          bool ExecutableFolderWritable, const char* XdgDataHome,
+                                          const char* Home);
 // Overrides the decision (tests point it at a temporary folder); an empty path decides afresh.
 void SetProgramFolder(const std::filesystem::path& Folder);
 

@@ -28,7 +28,8 @@ constexpr int16_t SampleAmplitude = 0x6000;
 struct TAdjustedDP {
     T7bits Map[128];
     constexpr TAdjustedDP() : Map{} {
-        for (int i = 0; i < 128; ++i) Map[i] = AdjustDP(static_cast<T7bits>(i));
+        for (int i = 0; i < 128; ++i)
+            Map[i] = AdjustDP(static_cast<T7bits>(i));
     }
 };
 constexpr TAdjustedDP AdjustedDP;
@@ -39,7 +40,8 @@ inline T11bits StepPC(T11bits pc, unsigned n) {
 }
 
 [[noreturn, gnu::noinline, gnu::cold]] void RaiseReturnOutsideSubroutine() {
-    throw EEmulatorError(GetMnemonic(0x6E, false, 0) + "/" + GetMnemonic(0x6F, false, 0) + " outside subroutine?");
+    throw EEmulatorError(GetMnemonic(0x6E, false, 0) + "/" + GetMnemonic(0x6F, false, 0) +
+                         " outside subroutine?");
 }
 
 [[noreturn, gnu::noinline, gnu::cold]] void RaiseLongBranchInSubroutine(uint8_t secondByte) {
@@ -118,7 +120,8 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
                   : static_cast<T4bits>(SevenSegmentCodingTable[0][Acc & 0x0F] | (LD0 ? 1 : 0));
     };
     auto shiftO = [this]() {
-        for (int i = 0; i < 8; ++i) O[i] = O[i + 1];
+        for (int i = 0; i < 8; ++i)
+            O[i] = O[i + 1];
     };
     auto setDPL = [this](unsigned v) { DP = static_cast<T7bits>((DP & 0x70) | (v & 0x0F)); };
     auto xorDPH = [this](unsigned x) { DP = static_cast<T7bits>((DP ^ ((x & 3) << 4)) & 0x7F); };
@@ -126,8 +129,10 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
     do {
         // Pacing window check.
         if (FFullRun) [[unlikely]] {
-            if (FFullRunCyclesPerSecond == 0) FFullRunStartTickCount = 0;
-            else if (FFullRunStartTickCount == 0) StartPacingWindow();
+            if (FFullRunCyclesPerSecond == 0)
+                FFullRunStartTickCount = 0;
+            else if (FFullRunStartTickCount == 0)
+                StartPacingWindow();
         } else {
             FFullRunStartTickCount = 0;
         }
@@ -158,12 +163,26 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
             Operand = next;
 
             switch (op) {
-            case 0x00: break; // SKIP
-            case 0x01: IO.R = Acc & 0x0F; break;
-            case 0x02: DP |= 0x40; break;
-            case 0x03: TD = (Acc & 0x08) != 0; break;
-            case 0x04: case 0x05: case 0x06: case 0x07: writeM(readM() & ~(1u << (op & 3))); break;
-            case 0x08: Acc = static_cast<T4bits>((Acc + readM()) & 0x0F); break;
+            case 0x00:
+                break; // SKIP
+            case 0x01:
+                IO.R = Acc & 0x0F;
+                break;
+            case 0x02:
+                DP |= 0x40;
+                break;
+            case 0x03:
+                TD = (Acc & 0x08) != 0;
+                break;
+            case 0x04:
+            case 0x05:
+            case 0x06:
+            case 0x07:
+                writeM(readM() & ~(1u << (op & 3)));
+                break;
+            case 0x08:
+                Acc = static_cast<T4bits>((Acc + readM()) & 0x0F);
+                break;
             case 0x09: {
                 const unsigned t = Acc + readM() + (Carry ? 1 : 0);
                 Carry = t > 15;
@@ -171,19 +190,32 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
                 skipPending = Carry;
                 break;
             }
-            case 0x0A: Acc = static_cast<T4bits>(~Acc & 0x0F); break;
+            case 0x0A:
+                Acc = static_cast<T4bits>(~Acc & 0x0F);
+                break;
             case 0x0B: {
                 const T4bits dpl = DP & 0x0F;
                 setDPL(Acc);
                 Acc = dpl;
                 break;
             }
-            case 0x0C: case 0x0D: case 0x0E: case 0x0F: writeM(readM() | (1u << (op & 3))); break;
-            case 0x10: case 0x11: case 0x12: case 0x13:
+            case 0x0C:
+            case 0x0D:
+            case 0x0E:
+            case 0x0F:
+                writeM(readM() | (1u << (op & 3)));
+                break;
+            case 0x10:
+            case 0x11:
+            case 0x12:
+            case 0x13:
                 exchangeAccRAM();
                 xorDPH(op);
                 break;
-            case 0x14: case 0x15: case 0x16: case 0x17: {
+            case 0x14:
+            case 0x15:
+            case 0x16:
+            case 0x17: {
                 exchangeAccRAM();
                 xorDPH(op);
                 const unsigned dpl = DP & 0x0F;
@@ -191,11 +223,17 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
                 skipPending = dpl == 7;
                 break;
             }
-            case 0x18: case 0x19: case 0x1A: case 0x1B:
+            case 0x18:
+            case 0x19:
+            case 0x1A:
+            case 0x1B:
                 Acc = readM();
                 xorDPH(op);
                 break;
-            case 0x1C: case 0x1D: case 0x1E: case 0x1F: {
+            case 0x1C:
+            case 0x1D:
+            case 0x1E:
+            case 0x1F: {
                 exchangeAccRAM();
                 xorDPH(op);
                 const unsigned dpl = DP & 0x0F;
@@ -203,30 +241,85 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
                 skipPending = dpl == 0;
                 break;
             }
-            case 0x20: case 0x21: case 0x22: case 0x23: case 0x24: case 0x25: case 0x26: case 0x27:
-            case 0x28: case 0x29: case 0x2A: case 0x2B: case 0x2C: case 0x2D: case 0x2E: case 0x2F:
+            case 0x20:
+            case 0x21:
+            case 0x22:
+            case 0x23:
+            case 0x24:
+            case 0x25:
+            case 0x26:
+            case 0x27:
+            case 0x28:
+            case 0x29:
+            case 0x2A:
+            case 0x2B:
+            case 0x2C:
+            case 0x2D:
+            case 0x2E:
+            case 0x2F:
                 Acc = op & 0x0F;
                 laxChain = true;
                 skipPending = PC < ROMSize && (ROM[PC] & 0xF0) == 0x20; // a run of loads takes the first
                 break;
-            case 0x30: case 0x31: case 0x32: case 0x33: case 0x34: case 0x35: case 0x36: case 0x37:
-            case 0x38: case 0x39: case 0x3A: case 0x3B: case 0x3C: case 0x3D: case 0x3E: case 0x3F: {
+            case 0x30:
+            case 0x31:
+            case 0x32:
+            case 0x33:
+            case 0x34:
+            case 0x35:
+            case 0x36:
+            case 0x37:
+            case 0x38:
+            case 0x39:
+            case 0x3A:
+            case 0x3B:
+            case 0x3C:
+            case 0x3D:
+            case 0x3E:
+            case 0x3F: {
                 const unsigned sum = Acc + (op & 0x0F);
                 Acc = static_cast<T4bits>(sum & 0x0F);
                 skipPending = sum > 15 && op != 0x3A;
                 break;
             }
-            case 0x40: case 0x41: case 0x42: case 0x43: case 0x44: case 0x45: case 0x46: case 0x47:
-            case 0x48: case 0x49: case 0x4A: case 0x4B: case 0x4C: case 0x4D: case 0x4E: case 0x4F: {
+            case 0x40:
+            case 0x41:
+            case 0x42:
+            case 0x43:
+            case 0x44:
+            case 0x45:
+            case 0x46:
+            case 0x47:
+            case 0x48:
+            case 0x49:
+            case 0x4A:
+            case 0x4B:
+            case 0x4C:
+            case 0x4D:
+            case 0x4E:
+            case 0x4F: {
                 const unsigned x = (op >> 2) & 3;
                 DP = static_cast<T7bits>(((op & 3) << 4) | (x == 0 ? 0 : 8 + x));
                 break;
             }
-            case 0x50: skipPending = !IO.AlphaIsSignaled(FQuietInputQueries); break;
-            case 0x51: skipPending = !IO.BetaIsSignaled(FQuietInputQueries); break;
-            case 0x52: skipPending = !Carry; break;
-            case 0x53: skipPending = readM() == Acc; break;
-            case 0x54: case 0x55: case 0x56: case 0x57: skipPending = (readM() >> (op & 3)) & 1; break;
+            case 0x50:
+                skipPending = !IO.AlphaIsSignaled(FQuietInputQueries);
+                break;
+            case 0x51:
+                skipPending = !IO.BetaIsSignaled(FQuietInputQueries);
+                break;
+            case 0x52:
+                skipPending = !Carry;
+                break;
+            case 0x53:
+                skipPending = readM() == Acc;
+                break;
+            case 0x54:
+            case 0x55:
+            case 0x56:
+            case 0x57:
+                skipPending = (readM() >> (op & 3)) & 1;
+                break;
             case 0x58:
                 skipPending = !OneSecond;
                 OneSecond = false;
@@ -236,8 +329,12 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
                 O_[7] = O[7];
                 lcdChanged = true;
                 break;
-            case 0x5A: skipPending = Acc == 0; break;
-            case 0x5B: skipPending = Acc == (DP & 0x0F); break;
+            case 0x5A:
+                skipPending = Acc == 0;
+                break;
+            case 0x5B:
+                skipPending = Acc == (DP & 0x0F);
+                break;
             case 0x5C:
                 O_ = O;
                 lcdChanged = true;
@@ -248,15 +345,19 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
                 lcdChanged = true;
                 break;
             case 0x5E:
-                if (next == 0x00) HaltMode = true;                      // CEND
-                else if (next == 0x04) Acc = static_cast<T4bits>((T >> 10) & 0x0F); // DTA
+                if (next == 0x00)
+                    HaltMode = true; // CEND
+                else if (next == 0x04)
+                    Acc = static_cast<T4bits>((T >> 10) & 0x0F); // DTA
                 operandCyclePending = true;
                 break;
             case 0x5F:
                 DP = next & 0x7F;
                 operandCyclePending = true;
                 break;
-            case 0x60: TD = !TD; break;
+            case 0x60:
+                TD = !TD;
+                break;
             case 0x61:
                 O[7] = O[8];
                 O[8] = encode();
@@ -282,31 +383,58 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
                 T = 0;
                 OneSecond = true;
                 break;
-            case 0x66: Carry = false; break;
-            case 0x67: Carry = true; break;
+            case 0x66:
+                Carry = false;
+                break;
+            case 0x67:
+                Carry = true;
+                break;
             case 0x68:
                 Acc = 0;
                 LD0 = false;
                 break;
-            case 0x69: LD0 = true; break;
-            case 0x6A: Acc = IO.GetK(*FLabels, FQuietInputQueries); break;
-            case 0x6B: DP &= 0x3F; break;
+            case 0x69:
+                LD0 = true;
+                break;
+            case 0x6A:
+                Acc = IO.GetK(*FLabels, FQuietInputQueries);
+                break;
+            case 0x6B:
+                DP &= 0x3F;
+                break;
             case 0x6C: {
                 const unsigned dpl = DP & 0x0F;
                 setDPL(dpl - 1);
                 skipPending = dpl == 0;
                 break;
             }
-            case 0x6D: MSB = (MSB ^ 1) & 1; break;
-            case 0x6E: case 0x6F:
+            case 0x6D:
+                MSB = (MSB ^ 1) & 1;
+                break;
+            case 0x6E:
+            case 0x6F:
                 if (A == NoAddress) RaiseReturnOutsideSubroutine();
                 skipPending = op == 0x6F;
                 PC = A & 0x7FF;
                 Page = (PC >> 6) & 0x0F;
                 A = NoAddress;
                 break;
-            case 0x70: case 0x71: case 0x72: case 0x73: case 0x74: case 0x75: case 0x76: case 0x77:
-            case 0x78: case 0x79: case 0x7A: case 0x7B: case 0x7C: case 0x7D: case 0x7E: case 0x7F:
+            case 0x70:
+            case 0x71:
+            case 0x72:
+            case 0x73:
+            case 0x74:
+            case 0x75:
+            case 0x76:
+            case 0x77:
+            case 0x78:
+            case 0x79:
+            case 0x7A:
+            case 0x7B:
+            case 0x7C:
+            case 0x7D:
+            case 0x7E:
+            case 0x7F:
                 Page = op & 0x0F;
                 operandCyclePending = true;
                 if (next & 0x80) {
@@ -319,7 +447,8 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
             default:
                 if (op < 0xC0) { // 0x80..0xBF: jump
                     if (A == NoAddress)
-                        PC = static_cast<T11bits>(((MSB & 1) << 10) | ((Page & 0x0F) << 6) | CodeToStepIndex[op & 0x3F]);
+                        PC = static_cast<T11bits>(((MSB & 1) << 10) | ((Page & 0x0F) << 6) |
+                                                  CodeToStepIndex[op & 0x3F]);
                     else
                         PC = static_cast<T11bits>((PC & 0x7C0) | CodeToStepIndex[op & 0x3F]);
                 } else if (A == NoAddress) { // 0xC0..0xFF: call
@@ -330,12 +459,14 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
                     }
                     PC = static_cast<T11bits>(0x400 | CodeToStepIndex[op & 0x3F]);
                 } else { // inside a subroutine: a jump within a group of four pages
-                    PC = static_cast<T11bits>((PC & 0x700) | (((op >> 4) & 3) << 6) | CodeToStepIndex[op & 0x0F]);
+                    PC = static_cast<T11bits>((PC & 0x700) | (((op >> 4) & 3) << 6) |
+                                              CodeToStepIndex[op & 0x0F]);
                 }
                 break;
             }
 
-            LCDDriver->OnInstruction(O, O_, lcdChanged, HaltMode);
+            if (LCDDriver) [[likely]]
+                LCDDriver->OnInstruction(O, O_, lcdChanged, HaltMode);
             FPreviousOpcode = Opcode;
         }
 

@@ -1,12 +1,14 @@
 #include "core/input_output.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "core/errors.h"
 
 namespace tarvolin {
 
-T4bits TInputOutput::GetK(const TLabelingNumbers& OutputLabelingNumbers, bool lDontRaiseQueryingException) const {
+T4bits TInputOutput::GetK(const TLabelingNumbers& OutputLabelingNumbers,
+                          bool lDontRaiseQueryingException) const {
     T4bits k = (SupportedGNDs & GNDSet(gndDirect)) ? FInputMatrix[gndDirect] : 0;
     if (SupportedGNDs == GNDSet(gndDirect)) return k & 0x0F; // R is not looked at
     // Scan lines R4, R3, R2 (R bits 3, 2, 1), active low; R1 never selects inputs.
@@ -35,7 +37,8 @@ bool TInputOutput::BetaIsSignaled(bool lDontRaiseQueryingException) const {
     throw EEmulatorError("Querying Beta state");
 }
 
-bool TInputOutput::IsAnyInput(const TLabelingNumbers& OutputLabelingNumbers, bool lDontRaiseQueryingException) const {
+bool TInputOutput::IsAnyInput(const TLabelingNumbers& OutputLabelingNumbers,
+                              bool lDontRaiseQueryingException) const {
     if (GetK(OutputLabelingNumbers, lDontRaiseQueryingException) != 0) return true;
     if (AlphaBeingQueried && AlphaIsSignaled(lDontRaiseQueryingException)) return true;
     if (BetaBeingQueried && BetaIsSignaled(lDontRaiseQueryingException)) return true;
@@ -48,6 +51,30 @@ bool IsValidGndPinCombination(TInputGND Gnd, TGameControlAssociatedInputPin Pin)
     return false;
 }
 
+void CheckGndPinCombination(TInputGND Gnd, TGameControlAssociatedInputPin Pin) {
+    if (IsValidGndPinCombination(Gnd, Pin)) return;
+    char text[96];
+    std::snprintf(text, sizeof text, "Invalid combination of Gnd (%d) and AssociatedInputPin (%d).", int(Gnd),
+                  int(Pin));
+    throw std::invalid_argument(text);
+}
+
+TGameControlDef TGameControlDef::Create(TPoint AOrigin, TSize ASize, std::string ACaption,
+                                        std::string AFontName, int32_t AFontSize, TInputGND AGnd,
+                                        TGameControlAssociatedInputPin AAssociatedInputPin,
+                                        std::vector<uint16_t> AVirtualKeyCodes) {
+    TGameControlDef d;
+    d.FOrigin = AOrigin;
+    d.FSize = ASize;
+    d.FCaption = std::move(ACaption);
+    d.FFontName = std::move(AFontName);
+    d.FFontSize = AFontSize;
+    d.FGnd = AGnd;
+    d.FAssociatedInputPin = AAssociatedInputPin;
+    d.FVirtualKeyCodes = std::move(AVirtualKeyCodes);
+    return d;
+}
+
 namespace {
 
 const char* const W3 = "Wingdings 3";
@@ -57,16 +84,8 @@ const char* const Ar = "Arial";
 
 TGameControlDef Def(int x, int y, int cx, int cy, const char* caption, const char* font, int fontSize,
                     TInputGND gnd, TGameControlAssociatedInputPin pin, std::vector<uint16_t> keys) {
-    TGameControlDef d;
-    d.FOrigin = {x, y};
-    d.FSize = {cx, cy};
-    d.FCaption = caption;
-    d.FFontName = font ? font : "";
-    d.FFontSize = fontSize;
-    d.FGnd = gnd;
-    d.FAssociatedInputPin = pin;
-    d.FVirtualKeyCodes = std::move(keys);
-    return d;
+    return TGameControlDef::Create({x, y}, {cx, cy}, caption, font ? font : "", fontSize, gnd, pin,
+                                   std::move(keys));
 }
 
 struct TStandardControls {
@@ -101,7 +120,8 @@ struct TStandardControls {
         const auto GA6 = Def(64, 8, 25, 17, "\xD0\x90", Ta, 0, gndR4, aipK3, {'1', 'A'});  // Cyrillic A
         const auto GB6 = Def(64, 24, 25, 17, "\xD0\x91", Ta, 0, gndR4, aipK2, {'2', 'B'}); // Cyrillic Be
         const auto TM6 = Def(64, 40, 25, 17, "\xD0\xB2", Ta, 0, gndR4, aipK1, {'5', 'T'}); // Cyrillic ve
-        const auto AL6 = Def(104, 16, 25, 17, "\xE2\x99\xAB", Ar, 11, gndR4, aipK4, {'0', 'L'}); // beamed notes
+        const auto AL6 =
+            Def(104, 16, 25, 17, "\xE2\x99\xAB", Ar, 11, gndR4, aipK4, {'0', 'L'}); // beamed notes
 
         Tables[0] = {L1, R1, GA1, GB1, TM1, AC1};
         Tables[1] = {L1, R1, GA2, GB2, TM2, AC1, AL2};

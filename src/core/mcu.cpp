@@ -40,7 +40,9 @@ const TChipVariant SHARP_SM5A_Chip{
 
 const TChipVariant KB1013VK1_2_Chip{
     false,
-    "\xD0\x9A\xD0\x91" "1013\xD0\x92\xD0\x9A" "1-2", // КБ1013ВК1-2
+    "\xD0\x9A\xD0\x91"
+    "1013\xD0\x92\xD0\x9A"
+    "1-2", // КБ1013ВК1-2
     "D",
     "INT1",
     "INT0",
@@ -59,12 +61,19 @@ const TChipVariant KB1013VK1_2_Chip{
 };
 
 const TMCUClass TSHARP_SM5A_MCU::Class{
-    "TSHARP_SM5A_MCU", nullptr, &SHARP_SM5A_Chip, "A custom game", "custom_game", "", "", "", nullptr,
+    "TSHARP_SM5A_MCU",        nullptr, &SHARP_SM5A_Chip, "A custom game", "custom_game", "", "", "", nullptr,
     &MakeMCU<TSHARP_SM5A_MCU>};
 
-const TMCUClass TKB1013VK1_2MCU::Class{
-    "TKB1013VK1_2MCU", &TSHARP_SM5A_MCU::Class, &KB1013VK1_2_Chip, "A custom game", "custom_game", "", "", "",
-    nullptr, &MakeMCU<TKB1013VK1_2MCU>};
+const TMCUClass TKB1013VK1_2MCU::Class{"TKB1013VK1_2MCU",
+                                       &TSHARP_SM5A_MCU::Class,
+                                       &KB1013VK1_2_Chip,
+                                       "A custom game",
+                                       "custom_game",
+                                       "",
+                                       "",
+                                       "",
+                                       nullptr,
+                                       &MakeMCU<TKB1013VK1_2MCU>};
 
 // ---------------------------------------------------------------------------------------
 // Class-level facts
@@ -82,7 +91,10 @@ std::string TMCUClass::ROM_URL() const {
     if (file.empty()) return {};
     const size_t dot = file.find_last_of('.');
     if (dot != std::string::npos && file.find_first_of("/\\", dot) == std::string::npos) file.erase(dot);
-    return Options().ROMArchiveServer + "download.php?file=" + file;
+    // A base address given without its closing slash still names the server's folder.
+    std::string base = Options().ROMArchiveServer;
+    if (!base.empty() && base.back() != '/') base += '/';
+    return base + "download.php?file=" + file;
 }
 
 bool TMCUClass::InheritsFrom(const TMCUClass& Other) const {
@@ -91,7 +103,9 @@ bool TMCUClass::InheritsFrom(const TMCUClass& Other) const {
     return false;
 }
 
-bool TMCUClass::IsCustomGame() const { return this == &TSHARP_SM5A_MCU::Class; }
+bool TMCUClass::IsCustomGame() const {
+    return this == &TSHARP_SM5A_MCU::Class;
+}
 
 std::unique_ptr<TSHARP_SM5A_MCU> TMCUClass::Create(std::istream* ROMStream) const {
     std::unique_ptr<TSHARP_SM5A_MCU> mcu = Factory();
@@ -103,9 +117,12 @@ std::string PageHeaderComment(int PageIndex) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "\n; --- BANK %d  PAGE #%X ---", PageIndex / 16, PageIndex % 16);
     std::string text = buf;
-    if (PageIndex == 0) text += " WAKE FROM HALT";
-    else if (PageIndex == 15) text += " RESET";
-    else if (PageIndex == 16) text += " SUBROUTINES";
+    if (PageIndex == 0)
+        text += " WAKE FROM HALT";
+    else if (PageIndex == 15)
+        text += " RESET";
+    else if (PageIndex == 16)
+        text += " SUBROUTINES";
     return text;
 }
 
@@ -132,12 +149,21 @@ void TSHARP_SM5A_MCU::Construct(std::istream* ROMStream) {
     // 4..5: up to 1856 bytes of chip-order image, the rest zero, into execution order.
     std::array<uint8_t, ROMSize> buffer{};
     if (ROMStream) {
+        // A short stream is no error (the rest stays zero), whatever exceptions the caller
+        // enabled on it; a stream that fails while reading is reported and construction goes on.
+        const std::ios::iostate mask = ROMStream->exceptions();
         bool failed = false;
         try {
+            ROMStream->exceptions(std::ios::goodbit);
             ROMStream->read(reinterpret_cast<char*>(buffer.data()), ROMSize);
             failed = ROMStream->bad();
         } catch (const std::exception& e) {
             MessageReporter().ShowError(e.what());
+        }
+        try {
+            ROMStream->exceptions(mask);
+        } catch (const std::exception&) {
+            // restoring the mask on a stream at its end raises; the state is already known
         }
         if (failed) MessageReporter().ShowError("Stream read error");
     }
@@ -171,11 +197,15 @@ void TSHARP_SM5A_MCU::SetupGame() {
 }
 
 void TSHARP_SM5A_MCU::InitDefaultROMAddressComments() {
-    for (auto& c : DefaultROMAddressComments) c.clear();
-    for (int i = 0; i < ROMSize / 64; ++i) DefaultROMAddressComments[i * 64] = PageHeaderComment(i);
+    for (auto& c : DefaultROMAddressComments)
+        c.clear();
+    for (int i = 0; i < ROMSize / 64; ++i)
+        DefaultROMAddressComments[i * 64] = PageHeaderComment(i);
 }
 
-void TSHARP_SM5A_MCU::SetClock(uint16_t, uint16_t, uint16_t) { throw EAbstractError(); }
+void TSHARP_SM5A_MCU::SetClock(uint16_t, uint16_t, uint16_t) {
+    throw EAbstractError();
+}
 
 void TSHARP_SM5A_MCU::SetCurrentTime() {
     const std::time_t now = std::time(nullptr);
@@ -223,7 +253,9 @@ int TSHARP_SM5A_MCU::GetOpcodeExt(T11bits ROMAddr, uint8_t& Opcode, uint8_t& Ope
     return GetOpcodeSize(Opcode, Operand);
 }
 
-uint8_t TSHARP_SM5A_MCU::GetOpcode(T11bits ROMAddr) const { return ROMAddr < ROMSize ? ROM[ROMAddr] : 0; }
+uint8_t TSHARP_SM5A_MCU::GetOpcode(T11bits ROMAddr) const {
+    return ROMAddr < ROMSize ? ROM[ROMAddr] : 0;
+}
 
 bool TSHARP_SM5A_MCU::IsOpcodeChanged(T11bits Addr) const {
     uint8_t opcode, operand;
@@ -243,7 +275,9 @@ bool TSHARP_SM5A_MCU::IsOpcodeChanged(T11bits Addr, uint8_t& OriginalOpcode, uin
     return false;
 }
 
-bool TSHARP_SM5A_MCU::IsAnyOpcodeChanged() const { return UserData && ROM != UserData->OriginalROMImage(); }
+bool TSHARP_SM5A_MCU::IsAnyOpcodeChanged() const {
+    return UserData && ROM != UserData->OriginalROMImage();
+}
 
 bool TSHARP_SM5A_MCU::IsOIndexEncodingADigit(TOIndex OIndex) const {
     if (OIndex > 8) return false;
@@ -270,7 +304,8 @@ T11bits TSHARP_SM5A_MCU::GetAddrToFollow(T11bits Addr) const {
     }
     if (opcode >= 0x80 && opcode <= 0xBF) {
         if (atPC && A == NoAddress)
-            return static_cast<T11bits>(((MSB & 1) << 10) | ((Page & 0x0F) << 6) | CodeToStepIndex[opcode & 0x3F]);
+            return static_cast<T11bits>(((MSB & 1) << 10) | ((Page & 0x0F) << 6) |
+                                        CodeToStepIndex[opcode & 0x3F]);
         return static_cast<T11bits>((Addr & 0x7C0) | CodeToStepIndex[opcode & 0x3F]);
     }
     if (opcode >= 0xC0) {
@@ -283,9 +318,15 @@ T11bits TSHARP_SM5A_MCU::GetAddrToFollow(T11bits Addr) const {
 
 void TSHARP_SM5A_MCU::SetupInstructionMnemonics() const {
     switch (Options().InstructionMnemonics) {
-    case 1: ActiveMnemonicSet = 1; break;
-    case 2: ActiveMnemonicSet = 0; break;
-    default: ActiveMnemonicSet = GetClass().IsSHARP_SM5A_MCU() ? 1 : 0; break;
+    case 1:
+        ActiveMnemonicSet = 1;
+        break;
+    case 2:
+        ActiveMnemonicSet = 0;
+        break;
+    default:
+        ActiveMnemonicSet = GetClass().IsSHARP_SM5A_MCU() ? 1 : 0;
+        break;
     }
 }
 
@@ -350,6 +391,8 @@ void TSHARP_SM5A_MCU::SetFullRunCyclesPerSecond(uint32_t Value) {
     FFullRunStartTickCount = 0;
 }
 
-void TSHARP_SM5A_MCU::SetTickSource(TTickSource* Source) { FTickSource = Source; }
+void TSHARP_SM5A_MCU::SetTickSource(TTickSource* Source) {
+    FTickSource = Source;
+}
 
 } // namespace tarvolin

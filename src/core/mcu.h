@@ -37,15 +37,15 @@ extern const TChipVariant KB1013VK1_2_Chip;
 
 // Class-level facts of an MCU class (a chip or a game): asked without creating an object.
 struct TMCUClass {
-    const char* ClassName;           // "TSHARP_SM5A_MCU", "TMH06", ...
-    const TMCUClass* Parent;         // nullptr for TSHARP_SM5A_MCU
+    const char* ClassName;   // "TSHARP_SM5A_MCU", "TMH06", ...
+    const TMCUClass* Parent; // nullptr for TSHARP_SM5A_MCU
     const TChipVariant* Chip;
-    const char* FGameName;           // UTF-8
+    const char* FGameName; // UTF-8
     const char* FShortGameName;
-    const char* FCheatsText;         // "" = none
-    const char* FROMFileName;        // "" = none
+    const char* FCheatsText;  // "" = none
+    const char* FROMFileName; // "" = none
     const char* FROMFileNameInArchive;
-    const TMCUClass* ROMTakenFrom;   // the class whose ROM this game runs, or nullptr
+    const TMCUClass* ROMTakenFrom; // the class whose ROM this game runs, or nullptr
     std::unique_ptr<TSHARP_SM5A_MCU> (*Factory)();
 
     bool IsSHARP_SM5A_MCU() const { return Chip->IsSHARP_SM5A_MCU; }
@@ -95,7 +95,9 @@ constexpr T7bits AdjustDP(T7bits DP) {
     return DP;
 }
 // True for the 65 cells of the RAM pane: at most 0x4C and column at most 0xC.
-constexpr bool IsValidRAMAddress(T7bits Addr) { return Addr <= 0x4C && (Addr & 0x0F) <= 0x0C; }
+constexpr bool IsValidRAMAddress(T7bits Addr) {
+    return Addr <= 0x4C && (Addr & 0x0F) <= 0x0C;
+}
 
 class TSHARP_SM5A_MCU {
 public:
@@ -129,7 +131,9 @@ public:
     }
     int GetOpcodeExt(T11bits ROMAddr, uint8_t& Opcode, uint8_t& Operand) const;
     uint8_t GetOpcode(T11bits ROMAddr) const;
-    int GetCurrentOpcodeExt(uint8_t& Opcode, uint8_t& Operand) const { return GetOpcodeExt(PC, Opcode, Operand); }
+    int GetCurrentOpcodeExt(uint8_t& Opcode, uint8_t& Operand) const {
+        return GetOpcodeExt(PC, Opcode, Operand);
+    }
     uint8_t GetCurrentOpcode() const { return GetOpcode(PC); }
     bool InSubroutine() const { return A != NoAddress; }
     bool IsOpcodeChanged(T11bits Addr) const;
@@ -253,7 +257,9 @@ public:
 };
 
 // Factory helper for TMCUClass::Factory.
-template <class T> std::unique_ptr<TSHARP_SM5A_MCU> MakeMCU() { return std::unique_ptr<TSHARP_SM5A_MCU>(new T()); }
+template <class T> std::unique_ptr<TSHARP_SM5A_MCU> MakeMCU() {
+    return std::unique_ptr<TSHARP_SM5A_MCU>(new T());
+}
 
 // The header text above the first instruction of page i (0..28), with its leading line feed.
 std::string PageHeaderComment(int PageIndex);

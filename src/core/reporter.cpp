@@ -24,7 +24,9 @@ TMessageReporter* g_Reporter = nullptr;
 
 } // namespace
 
-TMessageReporter& MessageReporter() { return g_Reporter ? *g_Reporter : DefaultReporter(); }
+TMessageReporter& MessageReporter() {
+    return g_Reporter ? *g_Reporter : DefaultReporter();
+}
 
 TMessageReporter* SetMessageReporter(TMessageReporter* Reporter) {
     TMessageReporter* previous = g_Reporter ? g_Reporter : &DefaultReporter();

@@ -17,7 +17,8 @@ constexpr uint32_t AudioBufferLength = 0xA00000; // 640 seconds at 16384 samples
 constexpr uint32_t WavSampleRate = 16384;
 
 void PutLE(std::vector<uint8_t>& out, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
 bool WriteAll(int fd, const uint8_t* data, size_t size) {
@@ -46,7 +47,9 @@ void TSHARP_SM5A_MCU::StopSoundRecording() {
     std::vector<int16_t>().swap(FAudioBuffer);
 }
 
-bool TSHARP_SM5A_MCU::IsSoundRecordingActive() const { return !FAudioBuffer.empty() && FAudioBufferPos > 0; }
+bool TSHARP_SM5A_MCU::IsSoundRecordingActive() const {
+    return !FAudioBuffer.empty() && FAudioBufferPos > 0;
+}
 
 void TSHARP_SM5A_MCU::RestoreSoundRecording(std::vector<int16_t> Buffer, int32_t Pos, int32_t PreviousBit) {
     if (!Buffer.empty()) Buffer.resize(AudioBufferLength, 0);
@@ -57,7 +60,8 @@ void TSHARP_SM5A_MCU::RestoreSoundRecording(std::vector<int16_t> Buffer, int32_t
 
 void TSHARP_SM5A_MCU::SaveSoundRecording(const std::filesystem::path& FileName) const {
     const uint32_t count =
-        FAudioBufferPos > 0 ? std::min<uint32_t>(static_cast<uint32_t>(FAudioBufferPos), FAudioBuffer.size()) : 0;
+        FAudioBufferPos > 0 ? std::min<uint32_t>(static_cast<uint32_t>(FAudioBufferPos), FAudioBuffer.size())
+                            : 0;
     const uint32_t dataSize = count * 2;
 
     std::vector<uint8_t> bytes;
@@ -74,7 +78,8 @@ void TSHARP_SM5A_MCU::SaveSoundRecording(const std::filesystem::path& FileName) 
     PutLE(bytes, 16, 2);                // bits per sample
     bytes.insert(bytes.end(), {'d', 'a', 't', 'a'});
     PutLE(bytes, dataSize, 4);
-    for (uint32_t i = 0; i < count; ++i) PutLE(bytes, static_cast<uint16_t>(FAudioBuffer[i]), 2);
+    for (uint32_t i = 0; i < count; ++i)
+        PutLE(bytes, static_cast<uint16_t>(FAudioBuffer[i]), 2);
 
     // Written next to the target and renamed over it only when complete, so a failed save
     // never destroys an earlier recording of the same name.

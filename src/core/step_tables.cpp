@@ -20,7 +20,8 @@ std::vector<uint8_t> ReorderPages(const uint8_t* data, size_t length) {
 TROM ReorderROMImage(const std::array<uint8_t, ROMSize>& ChipOrderImage) {
     TROM image{};
     for (int p = 0; p < ROMSize / 64; ++p) {
-        for (int k = 0; k < 63; ++k) image[p * 64 + k] = ChipOrderImage[p * 64 + StepIndexToCode[k]];
+        for (int k = 0; k < 63; ++k)
+            image[p * 64 + k] = ChipOrderImage[p * 64 + StepIndexToCode[k]];
         image[p * 64 + 63] = 0x80;
     }
     return image;

@@ -255,6 +255,7 @@ TLayoutInput CompleteLayoutInput(const TLCDDriver& D, const TGameLCDDriverSpec& 
         }
     }
     In.Pads = std::move(Pads);
+    In.Style = LayoutStyleOf(D.LCDResourceName());
     if (const TGameHardware* Game = FirstGameListingLCDDriver(*S.Class)) {
         In.DigitORegisters = Game->DigitORegisters;
         In.TD0IsCOM1 = Game->TD0IsCOM1;

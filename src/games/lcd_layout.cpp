@@ -63,10 +63,6 @@ TSevenSegmentBits DeriveSevenSegmentBits() {
 
 constexpr double Pi = 3.14159265358979323846;
 
-TLayoutPolygon Rect(double Left, double Top, double Right, double Bottom) {
-    return {{Left, Top}, {Right, Top}, {Right, Bottom}, {Left, Bottom}};
-}
-
 // Appends a half circle (or any arc) around (cx, cy) from angle a0 to a1 (radians).
 void AppendArc(TLayoutPolygon& P, double cx, double cy, double rx, double ry, double a0, double a1, int Steps) {
     for (int i = 0; i <= Steps; ++i) {
@@ -106,9 +102,15 @@ TLayoutPolygon GlassHalf(int Family, bool UpperHalf, double Left, double Right, 
         case 2: // tapering trapezoid, narrow at the outer end
             P = {{Left, b}, {cx - w / 4, Top}, {cx + w / 4, Top}, {Right, b}};
             break;
-        default: // chamfered bar
+        case 3: // chamfered bar
             P = {{Left, b}, {Left, Top + w / 4}, {Left + w / 4, Top}, {Right - w / 4, Top}, {Right, Top + w / 4},
                  {Right, b}};
+            break;
+        case 4: // triangle, the upper half of a diamond
+            P = {{Left, b}, {cx, Top}, {Right, b}};
+            break;
+        default: // slanted bar
+            P = {{Left + w / 3, Top}, {Right, Top}, {Right, b}, {Left, b}, {Left, Top + w / 3}};
             break;
         }
     } else {
@@ -124,9 +126,15 @@ TLayoutPolygon GlassHalf(int Family, bool UpperHalf, double Left, double Right, 
         case 2:
             P = {{Left, t}, {Right, t}, {cx + w / 4, Bottom}, {cx - w / 4, Bottom}};
             break;
-        default:
+        case 3:
             P = {{Left, t}, {Right, t}, {Right, Bottom - w / 4}, {Right - w / 4, Bottom}, {Left + w / 4, Bottom},
                  {Left, Bottom - w / 4}};
+            break;
+        case 4:
+            P = {{Left, t}, {Right, t}, {cx, Bottom}};
+            break;
+        default:
+            P = {{Left, t}, {Right, t}, {Right, Bottom - w / 3}, {Right - w / 3, Bottom}, {Left, Bottom}};
             break;
         }
     }
@@ -164,14 +172,27 @@ TLayoutPolygon DigitSegment(int Segment, double x, double y) {
     }
 }
 
-// Stable pseudo-random variation per pad, so that the glass does not look like a bar chart.
-unsigned PadHash(TLCDpad Pad) { return (Pad * 2654435761u) >> 24; }
+// Stable pseudo-random variation per pad and style, so that the glass does not look like a
+// bar chart and glasses of one wiring do not look alike.
+unsigned PadHash(TLCDpad Pad, uint32_t Style) {
+    uint32_t h = (Pad + 1) * 2654435761u ^ Style;
+    h ^= h >> 15;
+    h *= 2246822519u;
+    h ^= h >> 13;
+    return h;
+}
 
 } // namespace
 
 const TSevenSegmentBits& SevenSegmentBits() {
     static const TSevenSegmentBits Bits = DeriveSevenSegmentBits();
     return Bits;
+}
+
+uint32_t LayoutStyleOf(const std::string& Text) {
+    uint32_t h = 2166136261u; // FNV-1a
+    for (unsigned char c : Text) h = (h ^ c) * 16777619u;
+    return h;
 }
 
 uint8_t DigitGlyph(int Digit) { return (Digit >= 0 && Digit <= 9) ? Glyphs[Digit] : 0; }
@@ -210,9 +231,26 @@ TLCDLayout ComputeLCDLayout(const TLayoutInput& Input) {
         }
     }
 
+    // Bands from top to bottom: the upper edge's pads, the digits, the lower edge's pads.
+    // A glass with pads on one edge only gives that edge the room of the other.
     const bool HaveDigits = !DigitPlaceOfPad.empty();
-    const double UpperTop = 20, UpperBottom = HaveDigits ? 300 : 422;
-    const double LowerTop = HaveDigits ? 564 : 442, LowerBottom = 844;
+    bool HaveUpper = false, HaveLower = false;
+    for (const TLayoutSegmentPad& P : Input.Pads) {
+        if (P.ShapesOf != 0 || DigitPlaceOfPad.count(P.Pad)) continue;
+        (P.Position > 0 ? HaveUpper : HaveLower) = true;
+    }
+    const double DigitBand = HaveDigits ? 264 : 20;
+    double UpperTop = 20, UpperBottom, LowerTop, LowerBottom = 844;
+    if (HaveUpper && !HaveLower) {
+        UpperBottom = 844 - DigitBand;
+        LowerTop = 844;
+    } else if (HaveLower && !HaveUpper) {
+        UpperBottom = 20;
+        LowerTop = 20 + DigitBand;
+    } else {
+        UpperBottom = 432 - DigitBand / 2;
+        LowerTop = 432 + DigitBand / 2;
+    }
     const double DigitTop = (UpperBottom + LowerTop) / 2 - DigitHeight / 2;
 
     // Digits, centred in the middle band.
@@ -253,7 +291,7 @@ TLCDLayout ComputeLCDLayout(const TLayoutInput& Input) {
         const double ColumnGap = std::max(10.0, Pitch * 0.22);
         for (size_t i = 0; i < Column.size(); ++i) {
             const TLayoutSegmentPad& P = *Column[i];
-            const unsigned Hash = PadHash(P.Pad);
+            const unsigned Hash = PadHash(P.Pad, Input.Style);
             const double Left = std::floor(Left0 + i * Pitch + ColumnGap / 2);
             const double Right = std::floor(Left0 + (i + 1) * Pitch - ColumnGap / 2);
             // Columns reach from the glass edge inwards by 70..100 % of the band.
@@ -261,7 +299,7 @@ TLCDLayout ComputeLCDLayout(const TLayoutInput& Input) {
             const double ColTop = Upper ? Top : Bottom - Length;
             const double ColBottom = Upper ? Top + Length : Bottom;
             const double Split = std::floor((ColTop + ColBottom) / 2);
-            const int Family = static_cast<int>(Hash / 16 % 4);
+            const int Family = static_cast<int>(Hash / 16 % 6);
             for (TCommonPlane Plane : {COM0, COM1}) {
                 if (!P.HasPlane[Plane]) continue;
                 TSegmentShape S;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "core/types.h"
@@ -50,7 +51,11 @@ struct TLayoutInput {
     std::vector<TLayoutSegmentPad> Pads;  // in record order
     std::vector<uint8_t> DigitORegisters; // O indexes drawn as digits, left to right
     bool TD0IsCOM1 = false;               // the TD=0 half of a digit lives in O (plane COM1)
+    uint32_t Style = 0;                   // varies the shapes, so glasses of one wiring differ
 };
+
+// A style number from a text (the driver's resource name).
+uint32_t LayoutStyleOf(const std::string& Text);
 
 struct TSegmentShape {
     TLCDpad Pad = 0;

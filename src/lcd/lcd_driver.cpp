@@ -102,7 +102,7 @@ void TLCDDriver::ColorizeSegments(const TPointList& SegmentInnerPoints, TColor O
         if (Scene.Pixel(P.x, P.y) != OldColor) continue; // already in the wanted state
         if (Scene.FloodFill(P.x, P.y, NewColor)) Changed = true;
     }
-    // One notice per pass, so a view repaints once for the whole pass.
+    // The pass is complete: tell a view to repaint.
     if (Changed) Scene.MarkChanged();
 }
 

@@ -56,11 +56,12 @@ struct TFillSeed {
 // Pushes one seed per run of OldColor in Row between Left and Right (inclusive).
 inline void PushRuns(std::vector<TFillSeed>& Seeds, const TColor* Row, int Left, int Right, int y, int RunLeft,
                      int RunRight, int Dy, TColor OldColor) {
-    bool InRun = false;
-    for (int i = Left; i <= Right; ++i) {
-        const bool Match = Row[i] == OldColor;
-        if (Match && !InRun) Seeds.push_back({i, y, RunLeft, RunRight, Dy});
-        InRun = Match;
+    int i = Left;
+    while (i <= Right) {
+        while (i <= Right && Row[i] != OldColor) ++i;
+        if (i > Right) break;
+        Seeds.push_back({i, y, RunLeft, RunRight, Dy});
+        while (i <= Right && Row[i] == OldColor) ++i;
     }
 }
 

@@ -27,7 +27,8 @@ namespace {
 
 template <class U> void WriteLE(std::ostream& S, U v) {
     uint8_t b[sizeof(U)];
-    for (size_t i = 0; i < sizeof(U); ++i) b[i] = static_cast<uint8_t>(v >> (8 * i));
+    for (size_t i = 0; i < sizeof(U); ++i)
+        b[i] = static_cast<uint8_t>(v >> (8 * i));
     WriteBytes(S, b, sizeof(U));
 }
 
@@ -35,7 +36,8 @@ template <class U> U ReadLE(std::istream& S) {
     uint8_t b[sizeof(U)];
     ReadBytes(S, b, sizeof(U));
     U v = 0;
-    for (size_t i = 0; i < sizeof(U); ++i) v |= static_cast<U>(static_cast<U>(b[i]) << (8 * i));
+    for (size_t i = 0; i < sizeof(U); ++i)
+        v |= static_cast<U>(static_cast<U>(b[i]) << (8 * i));
     return v;
 }
 
@@ -65,11 +67,21 @@ size_t RemainingBytes(std::istream& S) {
     return end > here ? static_cast<size_t>(end - here) : 0;
 }
 
-void WriteInt32(std::ostream& S, int32_t Value) { WriteLE<uint32_t>(S, static_cast<uint32_t>(Value)); }
-void WriteUInt32(std::ostream& S, uint32_t Value) { WriteLE<uint32_t>(S, Value); }
-void WriteWord(std::ostream& S, uint16_t Value) { WriteLE<uint16_t>(S, Value); }
-void WriteByte(std::ostream& S, uint8_t Value) { WriteBytes(S, &Value, 1); }
-void WriteBool(std::ostream& S, bool Value) { WriteByte(S, Value ? 1 : 0); }
+void WriteInt32(std::ostream& S, int32_t Value) {
+    WriteLE<uint32_t>(S, static_cast<uint32_t>(Value));
+}
+void WriteUInt32(std::ostream& S, uint32_t Value) {
+    WriteLE<uint32_t>(S, Value);
+}
+void WriteWord(std::ostream& S, uint16_t Value) {
+    WriteLE<uint16_t>(S, Value);
+}
+void WriteByte(std::ostream& S, uint8_t Value) {
+    WriteBytes(S, &Value, 1);
+}
+void WriteBool(std::ostream& S, bool Value) {
+    WriteByte(S, Value ? 1 : 0);
+}
 
 void WriteUTF16String(std::ostream& S, const std::u16string& Value) {
     WriteInt32(S, static_cast<int32_t>(Value.size()));
@@ -81,11 +93,14 @@ void WriteUTF16String(std::ostream& S, const std::u16string& Value) {
     WriteBytes(S, bytes.data(), bytes.size());
 }
 
-void WriteString(std::ostream& S, const std::string& Utf8) { WriteUTF16String(S, Utf8ToUtf16(Utf8)); }
+void WriteString(std::ostream& S, const std::string& Utf8) {
+    WriteUTF16String(S, Utf8ToUtf16(Utf8));
+}
 
 void WriteIntegerList(std::ostream& S, const std::vector<int32_t>& Values) {
     WriteInt32(S, static_cast<int32_t>(Values.size()));
-    for (int32_t v : Values) WriteInt32(S, v);
+    for (int32_t v : Values)
+        WriteInt32(S, v);
 }
 
 void WriteSizedBlock(std::ostream& S, const void* Data, int32_t Size) {
@@ -93,15 +108,23 @@ void WriteSizedBlock(std::ostream& S, const void* Data, int32_t Size) {
     if (Size > 0) WriteBytes(S, Data, static_cast<size_t>(Size));
 }
 
-int32_t ReadInt32(std::istream& S) { return static_cast<int32_t>(ReadLE<uint32_t>(S)); }
-uint32_t ReadUInt32(std::istream& S) { return ReadLE<uint32_t>(S); }
-uint16_t ReadWord(std::istream& S) { return ReadLE<uint16_t>(S); }
+int32_t ReadInt32(std::istream& S) {
+    return static_cast<int32_t>(ReadLE<uint32_t>(S));
+}
+uint32_t ReadUInt32(std::istream& S) {
+    return ReadLE<uint32_t>(S);
+}
+uint16_t ReadWord(std::istream& S) {
+    return ReadLE<uint16_t>(S);
+}
 uint8_t ReadByte(std::istream& S) {
     uint8_t b;
     ReadBytes(S, &b, 1);
     return b;
 }
-bool ReadBool(std::istream& S) { return ReadByte(S) != 0; }
+bool ReadBool(std::istream& S) {
+    return ReadByte(S) != 0;
+}
 
 std::u16string ReadUTF16String(std::istream& S) {
     const int32_t count = ReadInt32(S);
@@ -123,14 +146,17 @@ std::u16string ReadUTF16String(std::istream& S) {
     return result;
 }
 
-std::string ReadString(std::istream& S) { return Utf16ToUtf8(ReadUTF16String(S)); }
+std::string ReadString(std::istream& S) {
+    return Utf16ToUtf8(ReadUTF16String(S));
+}
 
 void ReadIntegerList(std::istream& S, std::vector<int32_t>& Target) {
     const int32_t count = ReadInt32(S);
     if (count <= 0) return;
     CheckAvailable(S, static_cast<uint64_t>(count), 4);
     std::vector<int32_t> values;
-    for (int32_t i = 0; i < count; ++i) values.push_back(ReadInt32(S));
+    for (int32_t i = 0; i < count; ++i)
+        values.push_back(ReadInt32(S));
     Target.insert(Target.end(), values.begin(), values.end());
 }
 

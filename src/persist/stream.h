@@ -13,9 +13,9 @@
 namespace tarvolin {
 
 // Texts of the stream errors.
-extern const char* const StreamReadErrorText;       // "Stream read error"
-extern const char* const StreamWriteErrorText;      // "Stream write error"
-extern const char* const StreamBlockTooLargeText;   // "Stream error! Contains more data than expected."
+extern const char* const StreamReadErrorText;     // "Stream read error"
+extern const char* const StreamWriteErrorText;    // "Stream write error"
+extern const char* const StreamBlockTooLargeText; // "Stream error! Contains more data than expected."
 
 void WriteInt32(std::ostream& S, int32_t Value);
 void WriteUInt32(std::ostream& S, uint32_t Value);
@@ -36,7 +36,7 @@ int32_t ReadInt32(std::istream& S);
 uint32_t ReadUInt32(std::istream& S);
 uint16_t ReadWord(std::istream& S);
 uint8_t ReadByte(std::istream& S);
-bool ReadBool(std::istream& S); // any non-zero byte is true
+bool ReadBool(std::istream& S);          // any non-zero byte is true
 std::string ReadString(std::istream& S); // UTF-8 (WTF-8 for unpaired surrogates)
 std::u16string ReadUTF16String(std::istream& S);
 // Appends the stored values to Target.

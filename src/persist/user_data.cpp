@@ -45,7 +45,8 @@ std::string TUserData::GetAddressComment(T11bits Addr) const {
     return d ? d->FComment : std::string();
 }
 
-void TUserData::SetAddressLabelAndComment(T11bits Addr, const std::string& AddrLabel, const std::string& Comment) {
+void TUserData::SetAddressLabelAndComment(T11bits Addr, const std::string& AddrLabel,
+                                          const std::string& Comment) {
     auto it = FAddressesCustomData.find(Addr);
     const bool empty = AddrLabel.empty() && Comment.empty();
     if (it != FAddressesCustomData.end()) {
@@ -106,7 +107,8 @@ void TUserData::SaveToStream(std::ostream& S, const TROM& LiveROMImage) {
         WriteBytes(S, LiveROMImage.data() + r.Start, r.Length);
     }
     WriteInt32(S, static_cast<int32_t>(FAddressesCustomData.size()));
-    for (const auto& [addr, entry] : FAddressesCustomData) entry.SaveToStream(S);
+    for (const auto& [addr, entry] : FAddressesCustomData)
+        entry.SaveToStream(S);
     if (FRenameDatFileOnSave) RenameDatFile();
 }
 
@@ -123,10 +125,13 @@ void TUserData::LoadFromStream(std::istream& S, TROM& LiveROMImage) {
         std::copy(bytes, bytes + length, LiveROMImage.begin() + start);
     }
     const int32_t entryCount = ReadInt32(S);
-    for (int32_t i = 0; i < entryCount; ++i) AddAddressCustomData(TAddressCustomData::CreateFromStream(S));
+    for (int32_t i = 0; i < entryCount; ++i)
+        AddAddressCustomData(TAddressCustomData::CreateFromStream(S));
 }
 
-std::filesystem::path TUserData::GetFileName() const { return ProgramFolder() / (FShortGameName + ".dat"); }
+std::filesystem::path TUserData::GetFileName() const {
+    return ProgramFolder() / (FShortGameName + ".dat");
+}
 
 bool TUserData::LoadFromFile(TROM& LiveROMImage) {
     const std::filesystem::path name = GetFileName();

@@ -18,7 +18,9 @@ struct TOpcodeCase {
     std::function<void(const TSHARP_SM5A_MCU&)> Check;
 };
 
-void PrintTo(const TOpcodeCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TOpcodeCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class OpcodeTest : public ::testing::TestWithParam<TOpcodeCase> {
 protected:
@@ -28,7 +30,8 @@ protected:
 TEST_P(OpcodeTest, ExecutesWithEffectSkipAndCycles) {
     const TOpcodeCase& c = GetParam();
     auto mcu = NewMCU();
-    for (size_t i = 0; i < c.Program.size(); ++i) mcu->ROM[Base + i] = c.Program[i];
+    for (size_t i = 0; i < c.Program.size(); ++i)
+        mcu->ROM[Base + i] = c.Program[i];
     if (c.Setup) c.Setup(*mcu);
     EXPECT_EQ(Step(*mcu), c.Cycles);
     EXPECT_EQ(mcu->PC, c.PCAfter);
@@ -36,10 +39,13 @@ TEST_P(OpcodeTest, ExecutesWithEffectSkipAndCycles) {
     // Registers keep their widths whatever the instruction did.
     EXPECT_LE(mcu->Acc, 15);
     EXPECT_LE(mcu->DP, 0x7F);
-    for (auto v : mcu->RAM) EXPECT_LE(v, 15);
-    for (auto v : mcu->O) EXPECT_LE(v, 15);
+    for (auto v : mcu->RAM)
+        EXPECT_LE(v, 15);
+    for (auto v : mcu->O)
+        EXPECT_LE(v, 15);
 }
 
+// clang-format off
 using M = TSHARP_SM5A_MCU;
 const unsigned Next = Base + 1, AfterSkip = Base + 2;
 
@@ -178,6 +184,8 @@ const TOpcodeCase BranchCases[] = {
     {"a PC past the image runs a no-operation", {}, [](M& m) { m.PC = 1856; }, 1, 1857, {}},
 };
 
+// clang-format on
+
 INSTANTIATE_TEST_SUITE_P(RAM, OpcodeTest, ::testing::ValuesIn(RAMCases));
 INSTANTIATE_TEST_SUITE_P(Registers, OpcodeTest, ::testing::ValuesIn(RegisterCases));
 INSTANTIATE_TEST_SUITE_P(LCD, OpcodeTest, ::testing::ValuesIn(LCDCases));
@@ -242,12 +250,14 @@ TEST_F(ExecutionTest, RAMCallbacksSeeAdjustedAddressesInOrder) {
     } log;
     auto mcu = NewMCU();
     mcu->OnReadMemory = {[](void* o, T7bits a, T4bits v) {
-                             static_cast<TLog*>(o)->Events.push_back("R" + std::to_string(a) + "=" + std::to_string(v));
+                             static_cast<TLog*>(o)->Events.push_back("R" + std::to_string(a) + "=" +
+                                                                     std::to_string(v));
                          },
                          &log};
     mcu->OnWriteMemory = {[](void* o, T7bits a, T4bits n, T4bits p) {
                               static_cast<TLog*>(o)->Events.push_back("W" + std::to_string(a) + "=" +
-                                                                      std::to_string(n) + "/" + std::to_string(p));
+                                                                      std::to_string(n) + "/" +
+                                                                      std::to_string(p));
                           },
                           &log};
     Put(*mcu, Base, {0x10, 0x08, 0x05, 0x6A});
@@ -298,7 +308,8 @@ TEST_F(ExecutionTest, ErrorsCarryTheirTextAndLeaveTheStateDescribed) {
         mcu->MSB = 1;
         Step(*mcu);
         mcu->PC = Base + 4;
-        EXPECT_EQ(StepError(*mcu), set ? "TRS: was previous SSR not processed?" : "CAL: was previous LP not processed?");
+        EXPECT_EQ(StepError(*mcu),
+                  set ? "TRS: was previous SSR not processed?" : "CAL: was previous LP not processed?");
         EXPECT_EQ(mcu->A, Base + 5);
         EXPECT_EQ(mcu->PC, 0x400u | (5 << 6) | 5);
     }

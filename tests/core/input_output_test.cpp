@@ -23,7 +23,8 @@ TEST(InputOutputTest, GetKFollowsGroundsAndScanLines) {
         {"direct only ignores R", GNDSet(gndDirect), 0x0, 0x1, nullptr},
         {"direct only with R high", GNDSet(gndDirect), 0xF, 0x1, nullptr},
         {"R4 and R3 with R4 low", GNDSet(gndR4) | GNDSet(gndR3), 0b0110, 0x2, nullptr},
-        {"R4 and R3 with R = 0 stops at R2", GNDSet(gndR4) | GNDSet(gndR3), 0x0, 0x6, "Querying input for R2=0"},
+        {"R4 and R3 with R = 0 stops at R2", GNDSet(gndR4) | GNDSet(gndR3), 0x0, 0x6,
+         "Querying input for R2=0"},
         {"R high gives direct inputs only", AllGNDs, 0xF, 0x1, nullptr},
         {"R high without direct ground", GNDSet(gndR4) | GNDSet(gndR2), 0xF, 0x0, nullptr},
         {"all grounds with R = 0", AllGNDs, 0x0, 0xF, nullptr},
@@ -91,6 +92,13 @@ TEST(InputOutputTest, GroundAndPinCombinations) {
             EXPECT_EQ(IsValidGndPinCombination(TInputGND(g), TGameControlAssociatedInputPin(p)),
                       g == gndDirect || p <= aipK1)
                 << g << "," << p;
+    EXPECT_NO_THROW(CheckGndPinCombination(gndR2, aipK1));
+    try {
+        CheckGndPinCombination(gndR3, aipAlpha);
+        ADD_FAILURE();
+    } catch (const std::invalid_argument& e) {
+        EXPECT_STREQ(e.what(), "Invalid combination of Gnd (2) and AssociatedInputPin (4).");
+    }
 }
 
 TEST(StandardControlsTest, TablesHoldTheirControlsInOrder) {
@@ -113,7 +121,8 @@ TEST(StandardControlsTest, TablesHoldTheirControlsInOrder) {
             EXPECT_TRUE(IsValidGndPinCombination(d.FGnd, d.FAssociatedInputPin));
             EXPECT_FALSE(d.FVirtualKeyCodes.empty());
             EXPECT_EQ(d.FAssociatedObj, nullptr);
-            EXPECT_TRUE(inputs.insert({d.FGnd, d.FAssociatedInputPin}).second) << "one control per input line";
+            EXPECT_TRUE(inputs.insert({d.FGnd, d.FAssociatedInputPin}).second)
+                << "one control per input line";
         }
     }
     EXPECT_EQ(&StandardGameControls(3), &StandardGameControls(3)) << "built once and shared";

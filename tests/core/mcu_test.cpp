@@ -37,7 +37,8 @@ private:
 
 TEST_F(MCUTest, ConstructionWithoutStreamGivesAnEmptyImage) {
     auto mcu = NewMCU();
-    for (int i = 0; i < ROMSize; ++i) ASSERT_EQ(mcu->ROM[i], i % 64 == 63 ? 0x80 : 0) << i;
+    for (int i = 0; i < ROMSize; ++i)
+        ASSERT_EQ(mcu->ROM[i], i % 64 == 63 ? 0x80 : 0) << i;
     EXPECT_EQ(mcu->PC, 0x3C0);
     ASSERT_NE(mcu->LCDDriver, nullptr);
     ASSERT_FALSE(mcu->SupportedLCDDrivers.empty());
@@ -50,7 +51,8 @@ TEST_F(MCUTest, ConstructionWithoutStreamGivesAnEmptyImage) {
 TEST_F(MCUTest, ConstructionReordersShortAndLongStreams) {
     // A chip-order stream shorter than a page: the step sequence of the bytes given, zeros after.
     std::string chip;
-    for (int i = 0; i < 40; ++i) chip.push_back(char(i + 1));
+    for (int i = 0; i < 40; ++i)
+        chip.push_back(char(i + 1));
     std::istringstream shortStream(chip);
     auto mcu = TSHARP_SM5A_MCU::Class.Create(&shortStream);
     for (int k = 0; k < 63; ++k) {
@@ -78,6 +80,20 @@ TEST_F(MCUTest, StreamFailureIsReportedAndConstructionGoesOn) {
     EXPECT_EQ(mcu->ROM[CodeToStepIndex[2]], 0x21); // chip step 2
     EXPECT_EQ(mcu->ROM[CodeToStepIndex[3]], 0);
     EXPECT_EQ(mcu->PC, 0x3C0) << "the MCU was reset";
+
+    // A short stream is no error even when its owner asked for exceptions.
+    Env.Reporter.Errors.clear();
+    std::istringstream strict(std::string(10, '\x21'));
+    strict.exceptions(std::ios::failbit | std::ios::eofbit | std::ios::badbit);
+    auto mcu2 = TSHARP_SM5A_MCU::Class.Create(&strict);
+    EXPECT_TRUE(Env.Reporter.Errors.empty());
+    EXPECT_EQ(mcu2->ROM[0], 0x21);
+    EXPECT_EQ(strict.exceptions(), std::ios::failbit | std::ios::eofbit | std::ios::badbit);
+
+    // A bare object that was never constructed still executes without a driver.
+    auto bare = MakeMCU<TSHARP_SM5A_MCU>();
+    uint8_t op, operand;
+    EXPECT_TRUE(bare->PerformOneCycle(op, operand));
 }
 
 TEST_F(MCUTest, ResetRestoresRegistersButKeepsInputsAndROM) {
@@ -120,7 +136,8 @@ TEST_F(MCUTest, ResetRestoresRegistersButKeepsInputsAndROM) {
 TEST(AdjustDPTest, MapsEveryValueOntoAnExistingCell) {
     const std::pair<int, int> cases[] = {{0x4D, 0x4C}, {0x5F, 0x4C}, {0x70, 0x40}, {0x3C, 0x3C},
                                          {0x0F, 0x0C}, {0x4C, 0x4C}, {0x00, 0x00}, {0x7F, 0x4C}};
-    for (auto [in, out] : cases) EXPECT_EQ(AdjustDP(T7bits(in)), out) << in;
+    for (auto [in, out] : cases)
+        EXPECT_EQ(AdjustDP(T7bits(in)), out) << in;
     int cells = 0;
     for (int dp = 0; dp < 128; ++dp) {
         EXPECT_TRUE(IsValidRAMAddress(AdjustDP(T7bits(dp)))) << dp;
@@ -191,7 +208,8 @@ TEST_F(MCUTest, PageHeadersNameBankPageAndRole) {
     EXPECT_EQ(mcu->DefaultROMAddressComments[28 * 64], "\n; --- BANK 1  PAGE #C ---");
     EXPECT_EQ(mcu->DefaultROMAddressComments[10 * 64], "\n; --- BANK 0  PAGE #A ---");
     int nonEmpty = 0;
-    for (const auto& c : mcu->DefaultROMAddressComments) nonEmpty += !c.empty();
+    for (const auto& c : mcu->DefaultROMAddressComments)
+        nonEmpty += !c.empty();
     EXPECT_EQ(nonEmpty, 29);
 }
 
@@ -204,7 +222,8 @@ TEST_F(MCUTest, ChipFactsOfBothVariants) {
     EXPECT_EQ(kb.GetMCUname(), "\u041A\u04111013\u0412\u041A1-2");
     EXPECT_EQ(sharp.GetInputRegisterName() + sharp.GetAlphaName() + sharp.GetBetaName() + sharp.GetACLName(),
               "KAlphaBetaACL");
-    EXPECT_EQ(kb.GetInputRegisterName() + kb.GetAlphaName() + kb.GetBetaName() + kb.GetACLName(), "DINT1INT0CLR");
+    EXPECT_EQ(kb.GetInputRegisterName() + kb.GetAlphaName() + kb.GetBetaName() + kb.GetACLName(),
+              "DINT1INT0CLR");
     EXPECT_EQ(sharp.GetCOMtoMCUpin(), (TCOMtoMCUpin{29, 30}));
     EXPECT_EQ(kb.GetCOMtoMCUpin(), (TCOMtoMCUpin{14, 15}));
     EXPECT_EQ(std::string(sharp.GetR_K_LabelingNumbers()[0]) + sharp.GetR_K_LabelingNumbers()[3], "14");
@@ -222,9 +241,11 @@ TEST_F(MCUTest, ChipFactsOfBothVariants) {
                 pins.insert(p);
             }
         EXPECT_EQ(pins.size(), 36u);
-        for (TMCUpin com : cls->GetCOMtoMCUpin()) EXPECT_EQ(pins.count(com), 0u);
+        for (TMCUpin com : cls->GetCOMtoMCUpin())
+            EXPECT_EQ(pins.count(com), 0u);
     }
-    EXPECT_EQ(TTestGame::Class.GetObitToMCUpin(), sharp.GetObitToMCUpin()) << "same for every game of one chip";
+    EXPECT_EQ(TTestGame::Class.GetObitToMCUpin(), sharp.GetObitToMCUpin())
+        << "same for every game of one chip";
     EXPECT_EQ(TTestKBGame::Class.GetCOMtoMCUpin(), kb.GetCOMtoMCUpin());
 
     EXPECT_EQ(sharp.GameName(), "A custom game");
@@ -321,7 +342,7 @@ TEST_F(MCUTest, LCDDriverGetsTheChipPinTables) {
 // Branch targets for the Follow command.
 TEST_F(MCUTest, AddressToFollow) {
     auto mcu = NewMCU();
-    Put(*mcu, 0x100, {0x6D, 0x75, 0x81});          // COMCB then a long jump: the bank flips
+    Put(*mcu, 0x100, {0x6D, 0x75, 0x81}); // COMCB then a long jump: the bank flips
     Put(*mcu, 0x500, {0x75, 0x81, 0x75, 0x01});
     Put(*mcu, 0x200, {0x83, 0xC1, 0x6E, 0x00});
     Put(*mcu, 0x705, {0xF1});

@@ -77,10 +77,11 @@ protected:
         FPin1Position = p1pBottomLeft;
     }
 };
-inline const TMCUClass TTestGame::Class{"TTestGame",  &TSHARP_SM5A_MCU::Class, &SHARP_SM5A_Chip,
-                                        "Test game",  "test_game",             "",
-                                        "test.bin",   "test.bin",              nullptr,
-                                        &MakeMCU<TTestGame>};
+inline const TMCUClass TTestGame::Class{"TTestGame",      &TSHARP_SM5A_MCU::Class,
+                                        &SHARP_SM5A_Chip, "Test game",
+                                        "test_game",      "",
+                                        "test.bin",       "test.bin",
+                                        nullptr,          &MakeMCU<TTestGame>};
 
 // A game on the KB1013VK1-2 whose keys use direct ground, R4 and R3 (R bit 1 is unwired).
 class TTestKBGame : public TKB1013VK1_2MCU {
@@ -94,10 +95,9 @@ protected:
         IO.SupportedGNDs = GNDSet(gndDirect) | GNDSet(gndR4) | GNDSet(gndR3);
     }
 };
-inline const TMCUClass TTestKBGame::Class{"TTestKBGame", &TKB1013VK1_2MCU::Class, &KB1013VK1_2_Chip,
-                                          "Test KB game", "test_kb_game",         "",
-                                          "",             "",                     nullptr,
-                                          &MakeMCU<TTestKBGame>};
+inline const TMCUClass TTestKBGame::Class{
+    "TTestKBGame", &TKB1013VK1_2MCU::Class, &KB1013VK1_2_Chip, "Test KB game", "test_kb_game", "", "", "",
+    nullptr,       &MakeMCU<TTestKBGame>};
 
 template <class T = TSHARP_SM5A_MCU> std::unique_ptr<TSHARP_SM5A_MCU> NewMCU() {
     return T::Class.Create(nullptr);
@@ -105,7 +105,8 @@ template <class T = TSHARP_SM5A_MCU> std::unique_ptr<TSHARP_SM5A_MCU> NewMCU() {
 
 // Writes bytes into the execution-order image starting at Addr.
 inline void Put(TSHARP_SM5A_MCU& MCU, unsigned Addr, std::initializer_list<uint8_t> Bytes) {
-    for (uint8_t b : Bytes) MCU.ROM.at(Addr++) = b;
+    for (uint8_t b : Bytes)
+        MCU.ROM.at(Addr++) = b;
 }
 
 // Runs one PerformOneCycle and returns the number of machine cycles it took.

@@ -25,7 +25,8 @@ public:
     }
     uint64_t TotalSleep() const {
         uint64_t t = 0;
-        for (auto s : Sleeps) t += s;
+        for (auto s : Sleeps)
+            t += s;
         return t;
     }
 };
@@ -39,7 +40,8 @@ protected:
     void SetUp() override { MCU->SetTickSource(&Clock); }
     void RunCycles(uint64_t n) {
         const uint64_t end = MCU->CycleCount + n;
-        while (MCU->CycleCount < end) Step(*MCU);
+        while (MCU->CycleCount < end)
+            Step(*MCU);
     }
 };
 
@@ -83,7 +85,7 @@ TEST_F(TimingTest, HaltInSingleStepWakesAtOnce) {
 
 TEST_F(TimingTest, HaltInFullRunLastsUntilTheTimerWraps) {
     MCU->SetFullRun(true);
-    MCU->SetFullRunCyclesPerSecond(0); // unpaced
+    MCU->SetFullRunCyclesPerSecond(0);   // unpaced
     Put(*MCU, Base, {0x58, 0x5E, 0x00}); // TG clears OneSecond, else the halt ends at once
     Step(*MCU);
     EXPECT_EQ(Step(*MCU), 2u);
@@ -223,7 +225,8 @@ TEST_F(TimingTest, RawRecordingTakesOneSamplePerCycle) {
     MCU->IO.R = 1;
     Step(*MCU);
     const auto& b = MCU->AudioBuffer();
-    EXPECT_EQ(std::vector<int16_t>(b.begin(), b.begin() + 6), (std::vector<int16_t>{24576, 24576, 24576, 24576, 0, 0}));
+    EXPECT_EQ(std::vector<int16_t>(b.begin(), b.begin() + 6),
+              (std::vector<int16_t>{24576, 24576, 24576, 24576, 0, 0}));
     MCU->StopSoundRecording();
     EXPECT_FALSE(MCU->IsSoundRecordingActive());
     EXPECT_TRUE(MCU->AudioBuffer().empty());
@@ -267,7 +270,8 @@ std::vector<uint8_t> ReadFile(const std::filesystem::path& p) {
 
 uint32_t LE(const std::vector<uint8_t>& b, size_t at, int n) {
     uint32_t v = 0;
-    for (int i = 0; i < n; ++i) v |= uint32_t(b[at + i]) << (8 * i);
+    for (int i = 0; i < n; ++i)
+        v |= uint32_t(b[at + i]) << (8 * i);
     return v;
 }
 
@@ -300,7 +304,8 @@ TEST_F(TimingTest, WavFileHoldsTheRecordedSamples) {
     EXPECT_EQ(LE(b, 44, 2), 0x6000u);
     EXPECT_EQ(LE(b, 46, 2), 0u);
     EXPECT_EQ(LE(b, 52, 2), 0x6000u);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Env.Folder), {}), 1) << "no temporary file left";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Env.Folder), {}), 1)
+        << "no temporary file left";
 }
 
 TEST_F(TimingTest, FailedWavSaveKeepsWhatWasThere) {
@@ -313,7 +318,8 @@ TEST_F(TimingTest, FailedWavSaveKeepsWhatWasThere) {
     std::ofstream(inside) << "x";
     EXPECT_THROW(MCU->SaveSoundRecording(target), std::runtime_error);
     EXPECT_TRUE(std::filesystem::exists(inside));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Env.Folder), {}), 1) << "temporary file removed";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Env.Folder), {}), 1)
+        << "temporary file removed";
     EXPECT_THROW(MCU->SaveSoundRecording(Env.Folder / "missing" / "x.wav"), std::runtime_error);
 }
 

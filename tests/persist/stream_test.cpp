@@ -12,7 +12,8 @@ namespace {
 
 std::string Bytes(std::initializer_list<int> b) {
     std::string s;
-    for (int v : b) s.push_back(static_cast<char>(v));
+    for (int v : b)
+        s.push_back(static_cast<char>(v));
     return s;
 }
 
@@ -48,9 +49,9 @@ TEST(StreamTest, ValuesAreLittleEndian) {
     WriteString(out, "");
     WriteIntegerList(out, {});
     WriteIntegerList(out, {1, -1});
-    EXPECT_EQ(out.str(), Bytes({0xFE, 0xFF, 0xFF, 0xFF, 4, 3, 2, 1, 0xEF, 0xBE, 0x7A, 1, 0,
-                                2, 0, 0, 0, 0x41, 0, 0x42, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                2, 0, 0, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(out.str(), Bytes({0xFE, 0xFF, 0xFF, 0xFF, 4, 3,    2, 1, 0xEF, 0xBE, 0x7A, 1,    0,   2,
+                                0,    0,    0,    0x41, 0, 0x42, 0, 0, 0,    0,    0,    0,    0,   0,
+                                0,    2,    0,    0,    0, 1,    0, 0, 0,    0xFF, 0xFF, 0xFF, 0xFF}));
 
     std::istringstream in(out.str());
     EXPECT_EQ(ReadInt32(in), -2);
@@ -76,7 +77,8 @@ TEST(StreamTest, AnyNonZeroByteIsTrue) {
 }
 
 TEST(StreamTest, StringsCarryAnyTextThroughUTF16) {
-    const std::string texts[] = {"\xD0\xA1\xD1\x87\xD1\x91\xD1\x82", "\xF0\x9F\x8E\xB5 note", "a\xED\xA0\x80z"};
+    const std::string texts[] = {"\xD0\xA1\xD1\x87\xD1\x91\xD1\x82", "\xF0\x9F\x8E\xB5 note",
+                                 "a\xED\xA0\x80z"};
     for (const auto& t : texts) {
         std::ostringstream out;
         WriteString(out, t);

@@ -15,7 +15,8 @@ protected:
     TCoreEnvironment Env;
     TROM Original = [] {
         TROM r{};
-        for (int i = 0; i < ROMSize; ++i) r[i] = uint8_t(i * 7);
+        for (int i = 0; i < ROMSize; ++i)
+            r[i] = uint8_t(i * 7);
         return r;
     }();
 
@@ -38,7 +39,8 @@ TEST_F(UserDataTest, EntriesAreKeptInAddressOrderWithoutEmptyOnes) {
     data.SetAddressLabelAndComment(0x100, "", "a comment");
     data.SetAddressLabelAndComment(0x9, "nine", "c");
     std::vector<std::string> keys;
-    for (const auto& [addr, entry] : data.AddressesCustomData()) keys.push_back(entry.Key());
+    for (const auto& [addr, entry] : data.AddressesCustomData())
+        keys.push_back(entry.Key());
     EXPECT_EQ(keys, (std::vector<std::string>{"009", "03A", "100"}));
 
     data.SetAddressLabelAndComment(0x9, "", "");
@@ -65,8 +67,7 @@ TEST_F(UserDataTest, ChangedRangesAreMaximalRuns) {
     live[7] ^= 1;
     live[9] ^= 1;
     live[1855] ^= 1;
-    EXPECT_EQ(data.GetChangedRanges(live),
-              (std::vector<TROMRange>{{0, 1}, {5, 3}, {9, 1}, {1855, 1}}));
+    EXPECT_EQ(data.GetChangedRanges(live), (std::vector<TROMRange>{{0, 1}, {5, 3}, {9, 1}, {1855, 1}}));
     EXPECT_TRUE(data.IsAnythingToSave(live));
     live = Original;
     data.SetAddressLabelAndComment(5, "x", "");
@@ -128,7 +129,8 @@ TEST_F(UserDataTest, RangesPastTheImageAreRefusedWithoutWriting) {
         TUserData data("AC01", Original);
         TROM live = Original;
         std::istringstream in(out.str());
-        EXPECT_EQ(Message([&] { data.LoadFromStream(in, live); }), "Stream error! Contains more data than expected.");
+        EXPECT_EQ(Message([&] { data.LoadFromStream(in, live); }),
+                  "Stream error! Contains more data than expected.");
         EXPECT_EQ(live, Original) << start << "+" << length;
     }
     // A range that ends exactly at the end of the image is fine.
@@ -217,7 +219,8 @@ TEST_F(UserDataTest, MCULoadsTheDatFileOfItsGame) {
     // The custom game's file patches step 0 of the reset page and labels it; its ranges are
     // relative to the image as loaded (here: no ROM stream, so zeros and the page-end jumps).
     TROM asLoaded{};
-    for (int p = 0; p < 29; ++p) asLoaded[p * 64 + 63] = 0x80;
+    for (int p = 0; p < 29; ++p)
+        asLoaded[p * 64 + 63] = 0x80;
     TROM patched = asLoaded;
     patched[0x3C0] = 0x25;
     TUserData writer("custom_game", asLoaded);
@@ -270,7 +273,8 @@ TEST_F(UserDataTest, ABrokenDatFileIsReportedAndKept) {
         game->ROM[0x3C0] = game->UserData->OriginalROMImage()[0x3C0];
         game->SetAddressLabel(0x10, "");
     }
-    EXPECT_TRUE(std::filesystem::exists(Env.Folder / "test_game.dat")) << "a file that failed to load is not deleted";
+    EXPECT_TRUE(std::filesystem::exists(Env.Folder / "test_game.dat"))
+        << "a file that failed to load is not deleted";
 }
 
 } // namespace
