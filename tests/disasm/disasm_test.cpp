@@ -320,9 +320,8 @@ TEST(SevenSegmentTable, TextAndRowSelection) {
     EXPECT_EQ(lines[17], " |  E  |  \xCB\x87  |  2 (0010)  |  4 (0100)  |");
     EXPECT_EQ(lines[19], lines[0]);
     // Digits that share a code pair: the first row wins (C shows as 4, D as 5).
-    auto rowOfAcc = [](int Acc) {
-        return SevenSegmentTableRow(SevenSegmentCodingTable[0][Acc], SevenSegmentCodingTable[1][Acc], true) - 3;
-    };
+    auto rowOfAcc = [](int Acc) { return SevenSegmentTableRowForAcc(Acc) - 3; };
+    EXPECT_EQ(SevenSegmentTableRowForAcc(-1), -1);
     EXPECT_EQ(rowOfAcc(0xC), 4);
     EXPECT_EQ(rowOfAcc(0xD), 5);
     EXPECT_EQ(rowOfAcc(9), 9);
