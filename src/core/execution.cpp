@@ -465,7 +465,8 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
                 break;
             }
 
-            LCDDriver->OnInstruction(O, O_, lcdChanged, HaltMode);
+            if (LCDDriver) [[likely]]
+                LCDDriver->OnInstruction(O, O_, lcdChanged, HaltMode);
             FPreviousOpcode = Opcode;
         }
 

@@ -146,12 +146,21 @@ void TSHARP_SM5A_MCU::Construct(std::istream* ROMStream) {
     // 4..5: up to 1856 bytes of chip-order image, the rest zero, into execution order.
     std::array<uint8_t, ROMSize> buffer{};
     if (ROMStream) {
+        // A short stream is no error (the rest stays zero), whatever exceptions the caller
+        // enabled on it; a stream that fails while reading is reported and construction goes on.
+        const std::ios::iostate mask = ROMStream->exceptions();
         bool failed = false;
         try {
+            ROMStream->exceptions(std::ios::goodbit);
             ROMStream->read(reinterpret_cast<char*>(buffer.data()), ROMSize);
             failed = ROMStream->bad();
         } catch (const std::exception& e) {
             MessageReporter().ShowError(e.what());
+        }
+        try {
+            ROMStream->exceptions(mask);
+        } catch (const std::exception&) {
+            // restoring the mask on a stream at its end raises; the state is already known
         }
         if (failed) MessageReporter().ShowError("Stream read error");
     }

@@ -80,6 +80,20 @@ TEST_F(MCUTest, StreamFailureIsReportedAndConstructionGoesOn) {
     EXPECT_EQ(mcu->ROM[CodeToStepIndex[2]], 0x21); // chip step 2
     EXPECT_EQ(mcu->ROM[CodeToStepIndex[3]], 0);
     EXPECT_EQ(mcu->PC, 0x3C0) << "the MCU was reset";
+
+    // A short stream is no error even when its owner asked for exceptions.
+    Env.Reporter.Errors.clear();
+    std::istringstream strict(std::string(10, '\x21'));
+    strict.exceptions(std::ios::failbit | std::ios::eofbit | std::ios::badbit);
+    auto mcu2 = TSHARP_SM5A_MCU::Class.Create(&strict);
+    EXPECT_TRUE(Env.Reporter.Errors.empty());
+    EXPECT_EQ(mcu2->ROM[0], 0x21);
+    EXPECT_EQ(strict.exceptions(), std::ios::failbit | std::ios::eofbit | std::ios::badbit);
+
+    // A bare object that was never constructed still executes without a driver.
+    auto bare = MakeMCU<TSHARP_SM5A_MCU>();
+    uint8_t op, operand;
+    EXPECT_TRUE(bare->PerformOneCycle(op, operand));
 }
 
 TEST_F(MCUTest, ResetRestoresRegistersButKeepsInputsAndROM) {
