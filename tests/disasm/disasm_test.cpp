@@ -97,6 +97,27 @@ TEST_F(DisAsmTextTest, InstructionTextsAndDefaultComments) {
     }
 }
 
+TEST_F(DisAsmTextTest, KB1013VK1_2NamesItsOwnLines) {
+    auto kb = TKB1013VK1_2MCU::Class.Create(nullptr);
+    Options().InstructionMnemonics = 0; // native: the clone's own names
+    kb->SetupInstructionMnemonics();
+    std::string comment;
+    kb->ROM[0] = 0x6A;
+    EXPECT_EQ(DisAsm(*kb, 0, comment), "ICD  Acc,D");
+    kb->ROM[0] = 0x50;
+    EXPECT_EQ(DisAsm(*kb, 0, comment), "SI1");
+    EXPECT_EQ(comment, "skip next if INT1 not signaled");
+    kb->ROM[0] = 0x51;
+    DisAsm(*kb, 0, comment);
+    EXPECT_EQ(comment, "skip next if INT0 not signaled");
+    kb->ROM[0] = 0x5E;
+    kb->ROM[1] = 0x00;
+    kb->PC = 0;
+    kb->IO.FInputMatrix[gndDirect] = 0xC;
+    kb->IO.R = 0xE;
+    EXPECT_EQ(GetCurrentOpcodeHint(*kb), "D=0xC");
+}
+
 TEST_F(DisAsmTextTest, LabelsNameTheirTargetsInEveryNotation) {
     UseMnemonics(1);
     MCU->SetAddressLabel(0x400, "SUB");
