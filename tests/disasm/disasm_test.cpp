@@ -225,6 +225,47 @@ TEST_F(DisAsmTextTest, ProposedFileNameDropsDoubleQuotes) {
     EXPECT_EQ(TListing::ProposedFileName(*game), "AC-01 Ball");
 }
 
+// What the Follow command gets: static rules away from PC, the live registers at PC.
+TEST_F(DisAsmTextTest, AddressToFollow) {
+    struct TCase {
+        unsigned Addr;
+        std::vector<uint8_t> Bytes;
+        bool AtPC;
+        T11bits A;
+        T1bit MSB;
+        T4bits Page;
+        unsigned Expected;
+    };
+    const TCase Cases[] = {
+        {0x010, {0x6E}, false, NoAddress, 0, 0, NoAddress},
+        {0x010, {0x6F}, false, 0x123, 0, 0, 0x123},
+        {0x010, {0x75, 0x23}, false, NoAddress, 0, 0, NoAddress},
+        {0x010, {0x75, 0x81}, false, NoAddress, 1, 0, 0x17E},  // bank of the instruction
+        {0x00F, {0x6D, 0x75, 0x81}, false, NoAddress, 0, 0, 0x57E}, // at 0x010, after an MSB toggle
+        {0x010, {0x75, 0x81}, true, NoAddress, 1, 0, 0x57E},   // MSB at PC
+        {0x410, {0x7D, 0x81}, false, NoAddress, 0, 0, 0x77E},  // page 13 of bank 1: past the ROM
+        {0x010, {0x81}, true, NoAddress, 1, 2, 0x4BE},         // MSB and Page at PC
+        {0x010, {0x81}, true, 0x123, 1, 2, 0x03E},             // in a subroutine: own page
+        {0x010, {0x81}, false, NoAddress, 1, 2, 0x03E},
+        {0x010, {0xC1}, false, NoAddress, 0, 0, 0x43E},
+        {0x410, {0xD1}, false, NoAddress, 0, 0, 0x47E},
+        {0x010, {0xD1}, true, 0x123, 0, 0, 0x07E},
+        {0x710, {0xF1}, false, NoAddress, 0, 0, 0x7FE},
+        {0x010, {0x08}, false, NoAddress, 0, 0, NoAddress},
+    };
+    for (const auto& c : Cases) {
+        Put(c.Addr, {0, 0, 0});
+        unsigned a = c.Addr;
+        for (uint8_t b : c.Bytes) MCU->ROM[a++] = b;
+        const unsigned at = c.Bytes[0] == 0x6D ? c.Addr + 1 : c.Addr;
+        MCU->PC = c.AtPC ? static_cast<T11bits>(at) : 0x3C0;
+        MCU->A = c.A;
+        MCU->MSB = c.MSB;
+        MCU->Page = c.Page;
+        EXPECT_EQ(MCU->GetAddrToFollow(static_cast<T11bits>(at)), c.Expected) << std::hex << at;
+    }
+}
+
 class HintTest : public DisasmTest {
 protected:
     std::string HintFor(std::initializer_list<uint8_t> Bytes) {
