@@ -518,20 +518,30 @@ const TMCUClass* TDebugger::FindGameByShortName(const std::string& ShortName) co
     return nullptr;
 }
 
-bool TDebugger::ReadROMFile(const std::string& FileName, std::string& Data) {
+// Reads at most the 1856 bytes the MCU uses; Size receives the whole file's size, so a huge
+// file is questioned without being loaded into memory.
+bool TDebugger::ReadROMFile(const std::string& FileName, std::string& Data, uint64_t& Size) {
     Data.clear();
+    Size = 0;
     std::ifstream f(FileName, std::ios::binary);
     if (!f) {
         FPrompter.Error(Format("Cannot open file \"%s\".", FileName.c_str()));
         return false;
     }
-    std::ostringstream ss;
-    ss << f.rdbuf();
-    if (f.bad()) {
+    f.seekg(0, std::ios::end);
+    const std::streamoff End = f.tellg();
+    f.seekg(0, std::ios::beg);
+    if (End < 0 || !f) {
         FPrompter.Error(Format("Cannot read file \"%s\".", FileName.c_str()));
         return false;
     }
-    Data = ss.str();
+    Size = static_cast<uint64_t>(End);
+    Data.resize(static_cast<size_t>(std::min<uint64_t>(Size, ROMSize)));
+    if (!Data.empty() && !f.read(Data.data(), static_cast<std::streamsize>(Data.size()))) {
+        Data.clear();
+        FPrompter.Error(Format("Cannot read file \"%s\".", FileName.c_str()));
+        return false;
+    }
     return true;
 }
 
@@ -550,13 +560,14 @@ bool TDebugger::LoadGame(const TMCUClass* GameClass, const std::string& FileName
     OpenDialog.MustExist = true;
 
     std::string Data;
+    uint64_t Size = 0;
     std::string SourceFile;
     if (GameClass->IsCustomGame()) {
         // The custom game's file is never remembered.
         std::string Name = FileName;
         if (Name.empty() && !FPrompter.OpenFile(OpenDialog, Name)) return false;
         if (!Name.empty()) {
-            if (!ReadROMFile(Name, Data)) return false;
+            if (!ReadROMFile(Name, Data, Size)) return false;
             SourceFile = Name;
         }
     } else {
@@ -565,7 +576,7 @@ bool TDebugger::LoadGame(const TMCUClass* GameClass, const std::string& FileName
         const std::string Remembered = FSettings.ROMFile(Short);
         std::error_code ec;
         if (!Remembered.empty() && std::filesystem::is_regular_file(Remembered, ec)) {
-            if (!ReadROMFile(Remembered, Data)) return false;
+            if (!ReadROMFile(Remembered, Data, Size)) return false;
             SourceFile = Remembered;
         }
         if (Data.empty()) {
@@ -582,7 +593,7 @@ bool TDebugger::LoadGame(const TMCUClass* GameClass, const std::string& FileName
         if (Data.empty() && Ask) {
             std::string Name;
             if (FPrompter.OpenFile(OpenDialog, Name)) {
-                if (!ReadROMFile(Name, Data)) return false;
+                if (!ReadROMFile(Name, Data, Size)) return false;
                 SourceFile = Name;
                 std::error_code ec2;
                 auto Absolute = std::filesystem::absolute(Name, ec2);
@@ -596,11 +607,11 @@ bool TDebugger::LoadGame(const TMCUClass* GameClass, const std::string& FileName
         if (!SourceFile.empty()) FPrompter.Error(Format("The file \"%s\" is empty.", SourceFile.c_str()));
         return false;
     }
-    if (Data.size() != size_t(ROMSize)) {
+    if (Size != uint64_t(ROMSize)) {
         const std::string Question = Format(
             "Unexpected data size: %u bytes\nThis is probably not a valid SHARP SM-5A ROM data.\n\nAre you sure you "
             "want to continue loading the data?",
-            static_cast<unsigned>(Data.size()));
+            static_cast<unsigned>(std::min<uint64_t>(Size, 0xFFFFFFFFu)));
         if (FPrompter.Message(TMessageKind::Warning, Question, TMessageButtons::YesNo) != TMessageResult::Yes)
             return false;
     }

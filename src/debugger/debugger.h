@@ -308,7 +308,7 @@ private:
     void ChangeLCDDriverTo(int Index);
     int CurrentLCDDriverIndex() const;
     void RefreshLCD(bool lErrorOnUndefinedLCDpad);
-    bool ReadROMFile(const std::string& FileName, std::string& Data);
+    bool ReadROMFile(const std::string& FileName, std::string& Data, uint64_t& Size);
     bool SaveSoundRecordingAs();
     void RefreshRawInputButtons();
     void SimulateRadiation();
