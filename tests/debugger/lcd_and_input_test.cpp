@@ -149,6 +149,18 @@ TEST_F(DebuggerTest, DosimeterModeFeedsTheR2Input) {
     EXPECT_EQ(MCU().IO.FInputMatrix[gndR2], 0);
 }
 
+TEST_F(DebuggerTest, AnUnwiredInputIsReportedInTheHintAndStopsTheStep) {
+    // The dosimeter does not wire Beta; its program tests it at once.
+    const TMCUClass* Game = FindGameClass("Altair");
+    ASSERT_NE(Game, nullptr);
+    Settings.SetROMFile(Game->ShortGameName(), Dir.Write("altair.rom", MakeROM({{0x3C0, {0x51, 0x00}}})));
+    ASSERT_TRUE(Debugger.LoadGameFromMenu(Game));
+    EXPECT_EQ(View.Hint, "Querying Beta state");
+    Debugger.TraceInto();
+    EXPECT_EQ(View.Status, "Paused on emulator exception: Querying Beta state");
+    EXPECT_EQ(Prompter.Texts(TMessageKind::Error), std::vector<std::string>{"Querying Beta state"});
+}
+
 TEST_F(DebuggerTest, ResetButtonAsksFirst) {
     Load();
     Debugger.TraceInto();

@@ -179,6 +179,8 @@ TEST_F(DebuggerTest, PauseStopsARunAndIsIgnoredWhileStopped) {
     EXPECT_TRUE(View.States.Pause);
     EXPECT_TRUE(View.States.Refresh);
     EXPECT_FALSE(View.States.TraceInto);
+    Debugger.Refresh(); // everything, whatever the boxes say
+    EXPECT_EQ(int(View.LastDraw()), int(AllPanes));
     const size_t Draws = View.Draws.size();
     Debugger.Pause();
     EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
