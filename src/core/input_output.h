@@ -12,9 +12,7 @@ namespace tarvolin {
 
 enum TInputGND : uint8_t { gndDirect = 0, gndR4 = 1, gndR3 = 2, gndR2 = 3 };
 using TInputGNDs = uint8_t; // bit n = member n
-constexpr TInputGNDs GNDSet(TInputGND g) {
-    return static_cast<TInputGNDs>(1u << g);
-}
+constexpr TInputGNDs GNDSet(TInputGND g) { return static_cast<TInputGNDs>(1u << g); }
 constexpr TInputGNDs AllGNDs = 0x0F;
 
 using TInputMatrix = std::array<T4bits, 4>; // per ground: bit3 = K4 .. bit0 = K1
