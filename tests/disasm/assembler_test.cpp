@@ -118,6 +118,14 @@ TEST_F(AssemblerTest, LabelsOrgAndBytes) {
     EXPECT_EQ(used, 10);
 }
 
+TEST_F(AssemblerTest, EditorConventionsAreAccepted) {
+    // Byte-order mark, CR LF line ends, tabs, lower case names and hex digits.
+    const TAssemblyResult r = Assemble("\xEF\xBB\xBF.org 3c0\r\nstart:\tlax\tacc,0xe\r\n\tbr 3c0\r\n\tTR start", "c.asm");
+    EXPECT_EQ(r.ExecutionOrder[0x3C0], 0x2E);
+    EXPECT_EQ(r.ExecutionOrder[0x3C1], 0x80);
+    EXPECT_EQ(r.ExecutionOrder[0x3C2], 0x80);
+}
+
 TEST_F(AssemblerTest, DPHToggleComesFromTheNote) {
     const TAssemblyResult r = Assemble(
         "EXC Acc,(DP)\n"
