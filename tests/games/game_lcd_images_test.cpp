@@ -94,7 +94,7 @@ TEST(GameLCDImages, EmbeddedTwoColourPicturesHoldOneShapePerSegment) {
 
         // Every inner point lies in a black shape; different segments use different shapes,
         // except pads of one pin that share theirs (GK-10).
-        const bool Sharing = FindGameLCDDriverSpec(*C)->PadsOfOnePinShareShapes;
+        const bool Sharing = FindGameLCDDriverRow(*C)->PadsOfOnePinShareShapes;
         std::map<int, std::pair<TMCUpin, TCommonPlane>> Owner;
         std::set<std::tuple<int, int, int>> Segments;
         for (const auto& R : D->LCDpadToSegmentMappings().LCDpadToSegmentInnerPoints) {
