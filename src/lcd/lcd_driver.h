@@ -30,6 +30,12 @@ struct TLCDDriverClass {
 
 // The system's colour for button faces, used as the default scene background.
 constexpr TColor clBtnFace = 0xF0F0F0;
+// System colours passed by index: top byte 0xFF, index in the low bytes.
+constexpr TColor clSysWindow = 0xFF000005;   // window background: white
+constexpr TColor clSysBtnFace = 0xFF00000F;  // button face: clBtnFace
+// A system colour (top byte 0xFF) as an RGB colour; other colours are returned unchanged.
+// Index 5 (window) is white; button face and every other index give clBtnFace.
+TColor ResolveSystemColor(TColor Color);
 // The toolkit's "default colour" marker for ColorizeSegments' old colour.
 constexpr TColor clDefaultMarker = 0x20000000;
 
@@ -45,7 +51,13 @@ public:
     void ColorizeSegments(const TPointList& SegmentInnerPoints, TColor OldColor, TColor NewColor);
     void TurnSegmentsOnOrOff(const TPointList& SegmentInnerPoints, bool lTurnOn);
     void RefreshBitmap(const TORegister& O, const TORegister& O_, bool lErrorOnUndefinedLCDpad);
-    void OnInstruction(const TORegister& O, const TORegister& O_, bool lWasLCDInstruction, bool lWasHLT);
+    // Called after every emulated instruction. The common case (no LCD write, no halt, and no
+    // redraw pending in stable-image mode) returns at once without a call.
+    void OnInstruction(const TORegister& O, const TORegister& O_, bool lWasLCDInstruction, bool lWasHLT) {
+        if (!(lWasLCDInstruction | lWasHLT) && (!FShowStableImageOnly | (FInstructionCountOfStableORegisters < 0)))
+            [[likely]] return;
+        OnInstructionSlow(O, O_, lWasLCDInstruction, lWasHLT);
+    }
     void SetShowStableImageOnly(bool Value);
     bool ShowStableImageOnly() const { return FShowStableImageOnly; }
     void Reset();
@@ -111,6 +123,7 @@ protected:
     std::string FLCDThemeName;
 
 private:
+    void OnInstructionSlow(const TORegister& O, const TORegister& O_, bool lWasLCDInstruction, bool lWasHLT);
     void SetSceneColors(TColor Color, uint8_t LowerFactor);
     // PinSets[COM0], PinSets[COM1]: MCU pins (bit n = pin n) whose segments on that plane change.
     void TurnMCUpinsOnOrOff(const TMCUpinSet (&PinSets)[2], bool lTurnOn, bool lErrorOnUndefinedLCDpad);
@@ -128,6 +141,9 @@ public:
 protected:
     void SetupMappings() override;
 };
+
+// Factory helper for TLCDDriverClass::Factory.
+template <class T> std::unique_ptr<TLCDDriver> MakeLCDDriver() { return std::unique_ptr<TLCDDriver>(new T()); }
 
 // Every driver class of the system, generic first, in catalogue order.
 const std::vector<const TLCDDriverClass*>& AllLCDDriverClasses();

@@ -1,0 +1,26 @@
+// The catalogue of LCD driver classes.
+#include "lcd/lcd_driver.h"
+
+namespace tarvolin {
+
+namespace {
+
+// Catalogue order: the generic image first, then the game images.
+const TLCDDriverClass* const DriverClassTable[] = {
+    &TGenericLCDDriver::Class,
+};
+
+} // namespace
+
+const std::vector<const TLCDDriverClass*>& AllLCDDriverClasses() {
+    static const std::vector<const TLCDDriverClass*> Classes(std::begin(DriverClassTable), std::end(DriverClassTable));
+    return Classes;
+}
+
+const TLCDDriverClass* FindLCDDriverClass(const std::string& ClassName) {
+    for (const TLCDDriverClass* C : AllLCDDriverClasses())
+        if (ClassName == C->ClassName) return C;
+    return nullptr;
+}
+
+} // namespace tarvolin
