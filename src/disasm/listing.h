@@ -17,6 +17,10 @@ struct TListingEntry {
     T11bits Addr = 0;
 };
 
+// Writes Data to a temporary file next to FileName and renames it over FileName, so the
+// target is either left as it was or replaced as a whole. Throws std::runtime_error.
+void WriteFileReplacing(const std::filesystem::path& FileName, const std::string& Data);
+
 // The line of the instruction at Addr: address, opcode, operand field, instruction text and
 // the comment part at column 31 (34 with Bank:Page:Step notation).
 std::string GetDisAsmLine(const TSHARP_SM5A_MCU& MCU, T11bits Addr);
@@ -37,12 +41,17 @@ public:
     // Index of the entry of a ROM address (0..0x73F); an operand byte maps to its
     // instruction; -1 for addresses outside the ROM.
     int AddrToItemIndex(T11bits Addr) const;
+    // The address map itself: the entry index of an instruction start, -1 for an operand
+    // byte or an address outside the ROM.
+    int AddrToLBItemIndex(T11bits Addr) const;
     // Address of entry Index, or NoAddress.
     T11bits ItemIndexToAddr(int Index) const;
 
     // The export lines: page headers (with their leading line feed), "; " + label lines,
     // instruction lines.
     std::vector<std::string> ExportLines(const TSHARP_SM5A_MCU& MCU) const;
+    // The export lines, each followed by CR LF.
+    std::string ExportText(const TSHARP_SM5A_MCU& MCU) const;
     // Writes the export lines, each followed by CR LF, through a temporary file renamed over
     // the target. Throws std::runtime_error with a readable message.
     void SaveToFile(const TSHARP_SM5A_MCU& MCU, const std::filesystem::path& FileName) const;

@@ -1,0 +1,57 @@
+// Speed of the listing (a full rebuild happens on every game load and options change)
+// and of the assembler.
+#include <benchmark/benchmark.h>
+
+#include "app/program_folder.h"
+#include "core/mcu.h"
+#include "disasm/assembler.h"
+#include "disasm/disasm.h"
+#include "disasm/listing.h"
+
+namespace {
+
+using namespace tarvolin;
+
+std::unique_ptr<TSHARP_SM5A_MCU> MixedROM() {
+    SetProgramFolder(std::filesystem::temp_directory_path());
+    auto mcu = TSHARP_SM5A_MCU::Class.Create(nullptr);
+    for (int a = 0; a < ROMSize; ++a)
+        if ((a & 0x3F) != 63) mcu->ROM[a] = static_cast<uint8_t>(a * 37 + 11);
+    return mcu;
+}
+
+void BM_BuildListing(benchmark::State& state) {
+    auto mcu = MixedROM();
+    TListing listing;
+    for (auto _ : state) {
+        listing.BuildDisAsmStrings(mcu.get());
+        benchmark::DoNotOptimize(listing.Entries().data());
+    }
+}
+BENCHMARK(BM_BuildListing)->Unit(benchmark::kMicrosecond);
+
+void BM_ExportText(benchmark::State& state) {
+    auto mcu = MixedROM();
+    TListing listing;
+    listing.BuildDisAsmStrings(mcu.get());
+    for (auto _ : state) benchmark::DoNotOptimize(listing.ExportText(*mcu));
+}
+BENCHMARK(BM_ExportText)->Unit(benchmark::kMicrosecond);
+
+// The assembler reading back a whole ROM's listing texts (one .org per instruction).
+void BM_AssembleFullListing(benchmark::State& state) {
+    auto mcu = MixedROM();
+    TListing listing;
+    listing.BuildDisAsmStrings(mcu.get());
+    std::string src;
+    for (const auto& e : listing.Entries()) {
+        std::string comment;
+        const std::string text = DisAsm(*mcu, e.Addr, comment);
+        if (text.empty() || (e.Addr & 0x3F) == 63) continue;
+        src += ".org " + AddrToStr(e.Addr) + "\n" + text + " ; " + comment + "\n";
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(Assemble(src, "listing.asm"));
+}
+BENCHMARK(BM_AssembleFullListing)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,149 @@
+// The listing: one line per instruction, the address map and the text export.
+#include "disasm/listing.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+#include <system_error>
+
+#include "core/mcu.h"
+#include "core/options.h"
+#include "disasm/disasm.h"
+#include "disasm/text_util.h"
+
+namespace tarvolin {
+
+std::string GetDisAsmLine(const TSHARP_SM5A_MCU& MCU, T11bits Addr) {
+    uint8_t op = 0, next = 0;
+    const int size = MCU.GetOpcodeExt(Addr, op, next);
+    const std::string OperandField = size == 2 ? HexDigits(next, 2) : "  ";
+    std::string Comment;
+    const std::string Text = DisAsm(MCU, Addr, Comment);
+    // "%s %s %-5s %s"
+    std::string line = AddrToStr(Addr) + " " + HexDigits(op, 2) + " " + OperandField + "   " + " " + Text;
+
+    std::string CommentPart;
+    const std::string UserComment = MCU.GetAddressComment(Addr);
+    if (!UserComment.empty()) CommentPart = ";; " + UserComment;
+    else if (!Comment.empty() && Options().AppendDisAsmComments) CommentPart = "; " + Comment;
+    if (!CommentPart.empty()) {
+        const size_t W = Options().UseBankPageStepAddressNotation ? 34 : 31;
+        const size_t len = Utf8Length(line);
+        if (len < W) line.append(W - len, ' ');
+        line += " " + CommentPart;
+    }
+    return line;
+}
+
+void TListing::Clear() {
+    FDisAsmStrings.clear();
+    BuildAddrToLBItemIndexMap();
+}
+
+void TListing::BuildDisAsmStrings(const TSHARP_SM5A_MCU* MCU) {
+    FDisAsmStrings.clear();
+    if (MCU) {
+        int Addr = 0;
+        while (Addr < ROMSize) {
+            TListingEntry e;
+            e.Addr = static_cast<T11bits>(Addr);
+            FDisAsmStrings.push_back(std::move(e));
+            uint8_t op = 0, next = 0;
+            const int size = MCU->GetOpcodeExt(static_cast<T11bits>(Addr), op, next);
+            Addr += size > 0 ? size : 1;
+        }
+    }
+    RefreshDisAsmStrings(MCU);
+    BuildAddrToLBItemIndexMap();
+}
+
+void TListing::RefreshDisAsmStrings(const TSHARP_SM5A_MCU* MCU) {
+    if (!MCU) return;
+    for (auto& e : FDisAsmStrings) e.Text = GetDisAsmLine(*MCU, e.Addr);
+}
+
+void TListing::BuildAddrToLBItemIndexMap() {
+    FAddrToLBItemIndexMap.assign(ROMSize, -1);
+    for (size_t i = 0; i < FDisAsmStrings.size(); ++i) {
+        const T11bits a = FDisAsmStrings[i].Addr;
+        if (a < ROMSize) FAddrToLBItemIndexMap[a] = static_cast<int>(i);
+    }
+}
+
+int TListing::AddrToItemIndex(T11bits Addr) const {
+    if (Addr >= ROMSize) return -1;
+    for (int a = Addr; a >= 0; --a)
+        if (FAddrToLBItemIndexMap[static_cast<size_t>(a)] >= 0) return FAddrToLBItemIndexMap[static_cast<size_t>(a)];
+    return -1;
+}
+
+int TListing::AddrToLBItemIndex(T11bits Addr) const {
+    if (Addr >= ROMSize) return -1;
+    return FAddrToLBItemIndexMap[Addr];
+}
+
+T11bits TListing::ItemIndexToAddr(int Index) const {
+    if (Index < 0 || Index >= Count()) return NoAddress;
+    return FDisAsmStrings[static_cast<size_t>(Index)].Addr;
+}
+
+std::vector<std::string> TListing::ExportLines(const TSHARP_SM5A_MCU& MCU) const {
+    std::vector<std::string> Lines;
+    Lines.reserve(FDisAsmStrings.size() + 64);
+    for (const auto& e : FDisAsmStrings) {
+        if (e.Addr < ROMSize && !MCU.DefaultROMAddressComments[e.Addr].empty()) Lines.push_back(MCU.DefaultROMAddressComments[e.Addr]);
+        const std::string Label = MCU.GetAddressLabel(e.Addr);
+        if (!Label.empty()) Lines.push_back("; " + Label);
+        Lines.push_back(e.Text);
+    }
+    return Lines;
+}
+
+std::string TListing::ExportText(const TSHARP_SM5A_MCU& MCU) const {
+    std::string s;
+    for (const auto& l : ExportLines(MCU)) {
+        s += l;
+        s += "\r\n";
+    }
+    return s;
+}
+
+void WriteFileReplacing(const std::filesystem::path& FileName, const std::string& Data) {
+    std::filesystem::path Temp = FileName;
+    Temp += ".tmp~";
+    {
+        std::ofstream f(Temp, std::ios::binary | std::ios::trunc);
+        if (!f) throw std::runtime_error("Cannot create file \"" + Temp.string() + "\": " + std::strerror(errno));
+        f.write(Data.data(), static_cast<std::streamsize>(Data.size()));
+        f.flush();
+        if (!f) {
+            f.close();
+            std::error_code ec;
+            std::filesystem::remove(Temp, ec);
+            throw std::runtime_error("Cannot write file \"" + Temp.string() + "\"");
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(Temp, FileName, ec);
+    if (ec) {
+        std::error_code ec2;
+        std::filesystem::remove(Temp, ec2);
+        throw std::runtime_error("Cannot write file \"" + FileName.string() + "\": " + ec.message());
+    }
+}
+
+void TListing::SaveToFile(const TSHARP_SM5A_MCU& MCU, const std::filesystem::path& FileName) const {
+    if (FDisAsmStrings.empty()) return;
+    WriteFileReplacing(FileName, ExportText(MCU));
+}
+
+std::string TListing::ProposedFileName(const TSHARP_SM5A_MCU& MCU) {
+    std::string s;
+    for (char c : MCU.GetClass().GameName())
+        if (c != '"') s += c;
+    return s;
+}
+
+} // namespace tarvolin

@@ -1,0 +1,76 @@
+// tarvolin-cli: the headless tool. Verbs live in separate files and register themselves;
+// options of `run` that belong to other subsystems (LCD drivers, scenes) register a
+// run extension, so this file's verbs need no change when they arrive.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tarvolin {
+
+class TSHARP_SM5A_MCU;
+struct TMCUClass;
+
+namespace cli {
+
+// A bad command line: printed with the verb's usage hint, exit status 2.
+class EUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+// A failure while doing the work (unreadable file, assembly errors): exit status 1.
+class EFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct TVerb {
+    const char* Name;
+    const char* Summary; // one line for the overview
+    std::string (*Help)(); // the full --help text
+    int (*Main)(const std::vector<std::string>& Args); // arguments after the verb
+};
+
+// Verbs register themselves with a static TVerbRegistration in their own file.
+std::vector<TVerb>& Verbs();
+struct TVerbRegistration {
+    explicit TVerbRegistration(const TVerb& Verb) { Verbs().push_back(Verb); }
+};
+
+// Extra options of `run`.
+struct TRunExtension {
+    const char* HelpLines; // appended to `run --help`
+    // Args[i] is an option this extension may own: returns how many arguments it consumed
+    // (0 = not its option). Throws EUsageError for a bad value.
+    size_t (*ParseOption)(const std::vector<std::string>& Args, size_t i);
+    // After the MCU is created and configured (may be null).
+    void (*AfterCreate)(TSHARP_SM5A_MCU& MCU);
+    // After the last line of the run's output (may be null).
+    void (*AfterRun)(TSHARP_SM5A_MCU& MCU, std::ostream& Out);
+};
+std::vector<TRunExtension>& RunExtensions();
+struct TRunExtensionRegistration {
+    explicit TRunExtensionRegistration(const TRunExtension& Extension) { RunExtensions().push_back(Extension); }
+};
+
+// The MCU class for a game's short name (`--game`); throws EUsageError for an unknown name.
+const TMCUClass& FindGameClass(const std::string& ShortName);
+
+// Reads the ROM file (chip order, at most 1856 bytes, zero-padded) into a new MCU of the
+// class. Throws EFailure when the file cannot be read.
+std::unique_ptr<TSHARP_SM5A_MCU> LoadROM(const TMCUClass& Class, const std::string& FileName);
+
+// Helpers for argument parsing.
+bool IsHelp(const std::vector<std::string>& Args);
+// The value after option Args[i]; throws EUsageError when it is missing.
+const std::string& OptionValue(const std::vector<std::string>& Args, size_t& i);
+uint64_t ParseCount(const std::string& Option, const std::string& Value, uint64_t Max);
+// "native", "sharp" or "kb" -> 0, 1, 2.
+int ParseMnemonics(const std::string& Value);
+
+} // namespace cli
+} // namespace tarvolin
