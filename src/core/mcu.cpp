@@ -91,7 +91,10 @@ std::string TMCUClass::ROM_URL() const {
     if (file.empty()) return {};
     const size_t dot = file.find_last_of('.');
     if (dot != std::string::npos && file.find_first_of("/\\", dot) == std::string::npos) file.erase(dot);
-    return Options().ROMArchiveServer + "download.php?file=" + file;
+    // A base address given without its closing slash still names the server's folder.
+    std::string base = Options().ROMArchiveServer;
+    if (!base.empty() && base.back() != '/') base += '/';
+    return base + "download.php?file=" + file;
 }
 
 bool TMCUClass::InheritsFrom(const TMCUClass& Other) const {

@@ -1,6 +1,8 @@
 // The catalogue of LCD driver classes.
 #include "lcd/lcd_driver.h"
 
+#include "games/game_lcd_drivers.h"
+
 namespace tarvolin {
 
 namespace {
@@ -13,7 +15,12 @@ const TLCDDriverClass* const DriverClassTable[] = {
 } // namespace
 
 const std::vector<const TLCDDriverClass*>& AllLCDDriverClasses() {
-    static const std::vector<const TLCDDriverClass*> Classes(std::begin(DriverClassTable), std::end(DriverClassTable));
+    static const std::vector<const TLCDDriverClass*> Classes = [] {
+        std::vector<const TLCDDriverClass*> List(std::begin(DriverClassTable), std::end(DriverClassTable));
+        const auto& Games = GameLCDDriverClasses();
+        List.insert(List.end(), Games.begin(), Games.end());
+        return List;
+    }();
     return Classes;
 }
 
