@@ -68,8 +68,12 @@ void OnWrite(void*, T7bits Addr, T4bits NewValue, T4bits Previous) {
     g_Sink += Addr ^ NewValue ^ Previous;
 }
 
-void Run(benchmark::State& state, bool callbacks) {
+void Run(benchmark::State& state, bool callbacks, bool fullRun = false) {
     auto mcu = MakeBusyMCU();
+    if (fullRun) {
+        mcu->SetFullRun(true);
+        mcu->SetFullRunCyclesPerSecond(0); // full speed: the pacing checks run, nothing waits
+    }
     if (callbacks) {
         mcu->OnReadMemory = {&OnRead, nullptr};
         mcu->OnWriteMemory = {&OnWrite, nullptr};
@@ -94,7 +98,12 @@ void BM_PerformOneCycle_RAMCallbacks(benchmark::State& state) {
     Run(state, true);
 }
 
+void BM_PerformOneCycle_UnpacedFullRun(benchmark::State& state) {
+    Run(state, false, true);
+}
+
 } // namespace
 
 BENCHMARK(BM_PerformOneCycle)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_PerformOneCycle_RAMCallbacks)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PerformOneCycle_UnpacedFullRun)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -75,6 +75,8 @@ std::string Printable(const std::string& s) {
 }
 
 std::vector<uint8_t> ReadAll(const std::filesystem::path& Input) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(Input, ec)) throw EConversionError("Cannot read \"" + Input.string() + "\": it is a folder");
     std::ifstream f(Input, std::ios::binary);
     if (!f) throw EConversionError("Cannot open file \"" + Input.string() + "\": " + std::strerror(errno));
     std::vector<uint8_t> data((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());

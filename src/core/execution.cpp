@@ -1,7 +1,6 @@
 // Instruction execution: one call runs one instruction with every machine cycle that
 // belongs to it (its second cycle, the cycles spent skipping), or one halted cycle.
 #include <cmath>
-#include <cstdio>
 
 #include "core/errors.h"
 #include "core/mcu.h"
@@ -21,7 +20,6 @@ const uint8_t SevenSegmentCodingTable[2][16] = {
 
 namespace {
 
-constexpr uint32_t AudioBufferLength = 0xA00000;
 constexpr int16_t SampleAmplitude = 0x6000;
 
 // AdjustDP for every 7-bit value, so a RAM access costs one table load.

@@ -1,5 +1,6 @@
 #include "core/input_output.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "core/errors.h"
@@ -50,6 +51,30 @@ bool IsValidGndPinCombination(TInputGND Gnd, TGameControlAssociatedInputPin Pin)
     return false;
 }
 
+void CheckGndPinCombination(TInputGND Gnd, TGameControlAssociatedInputPin Pin) {
+    if (IsValidGndPinCombination(Gnd, Pin)) return;
+    char text[96];
+    std::snprintf(text, sizeof text, "Invalid combination of Gnd (%d) and AssociatedInputPin (%d).", int(Gnd),
+                  int(Pin));
+    throw std::invalid_argument(text);
+}
+
+TGameControlDef TGameControlDef::Create(TPoint AOrigin, TSize ASize, std::string ACaption,
+                                        std::string AFontName, int32_t AFontSize, TInputGND AGnd,
+                                        TGameControlAssociatedInputPin AAssociatedInputPin,
+                                        std::vector<uint16_t> AVirtualKeyCodes) {
+    TGameControlDef d;
+    d.FOrigin = AOrigin;
+    d.FSize = ASize;
+    d.FCaption = std::move(ACaption);
+    d.FFontName = std::move(AFontName);
+    d.FFontSize = AFontSize;
+    d.FGnd = AGnd;
+    d.FAssociatedInputPin = AAssociatedInputPin;
+    d.FVirtualKeyCodes = std::move(AVirtualKeyCodes);
+    return d;
+}
+
 namespace {
 
 const char* const W3 = "Wingdings 3";
@@ -59,16 +84,8 @@ const char* const Ar = "Arial";
 
 TGameControlDef Def(int x, int y, int cx, int cy, const char* caption, const char* font, int fontSize,
                     TInputGND gnd, TGameControlAssociatedInputPin pin, std::vector<uint16_t> keys) {
-    TGameControlDef d;
-    d.FOrigin = {x, y};
-    d.FSize = {cx, cy};
-    d.FCaption = caption;
-    d.FFontName = font ? font : "";
-    d.FFontSize = fontSize;
-    d.FGnd = gnd;
-    d.FAssociatedInputPin = pin;
-    d.FVirtualKeyCodes = std::move(keys);
-    return d;
+    return TGameControlDef::Create({x, y}, {cx, cy}, caption, font ? font : "", fontSize, gnd, pin,
+                                   std::move(keys));
 }
 
 struct TStandardControls {

@@ -70,10 +70,19 @@ struct TGameControlDef {
     TGameControlAssociatedInputPin FAssociatedInputPin = aipK1;
     std::vector<uint16_t> FVirtualKeyCodes;
     void* FAssociatedObj = nullptr; // the on-screen control made for it (not owned)
+
+    // Fills the record field by field; FAssociatedObj stays empty.
+    static TGameControlDef Create(TPoint AOrigin, TSize ASize, std::string ACaption, std::string AFontName,
+                                  int32_t AFontSize, TInputGND AGnd,
+                                  TGameControlAssociatedInputPin AAssociatedInputPin,
+                                  std::vector<uint16_t> AVirtualKeyCodes);
 };
 
 // True for gndDirect with any pin, and for gndR4/gndR3/gndR2 with aipK4..aipK1.
 bool IsValidGndPinCombination(TInputGND Gnd, TGameControlAssociatedInputPin Pin);
+// Throws std::invalid_argument "Invalid combination of Gnd (%d) and AssociatedInputPin (%d)."
+// for a pair that IsValidGndPinCombination refuses.
+void CheckGndPinCombination(TInputGND Gnd, TGameControlAssociatedInputPin Pin);
 
 // The seven standard control tables (Table = 1..7), built once and shared.
 const std::vector<TGameControlDef>& StandardGameControls(int Table);

@@ -358,7 +358,9 @@ std::unique_ptr<TLCDDriver> TSHARP_SM5A_MCU::CreateLCDDriver(const TLCDDriverCla
 }
 
 std::unique_ptr<TLCDDriver> TSHARP_SM5A_MCU::CloneCurrentLCDDriver() const {
-    return CreateLCDDriver(LCDDriver ? LCDDriver->GetClass() : *SupportedLCDDrivers.front());
+    if (LCDDriver) return CreateLCDDriver(LCDDriver->GetClass());
+    return CreateLCDDriver(SupportedLCDDrivers.empty() ? TGenericLCDDriver::Class
+                                                       : *SupportedLCDDrivers.front());
 }
 
 void TSHARP_SM5A_MCU::ChangeLCDDriver(const TLCDDriverClass& NewLCDDriverClass) {

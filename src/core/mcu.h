@@ -37,15 +37,15 @@ extern const TChipVariant KB1013VK1_2_Chip;
 
 // Class-level facts of an MCU class (a chip or a game): asked without creating an object.
 struct TMCUClass {
-    const char* ClassName;   // "TSHARP_SM5A_MCU", "TMH06", ...
-    const TMCUClass* Parent; // nullptr for TSHARP_SM5A_MCU
+    const char* ClassName;           // "TSHARP_SM5A_MCU", "TMH06", ...
+    const TMCUClass* Parent;         // nullptr for TSHARP_SM5A_MCU
     const TChipVariant* Chip;
-    const char* FGameName; // UTF-8
+    const char* FGameName;           // UTF-8
     const char* FShortGameName;
-    const char* FCheatsText;  // "" = none
-    const char* FROMFileName; // "" = none
+    const char* FCheatsText;         // "" = none
+    const char* FROMFileName;        // "" = none
     const char* FROMFileNameInArchive;
-    const TMCUClass* ROMTakenFrom; // the class whose ROM this game runs, or nullptr
+    const TMCUClass* ROMTakenFrom;   // the class whose ROM this game runs, or nullptr
     std::unique_ptr<TSHARP_SM5A_MCU> (*Factory)();
 
     bool IsSHARP_SM5A_MCU() const { return Chip->IsSHARP_SM5A_MCU; }
@@ -95,9 +95,7 @@ constexpr T7bits AdjustDP(T7bits DP) {
     return DP;
 }
 // True for the 65 cells of the RAM pane: at most 0x4C and column at most 0xC.
-constexpr bool IsValidRAMAddress(T7bits Addr) {
-    return Addr <= 0x4C && (Addr & 0x0F) <= 0x0C;
-}
+constexpr bool IsValidRAMAddress(T7bits Addr) { return Addr <= 0x4C && (Addr & 0x0F) <= 0x0C; }
 
 class TSHARP_SM5A_MCU {
 public:
@@ -131,9 +129,7 @@ public:
     }
     int GetOpcodeExt(T11bits ROMAddr, uint8_t& Opcode, uint8_t& Operand) const;
     uint8_t GetOpcode(T11bits ROMAddr) const;
-    int GetCurrentOpcodeExt(uint8_t& Opcode, uint8_t& Operand) const {
-        return GetOpcodeExt(PC, Opcode, Operand);
-    }
+    int GetCurrentOpcodeExt(uint8_t& Opcode, uint8_t& Operand) const { return GetOpcodeExt(PC, Opcode, Operand); }
     uint8_t GetCurrentOpcode() const { return GetOpcode(PC); }
     bool InSubroutine() const { return A != NoAddress; }
     bool IsOpcodeChanged(T11bits Addr) const;
@@ -166,8 +162,8 @@ public:
     const std::vector<int16_t>& AudioBuffer() const { return FAudioBuffer; }
     int32_t AudioBufferPos() const { return FAudioBufferPos; }
     int32_t PreviousSoundBit() const { return FPreviousSoundBit; }
-    // Restores a recording (debug session load): the buffer is taken as it is (empty = no
-    // recording), the position is kept inside it and the bit masked to 0..1.
+    // Restores a recording (debug session load): a non-empty buffer is brought to the
+    // recording length, the position is kept inside it and the bit masked to 0..1.
     void RestoreSoundRecording(std::vector<int16_t> Buffer, int32_t Pos, int32_t PreviousBit);
 
     // Real-time pacing.
@@ -257,9 +253,7 @@ public:
 };
 
 // Factory helper for TMCUClass::Factory.
-template <class T> std::unique_ptr<TSHARP_SM5A_MCU> MakeMCU() {
-    return std::unique_ptr<TSHARP_SM5A_MCU>(new T());
-}
+template <class T> std::unique_ptr<TSHARP_SM5A_MCU> MakeMCU() { return std::unique_ptr<TSHARP_SM5A_MCU>(new T()); }
 
 // The header text above the first instruction of page i (0..28), with its leading line feed.
 std::string PageHeaderComment(int PageIndex);

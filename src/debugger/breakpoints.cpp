@@ -7,13 +7,10 @@
 
 namespace tarvolin {
 
-bool TAddressList::Contains(uint16_t Addr) const {
-    return std::find(FItems.begin(), FItems.end(), Addr) != FItems.end();
-}
-
 bool TAddressList::Add(uint16_t Addr) {
-    if (Contains(Addr)) return false;
+    if (Addr >= FMembers.size() || Contains(Addr)) return false;
     FItems.push_back(Addr);
+    FMembers.set(Addr);
     return true;
 }
 
@@ -21,17 +18,17 @@ bool TAddressList::Remove(uint16_t Addr) {
     auto it = std::find(FItems.begin(), FItems.end(), Addr);
     if (it == FItems.end()) return false;
     FItems.erase(it);
+    FMembers.reset(Addr);
     return true;
 }
 
 bool TAddressList::Toggle(uint16_t Addr) {
     if (Remove(Addr)) return false;
-    FItems.push_back(Addr);
-    return true;
+    return Add(Addr);
 }
 
 void TAddressList::Assign(std::vector<uint16_t> Items) {
-    FItems.clear();
+    Clear();
     for (uint16_t a : Items) Add(a);
 }
 

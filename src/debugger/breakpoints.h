@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,11 +15,14 @@ namespace tarvolin {
 // A plain list of addresses: no duplicates, in insertion order.
 class TAddressList {
 public:
-    bool Contains(uint16_t Addr) const;
+    bool Contains(uint16_t Addr) const { return Addr < FMembers.size() && FMembers[Addr]; }
     bool Add(uint16_t Addr);    // false when already present
     bool Remove(uint16_t Addr); // false when absent
     bool Toggle(uint16_t Addr); // true when now present
-    void Clear() { FItems.clear(); }
+    void Clear() {
+        FItems.clear();
+        FMembers.reset();
+    }
     bool Empty() const { return FItems.empty(); }
     size_t Size() const { return FItems.size(); }
     const std::vector<uint16_t>& Items() const { return FItems; }
@@ -26,6 +30,7 @@ public:
 
 private:
     std::vector<uint16_t> FItems;
+    std::bitset<2048> FMembers; // fast membership test for the run loop
 };
 
 enum class TMemoryBreakpointKind : uint8_t { Read, Write, Change };

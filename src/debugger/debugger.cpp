@@ -15,6 +15,7 @@
 #include "core/options.h"
 #include "debugger/input_dialogs.h"
 #include "disasm/disasm.h"
+#include "games/game_catalogue.h"
 #include "lcd/lcd_driver.h"
 
 namespace tarvolin {
@@ -69,7 +70,7 @@ int RandomInt(int Lo, int Hi) { return std::uniform_int_distribution<int>(Lo, Hi
 // ====================================================================================
 
 TDebugger::TDebugger(TDebuggerView& View, TPrompter& Prompter, TSettings& Settings)
-    : FView(View), FPrompter(Prompter), FSettings(Settings) {}
+    : FView(View), FPrompter(Prompter), FSettings(Settings), FCatalogue(GameClasses()) {}
 
 TDebugger::~TDebugger() {
     if (FMCU && FMCU->LCDDriver) FMCU->LCDDriver->OnBitmapRefresh = nullptr;
@@ -207,7 +208,8 @@ void TDebugger::ExecuteStep(bool CheckBreakpoints) {
             FTriggeredReadMemoryBreakpointAddress = 0x7F;
             FTriggeredWriteMemoryBreakpointAddress = 0x7F;
             FTriggeredChangeMemoryBreakpointAddress = 0x7F;
-            if (IsAnimatedRun() || IsFullRun()) SimulateRadiation();
+            FMemoryBreakpointTriggered = false;
+            if (FIsDosimeterGame && (IsAnimatedRun() || IsFullRun())) SimulateRadiation();
             // A halted cycle reports nothing: it counts as opcode 0.
             uint8_t Opcode = 0, Operand = 0;
             try {
@@ -222,8 +224,8 @@ void TDebugger::ExecuteStep(bool CheckBreakpoints) {
                 return;
             }
             MarkSessionModified();
-            UpdateDosimeterMode();
-            ReportMemoryBreakpoint();
+            if (FIsDosimeterGame) UpdateDosimeterMode();
+            if (FMemoryBreakpointTriggered) ReportMemoryBreakpoint();
             const bool IsReturn = Opcode == 0x6E || Opcode == 0x6F;
             switch (FRunType) {
             case rtStepOver:
@@ -252,7 +254,9 @@ void TDebugger::ExecuteStep(bool CheckBreakpoints) {
 bool TDebugger::RunSlice(const std::function<bool()>& ShouldReturn) {
     if (IsStopped() || FRunType > rtUnattendedRun) return false;
     do {
-        ReadRawInputButtons(rbNone);
+        // The buttons are sampled only where the program can see them.
+        if (FMCU && (IsInputOpcode(FMCU->PC <= LastROMAddress ? FMCU->ROM[FMCU->PC] : 0) || FMCU->HaltMode))
+            ReadRawInputButtons(rbNone);
         ExecuteStep(true);
         if (IsFullRun() && FMCU && (FMCU->T & 0xFF) == 0)
             UpdatePanes(pnRegisters | pnRAM | pnLCDRegisters, true, false, false);
@@ -433,7 +437,7 @@ bool TDebugger::UpdateCheckBox(TPane Pane) const {
 // Closing and loading games
 // ====================================================================================
 
-bool TDebugger::IsSoundRecording() const { return FMCU && FMCU->IsSoundRecordingActive(); }
+bool TDebugger::IsSoundRecording() const { return FMCU && FSoundRecording; }
 
 bool TDebugger::SaveSoundRecordingAs() {
     TFileDialog Dialog;
@@ -453,7 +457,8 @@ bool TDebugger::SaveSoundRecordingAs() {
 }
 
 bool TDebugger::CanCloseGame(bool lTerminating) {
-    if (IsSoundRecording()) {
+    // A recording that has not taken a sample yet holds nothing to save.
+    if (FMCU && FSoundRecording && FMCU->IsSoundRecordingActive()) {
         TMessageResult r = FPrompter.Message(TMessageKind::Warning,
                                              "Sound recording is active. Do you want to save the recorded sound?",
                                              TMessageButtons::YesNoCancel);
@@ -461,6 +466,7 @@ bool TDebugger::CanCloseGame(bool lTerminating) {
         // A cancelled or failed save keeps the game and its recording, so nothing is lost.
         if (r == TMessageResult::Yes && !SaveSoundRecordingAs()) return false;
         FMCU->StopSoundRecording();
+        FSoundRecording = false;
         SendStates();
     }
     if (FHasDebugSession && FSessionModified) {
@@ -488,10 +494,11 @@ void TDebugger::CloseGame() {
     FSessionModified = false;
     if (FMCU) {
         if (FMCU->LCDDriver) FMCU->LCDDriver->OnBitmapRefresh = nullptr;
-        if (FMCU->IsSoundRecordingActive()) FMCU->StopSoundRecording();
+        FMCU->StopSoundRecording();
         FMCU.reset();
         FGameClass = nullptr;
     }
+    FSoundRecording = false;
     FLCDBitmap.Clear();
     FLCDBitmap.MarkChanged();
     FView.LCDImageChanged(FLCDBitmap);
@@ -511,20 +518,30 @@ const TMCUClass* TDebugger::FindGameByShortName(const std::string& ShortName) co
     return nullptr;
 }
 
-bool TDebugger::ReadROMFile(const std::string& FileName, std::string& Data) {
+// Reads at most the 1856 bytes the MCU uses; Size receives the whole file's size, so a huge
+// file is questioned without being loaded into memory.
+bool TDebugger::ReadROMFile(const std::string& FileName, std::string& Data, uint64_t& Size) {
     Data.clear();
+    Size = 0;
     std::ifstream f(FileName, std::ios::binary);
     if (!f) {
         FPrompter.Error(Format("Cannot open file \"%s\".", FileName.c_str()));
         return false;
     }
-    std::ostringstream ss;
-    ss << f.rdbuf();
-    if (f.bad()) {
+    f.seekg(0, std::ios::end);
+    const std::streamoff End = f.tellg();
+    f.seekg(0, std::ios::beg);
+    if (End < 0 || !f) {
         FPrompter.Error(Format("Cannot read file \"%s\".", FileName.c_str()));
         return false;
     }
-    Data = ss.str();
+    Size = static_cast<uint64_t>(End);
+    Data.resize(static_cast<size_t>(std::min<uint64_t>(Size, ROMSize)));
+    if (!Data.empty() && !f.read(Data.data(), static_cast<std::streamsize>(Data.size()))) {
+        Data.clear();
+        FPrompter.Error(Format("Cannot read file \"%s\".", FileName.c_str()));
+        return false;
+    }
     return true;
 }
 
@@ -543,13 +560,14 @@ bool TDebugger::LoadGame(const TMCUClass* GameClass, const std::string& FileName
     OpenDialog.MustExist = true;
 
     std::string Data;
+    uint64_t Size = 0;
     std::string SourceFile;
     if (GameClass->IsCustomGame()) {
         // The custom game's file is never remembered.
         std::string Name = FileName;
         if (Name.empty() && !FPrompter.OpenFile(OpenDialog, Name)) return false;
         if (!Name.empty()) {
-            if (!ReadROMFile(Name, Data)) return false;
+            if (!ReadROMFile(Name, Data, Size)) return false;
             SourceFile = Name;
         }
     } else {
@@ -558,7 +576,7 @@ bool TDebugger::LoadGame(const TMCUClass* GameClass, const std::string& FileName
         const std::string Remembered = FSettings.ROMFile(Short);
         std::error_code ec;
         if (!Remembered.empty() && std::filesystem::is_regular_file(Remembered, ec)) {
-            if (!ReadROMFile(Remembered, Data)) return false;
+            if (!ReadROMFile(Remembered, Data, Size)) return false;
             SourceFile = Remembered;
         }
         if (Data.empty()) {
@@ -575,7 +593,7 @@ bool TDebugger::LoadGame(const TMCUClass* GameClass, const std::string& FileName
         if (Data.empty() && Ask) {
             std::string Name;
             if (FPrompter.OpenFile(OpenDialog, Name)) {
-                if (!ReadROMFile(Name, Data)) return false;
+                if (!ReadROMFile(Name, Data, Size)) return false;
                 SourceFile = Name;
                 std::error_code ec2;
                 auto Absolute = std::filesystem::absolute(Name, ec2);
@@ -589,11 +607,11 @@ bool TDebugger::LoadGame(const TMCUClass* GameClass, const std::string& FileName
         if (!SourceFile.empty()) FPrompter.Error(Format("The file \"%s\" is empty.", SourceFile.c_str()));
         return false;
     }
-    if (Data.size() != size_t(ROMSize)) {
+    if (Size != uint64_t(ROMSize)) {
         const std::string Question = Format(
             "Unexpected data size: %u bytes\nThis is probably not a valid SHARP SM-5A ROM data.\n\nAre you sure you "
             "want to continue loading the data?",
-            static_cast<unsigned>(Data.size()));
+            static_cast<unsigned>(std::min<uint64_t>(Size, 0xFFFFFFFFu)));
         if (FPrompter.Message(TMessageKind::Warning, Question, TMessageButtons::YesNo) != TMessageResult::Yes)
             return false;
     }
@@ -616,6 +634,7 @@ bool TDebugger::LoadGame(const TMCUClass* GameClass, const std::string& FileName
     FView.CloseInterconnection();
     FMCU = std::move(NewMCU);
     FGameClass = GameClass;
+    FSoundRecording = false; // a replaced game took its recording with it
     SetupGameWindow(*GameClass);
     FView.SetBusy(false);
     return true;
@@ -1101,16 +1120,24 @@ void TDebugger::ApplyBreakpointsDialog(const TBreakpointsDialogModel& Model) {
 void TDebugger::ReadMemoryHandler(void* Obj, T7bits RAMAddr, T4bits Value) {
     auto* Self = static_cast<TDebugger*>(Obj);
     Self->FMemoryBreakpointFieldValue = Value;
-    if (Self->FMemoryBreakpoints[0].Contains(RAMAddr)) Self->FTriggeredReadMemoryBreakpointAddress = RAMAddr;
+    if (Self->FMemoryBreakpoints[0].Contains(RAMAddr)) {
+        Self->FTriggeredReadMemoryBreakpointAddress = RAMAddr;
+        Self->FMemoryBreakpointTriggered = true;
+    }
 }
 
 void TDebugger::WriteMemoryHandler(void* Obj, T7bits RAMAddr, T4bits NewValue, T4bits PreviousValue) {
     auto* Self = static_cast<TDebugger*>(Obj);
     Self->FMemoryBreakpointFieldValue = NewValue;
     Self->FMemoryBreakpointPreviousFieldValue = PreviousValue;
-    if (Self->FMemoryBreakpoints[1].Contains(RAMAddr)) Self->FTriggeredWriteMemoryBreakpointAddress = RAMAddr;
-    if (NewValue != PreviousValue && Self->FMemoryBreakpoints[2].Contains(RAMAddr))
+    if (Self->FMemoryBreakpoints[1].Contains(RAMAddr)) {
+        Self->FTriggeredWriteMemoryBreakpointAddress = RAMAddr;
+        Self->FMemoryBreakpointTriggered = true;
+    }
+    if (NewValue != PreviousValue && Self->FMemoryBreakpoints[2].Contains(RAMAddr)) {
         Self->FTriggeredChangeMemoryBreakpointAddress = RAMAddr;
+        Self->FMemoryBreakpointTriggered = true;
+    }
 }
 
 void TDebugger::ReportMemoryBreakpoint() {
@@ -1166,13 +1193,22 @@ void TDebugger::StorePreviousValues(TPanes Panes) {
 
 namespace {
 
-void SetValue(TValueText& v, bool Changed, bool OnlyChanged, std::string Value, std::string Bits) {
+// Texts are only formatted when the label is to be rewritten: during full runs most values
+// stay the same between two refreshes.
+template <class F> void SetValue(TValueText& v, bool Changed, bool OnlyChanged, F&& MakeTexts) {
     v.Changed = Changed;
     v.Rewrite = !OnlyChanged || Changed;
-    if (v.Rewrite) {
-        v.Value = std::move(Value);
-        v.Bits = std::move(Bits);
-    }
+    if (v.Rewrite) MakeTexts(v);
+}
+
+void Nibble(TValueText& v, unsigned Value) {
+    v.Value = NibbleText(Value);
+    v.Bits = FourBitsText(Value);
+}
+
+void Flag(TValueText& v, bool Value) {
+    v.Value = Value ? "1" : "0";
+    v.Bits.clear();
 }
 
 std::string RHintFor(const TMCUClass& Class) {
@@ -1186,38 +1222,55 @@ void TDebugger::ComputePaneTexts(TPanes Panes, bool OnlyChanged) {
     const TSHARP_SM5A_MCU& m = *FMCU;
     TPaneTexts& p = FPaneTexts;
     if (Panes & pnRegisters) {
-        SetValue(p.Acc, m.Acc != FPrevAcc, OnlyChanged, NibbleText(m.Acc), FourBitsText(m.Acc));
-        SetValue(p.DP, m.DP != FPrevDP, OnlyChanged, Hex2(m.DP), DPBitsText(m.DP));
+        SetValue(p.Acc, m.Acc != FPrevAcc, OnlyChanged, [&](TValueText& v) { Nibble(v, m.Acc); });
+        SetValue(p.DP, m.DP != FPrevDP, OnlyChanged, [&](TValueText& v) {
+            v.Value = Hex2(m.DP);
+            v.Bits = DPBitsText(m.DP);
+        });
         const T7bits Cell = AdjustDP(m.DP);
-        const bool CellChanged = m.RAM[Cell] != FPrevDPCell;
-        SetValue(p.DPCell, CellChanged, OnlyChanged, NibbleText(m.RAM[Cell]), FourBitsText(m.RAM[Cell]));
-        p.DPWarningVisible = !IsValidRAMAddress(m.DP & 0x7F);
-        p.DPWarningHint = p.DPWarningVisible
-                              ? Format("RAM address 0x%s is out of range. When referencing a memory cell, it is "
-                                       "mapped to 0x%s.",
-                                       Hex2(m.DP).c_str(), Hex2(Cell).c_str())
-                              : std::string("RAM address is out of range");
-        // The timer and the program counter change with every step: never drawn red.
-        SetValue(p.T, false, OnlyChanged && m.T == FPrevT, Format("%.4X", m.T & 0x3FFF),
-                 FourBitsText((m.T >> 10) & 0xF));
-        SetValue(p.T14, m.OneSecond != FPrevOneSecond, OnlyChanged, m.OneSecond ? "1" : "0", "");
-        SetValue(p.MSB, m.MSB != FPrevMSB, OnlyChanged, m.MSB ? "1" : "0", "");
-        SetValue(p.Page, m.Page != FPrevPage, OnlyChanged, NibbleText(m.Page), FourBitsText(m.Page));
-        SetValue(p.PC, false, OnlyChanged && m.PC == FPrevPC, AddrToStr(m.PC), AddressBitsText(m.PC));
-        if (m.A == NoAddress)
-            SetValue(p.A, m.A != FPrevA, OnlyChanged, Options().UseBankPageStepAddressNotation ? "-:-:--" : "---", "");
-        else
-            SetValue(p.A, m.A != FPrevA, OnlyChanged, AddrToStr(m.A), AddressBitsText(m.A));
-        SetValue(p.Carry, m.Carry != FPrevCarry, OnlyChanged, m.Carry ? "1" : "0", "");
-        SetValue(p.R, m.IO.R != FPrevR, OnlyChanged, NibbleText(m.IO.R), FourBitsText(m.IO.R));
-        p.RHint = RHintFor(*FGameClass);
+        SetValue(p.DPCell, m.RAM[Cell] != FPrevDPCell, OnlyChanged, [&](TValueText& v) { Nibble(v, m.RAM[Cell]); });
+        const bool Warning = !IsValidRAMAddress(m.DP & 0x7F);
+        if (!OnlyChanged || Warning != p.DPWarningVisible || m.DP != FPrevDP) {
+            p.DPWarningVisible = Warning;
+            p.DPWarningHint = Warning ? Format("RAM address 0x%s is out of range. When referencing a memory cell, it "
+                                               "is mapped to 0x%s.",
+                                               Hex2(m.DP).c_str(), Hex2(Cell).c_str())
+                                      : std::string("RAM address is out of range");
+        }
+        // The timer and the program counter change with nearly every step: never drawn red.
+        SetValue(p.T, false, OnlyChanged && m.T == FPrevT, [&](TValueText& v) {
+            v.Value = Format("%.4X", m.T & 0x3FFF);
+            v.Bits = FourBitsText((m.T >> 10) & 0xF);
+        });
+        SetValue(p.T14, m.OneSecond != FPrevOneSecond, OnlyChanged, [&](TValueText& v) { Flag(v, m.OneSecond); });
+        SetValue(p.MSB, m.MSB != FPrevMSB, OnlyChanged, [&](TValueText& v) { Flag(v, m.MSB != 0); });
+        SetValue(p.Page, m.Page != FPrevPage, OnlyChanged, [&](TValueText& v) { Nibble(v, m.Page); });
+        SetValue(p.PC, false, OnlyChanged && m.PC == FPrevPC, [&](TValueText& v) {
+            v.Value = AddrToStr(m.PC);
+            v.Bits = AddressBitsText(m.PC);
+        });
+        SetValue(p.A, m.A != FPrevA, OnlyChanged, [&](TValueText& v) {
+            if (m.A == NoAddress) {
+                v.Value = Options().UseBankPageStepAddressNotation ? "-:-:--" : "---";
+                v.Bits.clear();
+            } else {
+                v.Value = AddrToStr(m.A);
+                v.Bits = AddressBitsText(m.A);
+            }
+        });
+        SetValue(p.Carry, m.Carry != FPrevCarry, OnlyChanged, [&](TValueText& v) { Flag(v, m.Carry); });
+        SetValue(p.R, m.IO.R != FPrevR, OnlyChanged, [&](TValueText& v) { Nibble(v, m.IO.R); });
+        if (!OnlyChanged || p.RHint.empty()) p.RHint = RHintFor(*FGameClass);
     }
     if (Panes & pnRAM) {
         const T7bits DPCell = AdjustDP(m.DP);
         for (int a = 0; a < RAMSize; ++a) {
             if (!IsValidRAMAddress(static_cast<T7bits>(a))) continue;
-            SetValue(p.RAM[size_t(a)], m.RAM[size_t(a)] != FPrevRAM[size_t(a)], OnlyChanged, NibbleText(m.RAM[size_t(a)]),
-                     "");
+            const T4bits Value = m.RAM[size_t(a)];
+            SetValue(p.RAM[size_t(a)], Value != FPrevRAM[size_t(a)], OnlyChanged, [&](TValueText& v) {
+                v.Value = NibbleText(Value);
+                v.Bits.clear();
+            });
             p.RAMBackground[size_t(a)] = a == DPCell                                   ? TRAMCellBackground::DP
                                          : HasMemoryBreakpoint(static_cast<T7bits>(a)) ? TRAMCellBackground::Breakpoint
                                                                                        : TRAMCellBackground::Normal;
@@ -1225,11 +1278,11 @@ void TDebugger::ComputePaneTexts(TPanes Panes, bool OnlyChanged) {
     }
     if (Panes & pnLCDRegisters) {
         for (size_t i = 0; i < 9; ++i) {
-            SetValue(p.O[i], m.O[i] != FPrevO[i], OnlyChanged, NibbleText(m.O[i]), FourBitsText(m.O[i]));
-            SetValue(p.O_[i], m.O_[i] != FPrevO_[i], OnlyChanged, NibbleText(m.O_[i]), FourBitsText(m.O_[i]));
+            SetValue(p.O[i], m.O[i] != FPrevO[i], OnlyChanged, [&](TValueText& v) { Nibble(v, m.O[i]); });
+            SetValue(p.O_[i], m.O_[i] != FPrevO_[i], OnlyChanged, [&](TValueText& v) { Nibble(v, m.O_[i]); });
         }
-        SetValue(p.TD, m.TD != FPrevTD, OnlyChanged, m.TD ? "1" : "0", "");
-        SetValue(p.LD0, m.LD0 != FPrevLD0, OnlyChanged, m.LD0 ? "1" : "0", "");
+        SetValue(p.TD, m.TD != FPrevTD, OnlyChanged, [&](TValueText& v) { Flag(v, m.TD); });
+        SetValue(p.LD0, m.LD0 != FPrevLD0, OnlyChanged, [&](TValueText& v) { Flag(v, m.LD0); });
     }
 }
 
@@ -1476,8 +1529,9 @@ void TDebugger::ShowCheats() {
 
 void TDebugger::ToggleSoundRecording() {
     if (!FMCU) return;
-    if (!FMCU->IsSoundRecordingActive()) {
+    if (!FSoundRecording) {
         FMCU->StartSoundRecording();
+        FSoundRecording = true;
         MarkSessionModified();
     } else {
         const bool Anything = FMCU->AudioBufferPos() > 0;
@@ -1499,6 +1553,7 @@ void TDebugger::ToggleSoundRecording() {
             }
         }
         FMCU->StopSoundRecording();
+        FSoundRecording = false;
         if (Anything) MarkSessionModified();
     }
     SendStates();

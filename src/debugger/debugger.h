@@ -112,8 +112,8 @@ public:
 
     // Start-up: "Tarvolin" caption and CloseGame; the window calls it once it exists.
     void Initialize();
-    // The catalogue games the command line and the Game menu know (the custom game excluded
-    // from short-name matching). Set by the program at start.
+    // The games the command line knows by short name (the custom game never matches);
+    // the whole catalogue by default.
     void SetGameCatalogue(std::vector<const TMCUClass*> Games) { FCatalogue = std::move(Games); }
 
     // ---- state queries ----
@@ -266,6 +266,7 @@ public:
     // ---- Game specific menu ----
     void ShowCheats();
     void ToggleSoundRecording();
+    // The Sound recording item is checked (recording started, not yet stopped).
     bool IsSoundRecording() const;
 
     // ---- raw input ----
@@ -307,7 +308,7 @@ private:
     void ChangeLCDDriverTo(int Index);
     int CurrentLCDDriverIndex() const;
     void RefreshLCD(bool lErrorOnUndefinedLCDpad);
-    bool ReadROMFile(const std::string& FileName, std::string& Data);
+    bool ReadROMFile(const std::string& FileName, std::string& Data, uint64_t& Size);
     bool SaveSoundRecordingAs();
     void RefreshRawInputButtons();
     void SimulateRadiation();
@@ -328,6 +329,7 @@ private:
     bool FHasDebugSession = false;
     bool FSessionModified = false;
     bool FIsDosimeterGame = false;
+    bool FSoundRecording = false; // the Sound recording item is checked
     const TMCUClass* FCheckedGame = nullptr;
     bool FStatesSent = false;
     bool FHintLabelSent = false;
@@ -356,6 +358,7 @@ private:
     T7bits FTriggeredReadMemoryBreakpointAddress = 0x7F;
     T7bits FTriggeredWriteMemoryBreakpointAddress = 0x7F;
     T7bits FTriggeredChangeMemoryBreakpointAddress = 0x7F;
+    bool FMemoryBreakpointTriggered = false; // any of the three above during this step
 
     // Previous values of the panes.
     T4bits FPrevAcc = 0;

@@ -75,9 +75,10 @@ public:
     virtual void SetCaption(const std::string& Caption) = 0;
     virtual void CommandStatesChanged(const TCommandStates& States) = 0;
 
-    // Redraw these panes from the controller's PaneTexts() (and RawInputButtons() for
-    // pnRawInput, Listing/RowStyle for pnDisAsm). With OnlyChanged, labels whose TValueText has
-    // Rewrite false need not be rewritten.
+    // Redraw these panes from the controller's PaneTexts() (RawButtons() for pnRawInput).
+    // With OnlyChanged, labels whose TValueText has Rewrite false keep their texts; the red
+    // colour (Changed), the RAM backgrounds and the "!" warning are always applied. The
+    // disassembly list is handled through the list calls below, not here.
     virtual void DrawPanes(TPanes Panes, bool OnlyChanged) = 0;
 
     // Disassembly list.

@@ -673,7 +673,8 @@ void TAssembler::Pass(bool Final) {
 }
 
 TAssemblyResult TAssembler::Run(const std::string& Source) {
-    std::stringstream ss(Source);
+    // A UTF-8 byte-order mark that some editors write is not part of the first line.
+    std::stringstream ss(Source.rfind("\xEF\xBB\xBF", 0) == 0 ? Source.substr(3) : Source);
     std::string line;
     int no = 0;
     while (std::getline(ss, line)) FLines.push_back(Lex(line, ++no));

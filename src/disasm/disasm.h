@@ -39,6 +39,9 @@ std::string SevenSegmentTableText();
 // with TD0First the TD=0 code is TD0Code, otherwise the two are swapped; the dot bit of the
 // TD=0 code is ignored; the first matching row wins; codes outside 0..15 select nothing.
 int SevenSegmentTableRow(int TD0Code, int TD1Code, bool TD0First);
+// The row for an accumulator value (its two coding-table halves, TD=0 first); -1 for a
+// value outside 0..15, which highlights nothing.
+int SevenSegmentTableRowForAcc(int Acc);
 // The same as a selection in SevenSegmentTableText (characters, 2 per line break);
 // returns false when nothing is to be selected.
 bool SevenSegmentTableSelection(int TD0Code, int TD1Code, bool TD0First, int& SelStart, int& SelLength);

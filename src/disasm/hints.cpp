@@ -294,6 +294,11 @@ int SevenSegmentTableRow(int TD0Code, int TD1Code, bool TD0First) {
     return -1;
 }
 
+int SevenSegmentTableRowForAcc(int Acc) {
+    if (Acc < 0 || Acc > 15) return -1;
+    return SevenSegmentTableRow(SevenSegmentCodingTable[0][Acc], SevenSegmentCodingTable[1][Acc], true);
+}
+
 bool SevenSegmentTableSelection(int TD0Code, int TD1Code, bool TD0First, int& SelStart, int& SelLength) {
     const int Row = SevenSegmentTableRow(TD0Code, TD1Code, TD0First);
     if (Row < 0) return false;

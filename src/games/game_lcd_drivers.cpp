@@ -67,14 +67,14 @@ constexpr TLCDpad None = NoLCDpad;
 
 // Common pads of the usual two-edge glass: COM0 pads a (-1) and b (+27), COM1 pads c (-27)
 // and d (+1).
-std::vector<TCOMpadSpec> Glass(TLCDpad a, TLCDpad b, TLCDpad c, TLCDpad d, bool TwinCOM0 = false) {
+std::vector<TCOMpadRow> Glass(TLCDpad a, TLCDpad b, TLCDpad c, TLCDpad d, bool TwinCOM0 = false) {
     return {{a, -1, COM0, TwinCOM0 ? b : None},
             {b, 27, COM0, TwinCOM0 ? a : None},
             {c, -27, COM1, None},
             {d, 1, COM1, None}};
 }
 // The same glass where the COM0 pads sit at -27 and +1 and the COM1 pads at -1 and +27.
-std::vector<TCOMpadSpec> SwappedGlass(TLCDpad Com0Lower, TLCDpad Com0Upper, TLCDpad Com1Lower,
+std::vector<TCOMpadRow> SwappedGlass(TLCDpad Com0Lower, TLCDpad Com0Upper, TLCDpad Com1Lower,
                                       TLCDpad Com1Upper, bool TwinCOM0 = false) {
     return {{Com0Lower, -27, COM0, TwinCOM0 ? Com0Upper : None},
             {Com0Upper, 1, COM0, TwinCOM0 ? Com0Lower : None},
@@ -98,10 +98,10 @@ std::vector<std::pair<TLCDpad, TLCDpadPosition>> AC01Positions() {
 // Wiring bit indexes of the bits a glass leaves out.
 constexpr int Bit(int OIndex, int Obit) { return WiringBitIndex(static_cast<TOIndex>(OIndex), static_cast<TObit>(Obit)); }
 
-std::vector<TGameLCDDriverSpec> BuildSpecs() {
+std::vector<TGameLCDDriverRow> BuildRows() {
     const auto A = Glass(1, 17, 16, 40);
-    std::vector<TGameLCDDriverSpec> S;
-    auto Add = [&](TGameLCDDriverSpec Spec) { S.push_back(std::move(Spec)); };
+    std::vector<TGameLCDDriverRow> S;
+    auto Add = [&](TGameLCDDriverRow Row) { S.push_back(std::move(Row)); };
     Add({&TAC01LCDDriver::Class, "AC01_LCD", Nintendo, &TAC01::Class, "", "AC01", {}, Glass(1, 19, 18, 42), false,
          false, AC01Positions(), {8, 21, 25, 29, 33}, {9, 10}});
     Add({&TFL02LCDDriver::Class, "FL02_LCD", Nintendo, &TFL02::Class, "", "FL02", {},
@@ -164,32 +164,32 @@ bool Contains(const std::vector<TLCDpad>& List, TLCDpad Pad) {
 
 } // namespace
 
-std::string TGameLCDDriverSpec::ThemeName() const {
+std::string TGameLCDDriverRow::ThemeName() const {
     if (ThemeGame == nullptr) return FixedTheme;
     return std::string(ThemePrefix) + ThemeGame->GameName();
 }
 
-const std::vector<TGameLCDDriverSpec>& GameLCDDriverSpecs() {
-    static const std::vector<TGameLCDDriverSpec> Specs = BuildSpecs();
-    return Specs;
+const std::vector<TGameLCDDriverRow>& GameLCDDriverRows() {
+    static const std::vector<TGameLCDDriverRow> Rows = BuildRows();
+    return Rows;
 }
 
 const std::vector<const TLCDDriverClass*>& GameLCDDriverClasses() {
     static const std::vector<const TLCDDriverClass*> Classes = [] {
         std::vector<const TLCDDriverClass*> List;
-        for (const TGameLCDDriverSpec& S : GameLCDDriverSpecs()) List.push_back(S.Class);
+        for (const TGameLCDDriverRow& S : GameLCDDriverRows()) List.push_back(S.Class);
         return List;
     }();
     return Classes;
 }
 
-const TGameLCDDriverSpec* FindGameLCDDriverSpec(const TLCDDriverClass& Class) {
-    for (const TGameLCDDriverSpec& S : GameLCDDriverSpecs())
+const TGameLCDDriverRow* FindGameLCDDriverRow(const TLCDDriverClass& Class) {
+    for (const TGameLCDDriverRow& S : GameLCDDriverRows())
         if (S.Class == &Class) return &S;
     return nullptr;
 }
 
-std::vector<TLayoutSegmentPad> PlannedSegmentPads(const TGameLCDDriverSpec& S) {
+std::vector<TLayoutSegmentPad> PlannedSegmentPads(const TGameLCDDriverRow& S) {
     const TPinWiring& W = PinWiring(S.Wiring);
     std::vector<TLCDpad> Pads;
     for (int k = 0; k < 36; ++k) {
@@ -215,8 +215,8 @@ std::vector<TLayoutSegmentPad> PlannedSegmentPads(const TGameLCDDriverSpec& S) {
         // Each edge's segment pads lie between its two common pads in pad order; walk them
         // from the slot next to the lower-numbered common pad towards the other one.
         for (bool Upper : {false, true}) {
-            std::vector<TCOMpadSpec> Ends;
-            for (const TCOMpadSpec& C : S.COMpads)
+            std::vector<TCOMpadRow> Ends;
+            for (const TCOMpadRow& C : S.COMpads)
                 if ((C.Position > 0) == Upper) Ends.push_back(C);
             if (Ends.size() != 2) continue;
             if (Ends[0].Pad > Ends[1].Pad) std::swap(Ends[0], Ends[1]);
@@ -240,7 +240,7 @@ namespace {
 
 // Completes a layout input from a driver's pin mapping: the O bit of every pad, shared
 // shapes, and the digits of the first game that lists the driver.
-TLayoutInput CompleteLayoutInput(const TLCDDriver& D, const TGameLCDDriverSpec& S, std::vector<TLayoutSegmentPad> Pads) {
+TLayoutInput CompleteLayoutInput(const TLCDDriver& D, const TGameLCDDriverRow& S, std::vector<TLayoutSegmentPad> Pads) {
     TLayoutInput In;
     for (TLayoutSegmentPad& P : Pads) {
         TOIndex i = 0;
@@ -266,7 +266,7 @@ TLayoutInput CompleteLayoutInput(const TLCDDriver& D, const TGameLCDDriverSpec& 
 } // namespace
 
 TLayoutInput LayoutInputOfDriver(const TLCDDriver& Driver) {
-    const TGameLCDDriverSpec* S = FindGameLCDDriverSpec(Driver.GetClass());
+    const TGameLCDDriverRow* S = FindGameLCDDriverRow(Driver.GetClass());
     if (S == nullptr) throw std::invalid_argument("not a game LCD driver");
     std::vector<TLayoutSegmentPad> Pads;
     for (const TLCDpadToSegmentInnerPoints& R : Driver.LCDpadToSegmentMappings().LCDpadToSegmentInnerPoints) {
@@ -284,18 +284,18 @@ TLCDLayout GameLCDLayout(const TLCDDriver& Driver) { return ComputeLCDLayout(Lay
 
 // ------------------------------------------------------------------ shared driver steps
 
-const TGameLCDDriverSpec& TGameLCDDriver::Spec() const {
-    const TGameLCDDriverSpec* S = FindGameLCDDriverSpec(GetClass());
+const TGameLCDDriverRow& TGameLCDDriver::Row() const {
+    const TGameLCDDriverRow* S = FindGameLCDDriverRow(GetClass());
     if (S == nullptr) throw std::logic_error("game LCD driver without a table row");
     return *S;
 }
 
-void TGameLCDDriver::SetupNames(const TGameLCDDriverSpec& S) {
+void TGameLCDDriver::SetupNames(const TGameLCDDriverRow& S) {
     FLCDResourceName = S.ResourceName;
     FLCDThemeName = S.ThemeName();
 }
 
-void TGameLCDDriver::SetupPinMappingFrom(const TGameLCDDriverSpec& S) {
+void TGameLCDDriver::SetupPinMappingFrom(const TGameLCDDriverRow& S) {
     const TPinWiring& W = PinWiring(S.Wiring);
     FMCUtoLCDmappings.Clear();
     FMCUtoLCDmappings.AddCOMpads(FCOMtoMCUpin[COM0], W.COM0Pads, true, false);
@@ -306,18 +306,19 @@ void TGameLCDDriver::SetupPinMappingFrom(const TGameLCDDriverSpec& S) {
     }
 }
 
-void TGameLCDDriver::AddSegmentPadsFrom(const TGameLCDDriverSpec& S) {
-    const TLCDLayout Layout = ComputeLCDLayout(CompleteLayoutInput(*this, S, PlannedSegmentPads(S)));
-    for (const TLayoutSegmentPad& P : PlannedSegmentPads(S))
+void TGameLCDDriver::AddSegmentPadsFrom(const TGameLCDDriverRow& S) {
+    const std::vector<TLayoutSegmentPad> Pads = PlannedSegmentPads(S);
+    const TLCDLayout Layout = ComputeLCDLayout(CompleteLayoutInput(*this, S, Pads));
+    for (const TLayoutSegmentPad& P : Pads)
         FLCDpadToSegmentMappings.AddSegmentPad(P.Pad, P.Position,
                                                P.HasPlane[COM0] ? Layout.InnerPoints(P.Pad, COM0) : TPointList{},
                                                P.HasPlane[COM1] ? Layout.InnerPoints(P.Pad, COM1) : TPointList{});
 }
 
-void TGameLCDDriver::AddCOMpadsFrom(const TGameLCDDriverSpec& S) {
-    std::vector<TCOMpadSpec> COMpads = S.COMpads;
-    std::sort(COMpads.begin(), COMpads.end(), [](const TCOMpadSpec& a, const TCOMpadSpec& b) { return a.Pad < b.Pad; });
-    for (const TCOMpadSpec& C : COMpads) {
+void TGameLCDDriver::AddCOMpadsFrom(const TGameLCDDriverRow& S) {
+    std::vector<TCOMpadRow> COMpads = S.COMpads;
+    std::sort(COMpads.begin(), COMpads.end(), [](const TCOMpadRow& a, const TCOMpadRow& b) { return a.Pad < b.Pad; });
+    for (const TCOMpadRow& C : COMpads) {
         std::vector<TLCDpad> Driven;
         for (const TLCDpadToSegmentInnerPoints& R : FLCDpadToSegmentMappings.LCDpadToSegmentInnerPoints) {
             if (R.TwinPad != 0) continue; // common pads drive no common pads
@@ -330,9 +331,9 @@ void TGameLCDDriver::AddCOMpadsFrom(const TGameLCDDriverSpec& S) {
 // ------------------------------------------------------------------ the drivers
 
 #define TARVOLIN_OWN_WIRING_DRIVER(NAME)                                                          \
-    void NAME::SetupPinMapping() { SetupPinMappingFrom(Spec()); }                                 \
+    void NAME::SetupPinMapping() { SetupPinMappingFrom(Row()); }                                 \
     void NAME::SetupMappings() {                                                                  \
-        const TGameLCDDriverSpec& S = Spec();                                                     \
+        const TGameLCDDriverRow& S = Row();                                                     \
         SetupNames(S);                                                                            \
         SetupPinMapping();                                                                        \
         FLCDpadToSegmentMappings.Clear();                                                         \
@@ -366,7 +367,7 @@ TARVOLIN_OWN_WIRING_DRIVER(TSK10LCDDriver)
 
 // EG-26 shares MC-25's pin wiring.
 void TEG26LCDDriver::SetupMappings() {
-    const TGameLCDDriverSpec& S = Spec();
+    const TGameLCDDriverRow& S = Row();
     SetupNames(S);
     SetupPinMapping();
     FLCDpadToSegmentMappings.Clear();
@@ -375,12 +376,12 @@ void TEG26LCDDriver::SetupMappings() {
     FCOMMappingsConfirmed = S.Confirmed;
 }
 
-void TIM02LCDDriver::SetupPinMapping() { SetupPinMappingFrom(*FindGameLCDDriverSpec(TIM02LCDDriver::Class)); }
-void TIM02LCDDriver::SetupPinMappingIM10() { SetupPinMappingFrom(*FindGameLCDDriverSpec(TIM10LCDDriver::Class)); }
-void TIM02LCDDriver::SetupCOMpads() { AddCOMpadsFrom(*FindGameLCDDriverSpec(TIM02LCDDriver::Class)); }
+void TIM02LCDDriver::SetupPinMapping() { SetupPinMappingFrom(*FindGameLCDDriverRow(TIM02LCDDriver::Class)); }
+void TIM02LCDDriver::SetupPinMappingIM10() { SetupPinMappingFrom(*FindGameLCDDriverRow(TIM10LCDDriver::Class)); }
+void TIM02LCDDriver::SetupCOMpads() { AddCOMpadsFrom(*FindGameLCDDriverRow(TIM02LCDDriver::Class)); }
 
 void TIM02LCDDriver::SetupMappings() {
-    const TGameLCDDriverSpec& S = Spec();
+    const TGameLCDDriverRow& S = Row();
     SetupNames(S);
     SetupPinMapping();
     FLCDpadToSegmentMappings.Clear();
@@ -392,7 +393,7 @@ void TIM02LCDDriver::SetupMappings() {
 // Members of the IM-02 family with IM-02's wiring and common pads.
 #define TARVOLIN_IM02_FAMILY_DRIVER(NAME)                                                         \
     void NAME::SetupMappings() {                                                                  \
-        const TGameLCDDriverSpec& S = Spec();                                                     \
+        const TGameLCDDriverRow& S = Row();                                                     \
         SetupNames(S);                                                                            \
         SetupPinMapping();                                                                        \
         FLCDpadToSegmentMappings.Clear();                                                         \
@@ -413,7 +414,7 @@ TARVOLIN_IM02_FAMILY_DRIVER(TIM53LCDDriver)
 
 // IM-10 leaves four bits out and groups its common pads over its own segment pads.
 void TIM10LCDDriver::SetupMappings() {
-    const TGameLCDDriverSpec& S = Spec();
+    const TGameLCDDriverRow& S = Row();
     SetupNames(S);
     SetupPinMappingIM10();
     FLCDpadToSegmentMappings.Clear();
@@ -424,7 +425,7 @@ void TIM10LCDDriver::SetupMappings() {
 
 // IM-22 adds its common pads itself.
 void TIM22LCDDriver::SetupMappings() {
-    const TGameLCDDriverSpec& S = Spec();
+    const TGameLCDDriverRow& S = Row();
     SetupNames(S);
     SetupPinMapping();
     FLCDpadToSegmentMappings.Clear();
@@ -433,11 +434,11 @@ void TIM22LCDDriver::SetupMappings() {
     FCOMMappingsConfirmed = S.Confirmed;
 }
 
-void TSM11LCDDriver::SetupPinMapping() { SetupPinMappingFrom(*FindGameLCDDriverSpec(TSM11LCDDriver::Class)); }
-void TSM11LCDDriver::SetupCOMpads() { AddCOMpadsFrom(*FindGameLCDDriverSpec(TSM11LCDDriver::Class)); }
+void TSM11LCDDriver::SetupPinMapping() { SetupPinMappingFrom(*FindGameLCDDriverRow(TSM11LCDDriver::Class)); }
+void TSM11LCDDriver::SetupCOMpads() { AddCOMpadsFrom(*FindGameLCDDriverRow(TSM11LCDDriver::Class)); }
 
 void TSM11LCDDriver::SetupMappings() {
-    const TGameLCDDriverSpec& S = Spec();
+    const TGameLCDDriverRow& S = Row();
     SetupNames(S);
     SetupPinMapping();
     FLCDpadToSegmentMappings.Clear();
@@ -447,7 +448,7 @@ void TSM11LCDDriver::SetupMappings() {
 }
 
 void TSG21LCDDriver::SetupMappings() {
-    const TGameLCDDriverSpec& S = Spec();
+    const TGameLCDDriverRow& S = Row();
     SetupNames(S);
     SetupPinMapping();
     FLCDpadToSegmentMappings.Clear();

@@ -13,7 +13,7 @@
 namespace tarvolin {
 
 // One common pad of a driver's glass.
-struct TCOMpadSpec {
+struct TCOMpadRow {
     TLCDpad Pad;
     TLCDpadPosition Position;
     TCommonPlane Plane;
@@ -21,7 +21,7 @@ struct TCOMpadSpec {
 };
 
 // The facts a game driver is built from.
-struct TGameLCDDriverSpec {
+struct TGameLCDDriverRow {
     const TLCDDriverClass* Class;
     const char* ResourceName;
     const char* ThemePrefix;      // "Nintendo G&W " etc., followed by ThemeGame's name
@@ -29,7 +29,7 @@ struct TGameLCDDriverSpec {
     const char* FixedTheme;
     const char* Wiring;           // name of the pin wiring
     std::vector<int> UnwiredBits; // wiring bit indexes the glass leaves out
-    std::vector<TCOMpadSpec> COMpads;
+    std::vector<TCOMpadRow> COMpads;
     bool Confirmed;
     bool PadsOfOnePinShareShapes = false; // the two pads of one pin share their black shapes
     // Given segment-pad positions and missing planes; empty = by the slot rule, both planes.
@@ -41,15 +41,15 @@ struct TGameLCDDriverSpec {
 
 // The 36 game driver classes in catalogue order (the generic driver is not among them).
 const std::vector<const TLCDDriverClass*>& GameLCDDriverClasses();
-const std::vector<TGameLCDDriverSpec>& GameLCDDriverSpecs();
-// The spec of a game driver class, nullptr for any other class.
-const TGameLCDDriverSpec* FindGameLCDDriverSpec(const TLCDDriverClass& Class);
+const std::vector<TGameLCDDriverRow>& GameLCDDriverRows();
+// The table row of a game driver class, nullptr for any other class.
+const TGameLCDDriverRow* FindGameLCDDriverRow(const TLCDDriverClass& Class);
 
 // True when the program carries the generated game LCD images (false in the generator).
 bool GameLCDImagesEmbedded();
 
-// Segment pads of a spec with their positions and planes, in ascending pad order.
-std::vector<TLayoutSegmentPad> PlannedSegmentPads(const TGameLCDDriverSpec& Spec);
+// Segment pads of a driver row with their positions and planes, in ascending pad order.
+std::vector<TLayoutSegmentPad> PlannedSegmentPads(const TGameLCDDriverRow& Row);
 // The layout input of a finished game driver, read from its own mappings.
 TLayoutInput LayoutInputOfDriver(const TLCDDriver& Driver);
 // The shapes of a finished game driver's picture.
@@ -58,15 +58,15 @@ TLCDLayout GameLCDLayout(const TLCDDriver& Driver);
 // Shared implementation of the table-driven game drivers.
 class TGameLCDDriver : public TLCDDriver {
 protected:
-    const TGameLCDDriverSpec& Spec() const;
-    void SetupNames(const TGameLCDDriverSpec& S);
+    const TGameLCDDriverRow& Row() const;
+    void SetupNames(const TGameLCDDriverRow& S);
     // Common pins, then the pin of every wired O bit in the order O0 bit 3 .. O8 bit 0.
-    void SetupPinMappingFrom(const TGameLCDDriverSpec& S);
+    void SetupPinMappingFrom(const TGameLCDDriverRow& S);
     // One record per segment pad, in ascending pad order, with the laid-out inner points.
-    void AddSegmentPadsFrom(const TGameLCDDriverSpec& S);
+    void AddSegmentPadsFrom(const TGameLCDDriverRow& S);
     // Common pads in ascending pad order; each drives the segment pads of its edge, a pair
     // of twins those of both edges.
-    void AddCOMpadsFrom(const TGameLCDDriverSpec& S);
+    void AddCOMpadsFrom(const TGameLCDDriverRow& S);
 };
 
 #define TARVOLIN_LCD_DRIVER_CLASS(NAME, BASE)                                                     \

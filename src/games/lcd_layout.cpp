@@ -63,10 +63,6 @@ TSevenSegmentBits DeriveSevenSegmentBits() {
 
 constexpr double Pi = 3.14159265358979323846;
 
-TLayoutPolygon Rect(double Left, double Top, double Right, double Bottom) {
-    return {{Left, Top}, {Right, Top}, {Right, Bottom}, {Left, Bottom}};
-}
-
 // Appends a half circle (or any arc) around (cx, cy) from angle a0 to a1 (radians).
 void AppendArc(TLayoutPolygon& P, double cx, double cy, double rx, double ry, double a0, double a1, int Steps) {
     for (int i = 0; i <= Steps; ++i) {
@@ -235,9 +231,26 @@ TLCDLayout ComputeLCDLayout(const TLayoutInput& Input) {
         }
     }
 
+    // Bands from top to bottom: the upper edge's pads, the digits, the lower edge's pads.
+    // A glass with pads on one edge only gives that edge the room of the other.
     const bool HaveDigits = !DigitPlaceOfPad.empty();
-    const double UpperTop = 20, UpperBottom = HaveDigits ? 300 : 422;
-    const double LowerTop = HaveDigits ? 564 : 442, LowerBottom = 844;
+    bool HaveUpper = false, HaveLower = false;
+    for (const TLayoutSegmentPad& P : Input.Pads) {
+        if (P.ShapesOf != 0 || DigitPlaceOfPad.count(P.Pad)) continue;
+        (P.Position > 0 ? HaveUpper : HaveLower) = true;
+    }
+    const double DigitBand = HaveDigits ? 264 : 20;
+    double UpperTop = 20, UpperBottom, LowerTop, LowerBottom = 844;
+    if (HaveUpper && !HaveLower) {
+        UpperBottom = 844 - DigitBand;
+        LowerTop = 844;
+    } else if (HaveLower && !HaveUpper) {
+        UpperBottom = 20;
+        LowerTop = 20 + DigitBand;
+    } else {
+        UpperBottom = 432 - DigitBand / 2;
+        LowerTop = 432 + DigitBand / 2;
+    }
     const double DigitTop = (UpperBottom + LowerTop) / 2 - DigitHeight / 2;
 
     // Digits, centred in the middle band.

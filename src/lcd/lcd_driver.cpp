@@ -115,6 +115,14 @@ void TLCDDriver::TurnSegmentsOnOrOff(const TPointList& SegmentInnerPoints, bool 
 }
 
 void TLCDDriver::RefreshBitmap(const TORegister& O, const TORegister& O_, bool lErrorOnUndefinedLCDpad) {
+    if (!FSceneBitmap) {
+        // Nothing to colour: only remember what the registers hold, so a scene attached later
+        // shows the current state. Headless runs take this path on every LCD write.
+        FPreviousO = O;
+        FPreviousO_ = O_;
+        if (OnBitmapRefresh) OnBitmapRefresh(*this);
+        return;
+    }
     TMCUpinSet TurnOn[2], TurnOff[2]; // [COM0], [COM1]
     // O drives plane COM1, O' plane COM0.
     auto Collect = [this](const TORegister& Now, TORegister& Previous, TCommonPlane Plane, TMCUpinSet (&On)[2],

@@ -137,6 +137,7 @@ TEST_F(ConvertersTest, ExistingOutputIsReplacedButTheInputIsNeverOverwritten) {
 TEST_F(ConvertersTest, CommandLineRecognition) {
     EXPECT_EQ(Run({"/DeLFSR", (Dir / "missing.bin").string()}), 1);
     EXPECT_TRUE(Handled);
+    EXPECT_EQ(Run({"/DeLFSR", Dir.string()}), 1);
     EXPECT_EQ(Run({"/DeLFSR"}), 2);
     EXPECT_TRUE(Handled);
     Run({"game.rom"});

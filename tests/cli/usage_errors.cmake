@@ -44,7 +44,8 @@ foreach(args
   endif()
 endforeach()
 cli(2 "" run ok.rom --game no_such_game)
-expect_contains("${CLI_STDERR}" "unknown game \"no_such_game\" (known games: custom_game)" "--game")
+expect_contains("${CLI_STDERR}" "unknown game \"no_such_game\" (known games: AC01, FL02, " "--game")
+expect_contains("${CLI_STDERR}" ", SM11, custom_game)" "--game")
 cli(2 "" run ok.rom --steps abc)
 expect_contains("${CLI_STDERR}" "option --steps needs a whole number, not \"abc\"" "--steps")
 

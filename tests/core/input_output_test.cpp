@@ -92,6 +92,13 @@ TEST(InputOutputTest, GroundAndPinCombinations) {
             EXPECT_EQ(IsValidGndPinCombination(TInputGND(g), TGameControlAssociatedInputPin(p)),
                       g == gndDirect || p <= aipK1)
                 << g << "," << p;
+    EXPECT_NO_THROW(CheckGndPinCombination(gndR2, aipK1));
+    try {
+        CheckGndPinCombination(gndR3, aipAlpha);
+        ADD_FAILURE();
+    } catch (const std::invalid_argument& e) {
+        EXPECT_STREQ(e.what(), "Invalid combination of Gnd (2) and AssociatedInputPin (4).");
+    }
 }
 
 TEST(StandardControlsTest, TablesHoldTheirControlsInOrder) {

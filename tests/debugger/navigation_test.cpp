@@ -126,6 +126,29 @@ TEST_F(DebuggerTest, AddressDescriptionAddsALabelRow) {
               std::string::npos);
 }
 
+TEST_F(DebuggerTest, SaveDisassemblyWritesTheListing) {
+    Load();
+    ASSERT_TRUE(Debugger.DisAsmPopupStates().SaveDisassembly);
+    const std::string File = (Dir.Path / "listing.txt").string();
+    Prompter.Files.push_back(File);
+    Debugger.SaveDisassembly();
+    ASSERT_EQ(Prompter.FileDialogs.size(), 1u);
+    const TFileDialog& d = Prompter.FileDialogs[0];
+    EXPECT_EQ(d.Title, "Specify disassembly file name");
+    EXPECT_EQ(d.DefaultExt, "txt");
+    EXPECT_EQ(d.Filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*");
+    EXPECT_TRUE(d.OverwritePrompt);
+    EXPECT_EQ(d.FileName, TListing::ProposedFileName(MCU()));
+    std::ifstream In(File, std::ios::binary);
+    std::string Text((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
+    const std::string Line = Debugger.Listing().Entries()[size_t(Debugger.AddrToItemIndex(0x3C0))].Text;
+    EXPECT_NE(Text.find(Line + "\r\n"), std::string::npos);
+    // A file that cannot be written is reported.
+    Prompter.Files.push_back((Dir.Path / "no-such-folder" / "x.txt").string());
+    Debugger.SaveDisassembly();
+    EXPECT_EQ(Prompter.Texts(TMessageKind::Error).size(), 1u);
+}
+
 TEST_F(DebuggerTest, NavigationIsBlockedDuringAnAnimatedRun) {
     Load();
     Select(0x3C5);

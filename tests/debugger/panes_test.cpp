@@ -106,7 +106,8 @@ TEST_F(DebuggerTest, RegisterEditsUseTheirMaximaAndMasks) {
     EXPECT_TRUE(MCU().Carry);
     EXPECT_EQ(MCU().IO.R, 0xA);
     EXPECT_TRUE(MCU().TD && MCU().LD0);
-    EXPECT_TRUE(Debugger.PaneTexts().Acc.Changed);
+    EXPECT_TRUE(Debugger.PaneTexts().LD0.Changed); // the last edit shows red
+    EXPECT_FALSE(Debugger.PaneTexts().Acc.Changed);
     EXPECT_FALSE(Debugger.HasEditAction({TValueKind::T14, 0}));
     EXPECT_FALSE(Debugger.EditValue({TValueKind::T14, 0}));
 }

@@ -51,11 +51,14 @@ TEST_F(DebuggerTest, TraceIntoStepsOneInstructionAndFollowsPC) {
     EXPECT_EQ(Debugger.RunType(), rtTraceInto);
     EXPECT_EQ(View.Status, "Ready.");
     EXPECT_EQ(Selected(), 0x3C1);
-    EXPECT_FALSE(View.Hint.empty()); // explanation of the next instruction
+    EXPECT_EQ(View.Hint, ""); // LB has no explanation
     EXPECT_EQ(View.LastDraw() & (pnDisAsm | pnRegisters | pnRAM | pnLCDRegisters),
               pnDisAsm | pnRegisters | pnRAM | pnLCDRegisters);
     EXPECT_TRUE(Debugger.PaneTexts().Acc.Changed);
     EXPECT_EQ(Debugger.PaneTexts().Acc.Value, "5");
+    Debugger.TraceInto();
+    // The explanation of the EXC now at PC: Acc goes to (00), the cell's value to Acc.
+    EXPECT_EQ(View.Hint, "5 -> (00); 0 -> Acc");
 }
 
 TEST_F(DebuggerTest, RunUntilReturnFollowsTheReturnRegister) {
@@ -176,6 +179,8 @@ TEST_F(DebuggerTest, PauseStopsARunAndIsIgnoredWhileStopped) {
     EXPECT_TRUE(View.States.Pause);
     EXPECT_TRUE(View.States.Refresh);
     EXPECT_FALSE(View.States.TraceInto);
+    Debugger.Refresh(); // everything, whatever the boxes say
+    EXPECT_EQ(int(View.LastDraw()), int(AllPanes));
     const size_t Draws = View.Draws.size();
     Debugger.Pause();
     EXPECT_EQ(Debugger.RunType(), rtNoEmulation);

@@ -118,6 +118,14 @@ TEST_F(AssemblerTest, LabelsOrgAndBytes) {
     EXPECT_EQ(used, 10);
 }
 
+TEST_F(AssemblerTest, EditorConventionsAreAccepted) {
+    // Byte-order mark, CR LF line ends, tabs, lower case names and hex digits.
+    const TAssemblyResult r = Assemble("\xEF\xBB\xBF.org 3c0\r\nstart:\tlax\tacc,0xe\r\n\tbr 3c0\r\n\tTR start", "c.asm");
+    EXPECT_EQ(r.ExecutionOrder[0x3C0], 0x2E);
+    EXPECT_EQ(r.ExecutionOrder[0x3C1], 0x80);
+    EXPECT_EQ(r.ExecutionOrder[0x3C2], 0x80);
+}
+
 TEST_F(AssemblerTest, DPHToggleComesFromTheNote) {
     const TAssemblyResult r = Assemble(
         "EXC Acc,(DP)\n"
@@ -191,6 +199,37 @@ TEST_F(AssemblerTest, ForwardJumpTakesTheFormItsLabelNeeds) {
     EXPECT_EQ(r.ExecutionOrder[1], 0x71);
     EXPECT_EQ(r.ExecutionOrder[2], 0x80);
     EXPECT_EQ(r.Labels.at("near"), 3);
+}
+
+// Any text is either assembled or refused with EAssemblerError: garbage, cut and mutated
+// instruction lines never crash it or escape as another exception.
+TEST_F(AssemblerTest, ArbitraryTextIsAssembledOrRefused) {
+    UseMnemonics(1);
+    std::string listing;
+    for (int op = 0; op < 256; ++op) {
+        MCU->ROM[0x010] = static_cast<uint8_t>(op);
+        MCU->ROM[0x011] = 0x85;
+        std::string c;
+        listing += DisAsm(*MCU, 0x010, c) + " ; " + c + "\n";
+    }
+    uint32_t seed = 12345;
+    auto rnd = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    const std::string alphabet = " \t:;,/@.$#()+-'xX0123456789ABCDEFabcdefLRTSMKDPOacgko\n\r\x80\xFF";
+    for (int round = 0; round < 3000; ++round) {
+        std::string src;
+        const size_t start = rnd() % listing.size();
+        src = listing.substr(start, rnd() % 120);
+        for (int k = rnd() % 6; k > 0; --k) {
+            const size_t at = src.empty() ? 0 : rnd() % src.size();
+            src.insert(at, 1, alphabet[rnd() % alphabet.size()]);
+        }
+        if (rnd() % 4 == 0) src = ".org " + std::to_string(rnd() % 2048) + "\n" + src;
+        try {
+            Assemble(src, "f.asm", {rnd() % 2 == 0});
+        } catch (const EAssemblerError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("f.asm:", 0), 0u) << e.what();
+        }
+    }
 }
 
 } // namespace

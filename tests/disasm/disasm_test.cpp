@@ -97,6 +97,27 @@ TEST_F(DisAsmTextTest, InstructionTextsAndDefaultComments) {
     }
 }
 
+TEST_F(DisAsmTextTest, KB1013VK1_2NamesItsOwnLines) {
+    auto kb = TKB1013VK1_2MCU::Class.Create(nullptr);
+    Options().InstructionMnemonics = 0; // native: the clone's own names
+    kb->SetupInstructionMnemonics();
+    std::string comment;
+    kb->ROM[0] = 0x6A;
+    EXPECT_EQ(DisAsm(*kb, 0, comment), "ICD  Acc,D");
+    kb->ROM[0] = 0x50;
+    EXPECT_EQ(DisAsm(*kb, 0, comment), "SI1");
+    EXPECT_EQ(comment, "skip next if INT1 not signaled");
+    kb->ROM[0] = 0x51;
+    DisAsm(*kb, 0, comment);
+    EXPECT_EQ(comment, "skip next if INT0 not signaled");
+    kb->ROM[0] = 0x5E;
+    kb->ROM[1] = 0x00;
+    kb->PC = 0;
+    kb->IO.FInputMatrix[gndDirect] = 0xC;
+    kb->IO.R = 0xE;
+    EXPECT_EQ(GetCurrentOpcodeHint(*kb), "D=0xC");
+}
+
 TEST_F(DisAsmTextTest, LabelsNameTheirTargetsInEveryNotation) {
     UseMnemonics(1);
     MCU->SetAddressLabel(0x400, "SUB");
@@ -202,6 +223,47 @@ TEST_F(DisAsmTextTest, ProposedFileNameDropsDoubleQuotes) {
     EXPECT_EQ(TListing::ProposedFileName(*MCU), "A custom game");
     auto game = TQuotedGame::Class.Create(nullptr);
     EXPECT_EQ(TListing::ProposedFileName(*game), "AC-01 Ball");
+}
+
+// What the Follow command gets: static rules away from PC, the live registers at PC.
+TEST_F(DisAsmTextTest, AddressToFollow) {
+    struct TCase {
+        unsigned Addr;
+        std::vector<uint8_t> Bytes;
+        bool AtPC;
+        T11bits A;
+        T1bit MSB;
+        T4bits Page;
+        unsigned Expected;
+    };
+    const TCase Cases[] = {
+        {0x010, {0x6E}, false, NoAddress, 0, 0, NoAddress},
+        {0x010, {0x6F}, false, 0x123, 0, 0, 0x123},
+        {0x010, {0x75, 0x23}, false, NoAddress, 0, 0, NoAddress},
+        {0x010, {0x75, 0x81}, false, NoAddress, 1, 0, 0x17E},  // bank of the instruction
+        {0x00F, {0x6D, 0x75, 0x81}, false, NoAddress, 0, 0, 0x57E}, // at 0x010, after an MSB toggle
+        {0x010, {0x75, 0x81}, true, NoAddress, 1, 0, 0x57E},   // MSB at PC
+        {0x410, {0x7D, 0x81}, false, NoAddress, 0, 0, 0x77E},  // page 13 of bank 1: past the ROM
+        {0x010, {0x81}, true, NoAddress, 1, 2, 0x4BE},         // MSB and Page at PC
+        {0x010, {0x81}, true, 0x123, 1, 2, 0x03E},             // in a subroutine: own page
+        {0x010, {0x81}, false, NoAddress, 1, 2, 0x03E},
+        {0x010, {0xC1}, false, NoAddress, 0, 0, 0x43E},
+        {0x410, {0xD1}, false, NoAddress, 0, 0, 0x47E},
+        {0x010, {0xD1}, true, 0x123, 0, 0, 0x07E},
+        {0x710, {0xF1}, false, NoAddress, 0, 0, 0x7FE},
+        {0x010, {0x08}, false, NoAddress, 0, 0, NoAddress},
+    };
+    for (const auto& c : Cases) {
+        Put(c.Addr, {0, 0, 0});
+        unsigned a = c.Addr;
+        for (uint8_t b : c.Bytes) MCU->ROM[a++] = b;
+        const unsigned at = c.Bytes[0] == 0x6D ? c.Addr + 1 : c.Addr;
+        MCU->PC = c.AtPC ? static_cast<T11bits>(at) : 0x3C0;
+        MCU->A = c.A;
+        MCU->MSB = c.MSB;
+        MCU->Page = c.Page;
+        EXPECT_EQ(MCU->GetAddrToFollow(static_cast<T11bits>(at)), c.Expected) << std::hex << at;
+    }
 }
 
 class HintTest : public DisasmTest {
@@ -320,9 +382,8 @@ TEST(SevenSegmentTable, TextAndRowSelection) {
     EXPECT_EQ(lines[17], " |  E  |  \xCB\x87  |  2 (0010)  |  4 (0100)  |");
     EXPECT_EQ(lines[19], lines[0]);
     // Digits that share a code pair: the first row wins (C shows as 4, D as 5).
-    auto rowOfAcc = [](int Acc) {
-        return SevenSegmentTableRow(SevenSegmentCodingTable[0][Acc], SevenSegmentCodingTable[1][Acc], true) - 3;
-    };
+    auto rowOfAcc = [](int Acc) { return SevenSegmentTableRowForAcc(Acc) - 3; };
+    EXPECT_EQ(SevenSegmentTableRowForAcc(-1), -1);
     EXPECT_EQ(rowOfAcc(0xC), 4);
     EXPECT_EQ(rowOfAcc(0xD), 5);
     EXPECT_EQ(rowOfAcc(9), 9);

@@ -70,7 +70,9 @@ TEST(GameCatalogue, MenuOrderSeparatorsAndCustomGameLast) {
     std::set<std::string> Shortcuts, ShortNames, ClassNames;
     for (const TGameMenuEntry& E : Entries) {
         if (E.IsSeparator()) continue;
-        if (*E.MenuShortcut) EXPECT_TRUE(Shortcuts.insert(E.MenuShortcut).second) << E.MenuShortcut;
+        if (*E.MenuShortcut) {
+            EXPECT_TRUE(Shortcuts.insert(E.MenuShortcut).second) << E.MenuShortcut;
+        }
         EXPECT_TRUE(ShortNames.insert(E.Class->ShortGameName()).second);
         EXPECT_TRUE(ClassNames.insert(E.Class->ClassName).second);
     }

@@ -74,11 +74,6 @@ const std::vector<TDriverRow>& DriverRows() {
     return Rows;
 }
 
-const TLCDpadToSegmentInnerPoints* Record(const TLCDDriver& D, TLCDpad Pad) {
-    int i = D.LCDpadToSegmentMappings().IndexOf(Pad);
-    return i < 0 ? nullptr : &D.LCDpadToSegmentMappings().LCDpadToSegmentInnerPoints[i];
-}
-
 } // namespace
 
 TEST(GameLCDDrivers, CatalogueOrderClassTreeNamesAndFlags) {
@@ -160,9 +155,10 @@ TEST(GameLCDDrivers, RecordCountsCommonPadsAndInvariants) {
                 EXPECT_EQ(D->LCDpadToPadPosition(Pads[i]), Expected[i].second);
                 EXPECT_EQ(Plane == COM0 ? D->IsLCDpadCOM0(Pads[i]) : D->IsLCDpadCOM1(Pads[i]), true);
                 TLCDpad Twin = D->GetCOMpadTwin(Pads[i]);
-                if (Row.Twins.first == Pads[i]) EXPECT_EQ(Twin, Row.Twins.second);
-                else if (Row.Twins.second == Pads[i]) EXPECT_EQ(Twin, Row.Twins.first);
-                else EXPECT_EQ(Twin, NoLCDpad);
+                const int ExpectedTwin = Row.Twins.first == Pads[i]    ? Row.Twins.second
+                                         : Row.Twins.second == Pads[i] ? Row.Twins.first
+                                                                       : NoLCDpad;
+                EXPECT_EQ(Twin, ExpectedTwin);
             }
         };
         CheckCOM(COM0, Row.COM0);

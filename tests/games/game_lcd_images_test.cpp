@@ -94,7 +94,7 @@ TEST(GameLCDImages, EmbeddedTwoColourPicturesHoldOneShapePerSegment) {
 
         // Every inner point lies in a black shape; different segments use different shapes,
         // except pads of one pin that share theirs (GK-10).
-        const bool Sharing = FindGameLCDDriverSpec(*C)->PadsOfOnePinShareShapes;
+        const bool Sharing = FindGameLCDDriverRow(*C)->PadsOfOnePinShareShapes;
         std::map<int, std::pair<TMCUpin, TCommonPlane>> Owner;
         std::set<std::tuple<int, int, int>> Segments;
         for (const auto& R : D->LCDpadToSegmentMappings().LCDpadToSegmentInnerPoints) {
@@ -207,5 +207,55 @@ TEST(GameLCDImages, DigitsReadAsDigits) {
         }
         // Every digit register of the game shows as a digit.
         EXPECT_GE(DigitShapes, static_cast<int>(Game.DigitORegisters.size()) * 5);
+    }
+}
+
+TEST(GameLCDImages, ShapesAreLaidOutLikeTheGlass) {
+    for (const TLCDDriverClass* C : GameLCDDriverClasses()) {
+        SCOPED_TRACE(C->ClassName);
+        auto D = CreateForFirstGame(*C);
+        const TLCDLayout Layout = GameLCDLayout(*D);
+        int DigitTop = 10000, DigitBottom = -1;
+        for (const TSegmentShape& S : Layout.Shapes)
+            if (S.DigitPlace >= 0) {
+                DigitTop = std::min(DigitTop, S.InnerPoint.y);
+                DigitBottom = std::max(DigitBottom, S.InnerPoint.y);
+            }
+        // Glass shapes per pad: upper-edge pads above the digits, lower-edge pads below,
+        // left to right in slot order, COM0 above COM1.
+        std::map<TLCDpad, std::map<int, TPoint>> ByPad;
+        for (const TSegmentShape& S : Layout.Shapes)
+            if (S.DigitPlace < 0) ByPad[S.Pad][S.Plane] = S.InnerPoint;
+        std::map<int, int> XBySlot[2]; // [upper], |position| -> x
+        for (const auto& [Pad, Planes] : ByPad) {
+            const int Position = D->LCDpadToPadPosition(Pad);
+            const bool Upper = Position > 0;
+            for (const auto& [Plane, P] : Planes) {
+                if (Upper) EXPECT_LT(P.y, DigitTop) << int(Pad);
+                else EXPECT_GT(P.y, DigitBottom) << int(Pad);
+                XBySlot[Upper][std::abs(Position)] = P.x;
+            }
+            if (Planes.size() == 2) {
+                EXPECT_LT(Planes.at(COM0).y, Planes.at(COM1).y) << int(Pad);
+                EXPECT_NEAR(Planes.at(COM0).x, Planes.at(COM1).x, 12) << int(Pad); // one column
+            }
+        }
+        for (const auto& Edge : XBySlot) {
+            int LastX = -1;
+            for (const auto& [Slot, X] : Edge) {
+                EXPECT_GT(X, LastX) << "slot " << Slot;
+                LastX = X;
+            }
+        }
+        // Digits stand left to right in the order of the game's digit registers.
+        std::map<int, int> LeftOfPlace;
+        for (const TSegmentShape& S : Layout.Shapes)
+            if (S.DigitPlace >= 0 && (!LeftOfPlace.count(S.DigitPlace) || S.InnerPoint.x < LeftOfPlace[S.DigitPlace]))
+                LeftOfPlace[S.DigitPlace] = S.InnerPoint.x;
+        int LastX = -1;
+        for (const auto& [Place, X] : LeftOfPlace) {
+            EXPECT_GT(X, LastX);
+            LastX = X;
+        }
     }
 }

@@ -184,9 +184,11 @@ TEST(GameClock, LayoutsOfTheGames) {
         for (int i = 0; i < 6; ++i) EXPECT_EQ(M->RAM[R.Cells[i]], R.Values[i]) << "cell " << i;
         EXPECT_EQ(Writes, 0); // written directly, without RAM callbacks
         // Nothing else changes (SK-10's second copy aside).
-        if (R.Class != &TSK10::Class)
-            for (int a = 0; a < 128; ++a)
-                if (std::find(R.Cells.begin(), R.Cells.end(), a) == R.Cells.end()) EXPECT_EQ(M->RAM[a], 0xA) << a;
+        if (R.Class == &TSK10::Class) continue;
+        for (int a = 0; a < 128; ++a) {
+            if (std::find(R.Cells.begin(), R.Cells.end(), a) != R.Cells.end()) continue;
+            EXPECT_EQ(M->RAM[a], 0xA) << a;
+        }
     }
 }
 

@@ -279,3 +279,41 @@ TEST_F(UserDataTest, ABrokenDatFileIsReportedAndKept) {
 
 } // namespace
 } // namespace tarvolin::test
+
+namespace tarvolin::test {
+namespace {
+
+// Arbitrary bytes either load or end in a stream error; nothing outside the image changes
+// and no other failure escapes.
+TEST(UserDataRobustnessTest, ArbitraryBlocksNeverEscapeTheImage) {
+    TCoreEnvironment env;
+    uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    for (int round = 0; round < 3000; ++round) {
+        std::ostringstream out;
+        // A plausible header most of the time, so the reader gets past the version and counts.
+        WriteInt32(out, next() % 4 == 0 ? int32_t(next()) : 1);
+        WriteInt32(out, int32_t(next() % 5));
+        const int extra = int(next() % 64);
+        for (int i = 0; i < extra; ++i) out.put(char(next() >> 24));
+        struct {
+            uint8_t Before[16];
+            TROM Image;
+            uint8_t After[16];
+        } guarded{};
+        std::fill(std::begin(guarded.Before), std::end(guarded.Before), 0xA5);
+        std::fill(std::begin(guarded.After), std::end(guarded.After), 0x5A);
+        TUserData data("custom_game", guarded.Image);
+        std::istringstream in(out.str());
+        try {
+            data.LoadFromStream(in, guarded.Image);
+        } catch (const EStreamError&) {
+        }
+        for (uint8_t b : guarded.Before) ASSERT_EQ(b, 0xA5);
+        for (uint8_t b : guarded.After) ASSERT_EQ(b, 0x5A);
+        for (const auto& [addr, entry] : data.AddressesCustomData()) ASSERT_LE(addr, 0x7FF);
+    }
+}
+
+} // namespace
+} // namespace tarvolin::test

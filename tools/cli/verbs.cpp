@@ -316,7 +316,7 @@ int BenchMain(const std::vector<std::string>& Args) {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     const auto limit = std::chrono::duration<double>(seconds);
-    uint64_t steps = 0;
+    uint64_t steps = 0, errors = 0;
     double elapsed = 0;
     for (;;) {
         for (int k = 0; k < 4096; ++k) {
@@ -324,7 +324,7 @@ int BenchMain(const std::vector<std::string>& Args) {
             try {
                 mcu->PerformOneCycle(op, operand);
             } catch (const std::exception&) {
-                // The program goes on with the next step, as in a run.
+                ++errors; // the program goes on with the next step, as in a run
             }
         }
         steps += 4096;
@@ -334,6 +334,7 @@ int BenchMain(const std::vector<std::string>& Args) {
     }
     std::printf("steps=%" PRIu64 " cycles=%" PRIu64 " seconds=%.3f cycles_per_second=%.0f\n", steps, mcu->CycleCount, elapsed,
                 elapsed > 0 ? static_cast<double>(mcu->CycleCount) / elapsed : 0.0);
+    if (errors) std::cerr << "tarvolin-cli bench: " << errors << " step(s) raised an emulator error\n";
     return 0;
 }
 

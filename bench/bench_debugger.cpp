@@ -1,0 +1,108 @@
+// Machine cycles per second of an unattended run driven by the debugger controller (idle
+// loop, breakpoint handlers, pane refresh every 256 timer ticks) against the bare core.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/settings.h"
+#include "core/mcu.h"
+#include "core/step_tables.h"
+#include "debugger/debugger.h"
+#include "lcd/lcd_driver.h"
+
+namespace tarvolin {
+namespace {
+
+class TNullView : public TDebuggerView {
+public:
+    void SetStatus(const std::string&, TStatusColour) override {}
+    void SetCaption(const std::string&) override {}
+    void CommandStatesChanged(const TCommandStates&) override {}
+    void DrawPanes(TPanes, bool) override {}
+    void ListReset() override {}
+    void ListItemChanged(int) override {}
+    void RepaintList() override {}
+    void ListSelectionChanged(int) override {}
+    void ScrollListTo(int) override {}
+    int ListTopIndex() const override { return 0; }
+    int ListVisibleRows() const override { return 40; }
+    void FocusList() override {}
+    void SetHintLabel(const std::string&) override {}
+    void LCDImageChanged(const TRaster&) override {}
+    void ShowLCDThemeName(const std::string&) override {}
+    void LCDImageMenuChanged() override {}
+    void RebuildInputPanel() override {}
+};
+
+class TNullPrompter : public TPrompter {
+public:
+    TMessageResult Message(TMessageKind, const std::string&, TMessageButtons) override { return TMessageResult::Cancel; }
+    bool Input(TInputDialog&) override { return false; }
+    bool OpenFile(const TFileDialog&, std::string&) override { return false; }
+    bool SaveFile(const TFileDialog&, std::string&) override { return false; }
+};
+
+// A loop that reads and writes RAM and the LCD registers:
+// 3C0 LAX 5; 3C1 LB 0; 3C2 EXC; 3C3 ADX 1; 3C4 ADD; 3C5 TW; 3C6 TR 3C1.
+std::string BenchROM() {
+    std::array<uint8_t, ROMSize> Exec{};
+    const uint8_t Code[] = {0x25, 0x40, 0x10, 0x31, 0x08, 0x5C, static_cast<uint8_t>(0x80 | StepIndexToCode[1])};
+    for (size_t i = 0; i < sizeof Code; ++i) Exec[0x3C0 + i] = Code[i];
+    std::string Chip(ROMSize, '\0');
+    for (int p = 0; p < ROMSize / 64; ++p)
+        for (int k = 0; k < 63; ++k) Chip[size_t(p * 64 + StepIndexToCode[size_t(k)])] = static_cast<char>(Exec[size_t(p * 64 + k)]);
+    return Chip;
+}
+
+void BM_CorePerformOneCycle(benchmark::State& State) {
+    std::istringstream Stream(BenchROM());
+    auto MCU = TSHARP_SM5A_MCU::Class.Create(&Stream);
+    MCU->SetFullRunCyclesPerSecond(0);
+    MCU->SetFullRun(true);
+    MCU->LCDDriver->SetShowStableImageOnly(true);
+    const uint64_t Start = MCU->CycleCount;
+    for (auto _ : State) {
+        uint8_t Opcode = 0, Operand = 0;
+        for (int i = 0; i < 4096; ++i) MCU->PerformOneCycle(Opcode, Operand);
+    }
+    State.counters["cycles/s"] = benchmark::Counter(double(MCU->CycleCount - Start), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_CorePerformOneCycle);
+
+// The idle loop of an unattended run at "(full emulation speed)" with every update box ticked,
+// returning to the caller every 4096 instructions.
+void BM_DebuggerUnattendedRun(benchmark::State& State) {
+    TMemorySettingsStore Store;
+    TSettings Settings(Store);
+    TNullView View;
+    TNullPrompter Prompter;
+    TDebugger Debugger(View, Prompter, Settings);
+    Debugger.Initialize();
+    // Loaded the way LoadGame does once the ROM is read.
+    const std::string Path = "/tmp/tarvolin_bench_debugger.rom";
+    {
+        std::ofstream(Path, std::ios::binary) << BenchROM();
+    }
+    if (!Debugger.LoadGame(&TSHARP_SM5A_MCU::Class, Path)) {
+        State.SkipWithError("cannot load the benchmark ROM");
+        return;
+    }
+    Debugger.SetSpeedFactor(6);
+    Debugger.UnattendedRun();
+    const uint64_t Start = Debugger.MCU()->CycleCount;
+    for (auto _ : State) {
+        int n = 0;
+        Debugger.RunSlice([&] { return ++n >= 4096; });
+    }
+    State.counters["cycles/s"] =
+        benchmark::Counter(double(Debugger.MCU()->CycleCount - Start), benchmark::Counter::kIsRate);
+    std::remove(Path.c_str());
+}
+BENCHMARK(BM_DebuggerUnattendedRun);
+
+} // namespace
+} // namespace tarvolin
