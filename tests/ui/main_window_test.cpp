@@ -94,6 +94,7 @@ private slots:
     void StopsOnAWriteBreakpointWhileStepping();
     void RawInputButtonsLatchWithCtrlClick();
     void GameKeysPressGameControlsDuringRuns();
+    void LoadsACatalogueGameByShortNameAndChecksItsMenuItem();
 
 private:
     void LoadTestROM();
@@ -487,6 +488,36 @@ void MainWindowTest::GameKeysPressGameControlsDuringRuns() {
     QVERIFY(FWindow->Debugger().IsStopped());
     QTest::keyRelease(FWindow->DisAsmList(), key);
     QVERIFY(!FWindow->Debugger().RawButtons()[tied].Pressed);
+}
+
+void MainWindowTest::LoadsACatalogueGameByShortNameAndChecksItsMenuItem() {
+    const TAssemblyResult r = Assemble(TestProgram, "test.asm");
+    const QString path = FDir.filePath("fp24.rom");
+    std::ofstream(path.toStdString(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    FSettings->SetROMFile("FP24", path.toStdString());
+    FWindow->SetCommandLineArgument("fp24"); // short names are matched without regard to case
+    FWindow->show();
+    QTRY_VERIFY(FWindow->Debugger().IsGameLoaded());
+    QCOMPARE(FWindow->windowTitle(), QString("Tarvolin - FP-24 \"Chef\""));
+    // The Game menu lists the catalogue with separators; the loaded game's item is checked.
+    QAction* chef = nullptr;
+    int separators = 0;
+    for (QAction* a : FWindow->GameMenu()->actions()) {
+        if (a->isSeparator()) ++separators;
+        if (a->text() == "Nintendo G&&W FP-24 \"C&hef\"") chef = a;
+    }
+    QVERIFY(chef);
+    QCOMPARE(separators, 3);
+    QVERIFY(chef->isChecked());
+    QCOMPARE(chef->shortcut(), QKeySequence("Ctrl+Shift+4"));
+    QVERIFY(FWindow->Action("GameCheats")->isEnabled());
+    QVERIFY(FWindow->Panes()->SetCurrentTimeButton->isEnabled());
+    // Only the O indexes that encode a digit show the label.
+    QVERIFY(FWindow->Panes()->DigitLabels[4]->isVisible());
+    QVERIFY(!FWindow->Panes()->DigitLabels[0]->isVisible());
+    FWindow->Action("GameCheats")->trigger();
+    QVERIFY(QString::fromStdString(FPrompter.Messages.back()).startsWith("FULL LCD TEST"));
 }
 
 QTEST_MAIN(MainWindowTest)
