@@ -95,6 +95,7 @@ private slots:
     void RawInputButtonsLatchWithCtrlClick();
     void GameKeysPressGameControlsDuringRuns();
     void LoadsACatalogueGameByShortNameAndChecksItsMenuItem();
+    void FullRunRedrawsOnlyTickedPanesWhileRunning();
 
 private:
     void LoadTestROM();
@@ -518,6 +519,31 @@ void MainWindowTest::LoadsACatalogueGameByShortNameAndChecksItsMenuItem() {
     QVERIFY(!FWindow->Panes()->DigitLabels[0]->isVisible());
     FWindow->Action("GameCheats")->trigger();
     QVERIFY(QString::fromStdString(FPrompter.Messages.back()).startsWith("FULL LCD TEST"));
+}
+
+void MainWindowTest::FullRunRedrawsOnlyTickedPanesWhileRunning() {
+    LoadTestROM();
+    FWindow->Debugger().SetSpeedFactor(6);
+    QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier);
+    QVERIFY(FWindow->IsMainLoopActive());
+    // T counts on, and the registers pane follows while the run goes on.
+    const QString t0 = Value(prT);
+    QTRY_VERIFY(Value(prT) != t0);
+    QVERIFY(!FWindow->Debugger().IsStopped());
+    // Unticked, the pane keeps its last texts.
+    QCheckBox* cb = FWindow->Panes()->UpdateRegistersCB;
+    QVERIFY(cb->isVisible());
+    cb->click();
+    QVERIFY(!FWindow->Debugger().UpdateCheckBox(pnRegisters));
+    QTest::qWait(150); // a redraw asked for before the click may still be on its way
+    const QString t1 = Value(prT);
+    QTest::qWait(100);
+    QCOMPARE(Value(prT), t1);
+    QVERIFY(!FWindow->Debugger().IsStopped());
+    // Pausing a full run redraws every pane.
+    QTest::keyClick(FWindow.get(), Qt::Key_Escape);
+    QCOMPARE(Value(prT), QString::fromStdString(FWindow->Debugger().PaneTexts().T.Value));
+    QVERIFY(Value(prT) != t1);
 }
 
 QTEST_MAIN(MainWindowTest)

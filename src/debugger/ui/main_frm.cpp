@@ -664,8 +664,9 @@ void TMainFrm::RefreshOpcodeLegend() {
 
 QMenu* TMainFrm::BuildLCDImagePopupMenu() {
     auto* menu = new QMenu(this);
+    // The interconnection window comes with its own work; until then the item stays disabled.
     QAction* inter = menu->addAction("Show &interconnection of MCU and LCD...");
-    inter->setEnabled(FStates.Interconnection);
+    inter->setEnabled(false);
     connect(inter, &QAction::triggered, this, [this] { ShowInterconnection(); });
     menu->addSeparator();
     const TLCDImageMenu& m = FDebugger->LCDImageMenu();
