@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -83,7 +84,10 @@ TMainFrm::TMainFrm(TSettings& Settings, QWidget* Parent) : QMainWindow(Parent), 
     SetGameMenu(GameMenuEntries());
     Command([this] { FDebugger->Initialize(); });
     ApplyDebugShortcuts();
-    resize(1240, 820);
+    QSize size(1240, 820);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+    resize(size);
 }
 
 TMainFrm::~TMainFrm() {
