@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QSlider>
+#include <QStatusBar>
 #include <QListWidget>
 #include <QPushButton>
 #include <QLabel>
@@ -219,6 +220,12 @@ void MainWindowTest::StepsRunsToABreakpointAndPauses() {
     QTest::keyClick(w, Qt::Key_F9, Qt::ControlModifier);
     QCOMPARE(Status(), QString("Running..."));
     QCOMPARE(FWindow->StatusBarColour(), QColor(0xC0, 0xFF, 0xC0));
+    {
+        // The colour is what the status bar actually shows, not only its palette.
+        QStatusBar* bar = FWindow->statusBar();
+        const QImage shot = bar->grab().toImage();
+        QCOMPARE(shot.pixelColor(bar->width() / 2, bar->height() / 2), QColor(0xC0, 0xFF, 0xC0));
+    }
     QVERIFY(FWindow->IsMainLoopActive());
     QVERIFY(FWindow->Panes()->UpdateRegistersCB->isVisible());
     QVERIFY(FWindow->SpeedFactorTrackBar()->isVisible());

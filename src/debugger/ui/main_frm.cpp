@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -858,6 +859,14 @@ bool TMainFrm::event(QEvent* Event) {
 }
 
 bool TMainFrm::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Event->type() == QEvent::ToolTip && Watched->isWidgetType()) {
+        // Hints stay up for 20 seconds, long enough for the longer ones.
+        auto* w = static_cast<QWidget*>(Watched);
+        if (w->window() == this && !w->toolTip().isEmpty()) {
+            QToolTip::showText(static_cast<QHelpEvent*>(Event)->globalPos(), w->toolTip(), w, {}, 20000);
+            return true;
+        }
+    }
     if ((Event->type() == QEvent::KeyPress || Event->type() == QEvent::KeyRelease) && FInputPanel &&
         Watched->isWidgetType() && static_cast<QWidget*>(Watched)->window() == this) {
         auto* ke = static_cast<QKeyEvent*>(Event);

@@ -18,7 +18,6 @@ TValueLabel::TValueLabel(int Row, TLabelRole Role, const QString& Text, QWidget*
     : QLabel(Text, Parent), FRow(Row), FRole(Role) {
     setTextFormat(Qt::PlainText);
     setContextMenuPolicy(Qt::DefaultContextMenu);
-    setToolTipDuration(20000); // hints stay long enough to read the longer ones
 }
 
 void TValueLabel::SetValue(const QString& Text, bool Changed) {
