@@ -10,6 +10,7 @@
 #include "debugger/ui/input_dlg.h"
 #include "debugger/ui/lcd_image_widget.h"
 #include "core/mcu.h"
+#include "debugger/ui/main_frm.h"
 #include "disasm/ui/code_aid_windows.h"
 #include "disasm/ui/disasm_list_view.h"
 
@@ -57,6 +58,7 @@ private slots:
     void InputDialogStaysOpenUntilTheCheckAccepts();
     void SevenSegmentTableSelectsTheFirstMatchingRow();
     void OpcodeLegendFillsItsLabelsWithoutTakingFocus();
+    void FileFiltersMatchFilesWithoutExtension();
 };
 
 void WidgetsTest::RowHeightsFollowHeadersAndLabels() {
@@ -304,6 +306,16 @@ void WidgetsTest::OpcodeLegendFillsItsLabelsWithoutTakingFocus() {
     QCOMPARE(legend.OpcodeLabel->text(), QString("5F 12"));
     QVERIFY(legend.DetailsLabel->text().contains("0x12"));
     QVERIFY(legend.testAttribute(Qt::WA_ShowWithoutActivating));
+}
+
+void WidgetsTest::FileFiltersMatchFilesWithoutExtension() {
+    QCOMPARE(QtFileFilter("Text files (*.txt)|*.txt|All files (*.*)|*.*"), QString("Text files (*.txt);;All files (*)"));
+    QCOMPARE(QtFileFilter("All files (*.*)|*.*"), QString("All files (*)"));
+    QCOMPARE(QtFileFilter("Debug sessions (*.dbgsession)|*.dbgsession|All files (*.*)|*.*"),
+             QString("Debug sessions (*.dbgsession);;All files (*)"));
+    // Several patterns of one entry are separated by blanks in Qt's form.
+    QCOMPARE(QtFileFilter("ROMs|*.rom;*.bin"), QString("ROMs (*.rom *.bin)"));
+    QCOMPARE(QtFileFilter(""), QString());
 }
 
 QTEST_MAIN(WidgetsTest)

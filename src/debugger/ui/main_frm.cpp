@@ -39,8 +39,10 @@ const QEvent::Type AfterShowEvent = static_cast<QEvent::Type>(QEvent::User + 1);
 
 QColor RGBColour(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
+} // namespace
+
 // "Desc (*.txt)|*.txt|All files (*.*)|*.*" -> Qt's "Desc (*.txt);;All files (*)".
-QString QtFilter(const std::string& Filter) {
+QString QtFileFilter(const std::string& Filter) {
     const QStringList parts = QString::fromStdString(Filter).split('|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
@@ -56,7 +58,6 @@ QString QtFilter(const std::string& Filter) {
     return out.join(";;");
 }
 
-} // namespace
 
 TMainFrm::TMainFrm(TSettings& Settings, QWidget* Parent) : QMainWindow(Parent), FSettings(Settings) {
     setWindowTitle(TDebugger::ApplicationName);
@@ -803,7 +804,7 @@ bool TMainFrm::Input(TInputDialog& Dialog) {
 
 bool TMainFrm::OpenFile(const TFileDialog& Dialog, std::string& FileName) {
     if (FPrompterOverride) return FPrompterOverride->OpenFile(Dialog, FileName);
-    QFileDialog dlg(this, QString::fromStdString(Dialog.Title), QString(), QtFilter(Dialog.Filter));
+    QFileDialog dlg(this, QString::fromStdString(Dialog.Title), QString(), QtFileFilter(Dialog.Filter));
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(Dialog.MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (!Dialog.FileName.empty()) dlg.selectFile(QString::fromStdString(Dialog.FileName));
@@ -814,7 +815,7 @@ bool TMainFrm::OpenFile(const TFileDialog& Dialog, std::string& FileName) {
 
 bool TMainFrm::SaveFile(const TFileDialog& Dialog, std::string& FileName) {
     if (FPrompterOverride) return FPrompterOverride->SaveFile(Dialog, FileName);
-    QFileDialog dlg(this, QString::fromStdString(Dialog.Title), QString(), QtFilter(Dialog.Filter));
+    QFileDialog dlg(this, QString::fromStdString(Dialog.Title), QString(), QtFileFilter(Dialog.Filter));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     if (!Dialog.DefaultExt.empty()) dlg.setDefaultSuffix(QString::fromStdString(Dialog.DefaultExt));

@@ -32,6 +32,11 @@ namespace tarvolin {
 
 class TSettings;
 
+// A file dialog filter of the form "Text files (*.txt)|*.txt|All files (*.*)|*.*" in Qt's form,
+// "Text files (*.txt);;All files (*)": "*.*" becomes "*", which on this platform also
+// matches names without an extension.
+QString QtFileFilter(const std::string& Filter);
+
 class TMainFrm : public QMainWindow, public TDebuggerView, public TPrompter, private TDisAsmListSource {
     Q_OBJECT
 public:
