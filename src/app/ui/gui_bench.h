@@ -26,6 +26,10 @@ TGuiBenchResult RunGuiBenchmark(TMainFrm& Window, const std::string& ROMFile, do
 // cycles per second.
 double HeadlessCyclesPerSecond(const std::string& ROMFile, double Seconds);
 
+// The run control with a view that draws nothing, at full emulation speed: the share of the
+// cost that is not the window's.
+double ControllerCyclesPerSecond(const std::string& ROMFile, double Seconds);
+
 // "tarvolin --gui-bench ROM [SECONDS]", "tarvolin --gui-bench-pace ROM [SECONDS]" and
 // "tarvolin --screenshot ROM PNGFILE [RUN_MILLISECONDS]" (the picture of the documentation).
 int GuiBenchMain(int argc, char** argv);

@@ -58,7 +58,6 @@ QString QtFileFilter(const std::string& Filter) {
     return out.join(";;");
 }
 
-
 TMainFrm::TMainFrm(TSettings& Settings, QWidget* Parent) : QMainWindow(Parent), FSettings(Settings) {
     setWindowTitle(TDebugger::ApplicationName);
     FPreviousReporter = SetMessageReporter(&FReporter);
