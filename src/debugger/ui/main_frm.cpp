@@ -185,7 +185,10 @@ void TMainFrm::CreateWidgets() {
             [this] { Command([&] { FDebugger->SetCurrentTime(); }); });
     auto connectCB = [this](QCheckBox* cb, TPane pane) {
         connect(cb, &QCheckBox::toggled, this, [this, pane](bool on) {
-            if (!FUpdatingStates) Command([&] { FDebugger->SetUpdateCheckBox(pane, on); });
+            if (FUpdatingStates) return;
+            Command([&] { FDebugger->SetUpdateCheckBox(pane, on); });
+            // A redraw the run asked for before the box was unticked is not shown any more.
+            if (!on) FDeferredPanes &= static_cast<TPanes>(~pane);
         });
     };
     connectCB(FUpdateDisAsmCB, pnDisAsm);
