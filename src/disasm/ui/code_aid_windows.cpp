@@ -67,7 +67,7 @@ void TSevenSegmentPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor td1(40, 90, 200), td0(200, 90, 40);
-    const int x0 = 30, y0 = 20, w = 60, h = 60, t = 10;
+    const int x0 = 24, y0 = 14, w = 60, h = 62, t = 15;
     struct Seg {
         QRect r;
         bool td1;
@@ -86,24 +86,29 @@ void TSevenSegmentPicture::paintEvent(QPaintEvent*) {
     QFont f = font();
     f.setPointSizeF(std::max(6.0, f.pointSizeF() - 1));
     p.setFont(f);
+    f.setBold(true);
+    p.setFont(f);
     for (const Seg& s : segs) {
         p.fillRect(s.r, s.td1 ? td1 : td0);
-        p.setPen(Qt::black);
-        const QString label = QString("%1").arg(s.bit);
-        p.drawText(s.r.adjusted(-14, -14, 14, 14), Qt::AlignCenter, label);
+        // The O bit number inside its segment.
+        p.setPen(Qt::white);
+        p.drawText(s.r, Qt::AlignCenter, QString::number(s.bit));
     }
     p.setBrush(td0);
     p.setPen(Qt::NoPen);
-    p.drawEllipse(QPoint(x0 + w + 2 * t + 8, y0 + 2 * h + 2 * t + 5), 5, 5);
-    p.setPen(Qt::black);
-    p.drawText(QPoint(x0 + w + 2 * t + 16, y0 + 2 * h + 2 * t + 10), "0");
+    const QPoint dot(x0 + w + 2 * t + 10, y0 + 2 * h + 2 * t + 7);
+    p.drawEllipse(dot, 8, 8);
+    p.setPen(Qt::white);
+    p.drawText(QRect(dot.x() - 8, dot.y() - 8, 16, 16), Qt::AlignCenter, "0");
     // Legend.
-    const int lx = 130;
+    const int lx = 140;
     p.setPen(td1);
-    p.drawText(QRect(lx, 20, 125, 70), Qt::AlignLeft | Qt::AlignTop,
+    f.setBold(false);
+    p.setFont(f);
+    p.drawText(QRect(lx, 20, 118, 70), Qt::AlignLeft | Qt::AlignTop,
                "TD=1 half:\nO[0] b   O[1] a\nO[2] g   O[3] c");
     p.setPen(td0);
-    p.drawText(QRect(lx, 95, 125, 80), Qt::AlignLeft | Qt::AlignTop,
+    p.drawText(QRect(lx, 95, 118, 80), Qt::AlignLeft | Qt::AlignTop,
                "TD=0 half:\nO[0] dot O[1] f\nO[2] e   O[3] d");
 }
 
