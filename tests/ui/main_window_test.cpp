@@ -97,6 +97,7 @@ private slots:
     void GameKeysPressGameControlsDuringRuns();
     void LoadsACatalogueGameByShortNameAndChecksItsMenuItem();
     void FullRunRedrawsOnlyTickedPanesWhileRunning();
+    void ClosesDuringARunAndAsksAboutARecording();
 
 private:
     void LoadTestROM();
@@ -550,6 +551,27 @@ void MainWindowTest::FullRunRedrawsOnlyTickedPanesWhileRunning() {
     QTest::keyClick(FWindow.get(), Qt::Key_Escape);
     QCOMPARE(Value(prT), QString::fromStdString(FWindow->Debugger().PaneTexts().T.Value));
     QVERIFY(Value(prT) != t1);
+}
+
+void MainWindowTest::ClosesDuringARunAndAsksAboutARecording() {
+    LoadTestROM();
+    QAction* sound = FWindow->Action("GameSoundRecording");
+    QVERIFY(sound->isEnabled());
+    sound->trigger();
+    QVERIFY(sound->isChecked());
+    QVERIFY(FWindow->Panes()->SoundRecordingIndicator->isVisible());
+    QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier);
+    QTest::qWait(20);
+    // Cancel keeps the window open and the run going.
+    FPrompter.Answers = {TMessageResult::Cancel};
+    QVERIFY(!FWindow->close());
+    QCOMPARE(FPrompter.Messages.back(), std::string("Sound recording is active. Do you want to save the recorded sound?"));
+    QVERIFY(FWindow->isVisible());
+    QVERIFY(!FWindow->Debugger().IsStopped());
+    // No: the window closes and the loop ends with it.
+    FPrompter.Answers = {TMessageResult::No};
+    QVERIFY(FWindow->close());
+    QVERIFY(!FWindow->IsMainLoopActive());
 }
 
 QTEST_MAIN(MainWindowTest)
