@@ -98,6 +98,7 @@ private slots:
     void LoadsACatalogueGameByShortNameAndChecksItsMenuItem();
     void FullRunRedrawsOnlyTickedPanesWhileRunning();
     void ClosesDuringARunAndAsksAboutARecording();
+    void AnEmulatorExceptionStopsTheRunWithAnErrorBox();
 
 private:
     void LoadTestROM();
@@ -572,6 +573,29 @@ void MainWindowTest::ClosesDuringARunAndAsksAboutARecording() {
     FPrompter.Answers = {TMessageResult::No};
     QVERIFY(FWindow->close());
     QVERIFY(!FWindow->IsMainLoopActive());
+}
+
+void MainWindowTest::AnEmulatorExceptionStopsTheRunWithAnErrorBox() {
+    // A few instructions, then a return outside any subroutine.
+    const TAssemblyResult r = Assemble(".org 3C0\nLAX Acc,0x1\nSKIP\nSKIP\nRTN\n", "bad.asm");
+    const QString path = FDir.filePath("bad.rom");
+    std::ofstream(path.toStdString(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    FWindow->SetCommandLineArgument(path.toStdString());
+    FWindow->show();
+    QTRY_VERIFY(FWindow->Debugger().IsGameLoaded());
+    QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier);
+    QTRY_VERIFY(FWindow->Debugger().IsStopped());
+    QTRY_VERIFY(!FWindow->IsMainLoopActive());
+    QVERIFY(Status().startsWith("Paused on emulator exception: "));
+    QCOMPARE(FWindow->StatusBarColour(), QColor(0xFF, 0xB0, 0xB0));
+    QCOMPARE(FPrompter.Messages.size(), size_t(1));
+    QVERIFY(Status().endsWith(QString::fromStdString(FPrompter.Messages[0])));
+    // The MCU keeps the state it reached and the window stays usable.
+    QCOMPARE(Value(prAcc), QString("1"));
+    QTest::keyClick(FWindow.get(), Qt::Key_F2, Qt::ControlModifier); // MCU Reset
+    QCOMPARE(Status(), QString("Ready."));
+    QCOMPARE(Value(prPC), QString("3C0"));
 }
 
 QTEST_MAIN(MainWindowTest)
