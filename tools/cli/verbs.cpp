@@ -122,7 +122,13 @@ int AsmMain(const std::vector<std::string>& Args) {
     RefuseToOverwriteInput(source, output);
     std::ifstream f(source, std::ios::binary);
     if (!f) throw EFailure("Cannot open source \"" + source + "\"");
-    const std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::string text;
+    try {
+        text.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        f.setstate(std::ios::badbit); // the file buffer reports a failed read by throwing
+    }
+    if (f.bad()) throw EFailure("Cannot read source \"" + source + "\"");
     const TAssemblyResult r = Assemble(text, source, ao);
     WriteFileReplacing(output, std::string(r.ChipOrder.begin(), r.ChipOrder.end()));
     return 0;
