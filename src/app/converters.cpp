@@ -79,7 +79,12 @@ std::vector<uint8_t> ReadAll(const std::filesystem::path& Input) {
     if (std::filesystem::is_directory(Input, ec)) throw EConversionError("Cannot read \"" + Input.string() + "\": it is a folder");
     std::ifstream f(Input, std::ios::binary);
     if (!f) throw EConversionError("Cannot open file \"" + Input.string() + "\": " + std::strerror(errno));
-    std::vector<uint8_t> data((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> data;
+    try {
+        data.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        f.setstate(std::ios::badbit); // the file buffer reports a failed read by throwing
+    }
     if (f.bad()) throw EConversionError("Cannot read file \"" + Input.string() + "\"");
     return data;
 }

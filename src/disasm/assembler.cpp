@@ -464,6 +464,10 @@ bool TAssembler::BranchOpcode(const TSourceLine& L, T11bits Addr, const TTarget&
         Op = 0xC0;
         return true;
     }
+    if (T.Addr > LastROMAddress) {
+        Error(L.No, "target " + AddrText(T.Addr) + " lies outside the ROM");
+        return false;
+    }
     const unsigned code = StepIndexToCode[T.Addr & 0x3F];
     if ((T.Addr & 0x700) != (Addr & 0x700) || code > 15) {
         Error(L.No, "target " + AddrText(T.Addr) + " cannot be reached by a subroutine branch from " + AddrText(Addr) +
@@ -576,7 +580,11 @@ bool TAssembler::Encode(const TSourceLine& L, T11bits Addr, std::vector<uint8_t>
             const std::string& p = parts[1];
             size_t sp = 0;
             while (sp < p.size() && !std::isspace(static_cast<unsigned char>(p[sp]))) ++sp;
-            if (uses.count(Upper(p.substr(0, sp))) && sp < p.size()) return EncodeShortCall(L, Addr, fmCall, operand, Bytes);
+            // The one-byte call names its branch reading with a mnemonic; the far call's
+            // second target is an address or a label (which may look like any other name).
+            const auto second = uses.find(Upper(p.substr(0, sp)));
+            if (second != uses.end() && HasForm(second->second, fmBranch) && sp < p.size())
+                return EncodeShortCall(L, Addr, fmCall, operand, Bytes);
             if (farC) return EncodeFar(L, true, operand, Bytes);
             return EncodeShortCall(L, Addr, fmCall, operand, Bytes);
         }
@@ -647,10 +655,12 @@ void TAssembler::Pass(bool Final) {
         }
         case lkByte: {
             std::vector<uint8_t> bytes;
-            std::stringstream ss(L.Operand);
-            std::string item;
             bool ok = true;
-            while (std::getline(ss, item, ',')) {
+            // Every comma separates two values: "1, 2," lacks its last value.
+            size_t start = 0;
+            while (!L.Operand.empty()) {
+                const size_t comma = L.Operand.find(',', start);
+                const std::string item = L.Operand.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
                 long v = 0;
                 if (!ParseNumber(item, v) || v < 0 || v > 0xFF) {
                     Error(L.No, "bad byte value \"" + Trim(item) + "\"");
@@ -658,6 +668,8 @@ void TAssembler::Pass(bool Final) {
                     break;
                 }
                 bytes.push_back(static_cast<uint8_t>(v));
+                if (comma == std::string::npos) break;
+                start = comma + 1;
             }
             if (ok && bytes.empty()) Error(L.No, ".byte needs at least one value");
             if (ok) Place(L, loc, bytes);

@@ -115,14 +115,15 @@ void WriteFileReplacing(const std::filesystem::path& FileName, const std::string
     Temp += ".tmp~";
     {
         std::ofstream f(Temp, std::ios::binary | std::ios::trunc);
-        if (!f) throw std::runtime_error("Cannot create file \"" + Temp.string() + "\": " + std::strerror(errno));
+        // Messages name the file the user asked for, not the temporary one.
+        if (!f) throw std::runtime_error("Cannot write file \"" + FileName.string() + "\": " + std::strerror(errno));
         f.write(Data.data(), static_cast<std::streamsize>(Data.size()));
         f.flush();
         if (!f) {
             f.close();
             std::error_code ec;
             std::filesystem::remove(Temp, ec);
-            throw std::runtime_error("Cannot write file \"" + Temp.string() + "\"");
+            throw std::runtime_error("Cannot write file \"" + FileName.string() + "\"");
         }
     }
     std::error_code ec;

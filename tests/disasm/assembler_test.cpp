@@ -167,6 +167,9 @@ TEST_F(AssemblerTest, ErrorsNameTheLineAndTheFault) {
         {".org 73F\nTR 700\nSKIP\n", "e.asm:3: code runs past the end of the ROM"},
         {"a: SKIP\na: SKIP\n", "e.asm:2: label a is defined twice"},
         {".byte 0x100\n", "e.asm:1: bad byte value \"0x100\""},
+        {".byte 1, 2,\n", "e.asm:1: bad byte value \"\""},
+        {".org 705\nTRSA 77E\n", "e.asm:2: target 77E lies outside the ROM"},
+        {".org 705\nTRS 422 / TRSA 77E\n", "e.asm:2: target 77E lies outside the ROM"},
         {".word 1\n", "e.asm:1: unknown directive .word"},
         {"sub: SKIP\nTR sub @ 005\n", "e.asm:2: label sub is at 000, not 005"},
     };
@@ -188,6 +191,24 @@ TEST_F(AssemblerTest, AllErrorsAreReportedTogether) {
         FAIL();
     } catch (const EAssemblerError& e) {
         EXPECT_STREQ(e.what(), "m.asm:1: unknown mnemonic FOO\nm.asm:3: unknown mnemonic BAR");
+    }
+}
+
+// User labels appear in the disassembled targets; one that reads like a mnemonic must not
+// turn a far call's second target into a second reading.
+TEST_F(AssemblerTest, LabelsThatLookLikeMnemonicsStayTargets) {
+    UseMnemonics(1);
+    const char* const Names[] = {"TR", "SKIP", "LAX", "CZP"};
+    for (const char* name : Names) {
+        SCOPED_TRACE(name);
+        MCU->SetAddressLabel(0x4C5, name);
+        Put(0x010, {0x73, 0xC0 | StepIndexToCode[5]});
+        std::string comment;
+        const std::string text = DisAsm(*MCU, 0x010, comment);
+        ASSERT_EQ(text, std::string("TRS   0C5 / ") + name + " @ 4C5");
+        const TAssemblyResult r = Assemble(".org 010\n" + text + "\n", "l.asm");
+        EXPECT_EQ(r.ExecutionOrder[0x010], 0x73);
+        EXPECT_EQ(r.ExecutionOrder[0x011], 0xC0 | StepIndexToCode[5]);
     }
 }
 

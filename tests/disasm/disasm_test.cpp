@@ -208,7 +208,14 @@ TEST_F(DisAsmTextTest, ExportHasHeadersLabelsAndCRLF) {
     std::ifstream f(path, std::ios::binary);
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>()), text);
     EXPECT_FALSE(std::filesystem::exists(path.string() + ".tmp~"));
-    EXPECT_THROW(listing.SaveToFile(*MCU, TestFolder() / "no such folder" / "x.txt"), std::runtime_error);
+    // A failure names the file asked for, not the temporary file beside it.
+    const auto unwritable = TestFolder() / "no such folder" / "x.txt";
+    try {
+        listing.SaveToFile(*MCU, unwritable);
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot write file \"" + unwritable.string() + "\"", 0), 0u) << e.what();
+    }
 }
 
 class TQuotedGame : public TSHARP_SM5A_MCU {

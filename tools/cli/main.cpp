@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "core/mcu.h"
 #include "cli.h"
@@ -48,7 +49,14 @@ std::unique_ptr<TSHARP_SM5A_MCU> LoadROM(const TMCUClass& Class, const std::stri
     if (std::filesystem::is_directory(FileName, ec)) throw EFailure("Cannot read ROM \"" + FileName + "\": it is a folder");
     std::ifstream f(FileName, std::ios::binary);
     if (!f) throw EFailure("Cannot open ROM \"" + FileName + "\"");
-    return Class.Create(&f);
+    // Read here so that a read error ends the command with a failure instead of a run of
+    // whatever part of the image arrived.
+    std::string image(ROMSize, '\0');
+    f.read(image.data(), ROMSize);
+    if (f.bad()) throw EFailure("Cannot read ROM \"" + FileName + "\"");
+    image.resize(static_cast<size_t>(f.gcount()));
+    std::istringstream stream(image);
+    return Class.Create(&stream);
 }
 
 namespace {

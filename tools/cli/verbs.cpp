@@ -2,6 +2,7 @@
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -21,6 +22,13 @@ namespace {
 // Positional arguments must not look like options.
 void NeedPositional(const std::string& Arg) {
     if (Arg.size() > 1 && Arg[0] == '-') throw EUsageError("unknown option " + Arg);
+}
+
+// An output that names the input file itself would destroy the input.
+void RefuseToOverwriteInput(const std::string& Input, const std::string& Output) {
+    std::error_code ec;
+    if (!Output.empty() && std::filesystem::equivalent(Input, Output, ec))
+        throw EUsageError("the output " + Output + " is the input file itself; name another file");
 }
 
 // ---------------------------------------------------------------------------------------
@@ -59,6 +67,7 @@ int DisasmMain(const std::vector<std::string>& Args) {
         }
     }
     if (rom.empty()) throw EUsageError("no ROM given");
+    RefuseToOverwriteInput(rom, output);
     const TMCUClass& cls = FindGameClass(game);
     o.InstructionMnemonics = mnemonics;
     auto mcu = LoadROM(cls, rom);
@@ -110,9 +119,16 @@ int AsmMain(const std::vector<std::string>& Args) {
     }
     if (source.empty()) throw EUsageError("no source given");
     if (output.empty()) throw EUsageError("no output given (-o ROM)");
+    RefuseToOverwriteInput(source, output);
     std::ifstream f(source, std::ios::binary);
     if (!f) throw EFailure("Cannot open source \"" + source + "\"");
-    const std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::string text;
+    try {
+        text.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        f.setstate(std::ios::badbit); // the file buffer reports a failed read by throwing
+    }
+    if (f.bad()) throw EFailure("Cannot read source \"" + source + "\"");
     const TAssemblyResult r = Assemble(text, source, ao);
     WriteFileReplacing(output, std::string(r.ChipOrder.begin(), r.ChipOrder.end()));
     return 0;
@@ -226,6 +242,7 @@ int RunMain(const std::vector<std::string>& Args) {
         }
     }
     if (rom.empty()) throw EUsageError("no ROM given");
+    RefuseToOverwriteInput(rom, wav);
     const TMCUClass& cls = FindGameClass(game);
     Options().InstructionMnemonics = mnemonics;
     Options().DerivatedSoundWave = derivated;
