@@ -260,7 +260,20 @@ TEST_F(TimingTest, RecordingWrapsToTheStartOfTheBuffer) {
     MCU->RestoreSoundRecording(std::vector<int16_t>(10, 1), 50, 3);
     EXPECT_EQ(MCU->AudioBuffer().size(), 0xA00000u);
     EXPECT_EQ(MCU->PreviousSoundBit(), 1);
+    EXPECT_EQ(MCU->AudioBufferPos(), 50);
+    EXPECT_EQ(MCU->AudioBuffer()[9], 1);
+    EXPECT_EQ(MCU->AudioBuffer()[10], 0) << "the added samples are silent";
     Step(*MCU);
+    EXPECT_EQ(MCU->AudioBufferPos(), 51);
+    EXPECT_EQ(MCU->AudioBuffer()[50], 24576) << "R1 low records a full level";
+
+    // A position past the end of the buffer restarts it; an empty buffer is no recording.
+    MCU->RestoreSoundRecording(std::vector<int16_t>(4, 1), 0xA00001, 0);
+    EXPECT_EQ(MCU->AudioBufferPos(), 0);
+    MCU->RestoreSoundRecording({}, 12, 0);
+    EXPECT_FALSE(MCU->IsSoundRecordingActive());
+    Step(*MCU);
+    EXPECT_EQ(MCU->AudioBufferPos(), 0) << "no sample without a buffer";
 }
 
 std::vector<uint8_t> ReadFile(const std::filesystem::path& p) {
