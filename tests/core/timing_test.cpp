@@ -143,9 +143,12 @@ TEST_F(TimingTest, HaltChecksConsultInputsOnlyWhenTheyDecide) {
     game->PC = Base;
     game->T = 0x2100;
     game->OneSecond = false;
+    game->StartSoundRecording();
     EXPECT_EQ(StepError(*game), "Querying input for R2=0");
     EXPECT_TRUE(game->HaltMode);
     EXPECT_EQ(game->T, 0x2102) << "the error came after the tick, in the wake-up check";
+    EXPECT_EQ(game->AudioBufferPos(), 1) << "the erring cycle takes no sound sample";
+    game->StopSoundRecording();
 
     // Outside a full run the shortcut reads the inputs first.
     game->SetFullRun(false);
@@ -171,6 +174,21 @@ TEST_F(TimingTest, PacingHoldsTheRateAndReadsTheClockRarely) {
     Clock.Now += 300;
     RunCycles(8192);
     EXPECT_EQ(Clock.TotalSleep(), 700u);
+}
+
+TEST_F(TimingTest, AnErrorEndsTheCycleBeforeItIsCounted) {
+    MCU->SetFullRun(true);
+    MCU->SetFullRunCyclesPerSecond(16384);
+    MCU->StartSoundRecording();
+    Put(*MCU, Base, {0x00, 0x6E});
+    Step(*MCU);
+    EXPECT_EQ(MCU->FullRunCycleCounter(), 1u);
+    EXPECT_EQ(StepError(*MCU), "RTN/RTNS outside subroutine?");
+    EXPECT_NE(MCU->FullRunStartTickCount(), 0u) << "the window check at the start of the cycle ran";
+    EXPECT_EQ(MCU->FullRunCycleCounter(), 1u) << "the pacing count did not";
+    EXPECT_EQ(MCU->T, 1);
+    EXPECT_EQ(MCU->AudioBufferPos(), 1);
+    EXPECT_EQ(MCU->CycleCount, 1u);
 }
 
 TEST_F(TimingTest, PacingRoundsHalvesToEven) {
