@@ -164,6 +164,7 @@ int32_t ReadSizedBlock(std::istream& S, void* Target, size_t Capacity) {
     const int32_t size = ReadInt32(S);
     if (size <= 0) return 0;
     if (static_cast<size_t>(size) > Capacity) throw EStreamError(StreamBlockTooLargeText);
+    CheckAvailable(S, static_cast<uint64_t>(size), 1); // a block cut short leaves the target alone
     ReadBytes(S, Target, static_cast<size_t>(size));
     return size;
 }

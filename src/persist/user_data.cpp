@@ -138,16 +138,8 @@ bool TUserData::LoadFromFile(TROM& LiveROMImage) {
     std::error_code ec;
     if (!std::filesystem::exists(name, ec)) return false;
     std::ifstream file(name, std::ios::binary);
-    if (!file) {
-        FDatFileLoadFailed = true;
-        throw EStreamError("Cannot open file \"" + name.string() + "\".");
-    }
-    try {
-        LoadFromStream(file, LiveROMImage);
-    } catch (...) {
-        FDatFileLoadFailed = true;
-        throw;
-    }
+    if (!file) throw EStreamError("Cannot open file \"" + name.string() + "\".");
+    LoadFromStream(file, LiveROMImage);
     FRenameDatFileOnSave = true;
     return true;
 }
@@ -163,9 +155,11 @@ void TUserData::RenameDatFile() const {
 }
 
 void TUserData::DeleteDatFile() const {
-    if (FDatFileLoadFailed) return; // keep a file the user may still repair
+    // Only the retired copy of a file this game has read is ours to delete. A ".dat" file that
+    // failed to load, or that turned up after the game was loaded, holds data the user needs.
+    if (!FRenameDatFileOnSave) return;
     std::filesystem::path name = GetFileName();
-    if (FRenameDatFileOnSave) name += ".inactive";
+    name += ".inactive";
     std::error_code ec;
     std::filesystem::remove(name, ec);
 }

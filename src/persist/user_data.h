@@ -73,8 +73,8 @@ public:
     bool LoadFromFile(TROM& LiveROMImage);
     // <name>.dat -> <name>.dat.inactive; failures (no file, target exists) are ignored.
     void RenameDatFile() const;
-    // Deletes the retired file when a ".dat" file was read, else the ".dat" file; failures
-    // are ignored. A ".dat" file that failed to load is never deleted.
+    // Deletes the retired file ("<name>.dat.inactive") when a ".dat" file was read; a ".dat"
+    // file itself is never deleted. Failures are ignored.
     void DeleteDatFile() const;
 
 private:
@@ -82,7 +82,6 @@ private:
     TROM FOriginalROMImage{};
     TEntries FAddressesCustomData;
     bool FRenameDatFileOnSave = false;
-    bool FDatFileLoadFailed = false;
 };
 
 // Text of the error raised when an address is given a second entry.

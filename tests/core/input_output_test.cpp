@@ -171,6 +171,76 @@ TEST(StandardControlsTest, RowsCarryPositionsFontsAndKeys) {
     EXPECT_EQ(ac3.FVirtualKeyCodes, (std::vector<uint16_t>{'9'}));
 }
 
+// Every row of every standard table, field by field, in the tables' order.
+TEST(StandardControlsTest, EveryCellOfTheSevenTables) {
+    struct TRow {
+        int X, Y, CX, CY;
+        const char* Caption;
+        const char* Font;
+        int FontSize;
+        TInputGND Gnd;
+        TGameControlAssociatedInputPin Pin;
+        std::vector<uint16_t> Keys;
+    };
+    const char* const W3 = "Wingdings 3";
+    const char* const Wd = "Wingdings";
+    const TRow L1{24, 64, 25, 25, "f", W3, 13, gndDirect, aipBeta, {0x25}};
+    const TRow R1{96, 64, 25, 25, "g", W3, 13, gndDirect, aipAlpha, {0x27}};
+    const TRow GA1{72, 96, 25, 17, "A", "", 0, gndDirect, aipK3, {'1', 'A'}};
+    const TRow GB1{96, 96, 25, 17, "B", "", 0, gndDirect, aipK2, {'2', 'B'}};
+    const TRow TM1{120, 96, 25, 17, "T", "", 0, gndDirect, aipK1, {'5', 'T'}};
+    const TRow AC1{7, 96, 25, 17, "P", W3, 13, gndDirect, aipACL, {'9'}};
+    const TRow GA2{72, 96, 25, 17, "A", "", 0, gndR4, aipK3, {'1', 'A'}};
+    const TRow GB2{96, 96, 25, 17, "B", "", 0, gndR4, aipK2, {'2', 'B'}};
+    const TRow TM2{120, 96, 25, 17, "T", "", 0, gndR4, aipK1, {'5', 'T'}};
+    const TRow AL2{32, 96, 25, 17, "%", Wd, 12, gndR4, aipK4, {'0', 'L'}};
+    const TRow L3{24, 96, 25, 25, "f", W3, 13, gndDirect, aipAlpha, {0x25}};
+    const TRow R3{64, 96, 25, 25, "g", W3, 13, gndDirect, aipBeta, {0x27}};
+    const TRow GA3{64, 8, 25, 17, "A", "", 0, gndR4, aipK3, {'1', 'A'}};
+    const TRow GB3{64, 24, 25, 17, "B", "", 0, gndR4, aipK2, {'2', 'B'}};
+    const TRow TM3{64, 40, 25, 17, "T", "", 0, gndR4, aipK1, {'5', 'T'}};
+    const TRow AL3{104, 16, 25, 17, "%", Wd, 12, gndR4, aipK4, {'0', 'L'}};
+    const TRow AC3{104, 32, 25, 17, "P", W3, 13, gndDirect, aipACL, {'9'}};
+    const TRow LU4{24, 39, 25, 25, "j", W3, 13, gndR3, aipK4, {'W'}};
+    const TRow LD4{24, 64, 25, 25, "l", W3, 13, gndR3, aipK3, {'S'}};
+    const TRow RU4{96, 39, 25, 25, "k", W3, 13, gndR3, aipK2, {'O'}};
+    const TRow RD4{96, 64, 25, 25, "m", W3, 13, gndR3, aipK1, {'K'}};
+    const TRow LU5{24, 72, 25, 25, "j", W3, 13, gndR3, aipK4, {'W'}};
+    const TRow LD5{24, 96, 25, 25, "l", W3, 13, gndR3, aipK3, {'S'}};
+    const TRow RU5{64, 72, 25, 25, "k", W3, 13, gndR3, aipK2, {'O'}};
+    const TRow RD5{64, 96, 25, 25, "m", W3, 13, gndR3, aipK1, {'K'}};
+    const TRow GA6{64, 8, 25, 17, "\u0410", "Tahoma", 0, gndR4, aipK3, {'1', 'A'}};
+    const TRow GB6{64, 24, 25, 17, "\u0411", "Tahoma", 0, gndR4, aipK2, {'2', 'B'}};
+    const TRow TM6{64, 40, 25, 17, "\u0432", "Tahoma", 0, gndR4, aipK1, {'5', 'T'}};
+    const TRow AL6{104, 16, 25, 17, "\u266B", "Arial", 11, gndR4, aipK4, {'0', 'L'}};
+    const std::vector<std::vector<const TRow*>> tables = {
+        {&L1, &R1, &GA1, &GB1, &TM1, &AC1},
+        {&L1, &R1, &GA2, &GB2, &TM2, &AC1, &AL2},
+        {&L3, &R3, &GA3, &GB3, &TM3, &AL3, &AC3},
+        {&LU4, &LD4, &RU4, &RD4, &GA2, &GB2, &TM2, &AC1, &AL2},
+        {&LU5, &LD5, &RU5, &RD5, &GA3, &GB3, &TM3, &AL3, &AC3},
+        {&L3, &R3, &GA6, &GB6, &TM6, &AL6, &AC3},
+        {&LU5, &LD5, &RU5, &RD5, &GA6, &GB6, &TM6, &AL3, &AC3},
+    };
+    for (int t = 1; t <= 7; ++t) {
+        const auto& table = StandardGameControls(t);
+        ASSERT_EQ(table.size(), tables[t - 1].size()) << t;
+        for (size_t i = 0; i < table.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << "table " << t << " row " << i);
+            const TRow& want = *tables[t - 1][i];
+            const TGameControlDef& got = table[i];
+            EXPECT_EQ(got.FOrigin, (TPoint{want.X, want.Y}));
+            EXPECT_EQ(got.FSize, (TSize{want.CX, want.CY}));
+            EXPECT_EQ(got.FCaption, want.Caption);
+            EXPECT_EQ(got.FFontName, want.Font);
+            EXPECT_EQ(got.FFontSize, want.FontSize);
+            EXPECT_EQ(got.FGnd, want.Gnd);
+            EXPECT_EQ(got.FAssociatedInputPin, want.Pin);
+            EXPECT_EQ(got.FVirtualKeyCodes, want.Keys);
+        }
+    }
+}
+
 TEST(InputOutputTest, MCUReadsInputsWithItsChipLabels) {
     TCoreEnvironment env;
     auto custom = NewMCU();

@@ -370,6 +370,34 @@ TEST_F(MCUTest, AddressToFollow) {
     mcu->A = 0x345;
     EXPECT_EQ(mcu->GetAddrToFollow(0x201), 0x200u | (0 << 6) | CodeToStepIndex[1]) << "in a subroutine";
     EXPECT_EQ(mcu->GetAddrToFollow(0x202), 0x345u);
+    mcu->PC = 0x200;
+    EXPECT_EQ(mcu->GetAddrToFollow(0x200), 0x200u | CodeToStepIndex[3])
+        << "a jump at PC inside a subroutine stays in its own page";
+}
+
+// The static reading of far jumps, jumps and calls away from PC.
+TEST_F(MCUTest, AddressToFollowAwayFromPC) {
+    auto mcu = NewMCU();
+    Put(*mcu, 0x450, {0x6D, 0x7C, 0xBF}); // bank 1: COMCB flips the far target into bank 0
+    Put(*mcu, 0x460, {0x7C, 0xBF});       // bank 1 without a flip
+    Put(*mcu, 0x000, {0x71, 0xC2});       // address 0 has no byte before it
+    Put(*mcu, 0x73F, {0x7A});             // the byte after the last one reads as 0
+    Put(*mcu, 0x5C3, {0xE7, 0xCF});       // bank 1 page 7: TRS reads as a branch in pages 4..7
+    Put(*mcu, 0x1C3, {0xE7});             // bank 0: TRS reads as a call
+    mcu->PC = 0x3C0;
+    const struct {
+        T11bits Addr, Want;
+    } cases[] = {
+        {0x451, T11bits((12 << 6) | CodeToStepIndex[0x3F])},
+        {0x460, T11bits(0x400 | (12 << 6) | CodeToStepIndex[0x3F])},
+        {0x000, T11bits((1 << 6) | CodeToStepIndex[0x02])},
+        {0x73F, NoAddress},
+        {0x5C3, T11bits(0x400 | (6 << 6) | CodeToStepIndex[0x07])},
+        {0x5C4, T11bits(0x400 | (4 << 6) | CodeToStepIndex[0x0F])},
+        {0x1C3, T11bits(0x400 | CodeToStepIndex[0x27])},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(mcu->GetAddrToFollow(c.Addr), c.Want) << std::hex << c.Addr;
 }
 
 } // namespace

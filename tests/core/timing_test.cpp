@@ -143,9 +143,12 @@ TEST_F(TimingTest, HaltChecksConsultInputsOnlyWhenTheyDecide) {
     game->PC = Base;
     game->T = 0x2100;
     game->OneSecond = false;
+    game->StartSoundRecording();
     EXPECT_EQ(StepError(*game), "Querying input for R2=0");
     EXPECT_TRUE(game->HaltMode);
     EXPECT_EQ(game->T, 0x2102) << "the error came after the tick, in the wake-up check";
+    EXPECT_EQ(game->AudioBufferPos(), 1) << "the erring cycle takes no sound sample";
+    game->StopSoundRecording();
 
     // Outside a full run the shortcut reads the inputs first.
     game->SetFullRun(false);
@@ -171,6 +174,21 @@ TEST_F(TimingTest, PacingHoldsTheRateAndReadsTheClockRarely) {
     Clock.Now += 300;
     RunCycles(8192);
     EXPECT_EQ(Clock.TotalSleep(), 700u);
+}
+
+TEST_F(TimingTest, AnErrorEndsTheCycleBeforeItIsCounted) {
+    MCU->SetFullRun(true);
+    MCU->SetFullRunCyclesPerSecond(16384);
+    MCU->StartSoundRecording();
+    Put(*MCU, Base, {0x00, 0x6E});
+    Step(*MCU);
+    EXPECT_EQ(MCU->FullRunCycleCounter(), 1u);
+    EXPECT_EQ(StepError(*MCU), "RTN/RTNS outside subroutine?");
+    EXPECT_NE(MCU->FullRunStartTickCount(), 0u) << "the window check at the start of the cycle ran";
+    EXPECT_EQ(MCU->FullRunCycleCounter(), 1u) << "the pacing count did not";
+    EXPECT_EQ(MCU->T, 1);
+    EXPECT_EQ(MCU->AudioBufferPos(), 1);
+    EXPECT_EQ(MCU->CycleCount, 1u);
 }
 
 TEST_F(TimingTest, PacingRoundsHalvesToEven) {
@@ -260,7 +278,20 @@ TEST_F(TimingTest, RecordingWrapsToTheStartOfTheBuffer) {
     MCU->RestoreSoundRecording(std::vector<int16_t>(10, 1), 50, 3);
     EXPECT_EQ(MCU->AudioBuffer().size(), 0xA00000u);
     EXPECT_EQ(MCU->PreviousSoundBit(), 1);
+    EXPECT_EQ(MCU->AudioBufferPos(), 50);
+    EXPECT_EQ(MCU->AudioBuffer()[9], 1);
+    EXPECT_EQ(MCU->AudioBuffer()[10], 0) << "the added samples are silent";
     Step(*MCU);
+    EXPECT_EQ(MCU->AudioBufferPos(), 51);
+    EXPECT_EQ(MCU->AudioBuffer()[50], 24576) << "R1 low records a full level";
+
+    // A position past the end of the buffer restarts it; an empty buffer is no recording.
+    MCU->RestoreSoundRecording(std::vector<int16_t>(4, 1), 0xA00001, 0);
+    EXPECT_EQ(MCU->AudioBufferPos(), 0);
+    MCU->RestoreSoundRecording({}, 12, 0);
+    EXPECT_FALSE(MCU->IsSoundRecordingActive());
+    Step(*MCU);
+    EXPECT_EQ(MCU->AudioBufferPos(), 0) << "no sample without a buffer";
 }
 
 std::vector<uint8_t> ReadFile(const std::filesystem::path& p) {

@@ -126,3 +126,51 @@ TEST(GameLCDFallback, MissingPictureShowsTheGenericSquaresOfTheGamesSegments) {
     EXPECT_EQ(Lit.Pixel(On.x + 10, On.y + 10), clBlack);
     EXPECT_EQ(Lit.Pixel(Off.x + 10, Off.y + 10), 0xFBFBFBu);
 }
+
+// AC-01 without its picture: a square stays where at least one pad of the bit's pin has a
+// segment on that plane, since every such segment is moved onto that one square.
+TEST(GameLCDFallback, AC01SquaresFollowThePadsOfEachPin) {
+    const std::string Name = "AC01_LCD";
+    const TResourceData Saved = *FindResource(Name);
+    UnregisterResource(Name);
+    TRecordingReporter Reporter;
+    TMessageReporter* Previous = SetMessageReporter(&Reporter);
+    auto AC01 = TAC01::Class.Create(nullptr);
+    TRaster Scene, Lit;
+    AC01->LCDDriver->AssignBitmapContainer(&Scene, clWhite, 4, true);
+    // Pad 13's segment on plane COM1 lights its kept square.
+    TORegister O{}, O_{};
+    O[5] = 0x4;
+    AC01->LCDDriver->AssignBitmapContainer(&Lit, clWhite, 4, false);
+    AC01->LCDDriver->RefreshBitmap(O, O_, false);
+    SetMessageReporter(Previous);
+    RegisterResource(Name, Saved);
+    ASSERT_EQ(Reporter.Errors.size(), 2u);
+
+    struct Row {
+        int OIndex, Obit;
+        bool COM0, COM1;
+        const char* Why;
+    };
+    const Row Rows[] = {
+        {5, 2, true, true, "pads 9 (COM0 only) and 13 (both planes)"},
+        {5, 1, true, true, "pads 8 (COM1 only) and 10 (COM0 only)"},
+        {5, 0, true, true, "pads 7 and 12"},
+        {6, 3, false, false, "a pin without pads"},
+        {0, 0, false, true, "pad 33 has no COM0 segment"},
+        {3, 0, false, true, "pad 21 has no COM0 segment"},
+        {0, 3, true, true, "pad 32"},
+        {8, 0, true, true, "pad 36"},
+    };
+    for (const Row& R : Rows) {
+        for (TCommonPlane Plane : {COM0, COM1}) {
+            const TPoint P = TLCDDriver::GenericSegmentPosition(Plane, TObit(R.Obit), TOIndex(R.OIndex));
+            EXPECT_EQ(Scene.Pixel(P.x + 32, P.y + 32) == clBlack, Plane == COM0 ? R.COM0 : R.COM1)
+                << "O" << R.OIndex << " bit " << R.Obit << " plane " << int(Plane) << ": " << R.Why;
+        }
+    }
+    const TPoint On = TLCDDriver::GenericSegmentPosition(COM1, 2, 5);
+    const TPoint Off = TLCDDriver::GenericSegmentPosition(COM0, 2, 5);
+    EXPECT_EQ(Lit.Pixel(On.x + 32, On.y + 32), clBlack);
+    EXPECT_EQ(Lit.Pixel(Off.x + 32, Off.y + 32), 0xFBFBFBu);
+}

@@ -227,3 +227,32 @@ TEST(GameClock, SK10KeepsItsSecondCopyInStep) {
     EXPECT_EQ(M->RAM[0x43], 0);
     EXPECT_EQ(M->RAM[0x35], 0);
 }
+
+TEST(GameClock, SK10EveryConditionOfTheSecondCopyCounts) {
+    // One cell changed before the call; whether the copy and the AM/PM flags follow.
+    struct Row {
+        T7bits Cell;
+        T4bits Value;
+        bool Follows;
+    };
+    for (Row R : {Row{0x43, 1, false}, Row{0x42, 1, false}, Row{0x41, 1, false}, Row{0x40, 1, false},
+                  Row{0x21, 0x8, false}, Row{0x21, 0x7, true}, Row{0x44, 0xF, true}, Row{0x20, 0xF, true}}) {
+        SCOPED_TRACE("cell " + std::to_string(R.Cell) + " = " + std::to_string(R.Value));
+        auto M = Make(TSK10::Class);
+        M->RAM.fill(0);
+        M->RAM[0x25] = 0xF;
+        M->RAM[R.Cell] = R.Value;
+        M->SetClock(23, 59, 58);
+        EXPECT_EQ(M->RAM[0x03], 0x9); // tens 1, PM
+        EXPECT_EQ(M->RAM[0x00], 9);
+        if (R.Follows) {
+            for (int i = 0; i < 4; ++i) EXPECT_EQ(M->RAM[0x40 + i], M->RAM[0x00 + i]) << i;
+            EXPECT_EQ(M->RAM[0x25], 0xD); // bit 1 cleared, the others kept
+            EXPECT_EQ(M->RAM[0x35], 0x4);
+        } else {
+            for (int i = 0; i < 4; ++i) EXPECT_EQ(M->RAM[0x40 + i], 0x40 + i == R.Cell ? R.Value : 0) << i;
+            EXPECT_EQ(M->RAM[0x25], 0xF);
+            EXPECT_EQ(M->RAM[0x35], 0x0);
+        }
+    }
+}

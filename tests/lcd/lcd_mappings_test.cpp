@@ -84,6 +84,80 @@ TEST(MCUtoLCDmappings, QueriesOnAHandMadeWiring) {
     EXPECT_FALSE(TMCUpinToLCDpads::Create(3, {4, 8}, false, false).HasLCDpad(5));
 }
 
+// A pad listed by several entries (which no real wiring does) shows which entry each
+// lookup reads: the pin of a pad is the last entry's, whether a pad is common the first
+// entry's, and a plane flag is set when any entry that lists the pad has it.
+TEST(MCUtoLCDmappings, PadListedTwiceAnswersPerLookupRule) {
+    struct {
+        const char* Name;
+        std::vector<TMCUpinToLCDpads> Entries;
+        int Index;
+        TMCUpin Pin;
+        bool COMx, COM0, COM1;
+    } const Cases[] = {
+        {"segment entry first", {TMCUpinToLCDpads::Create(10, {5}, false, false),
+                                 TMCUpinToLCDpads::Create(50, {5, 1}, true, false)},
+         1, 50, false, true, false},
+        {"common entry first", {TMCUpinToLCDpads::Create(51, {7, 5}, false, true),
+                                TMCUpinToLCDpads::Create(11, {5}, false, false),
+                                TMCUpinToLCDpads::Create(12, {3}, false, false)},
+         1, 11, true, false, true},
+        {"both planes listed", {TMCUpinToLCDpads::Create(50, {5}, true, false),
+                                TMCUpinToLCDpads::Create(51, {5}, false, true)},
+         1, 51, true, true, true},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TMCUtoLCDmappings M;
+        M.MCUpinToLCDpadsDefs = C.Entries;
+        EXPECT_EQ(M.IndexOfLCDpad(5), C.Index);
+        EXPECT_EQ(M.LCDpadToMCUpin(5), C.Pin);
+        EXPECT_EQ(M.IsLCDpadCOMx(5), C.COMx);
+        EXPECT_EQ(M.IsLCDpadCOM0(5), C.COM0);
+        EXPECT_EQ(M.IsLCDpadCOM1(5), C.COM1);
+    }
+}
+
+// GetCOMLCDpads visits the entries in order, skips common entries whose pad list is too
+// short, and stops as soon as both planes have a pad.
+TEST(MCUtoLCDmappings, CommonPadWalk) {
+    struct {
+        const char* Name;
+        std::vector<TMCUpinToLCDpads> Entries;
+        int Index;
+        bool Found;
+        TLCDpad COM0, COM1;
+    } const Cases[] = {
+        {"a later COM0 entry fills in for a short one",
+         {TMCUpinToLCDpads::Create(50, {1}, true, false), TMCUpinToLCDpads::Create(51, {16, 40}, false, true),
+          TMCUpinToLCDpads::Create(52, {17, 30}, true, false)},
+         1, true, 30, 40},
+        {"the walk stops once both are set",
+         {TMCUpinToLCDpads::Create(50, {1, 17}, true, false), TMCUpinToLCDpads::Create(51, {16, 40}, false, true),
+          TMCUpinToLCDpads::Create(52, {2, 3}, true, false)},
+         0, true, 1, 16},
+        {"a later COM0 entry replaces an earlier one while COM1 is missing",
+         {TMCUpinToLCDpads::Create(50, {1}, true, false), TMCUpinToLCDpads::Create(52, {2}, true, false),
+          TMCUpinToLCDpads::Create(51, {16}, false, true)},
+         0, true, 2, 16},
+        {"segment entries never count",
+         {TMCUpinToLCDpads::Create(50, {1}, true, false), TMCUpinToLCDpads::Create(10, {4}, false, false)},
+         0, false, 1, NoLCDpad},
+        {"only COM1 long enough", {TMCUpinToLCDpads::Create(50, {1}, true, false),
+                                   TMCUpinToLCDpads::Create(51, {16, 40}, false, true)},
+         1, false, NoLCDpad, 40},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TMCUtoLCDmappings M;
+        M.MCUpinToLCDpadsDefs = C.Entries;
+        TLCDpad C0 = 0, C1 = 0;
+        EXPECT_EQ(M.GetCOMLCDpads(C.Index, C0, C1), C.Found);
+        EXPECT_EQ(C0, C.COM0);
+        EXPECT_EQ(C1, C.COM1);
+    }
+}
+
 TEST(MCUtoLCDmappings, CommonPinsWithOnePadEachGiveNoUpperEdge) {
     TMCUtoLCDmappings M;
     M.AddCOMpads(50, {1}, true, false);
@@ -233,6 +307,13 @@ TEST(LCDDriverGeometry, PadSetAndArrayConversions) {
     TLCDDriver::ConvertLCDpadSetToLCDpadArray(Set, Array);
     EXPECT_EQ(Array, std::vector<TLCDpad>{5});
     TLCDDriver::ConvertLCDpadArrayToLCDpadSet({}, Set);
+    TLCDDriver::ConvertLCDpadSetToLCDpadArray(Set, Array);
+    EXPECT_TRUE(Array.empty());
+    // The set holds 0..55; anything above is dropped. Back in an array only pads 1..54 count.
+    TLCDDriver::ConvertLCDpadArrayToLCDpadSet({0, 55, 56, 63, 255}, Set);
+    EXPECT_TRUE(Set.test(0));
+    EXPECT_TRUE(Set.test(55));
+    EXPECT_EQ(Set.count(), 2u);
     TLCDDriver::ConvertLCDpadSetToLCDpadArray(Set, Array);
     EXPECT_TRUE(Array.empty());
 }

@@ -143,8 +143,11 @@ TEST(StreamTest, SizedBlocksRespectTheirTarget) {
     EXPECT_EQ(target2[3], 0xEE) << "the rest of the target is left as it was";
     EXPECT_EQ(ReadSizedBlock(in2, target2, sizeof target2), 0) << "size -1 reads as empty";
 
-    std::istringstream shortBlock(Bytes({4, 0, 0, 0, 1, 2}));
+    std::istringstream shortBlock(Bytes({4, 0, 0, 0, 0x77, 0x77}));
+    const std::vector<uint8_t> before(std::begin(target2), std::end(target2));
     EXPECT_EQ(Message([&] { ReadSizedBlock(shortBlock, target2, sizeof target2); }), "Stream read error");
+    EXPECT_EQ(std::vector<uint8_t>(std::begin(target2), std::end(target2)), before)
+        << "a block cut short leaves its target as it was";
 }
 
 TEST(StreamTest, WriteFailuresAreReported) {

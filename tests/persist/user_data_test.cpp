@@ -209,10 +209,22 @@ TEST_F(UserDataTest, DatFileIsReadRetiredAndDeleted) {
     EXPECT_FALSE(std::filesystem::exists(Env.Folder / "AC01.dat.inactive"));
     EXPECT_TRUE(std::filesystem::exists(Env.Folder / "AC01.dat"));
 
+    // A game that read no ".dat" file never deletes one: a file that turns up while the game
+    // is open (copied in by the user, or read by another game object) is the user's data.
     TUserData fresh("AC01", Original);
     fresh.DeleteDatFile();
-    EXPECT_FALSE(std::filesystem::exists(Env.Folder / "AC01.dat"));
-    fresh.DeleteDatFile(); // no file: silently nothing
+    EXPECT_TRUE(std::filesystem::exists(Env.Folder / "AC01.dat"));
+    std::filesystem::remove(Env.Folder / "AC01.dat");
+    EXPECT_NO_THROW(fresh.DeleteDatFile()) << "no file: silently nothing";
+    EXPECT_NO_THROW(data.DeleteDatFile()) << "the retired file is already gone";
+}
+
+TEST_F(UserDataTest, ClosingAGameKeepsADatFileThatAppearedWhileItWasOpen) {
+    {
+        auto mcu = NewMCU();
+        WriteDat("custom_game.dat", "a file the user just copied in");
+    }
+    EXPECT_TRUE(std::filesystem::exists(Env.Folder / "custom_game.dat"));
 }
 
 TEST_F(UserDataTest, MCULoadsTheDatFileOfItsGame) {
