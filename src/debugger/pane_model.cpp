@@ -15,7 +15,7 @@ const std::array<TRegisterRowInfo, 11> RegisterRows = {{
     {TValueKind::MSB, "MSB  ", "ROM Bank Selector", "", false},
     {TValueKind::Page, "Page ", "ROM Page Selector", "", true},
     {TValueKind::PC, "PC   ", "Program Counter", "ROM Bank Selector / ROM Page / Page Instruction Pointer", true},
-    {TValueKind::A, "A    ", "Return Address", "ROM Bank Selector / ROM Page / Page Instruction Pointer", true},
+    {TValueKind::A, "A    ", "Return Address", "", true},
     {TValueKind::Carry, "Carry  ", "", "", false},
     {TValueKind::R, "R  ", "", "", true},
 }};

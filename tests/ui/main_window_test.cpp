@@ -99,6 +99,7 @@ private slots:
     void FullRunRedrawsOnlyTickedPanesWhileRunning();
     void ClosesDuringARunAndAsksAboutARecording();
     void AnEmulatorExceptionStopsTheRunWithAnErrorBox();
+    void RegisterRowsShareTheirHintsExceptTheBitStrings();
 
 private:
     void LoadTestROM();
@@ -596,6 +597,33 @@ void MainWindowTest::AnEmulatorExceptionStopsTheRunWithAnErrorBox() {
     QTest::keyClick(FWindow.get(), Qt::Key_F2, Qt::ControlModifier); // MCU Reset
     QCOMPARE(Status(), QString("Ready."));
     QCOMPARE(Value(prPC), QString("3C0"));
+}
+
+void MainWindowTest::RegisterRowsShareTheirHintsExceptTheBitStrings() {
+    // Name, value and bit label of a row share its hint; only DP, T and PC explain their bits.
+    struct {
+        int Row;
+        const char* Hint;
+        const char* BitsHint; // nullptr: the row's hint
+    } rows[] = {
+        {prAcc, "Accumulator", nullptr},
+        {prDP, "RAM Data Pointer", "BS (RAM Bank Selector) / H (Data Pointer High) / L (Data Pointer Low)"},
+        {prDPCell, "RAM field addressed by DP", nullptr},
+        {prT, "Timer", "Highest 4 bits of T"},
+        {prT14, "Virtual 15th bit of Timer, indicating one elapsed second", nullptr},
+        {prMSB, "ROM Bank Selector", nullptr},
+        {prPage, "ROM Page Selector", nullptr},
+        {prPC, "Program Counter", "ROM Bank Selector / ROM Page / Page Instruction Pointer"},
+        {prA, "Return Address", nullptr},
+        {prCarry, "", nullptr},
+        {prR, "Output register (R4,R3,R2,R1)", nullptr},
+    };
+    for (const auto& r : rows) {
+        const TPaneRowLabels& l = FWindow->Panes()->Row(r.Row);
+        QCOMPARE(l.Name->toolTip(), QString(r.Hint));
+        QCOMPARE(l.Value->toolTip(), QString(r.Hint));
+        if (l.Bits) QCOMPARE(l.Bits->toolTip(), QString(r.BitsHint ? r.BitsHint : r.Hint));
+    }
 }
 
 QTEST_MAIN(MainWindowTest)
