@@ -157,12 +157,18 @@ T11bits CodeToStep(T11bits Addr) { return static_cast<T11bits>((Addr & 0x7C0) | 
 } // namespace
 
 bool GetAddress(TPrompter& Prompter, const std::string& Caption, T11bits& Addr, T11bits Max) {
-    if (Options().UseBankPageStepAddressNotation) return GetBankPageStepAddr(Prompter, Caption, Addr, Max);
     const bool LFSR = Options().UseLFSRAddressing;
-    uint32_t v = LFSR ? StepToCode(Addr) : Addr;
-    if (!GetInteger(Prompter, Caption, v, Max, 0)) return false;
-    Addr = static_cast<T11bits>(v & 0x7FF);
-    if (LFSR) Addr = CodeToStep(Addr);
+    T11bits Result = Addr;
+    if (Options().UseBankPageStepAddressNotation) {
+        // The proposal (AddrToStr) already shows the step as a step code with LFSR addressing.
+        if (!GetBankPageStepAddr(Prompter, Caption, Result, Max)) return false;
+    } else {
+        uint32_t v = LFSR ? StepToCode(Addr) : Addr;
+        if (!GetInteger(Prompter, Caption, v, Max, 0)) return false;
+        Result = static_cast<T11bits>(v & 0x7FF);
+    }
+    // The user types the step the way it is shown; the program works with step indexes.
+    Addr = LFSR ? CodeToStep(Result) : Result;
     return true;
 }
 

@@ -110,6 +110,17 @@ TEST_F(InputDialogsTest, GetAddressWithLFSRAddressingTalksInStepCodes) {
     Prompter.Type({"401"});
     ASSERT_TRUE(GetAddress(Prompter, "Go to address", Addr, LastROMAddress));
     EXPECT_EQ(Addr, 0x400 + 62);
+
+    // Bank:Page:Step notation shows step codes too, and reads them back the same way.
+    Options().UseBankPageStepAddressNotation = true;
+    Addr = 0x3C1;
+    Prompter.Type({"0:F:20"});
+    ASSERT_TRUE(GetAddress(Prompter, "Go to address", Addr, LastROMAddress));
+    EXPECT_EQ(Prompter.Dialogs.back().Fields[0].Text, "0:F:20");
+    EXPECT_EQ(Addr, 0x3C1);
+    Prompter.Type({"1:0:01"});
+    ASSERT_TRUE(GetAddress(Prompter, "Go to address", Addr, LastROMAddress));
+    EXPECT_EQ(Addr, 0x400 + 62);
 }
 
 TEST_F(InputDialogsTest, AddressDescriptionDialog) {
