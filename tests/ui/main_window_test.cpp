@@ -590,6 +590,9 @@ void MainWindowTest::AnEmulatorExceptionStopsTheRunWithAnErrorBox() {
     QTRY_VERIFY(!FWindow->IsMainLoopActive());
     QVERIFY(Status().startsWith("Paused on emulator exception: "));
     QCOMPARE(FWindow->StatusBarColour(), QColor(0xFF, 0xB0, 0xB0));
+    // The colour is what the bar really shows, not only what its palette says.
+    QCOMPARE(FWindow->statusBar()->grab().toImage().pixelColor(FWindow->statusBar()->width() / 2, 3),
+             QColor(0xFF, 0xB0, 0xB0));
     QCOMPARE(FPrompter.Messages.size(), size_t(1));
     QVERIFY(Status().endsWith(QString::fromStdString(FPrompter.Messages[0])));
     // The MCU keeps the state it reached and the window stays usable.
