@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <cstdlib>
 #include <map>
 
 #include "debugger/ui/input_dlg.h"
@@ -96,6 +97,8 @@ void WidgetsTest::RowColoursFollowTheRowLook_data() {
     QTest::newRow("breakpoint") << int(TListRowStyle::Breakpoint) << false << false << red << white;
     QTest::newRow("changed opcode on PC") << int(TListRowStyle::PC) << false << true << navy << olive;
     QTest::newRow("selected") << int(TListRowStyle::Selected) << false << false << sel << QColor();
+    QTest::newRow("selected, full run") << int(TListRowStyle::Selected) << true << false << sel << QColor();
+    QTest::newRow("full run") << int(TListRowStyle::Normal) << true << false << QColor() << QColor();
     QTest::newRow("changed opcode, full run") << int(TListRowStyle::Normal) << true << true << QColor() << olive;
 }
 
@@ -117,6 +120,9 @@ void WidgetsTest::RowColoursFollowTheRowLook() {
     QColor nbg, nfg;
     v.ItemColors(0, nbg, nfg);
     if (grey && !changed) QVERIFY(fg != nfg);
+    // ... and stays readable on its background, the selection colour included.
+    if (grey) QVERIFY2(std::abs(fg.lightness() - bg.lightness()) >= 60,
+                       qPrintable(QString("text %1 on %2").arg(fg.name(), bg.name())));
 }
 
 void WidgetsTest::PaintedRowsShowTheirColours() {

@@ -163,7 +163,11 @@ void TDisAsmListView::ItemColors(int Index, QColor& Background, QColor& Text) co
     Text = pal.color(QPalette::Text);
     if (!FSource || Index < 0 || Index >= Count()) return;
     const TListRowLook look = FSource->RowLook(Index);
-    const QColor grey = pal.color(QPalette::Disabled, QPalette::Text);
+    // The grey of a running list: between text and background, dark enough to stay readable
+    // on the selection colour too (a style's disabled-text grey can all but vanish on it).
+    const QColor text = pal.color(QPalette::Text), base = pal.color(QPalette::Base);
+    const QColor grey((text.red() * 55 + base.red() * 45) / 100, (text.green() * 55 + base.green() * 45) / 100,
+                      (text.blue() * 55 + base.blue() * 45) / 100);
     switch (look.Style) {
     case TListRowStyle::PC:
         Background = PCBackground;
