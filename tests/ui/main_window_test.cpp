@@ -100,6 +100,7 @@ private slots:
     void ClosesDuringARunAndAsksAboutARecording();
     void AnEmulatorExceptionStopsTheRunWithAnErrorBox();
     void RegisterRowsShareTheirHintsExceptTheBitStrings();
+    void PanesKeepTheirPlacesWhenARunShowsTheUpdateBoxes();
 
 private:
     void LoadTestROM();
@@ -627,6 +628,23 @@ void MainWindowTest::RegisterRowsShareTheirHintsExceptTheBitStrings() {
         QCOMPARE(l.Value->toolTip(), QString(r.Hint));
         if (l.Bits) QCOMPARE(l.Bits->toolTip(), QString(r.BitsHint ? r.BitsHint : r.Hint));
     }
+}
+
+void MainWindowTest::PanesKeepTheirPlacesWhenARunShowsTheUpdateBoxes() {
+    LoadTestROM();
+    TStatePanes* panes = FWindow->Panes();
+    QApplication::processEvents();
+    const QRect lcd = panes->LCDGroupBox->geometry(), image = panes->LCDImage->geometry();
+    const QRect list = FWindow->DisAsmList()->geometry();
+    QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier); // unattended run
+    QTRY_VERIFY(panes->UpdateRegistersCB->isVisible());
+    QApplication::processEvents();
+    QCOMPARE(panes->LCDGroupBox->geometry(), lcd);
+    QCOMPARE(panes->LCDImage->geometry(), image);
+    // The speed controls appear beside the hint without pushing the list down.
+    QCOMPARE(FWindow->DisAsmList()->geometry(), list);
+    QTest::keyClick(FWindow.get(), Qt::Key_Escape);
+    QTRY_VERIFY(FWindow->Debugger().IsStopped());
 }
 
 QTEST_MAIN(MainWindowTest)

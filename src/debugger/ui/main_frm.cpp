@@ -1,5 +1,7 @@
 #include "debugger/ui/main_frm.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -147,6 +149,9 @@ void TMainFrm::CreateWidgets() {
     FSpeedTrackBar->setVisible(false);
     FSpeedTrackBar->setFocusPolicy(Qt::NoFocus);
     hintRow->addWidget(FSpeedTrackBar);
+    // The row is as high as the run controls it shows, so they appear without moving the list.
+    FHintLabel->setMinimumHeight(std::max({FHintLabel->sizeHint().height(), FSpeedTrackBar->sizeHint().height(),
+                                           FUpdateDisAsmCB->sizeHint().height(), FSpeedLabel->sizeHint().height()}));
     left->addLayout(hintRow);
     FDisAsmList = new TDisAsmListView(FDisAsmPage);
     left->addWidget(FDisAsmList, 1);

@@ -14,6 +14,18 @@
 
 namespace tarvolin {
 
+namespace {
+
+// The update boxes show only during runs; their room stays reserved, so starting or ending a
+// run never moves the panes and the LCD picture.
+void KeepRoomWhenHidden(QWidget* Widget) {
+    QSizePolicy sp = Widget->sizePolicy();
+    sp.setRetainSizeWhenHidden(true);
+    Widget->setSizePolicy(sp);
+}
+
+} // namespace
+
 TValueLabel::TValueLabel(int Row, TLabelRole Role, const QString& Text, QWidget* Parent)
     : QLabel(Text, Parent), FRow(Row), FRole(Role) {
     setTextFormat(Qt::PlainText);
@@ -103,6 +115,7 @@ TStatePanes::TStatePanes(QWidget* Parent) : QWidget(Parent) {
     UpdateRegistersCB->setToolTip("Update Registers pane on animated or unattended run");
     UpdateRegistersCB->setChecked(true);
     UpdateRegistersCB->setVisible(false);
+    KeepRoomWhenHidden(UpdateRegistersCB);
     reg->addWidget(UpdateRegistersCB, 12, 0, 1, 4);
     reg->setRowStretch(13, 1);
     reg->setColumnStretch(4, 1);
@@ -135,6 +148,7 @@ TStatePanes::TStatePanes(QWidget* Parent) : QWidget(Parent) {
     UpdateRAMCB->setToolTip("Update RAM pane on unattended run");
     UpdateRAMCB->setChecked(true);
     UpdateRAMCB->setVisible(false);
+    KeepRoomWhenHidden(UpdateRAMCB);
     ram->addWidget(UpdateRAMCB, 6, 0, 1, 14);
     ram->setRowStretch(7, 1);
     topRow->addWidget(RAMGroupBox);
@@ -195,6 +209,7 @@ TStatePanes::TStatePanes(QWidget* Parent) : QWidget(Parent) {
     UpdateLCDRegistersCB->setToolTip("Update LCD registers on animated or unattended run");
     UpdateLCDRegistersCB->setChecked(true);
     UpdateLCDRegistersCB->setVisible(false);
+    KeepRoomWhenHidden(UpdateLCDRegistersCB);
     lcd->addWidget(UpdateLCDRegistersCB, 13, 0, 1, 7);
 
 
