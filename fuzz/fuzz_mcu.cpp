@@ -6,6 +6,8 @@
 // escaping, a memory error or a register outside its width is a fault.
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -16,16 +18,21 @@
 #include "core/errors.h"
 #include "core/mcu.h"
 #include "core/reporter.h"
+#include "core/step_tables.h"
 #include "games/game_catalogue.h"
 
 using namespace tarvolin;
 
 namespace {
 
-class TSilentReporter : public TMessageReporter {
+// Counts the messages the core shows: building from a stream in memory, with every game
+// image built in and no ".dat" file, has nothing to complain about.
+class TCountingReporter : public TMessageReporter {
 public:
-    void ShowError(const std::string&) override {}
+    void ShowError(const std::string&) override { ++Count; }
+    int Count = 0;
 };
+TCountingReporter Reporter;
 
 std::string& ScratchFolder() {
     static std::string folder;
@@ -55,8 +62,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     ScratchFolder() = pattern;
     SetProgramFolder(pattern);
     std::atexit(RemoveScratchFolder);
-    static TSilentReporter Silent;
-    SetMessageReporter(&Silent);
+    SetMessageReporter(&Reporter);
     return 0;
 }
 
@@ -67,8 +73,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const uint8_t pins = Data[1];
     std::istringstream rom(std::string(reinterpret_cast<const char*>(Data + 2), Size - 2));
 
+    Reporter.Count = 0;
     std::unique_ptr<TSHARP_SM5A_MCU> mcu = cls.Create(&rom);
-    if (!mcu || &mcu->GetClass() != &cls) std::abort();
+    if (!mcu || &mcu->GetClass() != &cls || Reporter.Count != 0) std::abort();
+    // The first 1856 bytes of the stream, zero-padded, make the program; the rest is ignored.
+    std::array<uint8_t, ROMSize> chip{};
+    std::copy(Data + 2, Data + 2 + std::min(Size - 2, size_t(ROMSize)), chip.begin());
+    if (mcu->ROM != ReorderROMImage(chip)) std::abort();
     CheckWidths(*mcu);
     for (int g = 0; g < 4; ++g) mcu->IO.FInputMatrix[g] = T4bits((pins >> g) & 1 ? 0xF >> g : 0);
     mcu->IO.FAlpha = pins & 0x40;
