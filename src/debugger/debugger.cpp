@@ -292,11 +292,21 @@ void TDebugger::UpdatePanes(TPanes Panes, bool OnlyChanged, bool Force, bool Fol
             if (!OnlyChanged) FView.RepaintList();
             if (IsStopped()) UpdateHintLabel();
         }
-        ComputePaneTexts(Panes, OnlyChanged);
+        constexpr TPanes ValuePanes = pnRegisters | pnRAM | pnLCDRegisters;
+        if (OnlyChanged && !Force && !FResetting && IsFullRun()) {
+            // A full run asks for the ticked panes every 256 timer ticks, far more often than
+            // a window can show them: the texts are computed when they are read, and the red
+            // marks then tell what changed since the values were last shown.
+            FLazyPanes |= Panes & ValuePanes;
+        } else {
+            FlushLazyPaneTexts();
+            ComputePaneTexts(Panes, OnlyChanged);
+        }
         if ((Panes & pnRawInput) && !OnlyChanged) RefreshRawInputButtons();
         FView.DrawPanes(Panes, OnlyChanged);
-        StorePreviousValues(Panes);
+        StorePreviousValues(Panes & static_cast<TPanes>(~FLazyPanes));
     } else {
+        FLazyPanes = 0;
         ComputeNoGamePaneTexts();
         if (Panes & pnRawInput) RefreshRawInputButtons();
         FView.DrawPanes(Panes, false);
@@ -1166,6 +1176,22 @@ void TDebugger::ReportMemoryBreakpoint() {
 // Panes
 // ====================================================================================
 
+const TPaneTexts& TDebugger::PaneTexts() {
+    FlushLazyPaneTexts();
+    return FPaneTexts;
+}
+
+void TDebugger::FlushLazyPaneTexts() {
+    if (!FLazyPanes || !FMCU) {
+        FLazyPanes = 0;
+        return;
+    }
+    const TPanes Panes = FLazyPanes;
+    FLazyPanes = 0;
+    ComputePaneTexts(Panes, false);
+    StorePreviousValues(Panes);
+}
+
 void TDebugger::StorePreviousValues(TPanes Panes) {
     if (!FMCU) return;
     const TSHARP_SM5A_MCU& m = *FMCU;
@@ -1568,26 +1594,42 @@ void TDebugger::ReadRawInputButtons(TRawButton HandledButton) {
     const uint8_t Opcode = FMCU->GetCurrentOpcode();
     const bool InputOpcode = IsInputOpcode(Opcode);
     if (!(IsStopped() || InputOpcode || FMCU->HaltMode)) return;
-    auto Down = [&](int b) {
-        const TRawButtonState& s = FRawButtons[size_t(b)];
-        return s.Pressed || s.Latched || b == HandledButton;
-    };
-    TInputOutput& IO = FMCU->IO;
-    for (int Row = 0; Row < 4; ++Row) {
-        T4bits Nibble = 0;
-        for (int k = 0; k < 4; ++k)
-            if (Down(Row * 4 + k)) Nibble |= static_cast<T4bits>(8 >> k);
-        IO.FInputMatrix[size_t(Row)] = Nibble;
+    // During a run this is asked before every instruction that can see the inputs: the
+    // buttons' view of the matrix is kept and recomputed only when a button changes.
+    if (HandledButton != rbNone || FButtonInputsStale) {
+        auto Down = [&](int b) {
+            const TRawButtonState& s = FRawButtons[size_t(b)];
+            return s.Pressed || s.Latched || b == HandledButton;
+        };
+        TButtonInputs In;
+        for (int Row = 0; Row < 4; ++Row)
+            for (int k = 0; k < 4; ++k)
+                if (Down(Row * 4 + k)) In.Matrix[size_t(Row)] |= static_cast<T4bits>(8 >> k);
+        In.Alpha = Down(rbAlpha);
+        In.Beta = Down(rbBeta);
+        if (HandledButton == rbNone) {
+            FButtonInputs = In;
+            FButtonInputsStale = false;
+        }
+        ApplyButtonInputs(In);
+    } else {
+        ApplyButtonInputs(FButtonInputs);
     }
-    if (IO.AlphaBeingQueried) IO.FAlpha = Down(rbAlpha);
-    if (IO.BetaBeingQueried) IO.FBeta = Down(rbBeta);
     MarkSessionModified();
     if (IsStopped() && InputOpcode) UpdateHintLabel();
+}
+
+void TDebugger::ApplyButtonInputs(const TButtonInputs& In) {
+    TInputOutput& IO = FMCU->IO;
+    IO.FInputMatrix = In.Matrix;
+    if (IO.AlphaBeingQueried) IO.FAlpha = In.Alpha;
+    if (IO.BetaBeingQueried) IO.FBeta = In.Beta;
 }
 
 void TDebugger::RefreshRawInputButtons() {
     if (!FMCU) {
         for (auto& b : FRawButtons) b = TRawButtonState{};
+        FButtonInputsStale = true;
         return;
     }
     const TInputOutput& IO = FMCU->IO;
@@ -1596,11 +1638,13 @@ void TDebugger::RefreshRawInputButtons() {
             FRawButtons[size_t(Row * 4 + k)].Latched = (IO.FInputMatrix[size_t(Row)] & (8 >> k)) != 0;
     FRawButtons[rbAlpha].Latched = IO.FAlpha;
     FRawButtons[rbBeta].Latched = IO.FBeta;
+    FButtonInputsStale = true;
 }
 
 void TDebugger::RawButtonMouseDown(TRawButton Button) {
     if (Button >= rbCount) return;
     FRawButtons[Button].Pressed = true;
+    FButtonInputsStale = true;
     if (IsStopped()) ReadRawInputButtons(Button);
 }
 
@@ -1615,12 +1659,14 @@ void TDebugger::RawButtonMouseUp(TRawButton Button, bool lCtrlOnly, bool lInside
     s.Pressed = false;
     if (s.Latched) s.Latched = false;
     else if (lCtrlOnly && lInside) s.Latched = true;
+    FButtonInputsStale = true;
     if (IsStopped() && !lGameControl) ReadRawInputButtons(rbNone);
 }
 
 void TDebugger::SetRawButtonPressed(TRawButton Button, bool Pressed) {
     if (Button >= rbCount) return;
     FRawButtons[Button].Pressed = Pressed;
+    FButtonInputsStale = true;
 }
 
 void TDebugger::ResetButtonClick() {

@@ -243,7 +243,8 @@ public:
     int ValueRAMAddress(TValueId Id) const;
 
     // ---- panes ----
-    const TPaneTexts& PaneTexts() const { return FPaneTexts; }
+    // The texts of the value panes (computed now if a full run left them pending).
+    const TPaneTexts& PaneTexts();
     // Double-click action of a value (prompts, writes, redraws); false when it has none or
     // was cancelled.
     bool EditValue(TValueId Id);
@@ -297,6 +298,7 @@ private:
     static void WriteMemoryHandler(void* Obj, T7bits RAMAddr, T4bits NewValue, T4bits PreviousValue);
     void ReportMemoryBreakpoint();
     void StorePreviousValues(TPanes Panes);
+    void FlushLazyPaneTexts();
     void ComputePaneTexts(TPanes Panes, bool OnlyChanged);
     void ComputeNoGamePaneTexts();
     void SendStates();
@@ -375,6 +377,7 @@ private:
     TORegister FPrevO{}, FPrevO_{};
     bool FPrevTD = false, FPrevLD0 = false;
     TPaneTexts FPaneTexts;
+    TPanes FLazyPanes = 0; // value panes whose texts a full run has not computed yet
 
     // LCD.
     TRaster FLCDBitmap;
@@ -383,6 +386,15 @@ private:
 
     // Raw input.
     std::array<TRawButtonState, rbCount> FRawButtons{};
+    // What the buttons put into the input matrix, kept between button changes.
+    struct TButtonInputs {
+        TInputMatrix Matrix{};
+        bool Alpha = false;
+        bool Beta = false;
+    };
+    TButtonInputs FButtonInputs;
+    bool FButtonInputsStale = true;
+    void ApplyButtonInputs(const TButtonInputs& In);
     bool FDosimeterModeActive = false;
     int FRadiationIntensity = 1;
 };

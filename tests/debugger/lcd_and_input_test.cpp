@@ -122,6 +122,14 @@ TEST_F(DebuggerTest, DuringARunTheButtonsAreSampledOnlyByInputInstructions) {
     n = 0;
     Debugger.RunSlice([&] { return ++n >= 1; }); // TR: the matrix keeps its value
     EXPECT_EQ(MCU().IO.FInputMatrix[gndDirect], 0x4);
+    // The released button reaches the next input read, and a value written into the matrix
+    // behind the buttons' back gives way to the buttons' state there too.
+    MCU().IO.FInputMatrix[gndR4] = 0x9;
+    n = 0;
+    Debugger.RunSlice([&] { return ++n >= 2; }); // SKIP, KTA
+    EXPECT_EQ(MCU().IO.FInputMatrix[gndDirect], 0x0);
+    EXPECT_EQ(MCU().IO.FInputMatrix[gndR4], 0x0);
+    EXPECT_EQ(MCU().Acc, 0x0);
     Debugger.Pause();
 }
 

@@ -1,0 +1,249 @@
+#include "app/ui/gui_bench.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "app/settings.h"
+#include "core/mcu.h"
+#include "debugger/debugger.h"
+#include "debugger/ui/lcd_image_widget.h"
+#include "debugger/ui/main_frm.h"
+
+namespace tarvolin {
+
+namespace {
+
+// Posts an event to itself and, on its arrival, measures how long it waited and posts the next.
+class TEventLatencyProbe : public QObject {
+public:
+    void Start() {
+        FRunning = true;
+        Post();
+    }
+    void Stop() { FRunning = false; }
+    double LongestMs() const { return FLongestNs / 1e6; }
+    double MeanMs() const { return FCount ? FTotalNs / 1e6 / FCount : 0; }
+
+protected:
+    void customEvent(QEvent*) override {
+        const qint64 waited = FClock.nsecsElapsed();
+        FLongestNs = std::max(FLongestNs, waited);
+        FTotalNs += waited;
+        ++FCount;
+        if (FRunning) Post();
+    }
+
+private:
+    void Post() {
+        FClock.start();
+        QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+    }
+    QElapsedTimer FClock;
+    qint64 FLongestNs = 0;
+    double FTotalNs = 0;
+    uint64_t FCount = 0;
+    bool FRunning = false;
+};
+
+// Prints every question and answers it without a dialog.
+class TConsolePrompter : public TPrompter {
+public:
+    TMessageResult Message(TMessageKind, const std::string& Text, TMessageButtons Buttons) override {
+        std::fprintf(stderr, "%s\n", Text.c_str());
+        return Buttons == TMessageButtons::YesNo || Buttons == TMessageButtons::YesNoCancel ? TMessageResult::Yes
+                                                                                              : TMessageResult::OK;
+    }
+    bool Input(TInputDialog&) override { return false; }
+    bool OpenFile(const TFileDialog&, std::string&) override { return false; }
+    bool SaveFile(const TFileDialog&, std::string&) override { return false; }
+};
+
+std::string ReadFile(const std::string& Name) {
+    std::ifstream in(Name, std::ios::binary);
+    if (!in) throw std::runtime_error("Cannot open \"" + Name + "\".");
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A view that draws nothing: the run control alone.
+class TNullView : public TDebuggerView {
+public:
+    void SetStatus(const std::string&, TStatusColour) override {}
+    void SetCaption(const std::string&) override {}
+    void CommandStatesChanged(const TCommandStates&) override {}
+    void DrawPanes(TPanes, bool) override {}
+    void ListReset() override {}
+    void ListItemChanged(int) override {}
+    void RepaintList() override {}
+    void ListSelectionChanged(int) override {}
+    void ScrollListTo(int) override {}
+    int ListTopIndex() const override { return 0; }
+    int ListVisibleRows() const override { return 40; }
+    void FocusList() override {}
+    void SetHintLabel(const std::string&) override {}
+    void LCDImageChanged(const TRaster&) override {}
+    void ShowLCDThemeName(const std::string&) override {}
+    void LCDImageMenuChanged() override {}
+    void RebuildInputPanel() override {}
+};
+
+} // namespace
+
+double ControllerCyclesPerSecond(const std::string& ROMFile, double Seconds) {
+    TNullView view;
+    TConsolePrompter prompter;
+    TMemorySettingsStore store;
+    TSettings settings(store);
+    TDebugger d(view, prompter, settings);
+    d.Initialize();
+    if (!d.LoadGame(&TSHARP_SM5A_MCU::Class, ROMFile)) throw std::runtime_error("Cannot load \"" + ROMFile + "\".");
+    d.SetSpeedFactor(6);
+    const uint64_t before = d.MCU()->CycleCount;
+    const auto start = std::chrono::steady_clock::now();
+    double elapsed = 0;
+    d.UnattendedRun();
+    unsigned calls = 0;
+    while (elapsed < Seconds && !d.IsStopped()) {
+        d.RunSlice([&] { return (++calls & 0xFFFF) == 0; });
+        elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    return (d.MCU()->CycleCount - before) / elapsed;
+}
+
+double HeadlessCyclesPerSecond(const std::string& ROMFile, double Seconds) {
+    std::istringstream rom(ReadFile(ROMFile));
+    std::unique_ptr<TSHARP_SM5A_MCU> mcu = TSHARP_SM5A_MCU::Class.Create(&rom);
+    // As in an unattended run at full emulation speed: full-run mode without pacing, so a halt
+    // lasts its real number of cycles as it does in the window.
+    mcu->SetFullRunCyclesPerSecond(0);
+    mcu->SetFullRun(true);
+    uint8_t op = 0, operand = 0;
+    const auto start = std::chrono::steady_clock::now();
+    double elapsed = 0;
+    do {
+        for (int i = 0; i < 20000; ++i) mcu->PerformOneCycle(op, operand);
+        elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    } while (elapsed < Seconds);
+    return mcu->CycleCount / elapsed;
+}
+
+TGuiBenchResult RunGuiBenchmark(TMainFrm& Window, const std::string& ROMFile, double Seconds, bool FullSpeed) {
+    TDebugger& d = Window.Debugger();
+    if (!d.LoadGame(&TSHARP_SM5A_MCU::Class, ROMFile) || !d.IsGameLoaded())
+        throw std::runtime_error("Cannot load \"" + ROMFile + "\".");
+    for (TPane p : {pnDisAsm, pnRegisters, pnRAM, pnLCDRegisters}) d.SetUpdateCheckBox(p, true);
+    d.SetSpeedFactor(FullSpeed ? 6 : DefaultSpeedFactor);
+    QCoreApplication::processEvents();
+
+    TGuiBenchResult r;
+    const uint64_t drawsBefore = Window.DrawPanesCount();
+    const uint64_t lcdBefore = Window.Panes()->LCDImage->RepaintCount();
+    const uint64_t cyclesBefore = d.MCU()->CycleCount;
+    TEventLatencyProbe probe;
+    QElapsedTimer clock;
+    clock.start();
+    Window.Command([&] { d.UnattendedRun(); });
+    probe.Start();
+    QTimer::singleShot(static_cast<int>(Seconds * 1000), Qt::PreciseTimer, &Window, [&] {
+        probe.Stop();
+        Window.Command([&] { d.Pause(); });
+        r.Seconds = clock.nsecsElapsed() / 1e9;
+        r.CyclesPerSecond = (d.MCU()->CycleCount - cyclesBefore) / r.Seconds;
+        QCoreApplication::exit(0);
+    });
+    QCoreApplication::exec();
+    r.LongestEventGapMs = probe.LongestMs();
+    r.MeanEventGapMs = probe.MeanMs();
+    r.PanesDrawn = Window.DrawPanesCount() - drawsBefore;
+    r.LCDRepaints = Window.Panes()->LCDImage->RepaintCount() - lcdBefore;
+    return r;
+}
+
+int ScreenshotMain(int argc, char** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: tarvolin --screenshot ROMFILE PNGFILE [RUN_MILLISECONDS]\n");
+        return 2;
+    }
+    const std::string rom = argv[2];
+    const QString png = QString::fromLocal8Bit(argv[3]);
+    const int runMs = argc > 4 ? std::atoi(argv[4]) : 700;
+    QApplication app(argc, argv);
+    TMemorySettingsStore store;
+    TSettings settings(store);
+    TConsolePrompter prompter;
+    TMainFrm window(settings);
+    window.SetPrompterOverride(&prompter);
+    window.show();
+    TDebugger& d = window.Debugger();
+    if (!d.LoadGame(&TSHARP_SM5A_MCU::Class, rom)) return 1;
+    // Run a little so the LCD shows the program's output, stop, then take two single steps so
+    // the panes show what an ordinary debugging session shows (changed values in red).
+    window.Command([&] { d.UnattendedRun(); });
+    QTimer::singleShot(runMs, Qt::PreciseTimer, &window, [&] {
+        window.Command([&] { d.Pause(); });
+        window.Command([&] { d.TraceInto(); });
+        window.Command([&] { d.TraceInto(); });
+        QTimer::singleShot(300, &window, [&] {
+            const bool ok = window.grab().save(png);
+            std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(png));
+            QCoreApplication::exit(ok ? 0 : 1);
+        });
+    });
+    return app.exec();
+}
+
+int GuiBenchMain(int argc, char** argv) {
+    const std::string mode = argv[1];
+    if (mode == "--screenshot") return ScreenshotMain(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: tarvolin %s ROMFILE [SECONDS]\n", mode.c_str());
+        return 2;
+    }
+    const bool fullSpeed = mode == "--gui-bench";
+    const std::string rom = argv[2];
+    const double seconds = argc > 3 ? std::atof(argv[3]) : (fullSpeed ? 5.0 : 10.0);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    TMemorySettingsStore store; // the benchmark leaves the user's settings alone
+    TSettings settings(store);
+    TConsolePrompter prompter;
+    TMainFrm window(settings);
+    window.SetPrompterOverride(&prompter);
+    window.show();
+    QCoreApplication::processEvents();
+    try {
+        const TGuiBenchResult r = RunGuiBenchmark(window, rom, seconds, fullSpeed);
+        if (fullSpeed) {
+            const double headless = HeadlessCyclesPerSecond(rom, std::min(seconds, 3.0));
+            const double controller = ControllerCyclesPerSecond(rom, std::min(seconds, 3.0));
+            std::printf("GUI unattended run at (full emulation speed), all update boxes ticked, %.2f s\n", r.Seconds);
+            std::printf("  machine cycles per second (GUI):      %.0f\n", r.CyclesPerSecond);
+            std::printf("  machine cycles per second (headless): %.0f\n", headless);
+            std::printf("  machine cycles per second (run control without a window): %.0f\n", controller);
+            std::printf("  GUI / headless:                       %.2f\n", r.CyclesPerSecond / headless);
+            std::printf("  longest posted-event wait:            %.2f ms (mean %.3f ms)\n", r.LongestEventGapMs,
+                        r.MeanEventGapMs);
+            std::printf("  pane refreshes requested / LCD repaints: %llu / %llu\n",
+                        static_cast<unsigned long long>(r.PanesDrawn), static_cast<unsigned long long>(r.LCDRepaints));
+        } else {
+            const double dev = (r.CyclesPerSecond - 16384.0) / 16384.0 * 100.0;
+            std::printf("GUI unattended run at 100%%, %.2f s\n", r.Seconds);
+            std::printf("  machine cycles per second: %.1f (target 16384, deviation %+.3f %%)\n", r.CyclesPerSecond, dev);
+            std::printf("  longest posted-event wait: %.2f ms\n", r.LongestEventGapMs);
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace tarvolin

@@ -1,0 +1,37 @@
+// The GUI benchmark: a ROM in the real window (offscreen), an unattended run with every update
+// box ticked, and figures printed to standard output.
+#pragma once
+
+#include <string>
+
+namespace tarvolin {
+
+class TMainFrm;
+
+struct TGuiBenchResult {
+    double Seconds = 0;
+    double CyclesPerSecond = 0;
+    double HeadlessCyclesPerSecond = 0; // the same ROM on a bare MCU, no window, no pacing
+    double LongestEventGapMs = 0;       // longest wait of a posted event
+    double MeanEventGapMs = 0;
+    uint64_t PanesDrawn = 0;
+    uint64_t LCDRepaints = 0;
+};
+
+// Speed position 6 ("(full emulation speed)") for FullSpeed, else 3 (100 %). Throws
+// std::runtime_error when the ROM cannot be loaded.
+TGuiBenchResult RunGuiBenchmark(TMainFrm& Window, const std::string& ROMFile, double Seconds, bool FullSpeed);
+
+// Runs the same ROM headless (full-run mode, no pacing) for about Seconds; returns machine
+// cycles per second.
+double HeadlessCyclesPerSecond(const std::string& ROMFile, double Seconds);
+
+// The run control with a view that draws nothing, at full emulation speed: the share of the
+// cost that is not the window's.
+double ControllerCyclesPerSecond(const std::string& ROMFile, double Seconds);
+
+// "tarvolin --gui-bench ROM [SECONDS]", "tarvolin --gui-bench-pace ROM [SECONDS]" and
+// "tarvolin --screenshot ROM PNGFILE [RUN_MILLISECONDS]" (the picture of the documentation).
+int GuiBenchMain(int argc, char** argv);
+
+} // namespace tarvolin

@@ -1,0 +1,76 @@
+// The game input panel: "Raw input" (one button per input-matrix bit, Alpha, Beta and the
+// reset line) and "Game controls" (the game's own buttons, each tied to a raw button), and
+// the keys that press game controls while a run is going.
+#pragma once
+
+#include <QSet>
+#include <QTabWidget>
+#include <QToolButton>
+#include <array>
+#include <vector>
+
+#include "debugger/debugger.h"
+
+class QLabel;
+
+namespace tarvolin {
+
+// A button that reports presses and releases to the controller and shows its pressed and
+// latched states.
+class TInputButton : public QToolButton {
+    Q_OBJECT
+public:
+    TInputButton(TRawButton Tied, bool GameControl, QWidget* Parent);
+    TRawButton Tied() const { return FTied; }
+    bool IsGameControl() const { return FGameControl; }
+
+signals:
+    void Pressed(TRawButton Button);
+    // CtrlOnly: Ctrl was the only modifier; Inside: the pointer was still on the button.
+    void Released(TRawButton Button, bool CtrlOnly, bool Inside, bool GameControl);
+
+protected:
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+
+private:
+    TRawButton FTied;
+    bool FGameControl;
+};
+
+class TInputPanel : public QTabWidget {
+    Q_OBJECT
+public:
+    explicit TInputPanel(TDebugger& Debugger, QWidget* Parent = nullptr);
+
+    // Labels, hints, visibility and game controls for the loaded game (or for none).
+    void Rebuild();
+    // Shows the pressed and latched states the controller holds.
+    void RefreshStates();
+    // Key events of the main window; true when a game control took the key.
+    bool KeyPress(int Key, Qt::KeyboardModifiers Modifiers, bool AutoRepeat);
+    bool KeyRelease(int Key, Qt::KeyboardModifiers Modifiers, bool AutoRepeat);
+
+    TInputButton* RawButton(TRawButton b) const { return FRawButtons[b]; }
+    const std::vector<TInputButton*>& GameControls() const { return FGameControls; }
+    QWidget* RawInputPage() const { return FRawPage; }
+    QWidget* GameControlsPage() const { return FGamePage; }
+
+private:
+    TInputButton* FindGameControlForKey(int Key) const;
+    void Wire(TInputButton* Button);
+
+    TDebugger& FDebugger;
+    QWidget* FRawPage = nullptr;
+    QWidget* FGamePage = nullptr;
+    std::array<TInputButton*, rbCount> FRawButtons{};
+    std::array<QLabel*, 4> FRowLabels{};
+    std::vector<TInputButton*> FGameControls;
+    std::vector<TGameControlDef> FDefs;
+    QSet<TInputButton*> FPressedDuringRuns;
+};
+
+// The virtual-key code of the game control tables for a Qt key (0 for keys they never use).
+uint16_t VirtualKeyOf(int QtKey);
+
+} // namespace tarvolin

@@ -1,0 +1,602 @@
+// The real main window, offscreen, driven by its keyboard shortcuts: load a ROM of our own,
+// step, step over, set a breakpoint, run to it, run and pause, and read what the window shows.
+#include <QAction>
+#include <QCheckBox>
+#include <QSlider>
+#include <QStatusBar>
+#include <QListWidget>
+#include <QPushButton>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <fstream>
+
+#include "app/settings.h"
+#include "core/options.h"
+#include "debugger/ui/breakpoints_dialog.h"
+#include "debugger/ui/lcd_image_widget.h"
+#include "debugger/ui/input_panel.h"
+#include "debugger/ui/main_frm.h"
+#include "games/game_catalogue.h"
+#include "disasm/assembler.h"
+#include "lcd/lcd_driver.h"
+
+using namespace tarvolin;
+
+namespace {
+
+// Answers every question from a script and records the texts.
+class ScriptedPrompter : public TPrompter {
+public:
+    std::vector<std::string> Messages;
+    std::deque<TMessageResult> Answers;
+    std::deque<std::vector<std::string>> Inputs; // texts typed into the next input dialogs
+    std::vector<std::string> InputErrors;
+
+    TMessageResult Message(TMessageKind, const std::string& Text, TMessageButtons Buttons) override {
+        Messages.push_back(Text);
+        if (!Answers.empty()) {
+            TMessageResult r = Answers.front();
+            Answers.pop_front();
+            return r;
+        }
+        return Buttons == TMessageButtons::YesNo || Buttons == TMessageButtons::YesNoCancel ? TMessageResult::Yes
+                                                                                              : TMessageResult::OK;
+    }
+    bool Input(TInputDialog& Dialog) override {
+        // Each scripted text is "typed" and OK pressed until the dialog's check accepts.
+        while (!Inputs.empty()) {
+            std::vector<std::string> texts = Inputs.front();
+            Inputs.pop_front();
+            TInputCheck c = Dialog.Validate ? Dialog.Validate(texts) : TInputCheck::Accept();
+            if (c.Accepted) {
+                for (size_t i = 0; i < texts.size(); ++i) Dialog.Fields[i].Text = texts[i];
+                return true;
+            }
+            InputErrors.push_back(c.ErrorText);
+        }
+        return false; // Cancel
+    }
+    bool OpenFile(const TFileDialog&, std::string&) override { return false; }
+    bool SaveFile(const TFileDialog&, std::string&) override { return false; }
+};
+
+// start: load 5, call a subroutine, then swap Acc with RAM[DP] forever.
+const char* TestProgram = R"(
+        .org 3C0
+start:  LAX   Acc,0x5
+        TRS   sub
+loop:   EXC   Acc,(DP)
+        TR    loop
+        .org 400
+sub:    SKIP
+        RTN
+)";
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void StartsWithTheStartPanelAndDisabledCommands();
+    void LoadsAROMFromTheCommandLineAndShowsItsPCRow();
+    void StepsRunsToABreakpointAndPauses();
+    void EditsARegisterThroughThePrompter();
+    void RefusesAMissingCommandLineFile();
+    void ShortcutsFollowTheKeyMappingOption();
+    void BreakpointsDialogDeletesAndStoresOnOK();
+    void LCDImagesSwitchByDoubleClickAndMenu();
+    void NavigatesWithTheListShortcuts();
+    void StopsOnAWriteBreakpointWhileStepping();
+    void RawInputButtonsLatchWithCtrlClick();
+    void GameKeysPressGameControlsDuringRuns();
+    void LoadsACatalogueGameByShortNameAndChecksItsMenuItem();
+    void FullRunRedrawsOnlyTickedPanesWhileRunning();
+    void ClosesDuringARunAndAsksAboutARecording();
+    void AnEmulatorExceptionStopsTheRunWithAnErrorBox();
+
+private:
+    void LoadTestROM();
+    QString Status() const { return FWindow->StatusLabel()->text(); }
+    QString Value(int Row) const { return FWindow->Panes()->Value(Row)->text(); }
+    QString SelectedRowText() const;
+
+    QTemporaryDir FDir;
+    std::unique_ptr<TMemorySettingsStore> FStore;
+    std::unique_ptr<TSettings> FSettings;
+    std::unique_ptr<TMainFrm> FWindow;
+    ScriptedPrompter FPrompter;
+};
+
+void MainWindowTest::init() {
+    Options() = TOptions{};
+    FPrompter = ScriptedPrompter{};
+    FStore = std::make_unique<TMemorySettingsStore>();
+    FSettings = std::make_unique<TSettings>(*FStore);
+    FWindow = std::make_unique<TMainFrm>(*FSettings);
+    FWindow->SetPrompterOverride(&FPrompter);
+}
+
+void MainWindowTest::cleanup() { FWindow.reset(); }
+
+QString MainWindowTest::SelectedRowText() const {
+    const int i = FWindow->DisAsmList()->ItemIndex();
+    if (i < 0) return {};
+    return QString::fromStdString(FWindow->Debugger().Listing().Entries()[i].Text);
+}
+
+void MainWindowTest::LoadTestROM() {
+    const TAssemblyResult r = Assemble(TestProgram, "test.asm");
+    const QString path = FDir.filePath("test.rom");
+    std::ofstream(path.toStdString(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    FWindow->SetCommandLineArgument(path.toStdString());
+    FWindow->show();
+    QApplication::setActiveWindow(FWindow.get());
+    QVERIFY(QTest::qWaitForWindowActive(FWindow.get()));
+    QTRY_VERIFY(FWindow->Debugger().IsGameLoaded());
+}
+
+void MainWindowTest::StartsWithTheStartPanelAndDisabledCommands() {
+    FWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));
+    QVERIFY(FWindow->StartInfoPanel()->isVisible());
+    QCOMPARE(FWindow->windowTitle(), QString("Tarvolin"));
+    for (const char* n : {"DebugTraceInto", "DebugStepOver", "DebugAnimatedRun", "DebugPause", "DebugReset",
+                          "DebugBreakpoints"})
+        QVERIFY2(!FWindow->Action(n)->isEnabled(), n);
+    QVERIFY(FWindow->Action("Debug7SegmentCodingTable")->isEnabled());
+    // The panes show their reset texts.
+    QCOMPARE(Value(prPage), QString("F"));
+    QCOMPARE(FWindow->Panes()->Bits(prDP)->text(), QString("0 00 0000"));
+    QCOMPARE(Value(prA), QString("---"));
+    // Without a game, stepping keys do nothing.
+    QTest::keyClick(FWindow.get(), Qt::Key_F7);
+    QVERIFY(!FWindow->Debugger().IsGameLoaded());
+    QVERIFY(FPrompter.Messages.empty());
+}
+
+void MainWindowTest::LoadsAROMFromTheCommandLineAndShowsItsPCRow() {
+    LoadTestROM();
+    QCOMPARE(FWindow->windowTitle(), QString("Tarvolin - A custom game"));
+    QVERIFY(!FWindow->StartInfoPanel()->isVisible());
+    QVERIFY(FWindow->DisAsmList()->isVisible());
+    QCOMPARE(Status(), QString("Ready."));
+    QVERIFY(SelectedRowText().startsWith("3C0 25"));
+    QCOMPARE(Value(prPC), QString("3C0"));
+    QCOMPARE(FWindow->Panes()->Bits(prPC)->text(), QString("0 1111 000000"));
+    // The PC row is drawn navy.
+    TDisAsmListView* list = FWindow->DisAsmList();
+    const QRect r = list->ItemRect(list->ItemIndex());
+    QVERIFY(!r.isEmpty());
+    const QImage shot = list->viewport()->grab().toImage();
+    QCOMPARE(shot.pixelColor(r.right() - 3, r.bottom() - 3), QColor(0, 0, 128));
+    // Nothing is red straight after loading.
+    QVERIFY(!FWindow->Panes()->Value(prAcc)->Changed());
+    QVERIFY(FWindow->Action("DebugTraceInto")->isEnabled());
+    QVERIFY(!FWindow->Action("DebugRunUntilReturn")->isEnabled()); // A = 7FF
+}
+
+void MainWindowTest::StepsRunsToABreakpointAndPauses() {
+    LoadTestROM();
+    QWidget* w = FWindow.get();
+
+    // F7: LAX executes, Acc turns red.
+    QTest::keyClick(w, Qt::Key_F7);
+    QCOMPARE(Status(), QString("Ready."));
+    QCOMPARE(Value(prAcc), QString("5"));
+    QVERIFY(FWindow->Panes()->Value(prAcc)->Changed());
+    QCOMPARE(FWindow->Panes()->Bits(prAcc)->text(), QString("0101"));
+    QVERIFY(SelectedRowText().startsWith("3C1"));
+
+    // F8 on the call runs the subroutine and stops after its return.
+    QTest::keyClick(w, Qt::Key_F8);
+    QTRY_COMPARE(FWindow->Debugger().MCU()->PC, T11bits(0x3C2));
+    QTRY_COMPARE(Status(), QString("Ready."));
+    QVERIFY(FWindow->Debugger().IsStopped());
+    QVERIFY(SelectedRowText().startsWith("3C2"));
+
+    // F2 in the list sets a breakpoint on the PC row; the row keeps the PC colours.
+    FWindow->DisAsmList()->setFocus();
+    QTest::keyClick(FWindow->DisAsmList(), Qt::Key_F2);
+    QVERIFY(FWindow->Debugger().IsCodeBreakpoint(0x3C2));
+
+    // F9 (animated run) starts from the breakpoint and stops when execution comes back to it.
+    QTest::keyClick(w, Qt::Key_F9);
+    QVERIFY(FWindow->Action("DebugPause")->isEnabled() || FWindow->Debugger().IsStopped());
+    QTRY_COMPARE(Status(), QString("Paused on breakpoint."));
+    QCOMPARE(FWindow->StatusBarColour(), QColor(0xFF, 0xB0, 0xB0));
+    QCOMPARE(Value(prPC), QString("3C2"));
+    // EXC swapped Acc (5) with RAM[00].
+    QCOMPARE(Value(prRAM0 + 0x00), QString("5"));
+    QCOMPARE(Value(prAcc), QString("0"));
+
+    // Remove the breakpoint, run unattended, pause with Esc.
+    QTest::keyClick(FWindow->DisAsmList(), Qt::Key_F2);
+    QVERIFY(!FWindow->Debugger().IsCodeBreakpoint(0x3C2));
+    QTest::keyClick(w, Qt::Key_F9, Qt::ControlModifier);
+    QCOMPARE(Status(), QString("Running..."));
+    QCOMPARE(FWindow->StatusBarColour(), QColor(0xC0, 0xFF, 0xC0));
+    {
+        // The colour is what the status bar actually shows, not only its palette.
+        QStatusBar* bar = FWindow->statusBar();
+        const QImage shot = bar->grab().toImage();
+        QCOMPARE(shot.pixelColor(bar->width() / 2, bar->height() / 2), QColor(0xC0, 0xFF, 0xC0));
+    }
+    QVERIFY(FWindow->IsMainLoopActive());
+    QVERIFY(FWindow->Panes()->UpdateRegistersCB->isVisible());
+    QVERIFY(FWindow->SpeedFactorTrackBar()->isVisible());
+    QCOMPARE(FWindow->HintLabel()->text(), QString("100%"));
+    FWindow->SpeedFactorTrackBar()->setValue(6);
+    QCOMPARE(FWindow->HintLabel()->text(), QString("(full emulation speed)"));
+    QCOMPARE(FWindow->Debugger().MCU()->FullRunCyclesPerSecond(), 0u);
+    QTest::qWait(50); // the window keeps handling events while the run goes on
+    const uint64_t cycles = FWindow->Debugger().MCU()->CycleCount;
+    QVERIFY(cycles > 0);
+    QTest::keyClick(w, Qt::Key_Escape);
+    QCOMPARE(Status(), QString("Paused by user."));
+    QVERIFY(FWindow->Debugger().IsStopped());
+    QTRY_VERIFY(!FWindow->IsMainLoopActive());
+    QVERIFY(!FWindow->Panes()->UpdateRegistersCB->isVisible());
+    // Esc while stopped does nothing.
+    QTest::keyClick(w, Qt::Key_Escape);
+    QCOMPARE(Status(), QString("Paused by user."));
+    QVERIFY(FPrompter.Messages.empty());
+}
+
+void MainWindowTest::EditsARegisterThroughThePrompter() {
+    LoadTestROM();
+    // Double-clicking Page asks for a value: 3F is refused, then A is accepted.
+    FPrompter.Inputs = {{"3F"}, {"0xA"}};
+    QTest::mouseDClick(FWindow->Panes()->Value(prPage), Qt::LeftButton);
+    QCOMPARE(FPrompter.InputErrors, std::vector<std::string>{"Out of range."});
+    QCOMPARE(int(FWindow->Debugger().MCU()->Page), 0xA);
+    QCOMPARE(Value(prPage), QString("A"));
+    QCOMPARE(FWindow->Panes()->Bits(prPage)->text(), QString("1010"));
+    // Cancel leaves the value alone.
+    QTest::mouseDClick(FWindow->Panes()->Value(prAcc), Qt::LeftButton);
+    QCOMPARE(int(FWindow->Debugger().MCU()->Acc), 0);
+    // The value pop-up of a RAM cell offers the memory breakpoints and sets one after the question.
+    QMenu* menu = FWindow->BuildValuePopupMenu(prRAM0 + 0x12, TLabelRole::Value);
+    QAction* setRead = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->text() == "Set &read memory breakpoint") setRead = a;
+    QVERIFY(setRead && setRead->isVisible() && setRead->isEnabled());
+    setRead->trigger();
+    QVERIFY(FWindow->Debugger().IsMemoryBreakpoint(TMemoryBreakpointKind::Read, 0x12));
+    QCOMPARE(FPrompter.Messages.back(), std::string("Set read memory breakpoint on RAM address 0x12?"));
+    delete menu;
+}
+
+void MainWindowTest::RefusesAMissingCommandLineFile() {
+    const QString path = FDir.filePath("missing.rom");
+    FWindow->SetCommandLineArgument(path.toStdString());
+    FWindow->show();
+    QTRY_COMPARE(FPrompter.Messages.size(), size_t(1));
+    QCOMPARE(QString::fromStdString(FPrompter.Messages[0]), QString("Cannot find file \"%1\".").arg(path));
+    QVERIFY(!FWindow->Debugger().IsGameLoaded());
+}
+
+void MainWindowTest::ShortcutsFollowTheKeyMappingOption() {
+    QCOMPARE(FWindow->Action("DebugTraceInto")->shortcut(), QKeySequence("F7"));
+    QCOMPARE(FWindow->Action("DisAsmLBToggleBreakpoint")->shortcut(), QKeySequence("F2"));
+    Options().UseMAMEKeyMapping = true;
+    FWindow->ApplyDebugShortcuts();
+    QCOMPARE(FWindow->Action("DebugTraceInto")->shortcut(), QKeySequence("F11"));
+    QCOMPARE(FWindow->Action("DebugRunUntilReturn")->shortcut(), QKeySequence("Shift+F11"));
+    QCOMPARE(FWindow->Action("DebugRefresh")->shortcut(), QKeySequence("F2"));
+    QCOMPARE(FWindow->Action("DebugReset")->shortcut(), QKeySequence("Shift+F3"));
+    QCOMPARE(FWindow->Action("DisAsmLBToggleBreakpoint")->shortcut(), QKeySequence("F9"));
+    QCOMPARE(FWindow->Action("DisAsmLBRunToCursor")->shortcut(), QKeySequence("F4"));
+    QCOMPARE(FWindow->Action("DebugPause")->shortcut(), QKeySequence("Esc"));
+}
+
+void MainWindowTest::BreakpointsDialogDeletesAndStoresOnOK() {
+    LoadTestROM();
+    TDebugger& d = FWindow->Debugger();
+    // Nothing set: an information box instead of the dialog.
+    FWindow->Action("DebugBreakpoints")->trigger();
+    QCOMPARE(FPrompter.Messages.back(), std::string("No breakpoint set."));
+    d.ToggleCodeBreakpoint(0x3C3);
+    d.ToggleCodeBreakpoint(0x3C1);
+    d.AddMemoryBreakpoint(TMemoryBreakpointKind::Write, 0x21);
+    d.AddMemoryBreakpoint(TMemoryBreakpointKind::Change, 0x05);
+    bool inspected = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* dlg = qobject_cast<TBreakpointsDlg*>(QApplication::activeModalWidget());
+        QVERIFY(dlg);
+        QCOMPARE(dlg->windowTitle(), QString("Breakpoint addresses"));
+        QListWidget* code = dlg->List(TBreakpointListKind::Code);
+        // Sorted by text, whatever the order of setting.
+        QCOMPARE(code->count(), 2);
+        QCOMPARE(code->item(0)->text(), QString("3C1"));
+        QCOMPARE(code->item(1)->text(), QString("3C3"));
+        QVERIFY(!dlg->List(TBreakpointListKind::Read)->isEnabled()); // empty lists are disabled
+        QVERIFY(!dlg->DeleteButton(TBreakpointListKind::Code)->isEnabled());
+        code->setCurrentRow(0);
+        QVERIFY(dlg->DeleteButton(TBreakpointListKind::Code)->isEnabled());
+        QTest::keyClick(code, Qt::Key_Delete);
+        QCOMPARE(code->count(), 1);
+        QCOMPARE(code->currentRow(), 0); // the line now at the same position is selected
+        dlg->DeleteSelected(TBreakpointListKind::Write);
+        QCOMPARE(dlg->List(TBreakpointListKind::Write)->count(), 1); // nothing selected there
+        inspected = true;
+        dlg->accept();
+    });
+    FWindow->Action("DebugBreakpoints")->trigger();
+    QVERIFY(inspected);
+    QCOMPARE(d.CodeBreakpoints().Items(), std::vector<uint16_t>{0x3C3});
+    QVERIFY(d.IsMemoryBreakpoint(TMemoryBreakpointKind::Write, 0x21));
+    // The RAM pane marks cells with a breakpoint.
+    QCOMPARE(FWindow->Panes()->Value(prRAM0 + 0x21)->palette().color(QPalette::Window), QColor(0xF0, 0xB0, 0xB0));
+
+    // "Delete all" asks first; No keeps everything, Cancel of the dialog stores nothing.
+    QTimer::singleShot(0, this, [&] {
+        auto* dlg = qobject_cast<TBreakpointsDlg*>(QApplication::activeModalWidget());
+        QVERIFY(dlg);
+        FPrompter.Answers = {TMessageResult::No};
+        dlg->DeleteAllButton()->click();
+        QCOMPARE(dlg->List(TBreakpointListKind::Code)->count(), 1);
+        FPrompter.Answers = {TMessageResult::Yes};
+        dlg->DeleteAllButton()->click();
+        QCOMPARE(dlg->List(TBreakpointListKind::Code)->count(), 0);
+        QVERIFY(!dlg->DeleteAllButton()->isEnabled());
+        dlg->reject();
+    });
+    FWindow->Action("DebugBreakpoints")->trigger();
+    QCOMPARE(FPrompter.Messages.back(), std::string("Are you sure you want to delete all breakpoints?"));
+    QCOMPARE(d.CodeBreakpoints().Items(), std::vector<uint16_t>{0x3C3});
+}
+
+void MainWindowTest::LCDImagesSwitchByDoubleClickAndMenu() {
+    LoadTestROM();
+    TLCDImageWidget* image = FWindow->Panes()->LCDImage;
+    const TLCDImageMenu& m = FWindow->Debugger().LCDImageMenu();
+    QVERIFY(m.Visible); // a custom ROM may use every image
+    QCOMPARE(m.Checked, 0);
+    QMenu* menu = FWindow->BuildLCDImagePopupMenu();
+    QStringList texts;
+    for (QAction* a : menu->actions()) texts << a->text();
+    QVERIFY(texts.contains("---  ALL AVAILABLE LCD IMAGES  ---"));
+    QVERIFY(texts.contains("Show &interconnection of MCU and LCD..."));
+    delete menu;
+    QVERIFY(!image->toolTip().isEmpty());
+
+    const uint64_t before = FWindow->Debugger().LCDBitmap().ChangeCount();
+    QTest::mouseDClick(image, Qt::LeftButton, {}, image->rect().center());
+    QCOMPARE(FWindow->Debugger().LCDImageMenu().Checked, 1);
+    QLabel* theme = FWindow->Panes()->LCDImageThemeNameLabel;
+    QVERIFY(theme->isVisible());
+    QCOMPARE(theme->text().toStdString(), FWindow->Debugger().MCU()->LCDDriver->LCDThemeName());
+    QVERIFY(FWindow->Debugger().LCDBitmap().ChangeCount() != before);
+    // Shift goes back and wraps around from the first to the last image.
+    QTest::mouseDClick(image, Qt::LeftButton, Qt::ShiftModifier, image->rect().center());
+    QTest::mouseDClick(image, Qt::LeftButton, Qt::ShiftModifier, image->rect().center());
+    QCOMPARE(FWindow->Debugger().LCDImageMenu().Checked, int(m.Captions.size()) - 1);
+    // The theme name disappears after a moment.
+    QTRY_VERIFY_WITH_TIMEOUT(!theme->isVisible(), 3000);
+}
+
+void MainWindowTest::NavigatesWithTheListShortcuts() {
+    LoadTestROM();
+    TDisAsmListView* list = FWindow->DisAsmList();
+    list->setFocus();
+    // Go to address: a refused entry keeps the dialog open, then 3C3 is accepted.
+    FPrompter.Inputs = {{"7FF"}, {"3C3"}};
+    QTest::keyClick(list, Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(FPrompter.InputErrors, std::vector<std::string>{"Out of range."});
+    QVERIFY(SelectedRowText().startsWith("3C3"));
+    // Go to previous returns to the PC line, twice swaps back.
+    QTest::keyClick(list, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(SelectedRowText().startsWith("3C0"));
+    QTest::keyClick(list, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(SelectedRowText().startsWith("3C3"));
+    // Follow on the jump goes to its target.
+    QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(SelectedRowText().startsWith("3C2"));
+    // Set PC to cursor, then Go to current PC.
+    QTest::keyClick(list, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(Value(prPC), QString("3C2"));
+    QTest::keyClick(list, Qt::Key_Up);
+    QVERIFY(SelectedRowText().startsWith("3C1"));
+    QTest::keyClick(list, Qt::Key_O, Qt::ControlModifier);
+    QVERIFY(SelectedRowText().startsWith("3C2"));
+    // A label adds a row to its instruction.
+    const int index = list->ItemIndex();
+    FPrompter.Inputs = {{"again", "the loop"}};
+    QTest::keyClick(list, Qt::Key_Semicolon);
+    QCOMPARE(list->ItemHeightOf(index), 2 * TDisAsmListView::ItemHeight);
+    QVERIFY(SelectedRowText().contains(";; the loop"));
+    // The pop-up's enabled states follow the run state.
+    FWindow->DisAsmPopupMenu()->popup(QPoint(10, 10));
+    QVERIFY(FWindow->Action("DisAsmLBGoToCurrentPC")->isEnabled());
+    QVERIFY(!FWindow->Action("DisAsmLBGoToCaller")->isEnabled()); // A = 7FF
+    QVERIFY(!FWindow->Action("DisAsmLBChangeOpcode")->isEnabled());
+    FWindow->DisAsmPopupMenu()->close();
+}
+
+void MainWindowTest::StopsOnAWriteBreakpointWhileStepping() {
+    LoadTestROM();
+    TDebugger& d = FWindow->Debugger();
+    d.AddMemoryBreakpoint(TMemoryBreakpointKind::Write, 0x00);
+    QWidget* w = FWindow.get();
+    QTest::keyClick(w, Qt::Key_F7); // LAX
+    QTest::keyClick(w, Qt::Key_F8); // the call, run over
+    QTRY_VERIFY(d.IsStopped());
+    QTest::keyClick(w, Qt::Key_F7); // EXC writes RAM[00]
+    QCOMPARE(Status(), QString("Paused on write memory breakpoint, RAM[0x00]=5."));
+    QCOMPARE(FWindow->StatusBarColour(), QColor(0xFF, 0xB0, 0xB0));
+    QVERIFY(FWindow->Panes()->Value(prRAM0)->Changed());
+    // The next step is an ordinary one again.
+    QTest::keyClick(w, Qt::Key_F7);
+    QCOMPARE(Status(), QString("Ready."));
+    QVERIFY(FWindow->StatusBarColour() != QColor(0xFF, 0xB0, 0xB0));
+}
+
+void MainWindowTest::RawInputButtonsLatchWithCtrlClick() {
+    LoadTestROM();
+    TInputPanel* panel = FWindow->InputPanel();
+    QVERIFY(panel->RawInputPage()->isVisible()); // a custom ROM has no game controls
+    TInputButton* k2 = panel->RawButton(rbR3K2);
+    QCOMPARE(k2->text(), QString("K2"));
+    QCOMPARE(k2->toolTip(), QString("pin K2 (bit #1) for R3=x0xx"));
+    TInputOutput& io = FWindow->Debugger().MCU()->IO;
+    QTest::mouseClick(k2, Qt::LeftButton, Qt::ControlModifier);
+    QVERIFY(k2->isChecked());
+    QCOMPARE(int(io.FInputMatrix[gndR3]), 0x2);
+    QTest::mouseClick(k2, Qt::LeftButton);
+    QVERIFY(!k2->isChecked());
+    QCOMPARE(int(io.FInputMatrix[gndR3]), 0x0);
+    // While stopped, pressing the mouse changes the matrix at once.
+    QTest::mousePress(panel->RawButton(rbDiK4), Qt::LeftButton);
+    QCOMPARE(int(io.FInputMatrix[gndDirect]), 0x8);
+    QTest::mouseRelease(panel->RawButton(rbDiK4), Qt::LeftButton);
+    QCOMPARE(int(io.FInputMatrix[gndDirect]), 0x0);
+}
+
+void MainWindowTest::GameKeysPressGameControlsDuringRuns() {
+    // Our program stands in for a catalogue game's ROM: the game's controls are what counts.
+    const TMCUClass* game = FindGameClass("MH06");
+    QVERIFY(game);
+    const TAssemblyResult r = Assemble(TestProgram, "test.asm");
+    const QString path = FDir.filePath("mh06.rom");
+    std::ofstream(path.toStdString(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    FSettings->SetROMFile("MH06", path.toStdString());
+    FWindow->show();
+    QApplication::setActiveWindow(FWindow.get());
+    QVERIFY(QTest::qWaitForWindowActive(FWindow.get()));
+    QVERIFY(FWindow->Debugger().LoadGameFromMenu(game));
+    TInputPanel* panel = FWindow->InputPanel();
+    QVERIFY(!panel->GameControls().empty());
+    QCOMPARE(panel->currentWidget(), panel->GameControlsPage());
+    // Find a control with a key.
+    const auto& defs = FWindow->Debugger().MCU()->GameControlDefs;
+    int keyIndex = -1;
+    for (size_t i = 0; i < defs.size() && keyIndex < 0; ++i)
+        if (!defs[i].FVirtualKeyCodes.empty() && defs[i].FVirtualKeyCodes[0] >= 'A' &&
+            defs[i].FVirtualKeyCodes[0] <= 'Z')
+            keyIndex = int(i);
+    QVERIFY(keyIndex >= 0);
+    const Qt::Key key = static_cast<Qt::Key>(Qt::Key_A + (defs[keyIndex].FVirtualKeyCodes[0] - 'A'));
+    const TRawButton tied = panel->GameControls()[size_t(keyIndex)]->Tied();
+    // Stopped: the key goes to the window as usual.
+    QTest::keyPress(FWindow->DisAsmList(), key);
+    QVERIFY(!FWindow->Debugger().RawButtons()[tied].Pressed);
+    QTest::keyRelease(FWindow->DisAsmList(), key);
+    // Running: the key holds the tied raw button; stopping and then releasing the key releases it.
+    QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier);
+    QVERIFY(!FWindow->Debugger().IsStopped());
+    QTest::keyPress(FWindow->DisAsmList(), key);
+    QVERIFY(FWindow->Debugger().RawButtons()[tied].Pressed);
+    QTest::keyClick(FWindow.get(), Qt::Key_Escape);
+    QVERIFY(FWindow->Debugger().IsStopped());
+    QTest::keyRelease(FWindow->DisAsmList(), key);
+    QVERIFY(!FWindow->Debugger().RawButtons()[tied].Pressed);
+}
+
+void MainWindowTest::LoadsACatalogueGameByShortNameAndChecksItsMenuItem() {
+    const TAssemblyResult r = Assemble(TestProgram, "test.asm");
+    const QString path = FDir.filePath("fp24.rom");
+    std::ofstream(path.toStdString(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    FSettings->SetROMFile("FP24", path.toStdString());
+    FWindow->SetCommandLineArgument("fp24"); // short names are matched without regard to case
+    FWindow->show();
+    QTRY_VERIFY(FWindow->Debugger().IsGameLoaded());
+    QCOMPARE(FWindow->windowTitle(), QString("Tarvolin - FP-24 \"Chef\""));
+    // The Game menu lists the catalogue with separators; the loaded game's item is checked.
+    QAction* chef = nullptr;
+    int separators = 0;
+    for (QAction* a : FWindow->GameMenu()->actions()) {
+        if (a->isSeparator()) ++separators;
+        if (a->text() == "Nintendo G&&W FP-24 \"C&hef\"") chef = a;
+    }
+    QVERIFY(chef);
+    QCOMPARE(separators, 3);
+    QVERIFY(chef->isChecked());
+    QCOMPARE(chef->shortcut(), QKeySequence("Ctrl+Shift+4"));
+    QVERIFY(FWindow->Action("GameCheats")->isEnabled());
+    QVERIFY(FWindow->Panes()->SetCurrentTimeButton->isEnabled());
+    // Only the O indexes that encode a digit show the label.
+    QVERIFY(FWindow->Panes()->DigitLabels[4]->isVisible());
+    QVERIFY(!FWindow->Panes()->DigitLabels[0]->isVisible());
+    FWindow->Action("GameCheats")->trigger();
+    QVERIFY(QString::fromStdString(FPrompter.Messages.back()).startsWith("FULL LCD TEST"));
+}
+
+void MainWindowTest::FullRunRedrawsOnlyTickedPanesWhileRunning() {
+    LoadTestROM();
+    FWindow->Debugger().SetSpeedFactor(6);
+    QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier);
+    QVERIFY(FWindow->IsMainLoopActive());
+    // T counts on, and the registers pane follows while the run goes on.
+    const QString t0 = Value(prT);
+    QTRY_VERIFY(Value(prT) != t0);
+    QVERIFY(!FWindow->Debugger().IsStopped());
+    // Unticked, the pane keeps its last texts.
+    QCheckBox* cb = FWindow->Panes()->UpdateRegistersCB;
+    QVERIFY(cb->isVisible());
+    cb->click();
+    QVERIFY(!FWindow->Debugger().UpdateCheckBox(pnRegisters));
+    const QString t1 = Value(prT);
+    QTest::qWait(100);
+    QCOMPARE(Value(prT), t1);
+    QVERIFY(!FWindow->Debugger().IsStopped());
+    // Pausing a full run redraws every pane.
+    QTest::keyClick(FWindow.get(), Qt::Key_Escape);
+    QCOMPARE(Value(prT), QString::fromStdString(FWindow->Debugger().PaneTexts().T.Value));
+    QVERIFY(Value(prT) != t1);
+}
+
+void MainWindowTest::ClosesDuringARunAndAsksAboutARecording() {
+    LoadTestROM();
+    QAction* sound = FWindow->Action("GameSoundRecording");
+    QVERIFY(sound->isEnabled());
+    sound->trigger();
+    QVERIFY(sound->isChecked());
+    QVERIFY(FWindow->Panes()->SoundRecordingIndicator->isVisible());
+    QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier);
+    QTest::qWait(20);
+    // Cancel keeps the window open and the run going.
+    FPrompter.Answers = {TMessageResult::Cancel};
+    QVERIFY(!FWindow->close());
+    QCOMPARE(FPrompter.Messages.back(), std::string("Sound recording is active. Do you want to save the recorded sound?"));
+    QVERIFY(FWindow->isVisible());
+    QVERIFY(!FWindow->Debugger().IsStopped());
+    // No: the window closes and the loop ends with it.
+    FPrompter.Answers = {TMessageResult::No};
+    QVERIFY(FWindow->close());
+    QVERIFY(!FWindow->IsMainLoopActive());
+}
+
+void MainWindowTest::AnEmulatorExceptionStopsTheRunWithAnErrorBox() {
+    // A few instructions, then a return outside any subroutine.
+    const TAssemblyResult r = Assemble(".org 3C0\nLAX Acc,0x1\nSKIP\nSKIP\nRTN\n", "bad.asm");
+    const QString path = FDir.filePath("bad.rom");
+    std::ofstream(path.toStdString(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    FWindow->SetCommandLineArgument(path.toStdString());
+    FWindow->show();
+    QTRY_VERIFY(FWindow->Debugger().IsGameLoaded());
+    QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier);
+    QTRY_VERIFY(FWindow->Debugger().IsStopped());
+    QTRY_VERIFY(!FWindow->IsMainLoopActive());
+    QVERIFY(Status().startsWith("Paused on emulator exception: "));
+    QCOMPARE(FWindow->StatusBarColour(), QColor(0xFF, 0xB0, 0xB0));
+    QCOMPARE(FPrompter.Messages.size(), size_t(1));
+    QVERIFY(Status().endsWith(QString::fromStdString(FPrompter.Messages[0])));
+    // The MCU keeps the state it reached and the window stays usable.
+    QCOMPARE(Value(prAcc), QString("1"));
+    QTest::keyClick(FWindow.get(), Qt::Key_F2, Qt::ControlModifier); // MCU Reset
+    QCOMPARE(Status(), QString("Ready."));
+    QCOMPARE(Value(prPC), QString("3C0"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

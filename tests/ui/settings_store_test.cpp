@@ -1,0 +1,76 @@
+// The QSettings store behind the settings model: values, groups and the ROM file list survive
+// a round trip through a real settings file.
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+
+#include "app/settings.h"
+#include "app/ui/qt_settings_store.h"
+#include "core/options.h"
+
+using namespace tarvolin;
+
+class SettingsStoreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void ValuesAndGroupsRoundTrip();
+    void SettingsModelKeepsOptionsAndROMFilesBetweenRuns();
+};
+
+void SettingsStoreTest::ValuesAndGroupsRoundTrip() {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("tarvolin.ini");
+    {
+        TQtSettingsStore s(ini);
+        QVERIFY(!s.Read("", "UseLFSRAddressing"));
+        s.Write("", "UseLFSRAddressing", "1");
+        s.Write("ROMs", "MH06", "/roms/mh-06.bin");
+        s.Write("ROMs", "AC01", "/roms/ac-01.bin");
+        s.Write("ROMs", "odd/name", "/x"); // a slash must not open a sub-group
+        QVERIFY(s.Flush());
+    }
+    TQtSettingsStore s(ini);
+    QCOMPARE(QString::fromStdString(*s.Read("", "UseLFSRAddressing")), QString("1"));
+    QVERIFY(s.GroupExists("ROMs"));
+    std::vector<std::string> names = s.Names("ROMs");
+    std::sort(names.begin(), names.end());
+    QCOMPARE(names, (std::vector<std::string>{"AC01", "MH06", "odd_name"}));
+    // Top-level names do not include the group's values.
+    QCOMPARE(s.Names(""), std::vector<std::string>{"UseLFSRAddressing"});
+    s.Remove("ROMs", "AC01");
+    QVERIFY(!s.Read("ROMs", "AC01"));
+    s.RemoveGroup("ROMs");
+    QVERIFY(!s.GroupExists("ROMs"));
+    s.RemoveGroup(""); // never wipes the whole store
+    QVERIFY(s.Read("", "UseLFSRAddressing").has_value());
+}
+
+void SettingsStoreTest::SettingsModelKeepsOptionsAndROMFilesBetweenRuns() {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("tarvolin.ini");
+    const std::string rom = dir.filePath("game.rom").toStdString();
+    std::ofstream(rom) << "x";
+    Options() = TOptions{};
+    {
+        TQtSettingsStore store(ini);
+        TSettings settings(store);
+        Options().UseMAMEKeyMapping = true;
+        Options().InstructionMnemonics = 2;
+        QVERIFY(settings.SetROMFile("MH06", rom));
+        QVERIFY(settings.SetROMFile("AC01", dir.filePath("gone.rom").toStdString()));
+    }
+    Options() = TOptions{};
+    TQtSettingsStore store(ini);
+    TSettings settings(store);
+    settings.LoadSettings();
+    QVERIFY(Options().UseMAMEKeyMapping);
+    QCOMPARE(Options().InstructionMnemonics, 2);
+    QCOMPARE(settings.ROMFile("MH06"), rom);
+    // A file that no longer exists is dropped at start, and the store is rewritten.
+    QCOMPARE(settings.ROMFile("AC01"), std::string());
+    QVERIFY(!store.Read("ROMs", "AC01"));
+    Options() = TOptions{};
+}
+
+QTEST_MAIN(SettingsStoreTest)
+#include "settings_store_test.moc"
