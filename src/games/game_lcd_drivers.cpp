@@ -306,6 +306,16 @@ void TGameLCDDriver::SetupPinMappingFrom(const TGameLCDDriverRow& S) {
     }
 }
 
+void TGameLCDDriver::FillMappings(const std::function<void()>& SetupPins, const std::function<void()>& AddCOMpads) {
+    const TGameLCDDriverRow& S = Row();
+    SetupNames(S);
+    SetupPins();
+    FLCDpadToSegmentMappings.Clear();
+    AddSegmentPadsFrom(S);
+    AddCOMpads();
+    FCOMMappingsConfirmed = S.Confirmed;
+}
+
 void TGameLCDDriver::AddSegmentPadsFrom(const TGameLCDDriverRow& S) {
     const std::vector<TLayoutSegmentPad> Pads = PlannedSegmentPads(S);
     const TLCDLayout Layout = ComputeLCDLayout(CompleteLayoutInput(*this, S, Pads));
@@ -333,13 +343,7 @@ void TGameLCDDriver::AddCOMpadsFrom(const TGameLCDDriverRow& S) {
 #define TARVOLIN_OWN_WIRING_DRIVER(NAME)                                                          \
     void NAME::SetupPinMapping() { SetupPinMappingFrom(Row()); }                                 \
     void NAME::SetupMappings() {                                                                  \
-        const TGameLCDDriverRow& S = Row();                                                     \
-        SetupNames(S);                                                                            \
-        SetupPinMapping();                                                                        \
-        FLCDpadToSegmentMappings.Clear();                                                         \
-        AddSegmentPadsFrom(S);                                                                    \
-        AddCOMpadsFrom(S);                                                                        \
-        FCOMMappingsConfirmed = S.Confirmed;                                                      \
+        FillMappings([this] { SetupPinMapping(); }, [this] { AddCOMpadsFrom(Row()); });          \
     }
 
 TARVOLIN_OWN_WIRING_DRIVER(TAC01LCDDriver)
@@ -367,13 +371,7 @@ TARVOLIN_OWN_WIRING_DRIVER(TSK10LCDDriver)
 
 // EG-26 shares MC-25's pin wiring.
 void TEG26LCDDriver::SetupMappings() {
-    const TGameLCDDriverRow& S = Row();
-    SetupNames(S);
-    SetupPinMapping();
-    FLCDpadToSegmentMappings.Clear();
-    AddSegmentPadsFrom(S);
-    AddCOMpadsFrom(S);
-    FCOMMappingsConfirmed = S.Confirmed;
+    FillMappings([this] { SetupPinMapping(); }, [this] { AddCOMpadsFrom(Row()); });
 }
 
 void TIM02LCDDriver::SetupPinMapping() { SetupPinMappingFrom(*FindGameLCDDriverRow(TIM02LCDDriver::Class)); }
@@ -381,25 +379,13 @@ void TIM02LCDDriver::SetupPinMappingIM10() { SetupPinMappingFrom(*FindGameLCDDri
 void TIM02LCDDriver::SetupCOMpads() { AddCOMpadsFrom(*FindGameLCDDriverRow(TIM02LCDDriver::Class)); }
 
 void TIM02LCDDriver::SetupMappings() {
-    const TGameLCDDriverRow& S = Row();
-    SetupNames(S);
-    SetupPinMapping();
-    FLCDpadToSegmentMappings.Clear();
-    AddSegmentPadsFrom(S);
-    SetupCOMpads();
-    FCOMMappingsConfirmed = S.Confirmed;
+    FillMappings([this] { SetupPinMapping(); }, [this] { SetupCOMpads(); });
 }
 
 // Members of the IM-02 family with IM-02's wiring and common pads.
 #define TARVOLIN_IM02_FAMILY_DRIVER(NAME)                                                         \
     void NAME::SetupMappings() {                                                                  \
-        const TGameLCDDriverRow& S = Row();                                                     \
-        SetupNames(S);                                                                            \
-        SetupPinMapping();                                                                        \
-        FLCDpadToSegmentMappings.Clear();                                                         \
-        AddSegmentPadsFrom(S);                                                                    \
-        SetupCOMpads();                                                                           \
-        FCOMMappingsConfirmed = S.Confirmed;                                                      \
+        FillMappings([this] { SetupPinMapping(); }, [this] { SetupCOMpads(); });                 \
     }
 TARVOLIN_IM02_FAMILY_DRIVER(TIM16LCDDriver)
 TARVOLIN_IM02_FAMILY_DRIVER(TIM19LCDDriver)
@@ -414,47 +400,23 @@ TARVOLIN_IM02_FAMILY_DRIVER(TIM53LCDDriver)
 
 // IM-10 leaves four bits out and groups its common pads over its own segment pads.
 void TIM10LCDDriver::SetupMappings() {
-    const TGameLCDDriverRow& S = Row();
-    SetupNames(S);
-    SetupPinMappingIM10();
-    FLCDpadToSegmentMappings.Clear();
-    AddSegmentPadsFrom(S);
-    AddCOMpadsFrom(S);
-    FCOMMappingsConfirmed = S.Confirmed;
+    FillMappings([this] { SetupPinMappingIM10(); }, [this] { AddCOMpadsFrom(Row()); });
 }
 
 // IM-22 adds its common pads itself.
 void TIM22LCDDriver::SetupMappings() {
-    const TGameLCDDriverRow& S = Row();
-    SetupNames(S);
-    SetupPinMapping();
-    FLCDpadToSegmentMappings.Clear();
-    AddSegmentPadsFrom(S);
-    AddCOMpadsFrom(S);
-    FCOMMappingsConfirmed = S.Confirmed;
+    FillMappings([this] { SetupPinMapping(); }, [this] { AddCOMpadsFrom(Row()); });
 }
 
 void TSM11LCDDriver::SetupPinMapping() { SetupPinMappingFrom(*FindGameLCDDriverRow(TSM11LCDDriver::Class)); }
 void TSM11LCDDriver::SetupCOMpads() { AddCOMpadsFrom(*FindGameLCDDriverRow(TSM11LCDDriver::Class)); }
 
 void TSM11LCDDriver::SetupMappings() {
-    const TGameLCDDriverRow& S = Row();
-    SetupNames(S);
-    SetupPinMapping();
-    FLCDpadToSegmentMappings.Clear();
-    AddSegmentPadsFrom(S);
-    SetupCOMpads();
-    FCOMMappingsConfirmed = S.Confirmed;
+    FillMappings([this] { SetupPinMapping(); }, [this] { SetupCOMpads(); });
 }
 
 void TSG21LCDDriver::SetupMappings() {
-    const TGameLCDDriverRow& S = Row();
-    SetupNames(S);
-    SetupPinMapping();
-    FLCDpadToSegmentMappings.Clear();
-    AddSegmentPadsFrom(S);
-    SetupCOMpads();
-    FCOMMappingsConfirmed = S.Confirmed;
+    FillMappings([this] { SetupPinMapping(); }, [this] { SetupCOMpads(); });
 }
 
 } // namespace tarvolin

@@ -2,6 +2,7 @@
 // points of its segments in our own picture of it.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -67,6 +68,9 @@ protected:
     // Common pads in ascending pad order; each drives the segment pads of its edge, a pair
     // of twins those of both edges.
     void AddCOMpadsFrom(const TGameLCDDriverRow& S);
+    // The steps of every game driver's mappings: names and resource, the pin wiring, the
+    // segment pads, the common pads, the confirmed flag.
+    void FillMappings(const std::function<void()>& SetupPins, const std::function<void()>& AddCOMpads);
 };
 
 #define TARVOLIN_LCD_DRIVER_CLASS(NAME, BASE)                                                     \
