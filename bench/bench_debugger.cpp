@@ -12,31 +12,11 @@
 #include "core/mcu.h"
 #include "core/step_tables.h"
 #include "debugger/debugger.h"
+#include "debugger/null_view.h"
 #include "lcd/lcd_driver.h"
 
 namespace tarvolin {
 namespace {
-
-class TNullView : public TDebuggerView {
-public:
-    void SetStatus(const std::string&, TStatusColour) override {}
-    void SetCaption(const std::string&) override {}
-    void CommandStatesChanged(const TCommandStates&) override {}
-    void DrawPanes(TPanes, bool) override {}
-    void ListReset() override {}
-    void ListItemChanged(int) override {}
-    void RepaintList() override {}
-    void ListSelectionChanged(int) override {}
-    void ScrollListTo(int) override {}
-    int ListTopIndex() const override { return 0; }
-    int ListVisibleRows() const override { return 40; }
-    void FocusList() override {}
-    void SetHintLabel(const std::string&) override {}
-    void LCDImageChanged(const TRaster&) override {}
-    void ShowLCDThemeName(const std::string&) override {}
-    void LCDImageMenuChanged() override {}
-    void RebuildInputPanel() override {}
-};
 
 class TNullPrompter : public TPrompter {
 public:
@@ -78,7 +58,7 @@ BENCHMARK(BM_CorePerformOneCycle);
 void BM_DebuggerUnattendedRun(benchmark::State& State) {
     TMemorySettingsStore Store;
     TSettings Settings(Store);
-    TNullView View;
+    TNullDebuggerView View;
     TNullPrompter Prompter;
     TDebugger Debugger(View, Prompter, Settings);
     Debugger.Initialize();

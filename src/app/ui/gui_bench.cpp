@@ -13,6 +13,7 @@
 #include "app/settings.h"
 #include "core/mcu.h"
 #include "debugger/debugger.h"
+#include "debugger/null_view.h"
 #include "debugger/ui/lcd_image_widget.h"
 #include "debugger/ui/main_frm.h"
 
@@ -73,32 +74,10 @@ std::string ReadFile(const std::string& Name) {
     return s.str();
 }
 
-// A view that draws nothing: the run control alone.
-class TNullView : public TDebuggerView {
-public:
-    void SetStatus(const std::string&, TStatusColour) override {}
-    void SetCaption(const std::string&) override {}
-    void CommandStatesChanged(const TCommandStates&) override {}
-    void DrawPanes(TPanes, bool) override {}
-    void ListReset() override {}
-    void ListItemChanged(int) override {}
-    void RepaintList() override {}
-    void ListSelectionChanged(int) override {}
-    void ScrollListTo(int) override {}
-    int ListTopIndex() const override { return 0; }
-    int ListVisibleRows() const override { return 40; }
-    void FocusList() override {}
-    void SetHintLabel(const std::string&) override {}
-    void LCDImageChanged(const TRaster&) override {}
-    void ShowLCDThemeName(const std::string&) override {}
-    void LCDImageMenuChanged() override {}
-    void RebuildInputPanel() override {}
-};
-
 } // namespace
 
 double ControllerCyclesPerSecond(const std::string& ROMFile, double Seconds) {
-    TNullView view;
+    TNullDebuggerView view;
     TConsolePrompter prompter;
     TMemorySettingsStore store;
     TSettings settings(store);
