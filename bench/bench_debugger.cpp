@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/settings.h"
+#include "persist/settings.h"
 #include "core/mcu.h"
 #include "core/step_tables.h"
 #include "debugger/debugger.h"

@@ -2,7 +2,7 @@
 // and of the assembler.
 #include <benchmark/benchmark.h>
 
-#include "app/program_folder.h"
+#include "base/program_folder.h"
 #include "core/mcu.h"
 #include "disasm/assembler.h"
 #include "disasm/disasm.h"

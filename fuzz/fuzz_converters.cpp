@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/converters.h"
-#include "core/types.h"
+#include "base/types.h"
 
 using namespace tarvolin;
 

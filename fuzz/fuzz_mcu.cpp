@@ -14,10 +14,10 @@
 #include <sstream>
 #include <string>
 
-#include "app/program_folder.h"
-#include "core/errors.h"
+#include "base/program_folder.h"
+#include "base/errors.h"
 #include "core/mcu.h"
-#include "core/reporter.h"
+#include "base/reporter.h"
 #include "core/step_tables.h"
 #include "games/game_catalogue.h"
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "persist/stream.h"
 #include "persist/user_data.h"
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "app/program_folder.h"
+#include "base/program_folder.h"
 #include "core/mcu.h"
-#include "core/options.h"
+#include "base/options.h"
 #include "core/step_tables.h"
 #include "disasm/assembler.h"
 #include "disasm/disasm.h"

@@ -6,7 +6,7 @@
 #include "core/input_output.h"
 #include "core/mcu.h"
 #include "core/step_tables.h"
-#include "disasm/mnemonics.h"
+#include "core/mnemonics.h"
 #include "lcd/lcd_driver.h"
 
 using namespace tarvolin;

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "core/step_tables.h"
-#include "core/types.h"
+#include "base/types.h"
 #include "disasm/listing.h"
 
 namespace tarvolin {

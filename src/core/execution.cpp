@@ -2,11 +2,11 @@
 // belongs to it (its second cycle, the cycles spent skipping), or one halted cycle.
 #include <cmath>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "core/mcu.h"
-#include "core/options.h"
+#include "base/options.h"
 #include "core/step_tables.h"
-#include "disasm/mnemonics.h"
+#include "core/mnemonics.h"
 #include "lcd/lcd_driver.h"
 
 namespace tarvolin {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "core/errors.h"
+#include "base/errors.h"
 
 namespace tarvolin {
 

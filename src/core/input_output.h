@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/types.h"
+#include "base/types.h"
 
 namespace tarvolin {
 
@@ -50,15 +50,6 @@ enum TGameControlAssociatedInputPin : uint8_t {
 // Virtual-key codes used by the control tables.
 constexpr uint16_t VK_LEFT = 0x25;
 constexpr uint16_t VK_RIGHT = 0x27;
-
-struct TPoint {
-    int32_t x = 0, y = 0;
-    friend bool operator==(const TPoint&, const TPoint&) = default;
-};
-struct TSize {
-    int32_t cx = 0, cy = 0;
-    friend bool operator==(const TSize&, const TSize&) = default;
-};
 
 struct TGameControlDef {
     TPoint FOrigin;

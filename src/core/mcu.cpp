@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <ctime>
 
-#include "core/errors.h"
-#include "core/options.h"
-#include "core/reporter.h"
+#include "base/errors.h"
+#include "base/options.h"
+#include "base/reporter.h"
 #include "core/step_tables.h"
-#include "disasm/mnemonics.h"
+#include "core/mnemonics.h"
 #include "lcd/lcd_driver.h"
 #include "persist/user_data.h"
 

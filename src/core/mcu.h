@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "core/input_output.h"
-#include "core/tick_source.h"
-#include "core/types.h"
+#include "base/tick_source.h"
+#include "base/types.h"
 
 namespace tarvolin {
 

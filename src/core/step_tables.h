@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/types.h"
+#include "base/types.h"
 
 namespace tarvolin {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/types.h"
+#include "base/types.h"
 
 namespace tarvolin {
 

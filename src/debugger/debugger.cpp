@@ -11,8 +11,8 @@
 #include <sstream>
 #include <system_error>
 
-#include "app/settings.h"
-#include "core/options.h"
+#include "persist/settings.h"
+#include "base/options.h"
 #include "debugger/input_dialogs.h"
 #include "disasm/disasm.h"
 #include "games/game_catalogue.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/mcu.h"
-#include "core/types.h"
+#include "base/types.h"
 #include "debugger/breakpoints.h"
 #include "debugger/debugger_view.h"
 #include "debugger/pane_model.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/options.h"
+#include "base/options.h"
 #include "core/step_tables.h"
 #include "disasm/disasm.h"
 

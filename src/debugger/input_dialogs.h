@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/types.h"
+#include "base/types.h"
 #include "debugger/prompter.h"
 
 namespace tarvolin {

@@ -1,6 +1,6 @@
 #include "debugger/pane_model.h"
 
-#include "core/options.h"
+#include "base/options.h"
 #include "core/step_tables.h"
 
 namespace tarvolin {

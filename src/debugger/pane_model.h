@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/types.h"
+#include "base/types.h"
 
 namespace tarvolin {
 

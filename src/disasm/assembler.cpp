@@ -7,7 +7,7 @@
 
 #include "core/step_tables.h"
 #include "disasm/disasm.h"
-#include "disasm/mnemonics.h"
+#include "core/mnemonics.h"
 #include "disasm/text_util.h"
 
 namespace tarvolin {

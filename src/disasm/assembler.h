@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "core/types.h"
+#include "base/types.h"
 
 namespace tarvolin {
 

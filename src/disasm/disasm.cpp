@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "core/mcu.h"
-#include "core/options.h"
+#include "base/options.h"
 #include "core/step_tables.h"
-#include "disasm/mnemonics.h"
+#include "core/mnemonics.h"
 #include "disasm/text_util.h"
 
 namespace tarvolin {

@@ -2,10 +2,10 @@
 #include <cstdio>
 
 #include "core/mcu.h"
-#include "core/options.h"
+#include "base/options.h"
 #include "core/step_tables.h"
 #include "disasm/disasm.h"
-#include "disasm/mnemonics.h"
+#include "core/mnemonics.h"
 #include "disasm/text_util.h"
 
 namespace tarvolin {

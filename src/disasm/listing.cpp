@@ -9,7 +9,7 @@
 #include <system_error>
 
 #include "core/mcu.h"
-#include "core/options.h"
+#include "base/options.h"
 #include "disasm/disasm.h"
 #include "disasm/text_util.h"
 

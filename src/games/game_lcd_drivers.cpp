@@ -183,6 +183,9 @@ const std::vector<const TLCDDriverClass*>& GameLCDDriverClasses() {
     return Classes;
 }
 
+// The game drivers join the program-wide driver list (the custom game may use every one).
+[[maybe_unused]] const bool GameLCDDriversRegistered = RegisterLCDDriverClasses(&GameLCDDriverClasses);
+
 const TGameLCDDriverRow* FindGameLCDDriverRow(const TLCDDriverClass& Class) {
     for (const TGameLCDDriverRow& S : GameLCDDriverRows())
         if (S.Class == &Class) return &S;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/types.h"
+#include "base/types.h"
 #include "lcd/lcd_mappings.h"
 #include "lcd/raster.h"
 

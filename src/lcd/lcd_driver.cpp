@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "core/reporter.h"
-#include "core/resources.h"
+#include "base/reporter.h"
+#include "base/resources.h"
 
 namespace tarvolin {
 

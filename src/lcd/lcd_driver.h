@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/types.h"
+#include "base/types.h"
 #include "lcd/lcd_mappings.h"
 #include "lcd/raster.h"
 
@@ -145,8 +145,12 @@ protected:
 // Factory helper for TLCDDriverClass::Factory.
 template <class T> std::unique_ptr<TLCDDriver> MakeLCDDriver() { return std::unique_ptr<TLCDDriver>(new T()); }
 
-// Every driver class of the system, generic first, in catalogue order.
+// Every driver class of the program: the generic driver first, then the classes of every
+// registered source in registration order (the game catalogue's drivers, in catalogue order).
 const std::vector<const TLCDDriverClass*>& AllLCDDriverClasses();
+// Adds a source of driver classes to AllLCDDriverClasses. The source is asked when the list
+// is next read, so it may be registered during static initialisation. Returns true.
+bool RegisterLCDDriverClasses(const std::vector<const TLCDDriverClass*>& (*Source)());
 // The driver class of that name among AllLCDDriverClasses, or nullptr.
 const TLCDDriverClass* FindLCDDriverClass(const std::string& ClassName);
 

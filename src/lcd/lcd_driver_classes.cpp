@@ -1,27 +1,50 @@
-// The catalogue of LCD driver classes.
-#include "lcd/lcd_driver.h"
+// The program-wide list of LCD driver classes: the generic driver, then the classes that
+// higher layers (the game catalogue) add through RegisterLCDDriverClasses.
+#include <mutex>
 
-#include "games/game_lcd_drivers.h"
+#include "lcd/lcd_driver.h"
 
 namespace tarvolin {
 
 namespace {
 
-// Catalogue order: the generic image first, then the game images.
-const TLCDDriverClass* const DriverClassTable[] = {
-    &TGenericLCDDriver::Class,
+using TSource = const std::vector<const TLCDDriverClass*>& (*)();
+
+struct TRegistry {
+    std::vector<TSource> Sources;
+    std::vector<const TLCDDriverClass*> Classes;
+    size_t SourcesInClasses = static_cast<size_t>(-1); // sources folded into Classes
+    std::mutex Lock;
 };
+
+TRegistry& Registry() {
+    static TRegistry R;
+    return R;
+}
 
 } // namespace
 
+bool RegisterLCDDriverClasses(const std::vector<const TLCDDriverClass*>& (*Source)()) {
+    TRegistry& R = Registry();
+    std::lock_guard<std::mutex> Guard(R.Lock);
+    for (TSource S : R.Sources)
+        if (S == Source) return true;
+    R.Sources.push_back(Source);
+    return true;
+}
+
 const std::vector<const TLCDDriverClass*>& AllLCDDriverClasses() {
-    static const std::vector<const TLCDDriverClass*> Classes = [] {
-        std::vector<const TLCDDriverClass*> List(std::begin(DriverClassTable), std::end(DriverClassTable));
-        const auto& Games = GameLCDDriverClasses();
-        List.insert(List.end(), Games.begin(), Games.end());
-        return List;
-    }();
-    return Classes;
+    TRegistry& R = Registry();
+    std::lock_guard<std::mutex> Guard(R.Lock);
+    // Sources are asked lazily: they may build their lists from tables of their own layer.
+    if (R.SourcesInClasses != R.Sources.size()) {
+        R.Classes.assign(1, &TGenericLCDDriver::Class);
+        for (TSource S : R.Sources)
+            for (const TLCDDriverClass* C : S())
+                R.Classes.push_back(C);
+        R.SourcesInClasses = R.Sources.size();
+    }
+    return R.Classes;
 }
 
 const TLCDDriverClass* FindLCDDriverClass(const std::string& ClassName) {

@@ -4,8 +4,7 @@
 #include <bitset>
 #include <vector>
 
-#include "core/input_output.h" // TPoint
-#include "core/types.h"
+#include "base/types.h"
 
 namespace tarvolin {
 

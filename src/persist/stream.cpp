@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/errors.h"
+#include "base/errors.h"
 
 namespace tarvolin {
 

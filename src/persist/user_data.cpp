@@ -4,8 +4,8 @@
 #include <fstream>
 #include <system_error>
 
-#include "app/program_folder.h"
-#include "core/errors.h"
+#include "base/program_folder.h"
+#include "base/errors.h"
 #include "persist/stream.h"
 
 namespace tarvolin {

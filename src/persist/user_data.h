@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/types.h"
+#include "base/types.h"
 
 namespace tarvolin {
 

@@ -1,7 +1,7 @@
 // The input matrix and the standard game control tables.
 #include <set>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "core/input_output.h"
 #include "mcu_test_support.h"
 

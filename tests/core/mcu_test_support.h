@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/program_folder.h"
-#include "core/errors.h"
+#include "base/program_folder.h"
+#include "base/errors.h"
 #include "core/mcu.h"
-#include "core/options.h"
-#include "core/reporter.h"
-#include "disasm/mnemonics.h"
+#include "base/options.h"
+#include "base/reporter.h"
+#include "core/mnemonics.h"
 
 namespace tarvolin::test {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <map>
 
-#include "disasm/mnemonics.h"
+#include "core/mnemonics.h"
 
 namespace tarvolin {
 namespace {

@@ -13,8 +13,8 @@
 
 #include <unistd.h>
 
-#include "app/settings.h"
-#include "core/options.h"
+#include "persist/settings.h"
+#include "base/options.h"
 #include "core/step_tables.h"
 #include "debugger/debugger.h"
 #include "disasm/disasm.h"

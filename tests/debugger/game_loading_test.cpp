@@ -1,4 +1,4 @@
-#include "core/types.h"
+#include "base/types.h"
 #include "debugger_fixture.h"
 
 namespace tarvolin::test {

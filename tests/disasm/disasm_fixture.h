@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "app/program_folder.h"
+#include "base/program_folder.h"
 #include "core/mcu.h"
-#include "core/options.h"
-#include "disasm/mnemonics.h"
+#include "base/options.h"
+#include "core/mnemonics.h"
 
 namespace tarvolin::test {
 

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "core/options.h"
+#include "base/options.h"
 #include "games/game_catalogue.h"
 #include "games/game_classes.h"
 

@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "core/errors.h"
-#include "core/reporter.h"
-#include "core/resources.h"
+#include "base/errors.h"
+#include "base/reporter.h"
+#include "base/resources.h"
 #include "games/game_catalogue.h"
 #include "games/game_classes.h"
 #include "games/game_lcd_drivers.h"

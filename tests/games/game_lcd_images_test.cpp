@@ -6,7 +6,7 @@
 #include <random>
 #include <set>
 
-#include "core/resources.h"
+#include "base/resources.h"
 #include "games/game_catalogue.h"
 #include "games/game_lcd_drivers.h"
 #include "games/lcd_layout.h"

@@ -11,8 +11,8 @@
 #include <map>
 #include <string>
 
-#include "core/reporter.h"
-#include "core/resources.h"
+#include "base/reporter.h"
+#include "base/resources.h"
 #include "lcd/lcd_driver.h"
 #include "test_pins.h"
 

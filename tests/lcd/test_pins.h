@@ -1,7 +1,7 @@
 // Pin tables shared by the LCD tests.
 #pragma once
 
-#include "core/types.h"
+#include "base/types.h"
 
 namespace tarvolin::testing_pins {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <sstream>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "persist/stream.h"
 
 namespace tarvolin {

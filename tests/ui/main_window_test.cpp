@@ -14,8 +14,8 @@
 #include <deque>
 #include <fstream>
 
-#include "app/settings.h"
-#include "core/options.h"
+#include "persist/settings.h"
+#include "base/options.h"
 #include "debugger/ui/breakpoints_dialog.h"
 #include "debugger/ui/lcd_image_widget.h"
 #include "debugger/ui/input_panel.h"

@@ -4,9 +4,9 @@
 #include <QTest>
 #include <fstream>
 
-#include "app/settings.h"
+#include "persist/settings.h"
 #include "app/ui/qt_settings_store.h"
-#include "core/options.h"
+#include "base/options.h"
 
 using namespace tarvolin;
 

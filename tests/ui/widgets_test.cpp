@@ -13,7 +13,7 @@
 #include "core/mcu.h"
 #include "debugger/ui/main_frm.h"
 #include "disasm/ui/code_aid_windows.h"
-#include "disasm/ui/disasm_list_view.h"
+#include "debugger/ui/disasm_list_view.h"
 
 using namespace tarvolin;
 

@@ -11,7 +11,7 @@
 #include "app/converters.h"
 #include "cli.h"
 #include "core/mcu.h"
-#include "core/options.h"
+#include "base/options.h"
 #include "disasm/assembler.h"
 #include "disasm/listing.h"
 #include "disasm/text_util.h"

@@ -3,9 +3,9 @@
 # directly (it runs before the library that holds the images exists).
 function(tarvolin_add_generated_core_sources target)
   add_executable(tarvolin-lcdgen ${PROJECT_SOURCE_DIR}/tools/lcdgen/main.cpp)
-  # Libraries added to tarvolin_core for the core sources serve the generator too.
+  # Libraries added to the core archive for the core sources serve the generator too.
   target_link_libraries(tarvolin-lcdgen PRIVATE tarvolin_core_objects
-    "$<FILTER:$<TARGET_PROPERTY:tarvolin_core,LINK_LIBRARIES>,EXCLUDE,^tarvolin_core_objects$>")
+    "$<FILTER:$<TARGET_PROPERTY:${target},LINK_LIBRARIES>,EXCLUDE,^tarvolin_core_objects$>")
   set(_images ${PROJECT_BINARY_DIR}/lcd_images)
   set(_source ${PROJECT_BINARY_DIR}/generated/game_lcd_images.cpp)
   add_custom_command(

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/settings.h"
+#include "persist/settings.h"
 #include "core/mcu.h"
 #include "debugger/debugger.h"
 #include "debugger/null_view.h"

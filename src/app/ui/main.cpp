@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "app/converters.h"
-#include "app/settings.h"
+#include "persist/settings.h"
 #include "app/ui/gui_bench.h"
 #include "app/ui/qt_settings_store.h"
 #include "debugger/ui/main_frm.h"

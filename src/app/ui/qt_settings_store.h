@@ -5,7 +5,7 @@
 #include <QSettings>
 #include <memory>
 
-#include "app/settings.h"
+#include "persist/settings.h"
 
 namespace tarvolin {
 

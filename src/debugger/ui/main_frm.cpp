@@ -25,8 +25,8 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
-#include "app/settings.h"
-#include "core/options.h"
+#include "persist/settings.h"
+#include "base/options.h"
 #include "debugger/ui/breakpoints_dialog.h"
 #include "debugger/ui/input_dlg.h"
 #include "debugger/ui/input_panel.h"

@@ -15,10 +15,10 @@
 
 #include "debugger/debugger.h"
 #include "debugger/debugger_view.h"
-#include "core/reporter.h"
+#include "base/reporter.h"
 #include "debugger/prompter.h"
 #include "debugger/ui/state_panes.h"
-#include "disasm/ui/disasm_list_view.h"
+#include "debugger/ui/disasm_list_view.h"
 #include "games/game_catalogue.h"
 
 class QAction;

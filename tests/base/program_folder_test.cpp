@@ -3,7 +3,7 @@
 
 #include <unistd.h>
 
-#include "app/program_folder.h"
+#include "base/program_folder.h"
 
 namespace tarvolin {
 namespace {

@@ -1,6 +1,6 @@
 // Registry of embedded binary resources (LCD images, pictures), keyed by resource name.
 // Generated sources register their data at start-up; lookups happen on the UI thread.
-#include "core/resources.h"
+#include "base/resources.h"
 
 #include <map>
 

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/settings.h"
-#include "core/options.h"
+#include "persist/settings.h"
+#include "base/options.h"
 
 namespace tarvolin {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/tick_source.h"
+#include "base/tick_source.h"
 
 #include <chrono>
 #include <thread>

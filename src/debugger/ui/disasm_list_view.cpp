@@ -1,4 +1,4 @@
-#include "disasm/ui/disasm_list_view.h"
+#include "debugger/ui/disasm_list_view.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "persist/settings.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/options.h"
+#include "base/options.h"
 
 namespace tarvolin {
 

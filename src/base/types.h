@@ -39,6 +39,16 @@ using TCOMtoMCUpin = std::array<TMCUpin, 2>;                     // [COM0, COM1]
 using TObitToMCUpin = std::array<std::array<TMCUpin, 4>, 9>;     // [O index][bit]
 using TLabelingNumbers = std::array<const char*, 4>;             // text after "R"/"K" for bit 0..3
 
+// Points and sizes in pixels (LCD pictures, control layouts).
+struct TPoint {
+    int32_t x = 0, y = 0;
+    friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+struct TSize {
+    int32_t cx = 0, cy = 0;
+    friend bool operator==(const TSize&, const TSize&) = default;
+};
+
 enum TMCUpin1Position : uint8_t {
     p1pTopLeft = 0,
     p1pTopRight = 1,

@@ -1,4 +1,4 @@
-#include "core/reporter.h"
+#include "base/reporter.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "disasm/mnemonics.h"
+#include "core/mnemonics.h"
 
 #include <cstdio>
 

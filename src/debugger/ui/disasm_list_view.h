@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/types.h"
+#include "base/types.h"
 #include "debugger/debugger.h"
 
 namespace tarvolin {
