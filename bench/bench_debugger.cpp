@@ -67,16 +67,15 @@ void BM_DebuggerUnattendedRun(benchmark::State& State) {
     {
         std::ofstream(Path, std::ios::binary) << BenchROM();
     }
-    if (!Debugger.LoadGame(&TSHARP_SM5A_MCU::Class, Path)) {
+    if (!Debugger.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, Path)) {
         State.SkipWithError("cannot load the benchmark ROM");
         return;
     }
-    Debugger.SetSpeedFactor(6);
-    Debugger.UnattendedRun();
+    Debugger.Run().SetSpeedFactor(6);
+    Debugger.Run().UnattendedRun();
     const uint64_t Start = Debugger.MCU()->CycleCount;
     for (auto _ : State) {
-        int n = 0;
-        Debugger.RunSlice([&] { return ++n >= 4096; });
+        Debugger.Run().RunSlice(4096);
     }
     State.counters["cycles/s"] =
         benchmark::Counter(double(Debugger.MCU()->CycleCount - Start), benchmark::Counter::kIsRate);

@@ -1,108 +1,191 @@
 #include "debugger/breakpoints.h"
 
 #include <algorithm>
-#include <cstdio>
 
-#include "disasm/disasm.h"
+#include "debugger/text_format.h"
 
 namespace tarvolin {
 
-bool TAddressList::Add(uint16_t Addr) {
-    if (Addr >= FMembers.size() || Contains(Addr)) return false;
-    FItems.push_back(Addr);
-    FMembers.set(Addr);
-    return true;
-}
-
-bool TAddressList::Remove(uint16_t Addr) {
-    auto it = std::find(FItems.begin(), FItems.end(), Addr);
-    if (it == FItems.end()) return false;
-    FItems.erase(it);
-    FMembers.reset(Addr);
-    return true;
-}
-
-bool TAddressList::Toggle(uint16_t Addr) {
-    if (Remove(Addr)) return false;
-    return Add(Addr);
-}
-
-void TAddressList::Assign(std::vector<uint16_t> Items) {
-    Clear();
-    for (uint16_t a : Items) Add(a);
-}
-
 namespace {
 
-std::string TwoHexDigits(unsigned v) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%.2X", v & 0xFF);
-    return buf;
-}
-
-void FillList(TBreakpointsDialogModel::TList& List, const TAddressList& Source, bool Code) {
-    for (uint16_t a : Source.Items())
-        List.Lines.push_back({Code ? AddrToStr(static_cast<T11bits>(a)) : TwoHexDigits(a), a});
-    std::stable_sort(List.Lines.begin(), List.Lines.end(),
-                     [](const auto& x, const auto& y) { return x.Text < y.Text; });
-    List.Selected = -1;
-}
+const char* const MemoryBreakpointNames[3] = {"read", "write", "change"};
 
 } // namespace
 
-TBreakpointsDialogModel::TBreakpointsDialogModel(const TAddressList& Code, const TAddressList& Read,
-                                                 const TAddressList& Write, const TAddressList& Change) {
-    FillList(FLists[0], Code, true);
-    FillList(FLists[1], Read, false);
-    FillList(FLists[2], Write, false);
-    FillList(FLists[3], Change, false);
+TBreakpointControl::TBreakpointControl(TLoadedGame& Game, TPrompter& Prompter, TSessionControl& Session,
+                                       TPaneRefresh& Panes, TListView& List)
+    : FGame(Game), FPrompter(Prompter), FSession(Session), FPanes(Panes), FList(List) {}
+
+// ---- flags and callbacks ----
+
+void TBreakpointControl::SyncCodeFlags() {
+    FCodeFlags.fill(0);
+    for (uint16_t a : FCodeBreakpoints.Items()) FCodeFlags[a & 0x7FF] |= CodeFlag;
+    for (uint16_t a : FTempCodeBreakpoints.Items()) FCodeFlags[a & 0x7FF] |= TempFlag;
 }
 
-void TBreakpointsDialogModel::Select(TBreakpointListKind Kind, int Index) {
-    TList& l = FLists[size_t(Kind)];
-    l.Selected = (Index >= 0 && Index < static_cast<int>(l.Lines.size())) ? Index : -1;
+void TBreakpointControl::SyncMemoryFlags() {
+    FMemoryFlags.fill(0);
+    for (size_t k = 0; k < FMemoryBreakpoints.size(); ++k)
+        for (uint16_t a : FMemoryBreakpoints[k].Items()) FMemoryFlags[a & 0x7F] |= static_cast<uint8_t>(1u << k);
+    WatchMemory();
 }
 
-bool TBreakpointsDialogModel::DeleteEnabled(TBreakpointListKind Kind) const {
-    const TList& l = FLists[size_t(Kind)];
-    return l.Selected >= 0 && l.Selected < static_cast<int>(l.Lines.size());
-}
-
-void TBreakpointsDialogModel::Delete(TBreakpointListKind Kind) {
-    if (!DeleteEnabled(Kind)) return;
-    TList& l = FLists[size_t(Kind)];
-    l.Lines.erase(l.Lines.begin() + l.Selected);
-    if (l.Lines.empty()) l.Selected = -1;
-    else if (l.Selected >= static_cast<int>(l.Lines.size())) l.Selected = static_cast<int>(l.Lines.size()) - 1;
-}
-
-bool TBreakpointsDialogModel::DeleteAllEnabled() const {
-    return std::any_of(FLists.begin(), FLists.end(), [](const TList& l) { return !l.Lines.empty(); });
-}
-
-void TBreakpointsDialogModel::DeleteAll() {
-    for (TList& l : FLists) {
-        l.Lines.clear();
-        l.Selected = -1;
+void TBreakpointControl::WatchMemory() {
+    FWatchingMemory = std::any_of(FMemoryFlags.begin(), FMemoryFlags.end(), [](uint8_t f) { return f != 0; });
+    ResetTriggers();
+    if (TSHARP_SM5A_MCU* MCU = FGame.Get()) {
+        if (FWatchingMemory) {
+            MCU->OnReadMemory = TReadMemoryEvent{&TBreakpointControl::ReadMemoryHandler, this};
+            MCU->OnWriteMemory = TWriteMemoryEvent{&TBreakpointControl::WriteMemoryHandler, this};
+        } else {
+            MCU->OnReadMemory = TReadMemoryEvent{};
+            MCU->OnWriteMemory = TWriteMemoryEvent{};
+        }
     }
 }
 
-int TBreakpointsDialogModel::FirstNonEmptyList() const {
-    for (size_t i = 0; i < FLists.size(); ++i)
-        if (!FLists[i].Lines.empty()) return static_cast<int>(i);
-    return -1;
+void TBreakpointControl::ResetTriggers() {
+    FTriggeredReadMemoryBreakpointAddress = 0x7F;
+    FTriggeredWriteMemoryBreakpointAddress = 0x7F;
+    FTriggeredChangeMemoryBreakpointAddress = 0x7F;
+    FMemoryBreakpointTriggered = false;
 }
 
-T11bits TBreakpointsDialogModel::CodeAddressAt(int Index) const {
-    const TList& l = FLists[0];
-    if (Index < 0 || Index >= static_cast<int>(l.Lines.size())) return NoAddress;
-    return static_cast<T11bits>(l.Lines[size_t(Index)].Addr);
+void TBreakpointControl::ReadMemoryHandler(void* Obj, T7bits RAMAddr, T4bits Value) {
+    auto* Self = static_cast<TBreakpointControl*>(Obj);
+    Self->FMemoryBreakpointFieldValue = Value;
+    if (Self->FMemoryFlags[RAMAddr & 0x7F] & 1) {
+        Self->FTriggeredReadMemoryBreakpointAddress = RAMAddr;
+        Self->FMemoryBreakpointTriggered = true;
+    }
 }
 
-std::vector<uint16_t> TBreakpointsDialogModel::Addresses(TBreakpointListKind Kind) const {
-    std::vector<uint16_t> r;
-    for (const TLine& line : FLists[size_t(Kind)].Lines) r.push_back(line.Addr);
-    return r;
+void TBreakpointControl::WriteMemoryHandler(void* Obj, T7bits RAMAddr, T4bits NewValue, T4bits PreviousValue) {
+    auto* Self = static_cast<TBreakpointControl*>(Obj);
+    Self->FMemoryBreakpointFieldValue = NewValue;
+    Self->FMemoryBreakpointPreviousFieldValue = PreviousValue;
+    const uint8_t Flags = Self->FMemoryFlags[RAMAddr & 0x7F];
+    if (Flags & 2) {
+        Self->FTriggeredWriteMemoryBreakpointAddress = RAMAddr;
+        Self->FMemoryBreakpointTriggered = true;
+    }
+    if ((Flags & 4) && NewValue != PreviousValue) {
+        Self->FTriggeredChangeMemoryBreakpointAddress = RAMAddr;
+        Self->FMemoryBreakpointTriggered = true;
+    }
+}
+
+std::string TBreakpointControl::MemoryBreakpointStopText() const {
+    if (FTriggeredChangeMemoryBreakpointAddress != 0x7F)
+        return Format("Paused on change memory breakpoint, RAM[0x%s]=%s, previous value: %s.",
+                      Hex2(FTriggeredChangeMemoryBreakpointAddress).c_str(), Hex1(FMemoryBreakpointFieldValue).c_str(),
+                      Hex1(FMemoryBreakpointPreviousFieldValue).c_str());
+    if (FTriggeredWriteMemoryBreakpointAddress != 0x7F)
+        return Format("Paused on write memory breakpoint, RAM[0x%s]=%s.",
+                      Hex2(FTriggeredWriteMemoryBreakpointAddress).c_str(), Hex1(FMemoryBreakpointFieldValue).c_str());
+    if (FTriggeredReadMemoryBreakpointAddress != 0x7F)
+        return Format("Paused on read memory breakpoint, RAM address 0x%s.",
+                      Hex2(FTriggeredReadMemoryBreakpointAddress).c_str());
+    return {};
+}
+
+// ---- code breakpoints ----
+
+void TBreakpointControl::ToggleCodeBreakpoint(T11bits Addr) {
+    FCodeBreakpoints.Toggle(Addr);
+    SyncCodeFlags();
+    FSession.MarkSessionModified();
+}
+
+void TBreakpointControl::AddTempCodeBreakpoint(T11bits Addr) {
+    FTempCodeBreakpoints.Add(Addr);
+    SyncCodeFlags();
+    FSession.MarkSessionModified();
+}
+
+void TBreakpointControl::ClearTempCodeBreakpoints() {
+    if (FTempCodeBreakpoints.Empty()) return;
+    FTempCodeBreakpoints.Clear();
+    SyncCodeFlags();
+}
+
+// ---- memory breakpoints ----
+
+void TBreakpointControl::AddMemoryBreakpoint(TMemoryBreakpointKind Kind, T7bits Addr) {
+    FMemoryBreakpoints[size_t(Kind)].Add(Addr);
+    SyncMemoryFlags();
+    FSession.MarkSessionModified();
+    FPanes.UpdatePanes(pnRAM, false, false, false);
+}
+
+void TBreakpointControl::RemoveMemoryBreakpoint(TMemoryBreakpointKind Kind, T7bits Addr) {
+    FMemoryBreakpoints[size_t(Kind)].Remove(Addr);
+    SyncMemoryFlags();
+    FSession.MarkSessionModified();
+    FPanes.UpdatePanes(pnRAM, false, false, false);
+}
+
+bool TBreakpointControl::IsMemoryBreakpoint(TMemoryBreakpointKind Kind, T7bits Addr) const {
+    return FMemoryBreakpoints[size_t(Kind)].Contains(Addr);
+}
+
+void TBreakpointControl::SetMemoryBreakpointCommand(TMemoryBreakpointKind Kind, T7bits Addr) {
+    if (!FGame.IsLoaded()) return;
+    if (!IsValidRAMAddress(Addr)) {
+        FPrompter.Error("0x" + Hex2(Addr) + " " + "is not a valid RAM address.");
+        return;
+    }
+    const std::string Question = Format("Set %s memory breakpoint on RAM address", MemoryBreakpointNames[size_t(Kind)]) +
+                                 " 0x" + Hex2(Addr) + "?";
+    if (FPrompter.Confirm(Question)) AddMemoryBreakpoint(Kind, Addr);
+}
+
+void TBreakpointControl::RemoveMemoryBreakpointCommand(TMemoryBreakpointKind Kind, T7bits Addr) {
+    if (!IsValidRAMAddress(Addr) || !IsMemoryBreakpoint(Kind, Addr)) return;
+    const std::string Question = Format("Remove %s memory breakpoint on RAM address",
+                                        MemoryBreakpointNames[size_t(Kind)]) + " 0x" + Hex2(Addr) + "?";
+    if (FPrompter.Message(TMessageKind::Warning, Question, TMessageButtons::YesNo) == TMessageResult::Yes)
+        RemoveMemoryBreakpoint(Kind, Addr);
+}
+
+// ---- the dialog ----
+
+bool TBreakpointControl::PrepareBreakpointsDialog(std::unique_ptr<TBreakpointsDialogModel>& Model) {
+    Model.reset();
+    if (!FGame.IsLoaded()) return false;
+    if (FCodeBreakpoints.Empty() && std::all_of(FMemoryBreakpoints.begin(), FMemoryBreakpoints.end(),
+                                                [](const TAddressList& l) { return l.Empty(); })) {
+        FPrompter.Information("No breakpoint set.");
+        return false;
+    }
+    Model = std::make_unique<TBreakpointsDialogModel>(FCodeBreakpoints, FMemoryBreakpoints[0], FMemoryBreakpoints[1],
+                                                      FMemoryBreakpoints[2]);
+    return true;
+}
+
+bool TBreakpointControl::ConfirmDeleteAllBreakpoints() {
+    return FPrompter.Message(TMessageKind::Warning, "Are you sure you want to delete all breakpoints?",
+                             TMessageButtons::YesNo) == TMessageResult::Yes;
+}
+
+void TBreakpointControl::ApplyBreakpointsDialog(const TBreakpointsDialogModel& Model) {
+    FCodeBreakpoints.Assign(Model.Addresses(TBreakpointListKind::Code));
+    FMemoryBreakpoints[0].Assign(Model.Addresses(TBreakpointListKind::Read));
+    FMemoryBreakpoints[1].Assign(Model.Addresses(TBreakpointListKind::Write));
+    FMemoryBreakpoints[2].Assign(Model.Addresses(TBreakpointListKind::Change));
+    SyncCodeFlags();
+    SyncMemoryFlags();
+    FPanes.UpdatePanes(pnDisAsm | pnRAM, false, false, false);
+    FList.RepaintList();
+    FSession.MarkSessionModified();
+}
+
+void TBreakpointControl::ClearAll() {
+    FCodeBreakpoints.Clear();
+    for (auto& l : FMemoryBreakpoints) l.Clear();
+    SyncCodeFlags();
+    SyncMemoryFlags();
 }
 
 } // namespace tarvolin

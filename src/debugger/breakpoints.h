@@ -1,80 +1,104 @@
-// Breakpoint lists (code, temporary, RAM read/write/change) and the model of the
-// breakpoints dialog.
+// The breakpoints feature: code breakpoints, the temporary breakpoints of "run to cursor",
+// RAM read, write and change breakpoints with the RAM callbacks that watch them, the texts of
+// the stops they cause, and the commands and the dialog that edit them.
 #pragma once
 
 #include <array>
-#include <bitset>
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
-#include "base/types.h"
+#include "debugger/breakpoint_lists.h"
+#include "debugger/feature_links.h"
+#include "debugger/prompter.h"
+#include "debugger/session.h"
 
 namespace tarvolin {
 
-// A plain list of addresses: no duplicates, in insertion order.
-class TAddressList {
+class TBreakpointControl {
 public:
-    bool Contains(uint16_t Addr) const { return Addr < FMembers.size() && FMembers[Addr]; }
-    bool Add(uint16_t Addr);    // false when already present
-    bool Remove(uint16_t Addr); // false when absent
-    bool Toggle(uint16_t Addr); // true when now present
-    void Clear() {
-        FItems.clear();
-        FMembers.reset();
+    TBreakpointControl(TLoadedGame& Game, TPrompter& Prompter, TSessionControl& Session, TPaneRefresh& Panes,
+                       TListView& List);
+    TBreakpointControl(const TBreakpointControl&) = delete;
+    TBreakpointControl& operator=(const TBreakpointControl&) = delete;
+
+    // ---- what the run loop asks, once per instruction ----
+    enum : uint8_t { CodeFlag = 1, TempFlag = 2 };
+    // CodeFlag and TempFlag of an address (0 = nothing stops there).
+    uint8_t CodeFlags(T11bits Addr) const { return FCodeFlags[Addr & 0x7FF]; }
+    // Forgets the memory breakpoints a previous step triggered.
+    void BeginStep() {
+        if (FMemoryBreakpointTriggered) ResetTriggers();
     }
-    bool Empty() const { return FItems.empty(); }
-    size_t Size() const { return FItems.size(); }
-    const std::vector<uint16_t>& Items() const { return FItems; }
-    void Assign(std::vector<uint16_t> Items);
+    bool MemoryBreakpointTriggered() const { return FMemoryBreakpointTriggered; }
+    // The status text of the stop the step's memory breakpoints cause: change before write
+    // before read.
+    std::string MemoryBreakpointStopText() const;
+    // True while any memory breakpoint exists: the MCU's RAM callbacks are installed then.
+    bool WatchesMemory() const { return FWatchingMemory; }
+    // Installs the RAM callbacks on the loaded MCU when a memory breakpoint exists, removes
+    // them when none does (nothing is called per RAM access then).
+    void WatchMemory();
+
+    // ---- code breakpoints ----
+    void ToggleCodeBreakpoint(T11bits Addr);
+    bool IsCodeBreakpoint(T11bits Addr) const { return (CodeFlags(Addr) & CodeFlag) != 0; }
+    void AddTempCodeBreakpoint(T11bits Addr);
+    bool IsTempCodeBreakpoint(T11bits Addr) const { return (CodeFlags(Addr) & TempFlag) != 0; }
+    void ClearTempCodeBreakpoints();
+    const TAddressList& CodeBreakpoints() const { return FCodeBreakpoints; }
+    const TAddressList& TempCodeBreakpoints() const { return FTempCodeBreakpoints; }
+
+    // ---- memory breakpoints ----
+    void AddMemoryBreakpoint(TMemoryBreakpointKind Kind, T7bits Addr);
+    void RemoveMemoryBreakpoint(TMemoryBreakpointKind Kind, T7bits Addr);
+    bool IsMemoryBreakpoint(TMemoryBreakpointKind Kind, T7bits Addr) const;
+    bool HasMemoryBreakpoint(T7bits Addr) const { return FMemoryFlags[Addr & 0x7F] != 0; }
+    const TAddressList& MemoryBreakpoints(TMemoryBreakpointKind Kind) const { return FMemoryBreakpoints[size_t(Kind)]; }
+    // The value pop-up's "Set ... memory breakpoint" / "Remove ..." commands (with their questions).
+    void SetMemoryBreakpointCommand(TMemoryBreakpointKind Kind, T7bits Addr);
+    void RemoveMemoryBreakpointCommand(TMemoryBreakpointKind Kind, T7bits Addr);
+
+    // ---- the dialog ----
+    // "&Breakpoints...": false (after "No breakpoint set.") when there is nothing to show;
+    // otherwise Model is filled for the dialog.
+    bool PrepareBreakpointsDialog(std::unique_ptr<TBreakpointsDialogModel>& Model);
+    // The dialog's OK.
+    void ApplyBreakpointsDialog(const TBreakpointsDialogModel& Model);
+    // The dialog's "Delete &all" question; true when the user agreed.
+    bool ConfirmDeleteAllBreakpoints();
+
+    // The game is closed: every list is emptied.
+    void ClearAll();
 
 private:
-    std::vector<uint16_t> FItems;
-    std::bitset<2048> FMembers; // fast membership test for the run loop
-};
+    static void ReadMemoryHandler(void* Obj, T7bits RAMAddr, T4bits Value);
+    static void WriteMemoryHandler(void* Obj, T7bits RAMAddr, T4bits NewValue, T4bits PreviousValue);
+    void ResetTriggers();
+    void SyncCodeFlags();
+    void SyncMemoryFlags();
 
-enum class TMemoryBreakpointKind : uint8_t { Read, Write, Change };
+    TLoadedGame& FGame;
+    TPrompter& FPrompter;
+    TSessionControl& FSession;
+    TPaneRefresh& FPanes;
+    TListView& FList;
 
-// The four persistent lists shown by the dialog, in this order.
-enum class TBreakpointListKind : uint8_t { Code = 0, Read = 1, Write = 2, Change = 3 };
+    TAddressList FCodeBreakpoints;
+    TAddressList FTempCodeBreakpoints;
+    std::array<TAddressList, 3> FMemoryBreakpoints;
+    // Flat per-address flags kept in step with the lists: what the run loop and the RAM
+    // callbacks test.
+    std::array<uint8_t, 2048> FCodeFlags{};
+    std::array<uint8_t, 128> FMemoryFlags{}; // bit k = TMemoryBreakpointKind k
+    bool FWatchingMemory = false;
 
-// The breakpoints dialog ("Breakpoint addresses") as data: four sorted lists with a
-// selection each; OK writes them back.
-class TBreakpointsDialogModel {
-public:
-    struct TLine {
-        std::string Text;
-        uint16_t Addr;
-    };
-    struct TList {
-        std::vector<TLine> Lines;
-        int Selected = -1;
-    };
-
-    // Fills from the four lists: code addresses as AddrToStr in the current notation, RAM
-    // addresses as two hex digits; each list sorted by text.
-    TBreakpointsDialogModel(const TAddressList& Code, const TAddressList& Read, const TAddressList& Write,
-                            const TAddressList& Change);
-
-    const TList& List(TBreakpointListKind Kind) const { return FLists[size_t(Kind)]; }
-    // An empty list is shown disabled.
-    bool ListEnabled(TBreakpointListKind Kind) const { return !List(Kind).Lines.empty(); }
-    void Select(TBreakpointListKind Kind, int Index); // -1 = none
-    bool DeleteEnabled(TBreakpointListKind Kind) const;
-    // Removes the selected line; the line now at that position (or the last) becomes selected.
-    void Delete(TBreakpointListKind Kind);
-    bool DeleteAllEnabled() const;
-    // Empties all four lists (after the user confirmed "Are you sure you want to delete all breakpoints?").
-    void DeleteAll();
-    // The first non-empty list (code, read, write, change), for the initial focus; -1 none.
-    int FirstNonEmptyList() const;
-    // The address a double click on a code line goes to (NoAddress when Index is out of range).
-    T11bits CodeAddressAt(int Index) const;
-    // The addresses of a list in displayed order (what OK stores).
-    std::vector<uint16_t> Addresses(TBreakpointListKind Kind) const;
-
-private:
-    std::array<TList, 4> FLists;
+    T4bits FMemoryBreakpointFieldValue = 0;
+    T4bits FMemoryBreakpointPreviousFieldValue = 0;
+    T7bits FTriggeredReadMemoryBreakpointAddress = 0x7F;
+    T7bits FTriggeredWriteMemoryBreakpointAddress = 0x7F;
+    T7bits FTriggeredChangeMemoryBreakpointAddress = 0x7F;
+    bool FMemoryBreakpointTriggered = false; // any of the three above since the step began
 };
 
 } // namespace tarvolin

@@ -1,5 +1,6 @@
-// What the debugger controller asks of the main window. The window implements it; tests
-// record the calls. The window reads everything it draws from the controller's queries.
+// What the debugger's features ask of the window: one small interface per part of it. The
+// main window implements them all (TDebuggerView); tests record the calls. The window reads
+// everything it draws from the features' queries.
 #pragma once
 
 #include <array>
@@ -31,7 +32,7 @@ enum class TStatusColour : uint8_t {
 };
 
 // Enabled, visible and checked states of menu items and controls that follow the run state
-// and the loaded game. The controller sends the whole set whenever any of it changes.
+// and the loaded game. The owner sends the whole set whenever any of it changes.
 struct TCommandStates {
     // Debug menu (Breakpoints... and the 7-segment table item are handled here too).
     bool TraceInto = false, StepOver = false, RunUntilReturn = false, AnimatedRun = false,
@@ -65,50 +66,69 @@ struct TCommandStates {
     friend bool operator==(const TCommandStates&, const TCommandStates&) = default;
 };
 
-class TDebuggerView {
+// The window as a whole: status bar, caption, the enabled states of its commands.
+class TWindowView {
 public:
-    virtual ~TDebuggerView() = default;
-
-    // Status bar text and colour.
+    virtual ~TWindowView() = default;
     virtual void SetStatus(const std::string& Text, TStatusColour Colour) = 0;
-    // Window caption ("Tarvolin" or "Tarvolin - <game name>").
+    // "Tarvolin" or "Tarvolin - <game name>".
     virtual void SetCaption(const std::string& Caption) = 0;
     virtual void CommandStatesChanged(const TCommandStates& States) = 0;
+    // Busy (hourglass) cursor around long operations.
+    virtual void SetBusy(bool /*Busy*/) {}
+};
 
-    // Redraw these panes from the controller's PaneTexts() (RawButtons() for pnRawInput).
-    // With OnlyChanged, labels whose TValueText has Rewrite false keep their texts; the red
-    // colour (Changed), the RAM backgrounds and the "!" warning are always applied. The
-    // disassembly list is handled through the list calls below, not here.
-    virtual void DrawPanes(TPanes Panes, bool OnlyChanged) = 0;
-
-    // Disassembly list.
+// The disassembly list and the hint text above it. The navigation feature holds the
+// selection and the entries; the list draws what it is told.
+class TListView {
+public:
+    virtual ~TListView() = default;
     virtual void ListReset() = 0;                 // entries replaced (game load/close): re-measure all rows
     virtual void ListItemChanged(int Index) = 0;  // one entry's row height or text changed
     virtual void RepaintList() = 0;
-    virtual void ListSelectionChanged(int Index) = 0; // -1 = none; the controller holds the selection
+    virtual void ListSelectionChanged(int Index) = 0; // -1 = none
     virtual void ScrollListTo(int TopIndex) = 0;      // make TopIndex the first visible row
     virtual int ListTopIndex() const = 0;
     virtual int ListVisibleRows() const = 0;          // client height div the base row height
     virtual void FocusList() = 0;                     // only when it has items and can take focus
-
-    // Text above the list.
     virtual void SetHintLabel(const std::string& Text) = 0;
+};
 
-    // LCD picture: the controller owns the bitmap the driver draws into.
+// The register, RAM and LCD-register panes and the raw input buttons.
+class TPanesView {
+public:
+    virtual ~TPanesView() = default;
+    // Redraw these panes from the pane texts (the raw buttons' states for pnRawInput). With
+    // OnlyChanged, labels whose text has Rewrite false keep their texts; the red colour
+    // (Changed), the RAM backgrounds and the "!" warning are always applied. The disassembly
+    // list is handled through TListView, not here.
+    virtual void DrawPanes(TPanes Panes, bool OnlyChanged) = 0;
+};
+
+// The LCD picture: the LCD feature owns the bitmap the driver draws into.
+class TLCDView {
+public:
+    virtual ~TLCDView() = default;
     virtual void LCDImageChanged(const TRaster& Bitmap) = 0;
     // The theme name shown for 1500 ms after a switch; an empty name hides it at once.
     virtual void ShowLCDThemeName(const std::string& Name) = 0;
-    // The LCD image pop-up's image items changed (see TDebugger::LCDImageMenu).
+    // The LCD image pop-up's image items changed.
     virtual void LCDImageMenuChanged() = 0;
+};
 
-    // Input panel rebuilt for the loaded game (or for none): labels, hints, game controls.
+// The game input panel.
+class TInputView {
+public:
+    virtual ~TInputView() = default;
+    // Rebuilt for the loaded game (or for none): labels, hints, game controls.
     virtual void RebuildInputPanel() = 0;
+};
 
-    // Busy (hourglass) cursor around long operations.
-    virtual void SetBusy(bool /*Busy*/) {}
-
-    // Tool windows that belong to other parts of the program. O/O_ are -1 when none;
-    // HighlightAcc is -1 when no row is highlighted.
+// Tool windows that belong to other parts of the program. O/O_ are -1 when none;
+// HighlightAcc is -1 when no row is highlighted.
+class TToolWindows {
+public:
+    virtual ~TToolWindows() = default;
     virtual void ShowSevenSegmentCodingTable(int /*O*/, int /*O_*/, bool /*TD0IsCOM1*/, int /*HighlightAcc*/) {}
     virtual void ShowOpcodeLegend(uint8_t /*Opcode*/, uint8_t /*Operand*/) {}
     virtual void RefreshOpcodeLegend() {}
@@ -116,6 +136,27 @@ public:
     virtual void RefreshMCUPins() {}
     virtual void ShowInterconnection() {}
     virtual void CloseInterconnection() {}
+};
+
+// The parts of the window the features talk to; each may be a widget of its own.
+struct TDebuggerViews {
+    TWindowView& Window;
+    TListView& List;
+    TPanesView& Panes;
+    TLCDView& LCD;
+    TInputView& Input;
+    TToolWindows& Tools;
+};
+
+// Everything the features ask of the window in one object (tests, the headless run control).
+class TDebuggerView : public TWindowView,
+                      public TListView,
+                      public TPanesView,
+                      public TLCDView,
+                      public TInputView,
+                      public TToolWindows {
+public:
+    TDebuggerViews Views() { return {*this, *this, *this, *this, *this, *this}; }
 };
 
 } // namespace tarvolin

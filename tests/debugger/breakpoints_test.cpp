@@ -9,8 +9,8 @@ using K = TMemoryBreakpointKind;
 // Single steps the test program up to and including the EXC at 3C2 (reads RAM[00] = 0,
 // writes 5) and returns the status text.
 std::string StepThroughExchange(TDebugger& d) {
-    for (int i = 0; i < 3; ++i) d.TraceInto();
-    return d.StatusText();
+    for (int i = 0; i < 3; ++i) d.Run().TraceInto();
+    return d.Run().StatusText();
 }
 
 TEST_F(DebuggerTest, MemoryBreakpointPrecedenceIsChangeWriteRead) {
@@ -27,14 +27,14 @@ TEST_F(DebuggerTest, MemoryBreakpointPrecedenceIsChangeWriteRead) {
     };
     Load();
     for (const Case& c : Cases) {
-        Debugger.MCUReset();
-        for (K k : {K::Read, K::Write, K::Change}) Debugger.RemoveMemoryBreakpoint(k, 0x00);
-        if (c.Read) Debugger.AddMemoryBreakpoint(K::Read, 0x00);
-        if (c.Write) Debugger.AddMemoryBreakpoint(K::Write, 0x00);
-        if (c.Change) Debugger.AddMemoryBreakpoint(K::Change, 0x00);
+        Debugger.Run().MCUReset();
+        for (K k : {K::Read, K::Write, K::Change}) Debugger.Breakpoints().RemoveMemoryBreakpoint(k, 0x00);
+        if (c.Read) Debugger.Breakpoints().AddMemoryBreakpoint(K::Read, 0x00);
+        if (c.Write) Debugger.Breakpoints().AddMemoryBreakpoint(K::Write, 0x00);
+        if (c.Change) Debugger.Breakpoints().AddMemoryBreakpoint(K::Change, 0x00);
         EXPECT_EQ(StepThroughExchange(Debugger), c.Status);
         // Single stepping into a memory breakpoint ends stopped, highlighted.
-        EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+        EXPECT_EQ(Debugger.Run().RunType(), rtNoEmulation);
         EXPECT_EQ(View.Colour, TStatusColour::Highlight);
         // The instruction completed.
         EXPECT_EQ(MCU().RAM[0], 5);
@@ -44,31 +44,31 @@ TEST_F(DebuggerTest, MemoryBreakpointPrecedenceIsChangeWriteRead) {
 
 TEST_F(DebuggerTest, WritingTheSameValueFiresWriteButNotChange) {
     Load();
-    Debugger.AddMemoryBreakpoint(K::Change, 0x00);
-    Debugger.UnattendedRun();
+    Debugger.Breakpoints().AddMemoryBreakpoint(K::Change, 0x00);
+    Debugger.Run().UnattendedRun();
     RunToStop();
     // The EXC changed the cell from 0 to 5.
     ASSERT_EQ(MCU().PC, 0x3C3);
     // SM 0 at 400 sets bit 0, which is already 1: read and write happen, no change.
-    Debugger.AddMemoryBreakpoint(K::Read, 0x00);
-    Debugger.AddMemoryBreakpoint(K::Write, 0x00);
-    Debugger.UnattendedRun(); // the call
+    Debugger.Breakpoints().AddMemoryBreakpoint(K::Read, 0x00);
+    Debugger.Breakpoints().AddMemoryBreakpoint(K::Write, 0x00);
+    Debugger.Run().UnattendedRun(); // the call
     RunToStop();
-    EXPECT_EQ(Debugger.StatusText(), "Paused on write memory breakpoint, RAM[0x00]=5.");
+    EXPECT_EQ(Debugger.Run().StatusText(), "Paused on write memory breakpoint, RAM[0x00]=5.");
     EXPECT_EQ(MCU().PC, 0x401);
 }
 
 TEST_F(DebuggerTest, MemoryBreakpointStopsAnUnattendedRunAndHighlightsTheCell) {
     Load();
-    Debugger.AddMemoryBreakpoint(K::Write, 0x00);
-    EXPECT_TRUE(Debugger.HasMemoryBreakpoint(0x00));
-    EXPECT_EQ(Debugger.PaneTexts().RAMBackground[0], TRAMCellBackground::DP); // DP = 00 wins
-    Debugger.AddMemoryBreakpoint(K::Read, 0x12);
-    EXPECT_EQ(Debugger.PaneTexts().RAMBackground[0x12], TRAMCellBackground::Breakpoint);
-    EXPECT_EQ(Debugger.PaneTexts().RAMBackground[0x13], TRAMCellBackground::Normal);
-    Debugger.UnattendedRun();
+    Debugger.Breakpoints().AddMemoryBreakpoint(K::Write, 0x00);
+    EXPECT_TRUE(Debugger.Breakpoints().HasMemoryBreakpoint(0x00));
+    EXPECT_EQ(Debugger.Panes().PaneTexts().RAMBackground[0], TRAMCellBackground::DP); // DP = 00 wins
+    Debugger.Breakpoints().AddMemoryBreakpoint(K::Read, 0x12);
+    EXPECT_EQ(Debugger.Panes().PaneTexts().RAMBackground[0x12], TRAMCellBackground::Breakpoint);
+    EXPECT_EQ(Debugger.Panes().PaneTexts().RAMBackground[0x13], TRAMCellBackground::Normal);
+    Debugger.Run().UnattendedRun();
     RunToStop();
-    EXPECT_EQ(Debugger.StatusText(), "Paused on write memory breakpoint, RAM[0x00]=5.");
+    EXPECT_EQ(Debugger.Run().StatusText(), "Paused on write memory breakpoint, RAM[0x00]=5.");
     EXPECT_EQ(MCU().PC, 0x3C3);
 }
 
@@ -76,64 +76,64 @@ TEST_F(DebuggerTest, MemoryBreakpointCommandsAskAndRefuseInvalidAddresses) {
     Load();
     MCU().DP = 0x5D; // maps onto 4C
     const TValueId DPRow{TValueKind::DP, 0};
-    ASSERT_EQ(Debugger.ValueRAMAddress(DPRow), 0x5D);
-    Debugger.SetMemoryBreakpointCommand(K::Read, static_cast<T7bits>(Debugger.ValueRAMAddress(DPRow)));
+    ASSERT_EQ(Debugger.Panes().ValueRAMAddress(DPRow), 0x5D);
+    Debugger.Breakpoints().SetMemoryBreakpointCommand(K::Read, static_cast<T7bits>(Debugger.Panes().ValueRAMAddress(DPRow)));
     EXPECT_EQ(Prompter.LastText(), "0x5D is not a valid RAM address.");
     EXPECT_EQ(Prompter.Messages.back().Kind, TMessageKind::Error);
-    EXPECT_FALSE(Debugger.HasMemoryBreakpoint(0x5D));
+    EXPECT_FALSE(Debugger.Breakpoints().HasMemoryBreakpoint(0x5D));
 
     Prompter.Answers.push_back(TMessageResult::No);
-    Debugger.SetMemoryBreakpointCommand(K::Change, 0x4C);
+    Debugger.Breakpoints().SetMemoryBreakpointCommand(K::Change, 0x4C);
     EXPECT_EQ(Prompter.LastText(), "Set change memory breakpoint on RAM address 0x4C?");
-    EXPECT_FALSE(Debugger.HasMemoryBreakpoint(0x4C));
-    Debugger.SetMemoryBreakpointCommand(K::Change, 0x4C);
-    EXPECT_TRUE(Debugger.IsMemoryBreakpoint(K::Change, 0x4C));
+    EXPECT_FALSE(Debugger.Breakpoints().HasMemoryBreakpoint(0x4C));
+    Debugger.Breakpoints().SetMemoryBreakpointCommand(K::Change, 0x4C);
+    EXPECT_TRUE(Debugger.Breakpoints().IsMemoryBreakpoint(K::Change, 0x4C));
 
     // The pop-up offers Remove instead of Set for that kind only.
-    TValuePopupStates s = Debugger.ValuePopupStates({TValueKind::RAMCell, 0x4C});
+    TValuePopupStates s = Debugger.Panes().ValuePopupStates({TValueKind::RAMCell, 0x4C});
     EXPECT_TRUE(s.RemoveVisible[size_t(K::Change)]);
     EXPECT_FALSE(s.SetVisible[size_t(K::Change)]);
     EXPECT_TRUE(s.SetVisible[size_t(K::Read)] && s.SetEnabled[size_t(K::Read)]);
-    EXPECT_FALSE(Debugger.ValuePopupStates({TValueKind::Acc, 0}).SetVisible[0]);
+    EXPECT_FALSE(Debugger.Panes().ValuePopupStates({TValueKind::Acc, 0}).SetVisible[0]);
 
-    Debugger.RemoveMemoryBreakpointCommand(K::Change, 0x4C);
+    Debugger.Breakpoints().RemoveMemoryBreakpointCommand(K::Change, 0x4C);
     EXPECT_EQ(Prompter.LastText(), "Remove change memory breakpoint on RAM address 0x4C?");
     EXPECT_EQ(Prompter.Messages.back().Kind, TMessageKind::Warning);
-    EXPECT_FALSE(Debugger.HasMemoryBreakpoint(0x4C));
+    EXPECT_FALSE(Debugger.Breakpoints().HasMemoryBreakpoint(0x4C));
 }
 
 TEST_F(DebuggerTest, AMappedAccessFiresTheBreakpointOfTheMappedCell) {
     // LBL 5D puts DP out of range; EXC then touches cell 4C.
     Load({{0x3C0, {0x5F, 0x5D, 0x10}}});
-    Debugger.AddMemoryBreakpoint(K::Write, 0x4C);
-    Debugger.TraceInto();
-    Debugger.TraceInto();
-    EXPECT_EQ(Debugger.StatusText(), "Paused on write memory breakpoint, RAM[0x4C]=0.");
+    Debugger.Breakpoints().AddMemoryBreakpoint(K::Write, 0x4C);
+    Debugger.Run().TraceInto();
+    Debugger.Run().TraceInto();
+    EXPECT_EQ(Debugger.Run().StatusText(), "Paused on write memory breakpoint, RAM[0x4C]=0.");
 }
 
 TEST_F(DebuggerTest, ToggleBreakpointOnTheSelectedLine) {
     Load();
     Select(0x3C2);
-    Debugger.ToggleBreakpointAtSelection();
-    EXPECT_TRUE(Debugger.IsCodeBreakpoint(0x3C2));
-    EXPECT_EQ(Debugger.RowLook(Debugger.AddrToItemIndex(0x3C2)).Style, TListRowStyle::Breakpoint);
-    EXPECT_EQ(Debugger.RowLook(Debugger.AddrToItemIndex(0x3C0)).Style, TListRowStyle::PC);
-    Debugger.ListDoubleClick();
-    EXPECT_FALSE(Debugger.IsCodeBreakpoint(0x3C2));
-    EXPECT_EQ(Debugger.RowLook(Debugger.AddrToItemIndex(0x3C2)).Style, TListRowStyle::Selected);
+    Debugger.Navigation().ToggleBreakpointAtSelection();
+    EXPECT_TRUE(Debugger.Breakpoints().IsCodeBreakpoint(0x3C2));
+    EXPECT_EQ(Debugger.Navigation().RowLook(Debugger.Navigation().AddrToItemIndex(0x3C2)).Style, TListRowStyle::Breakpoint);
+    EXPECT_EQ(Debugger.Navigation().RowLook(Debugger.Navigation().AddrToItemIndex(0x3C0)).Style, TListRowStyle::PC);
+    Debugger.Navigation().ListDoubleClick();
+    EXPECT_FALSE(Debugger.Breakpoints().IsCodeBreakpoint(0x3C2));
+    EXPECT_EQ(Debugger.Navigation().RowLook(Debugger.Navigation().AddrToItemIndex(0x3C2)).Style, TListRowStyle::Selected);
 }
 
 TEST_F(DebuggerTest, BreakpointsDialogRoundTrip) {
     Load();
     std::unique_ptr<TBreakpointsDialogModel> Model;
-    EXPECT_FALSE(Debugger.PrepareBreakpointsDialog(Model));
+    EXPECT_FALSE(Debugger.Breakpoints().PrepareBreakpointsDialog(Model));
     EXPECT_EQ(Prompter.LastText(), "No breakpoint set.");
     EXPECT_EQ(Prompter.Messages.back().Kind, TMessageKind::Information);
 
-    for (T11bits a : {0x400, 0x3C5, 0x010, 0x3C1}) Debugger.ToggleCodeBreakpoint(a);
-    Debugger.AddMemoryBreakpoint(K::Write, 0x21);
-    Debugger.AddMemoryBreakpoint(K::Write, 0x03);
-    ASSERT_TRUE(Debugger.PrepareBreakpointsDialog(Model));
+    for (T11bits a : {0x400, 0x3C5, 0x010, 0x3C1}) Debugger.Breakpoints().ToggleCodeBreakpoint(a);
+    Debugger.Breakpoints().AddMemoryBreakpoint(K::Write, 0x21);
+    Debugger.Breakpoints().AddMemoryBreakpoint(K::Write, 0x03);
+    ASSERT_TRUE(Debugger.Breakpoints().PrepareBreakpointsDialog(Model));
     EXPECT_EQ(Model->FirstNonEmptyList(), int(TBreakpointListKind::Code));
     EXPECT_FALSE(Model->ListEnabled(TBreakpointListKind::Read));
     EXPECT_FALSE(Model->DeleteEnabled(TBreakpointListKind::Code));
@@ -152,32 +152,32 @@ TEST_F(DebuggerTest, BreakpointsDialogRoundTrip) {
     Model->Delete(TBreakpointListKind::Code);
     EXPECT_EQ(Model->List(TBreakpointListKind::Code).Selected, 0);
 
-    Debugger.ApplyBreakpointsDialog(*Model);
-    EXPECT_EQ(Debugger.CodeBreakpoints().Items(), (std::vector<uint16_t>{0x3C1, 0x3C5}));
-    EXPECT_EQ(Debugger.MemoryBreakpoints(K::Write).Items(), (std::vector<uint16_t>{0x03, 0x21}));
+    Debugger.Breakpoints().ApplyBreakpointsDialog(*Model);
+    EXPECT_EQ(Debugger.Breakpoints().CodeBreakpoints().Items(), (std::vector<uint16_t>{0x3C1, 0x3C5}));
+    EXPECT_EQ(Debugger.Breakpoints().MemoryBreakpoints(K::Write).Items(), (std::vector<uint16_t>{0x03, 0x21}));
 
-    ASSERT_TRUE(Debugger.PrepareBreakpointsDialog(Model));
+    ASSERT_TRUE(Debugger.Breakpoints().PrepareBreakpointsDialog(Model));
     Prompter.Answers.push_back(TMessageResult::No);
-    EXPECT_FALSE(Debugger.ConfirmDeleteAllBreakpoints());
+    EXPECT_FALSE(Debugger.Breakpoints().ConfirmDeleteAllBreakpoints());
     EXPECT_EQ(Prompter.LastText(), "Are you sure you want to delete all breakpoints?");
-    EXPECT_TRUE(Debugger.ConfirmDeleteAllBreakpoints());
+    EXPECT_TRUE(Debugger.Breakpoints().ConfirmDeleteAllBreakpoints());
     Model->DeleteAll();
     EXPECT_FALSE(Model->DeleteAllEnabled());
     EXPECT_EQ(Model->FirstNonEmptyList(), -1);
-    Debugger.ApplyBreakpointsDialog(*Model);
-    EXPECT_TRUE(Debugger.CodeBreakpoints().Empty());
-    EXPECT_FALSE(Debugger.HasMemoryBreakpoint(0x21));
+    Debugger.Breakpoints().ApplyBreakpointsDialog(*Model);
+    EXPECT_TRUE(Debugger.Breakpoints().CodeBreakpoints().Empty());
+    EXPECT_FALSE(Debugger.Breakpoints().HasMemoryBreakpoint(0x21));
 }
 
 TEST_F(DebuggerTest, BreakpointDialogSortsByDisplayedTextInBankPageStepNotation) {
     Options().UseBankPageStepAddressNotation = true;
     Load();
-    for (T11bits a : {0x400, 0x041, 0x3C0}) Debugger.ToggleCodeBreakpoint(a);
+    for (T11bits a : {0x400, 0x041, 0x3C0}) Debugger.Breakpoints().ToggleCodeBreakpoint(a);
     std::unique_ptr<TBreakpointsDialogModel> Model;
-    ASSERT_TRUE(Debugger.PrepareBreakpointsDialog(Model));
-    Debugger.ApplyBreakpointsDialog(*Model);
+    ASSERT_TRUE(Debugger.Breakpoints().PrepareBreakpointsDialog(Model));
+    Debugger.Breakpoints().ApplyBreakpointsDialog(*Model);
     // "0:1:01" < "0:F:00" < "1:0:00"
-    EXPECT_EQ(Debugger.CodeBreakpoints().Items(), (std::vector<uint16_t>{0x041, 0x3C0, 0x400}));
+    EXPECT_EQ(Debugger.Breakpoints().CodeBreakpoints().Items(), (std::vector<uint16_t>{0x041, 0x3C0, 0x400}));
 }
 
 } // namespace

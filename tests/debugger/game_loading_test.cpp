@@ -4,28 +4,10 @@
 namespace tarvolin::test {
 namespace {
 
-// A catalogue entry made for the tests: an SM-5A game with a ROM file name and no clock.
-const TMCUClass TestGameClass = {
-    "TTestGame", &TSHARP_SM5A_MCU::Class, &SHARP_SM5A_Chip, "TG-01 \"Test\"", "TG01", "Press K1 to cheat.",
-    "gnw_testg.zip", "tg-01", nullptr, &MakeMCU<TSHARP_SM5A_MCU>,
-};
-
-class GameLoadingTest : public DebuggerTest {
-protected:
-    void SetUp() override {
-        DebuggerTest::SetUp();
-        Debugger.SetGameCatalogue({&TestGameClass});
-    }
-    const std::string ROM = MakeROM(TestProgram());
-    const std::string SupplyText =
-        "You need to supply the ROM file...\n\nHint:\nSearch Google for \"gnw_testg\" and unpack \"tg-01\" from the "
-        "archive.";
-};
-
 TEST_F(GameLoadingTest, ACatalogueGameWithoutARememberedFileAsksForOne) {
     const std::string File = Dir.Write("test.bin", ROM);
     Prompter.Files.push_back(File);
-    ASSERT_TRUE(Debugger.LoadGameFromMenu(&TestGameClass));
+    ASSERT_TRUE(Debugger.Loading().LoadGameFromMenu(&TestGameClass));
     ASSERT_EQ(Prompter.Messages.size(), 1u);
     EXPECT_EQ(Prompter.Messages[0].Text, SupplyText);
     EXPECT_EQ(Prompter.Messages[0].Kind, TMessageKind::Warning);
@@ -42,7 +24,7 @@ TEST_F(GameLoadingTest, ACatalogueGameWithoutARememberedFileAsksForOne) {
 
     // Next time the remembered file is used without a question; loading over a game asks first.
     Prompter.Messages.clear();
-    ASSERT_TRUE(Debugger.LoadGame(&TestGameClass));
+    ASSERT_TRUE(Debugger.Loading().LoadGame(&TestGameClass));
     ASSERT_EQ(Prompter.Messages.size(), 1u);
     EXPECT_EQ(Prompter.Messages[0].Text, "Are you sure you want to load the debugger with TG-01 \"Test\"?");
     EXPECT_EQ(Prompter.FileDialogs.size(), 1u);
@@ -50,12 +32,12 @@ TEST_F(GameLoadingTest, ACatalogueGameWithoutARememberedFileAsksForOne) {
 
 TEST_F(GameLoadingTest, CancellingTheSupplyWarningLoadsNothingAndShowsNoDialog) {
     Prompter.Answers.push_back(TMessageResult::Cancel);
-    EXPECT_FALSE(Debugger.LoadGameFromMenu(&TestGameClass));
+    EXPECT_FALSE(Debugger.Loading().LoadGameFromMenu(&TestGameClass));
     EXPECT_TRUE(Prompter.FileDialogs.empty());
     EXPECT_EQ(Debugger.MCU(), nullptr);
     // Cancelling the open dialog loads nothing either.
     Prompter.Files.push_back(std::nullopt);
-    EXPECT_FALSE(Debugger.LoadGameFromMenu(&TestGameClass));
+    EXPECT_FALSE(Debugger.Loading().LoadGameFromMenu(&TestGameClass));
     EXPECT_EQ(Prompter.FileDialogs.size(), 1u);
     EXPECT_EQ(Debugger.MCU(), nullptr);
     EXPECT_TRUE(Settings.ROMs().empty());
@@ -65,7 +47,7 @@ TEST_F(GameLoadingTest, AStaleRememberedFileIsTreatedAsNoFile) {
     Settings.SetROMFile("TG01", (Dir.Path / "gone.rom").string());
     const std::string File = Dir.Write("new.rom", ROM);
     Prompter.Files.push_back(File);
-    ASSERT_TRUE(Debugger.LoadGameFromMenu(&TestGameClass));
+    ASSERT_TRUE(Debugger.Loading().LoadGameFromMenu(&TestGameClass));
     EXPECT_EQ(Prompter.Messages.front().Text, SupplyText);
     EXPECT_EQ(Settings.ROMFile("TG01"), File);
 }
@@ -75,7 +57,7 @@ TEST_F(GameLoadingTest, WrongSizeAsksBeforeLoading) {
         const std::string File = Dir.Write("odd.rom", MakeROM(TestProgram(), Size));
         Prompter.Messages.clear();
         Prompter.Answers.push_back(TMessageResult::No);
-        EXPECT_FALSE(Debugger.LoadGame(&TSHARP_SM5A_MCU::Class, File));
+        EXPECT_FALSE(Debugger.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, File));
         ASSERT_EQ(Prompter.Messages.size(), 1u);
         EXPECT_EQ(Prompter.Messages[0].Text,
                   "Unexpected data size: " + std::to_string(Size) +
@@ -83,16 +65,16 @@ TEST_F(GameLoadingTest, WrongSizeAsksBeforeLoading) {
                       "loading the data?");
         EXPECT_EQ(Prompter.Messages[0].Buttons, TMessageButtons::YesNo);
         EXPECT_EQ(Debugger.MCU(), nullptr);
-        ASSERT_TRUE(Debugger.LoadGame(&TSHARP_SM5A_MCU::Class, File)); // answered Yes
+        ASSERT_TRUE(Debugger.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, File)); // answered Yes
         EXPECT_EQ(MCU().ROM[0x3C0], 0x25);
-        ASSERT_TRUE(Debugger.CanCloseGame());
+        ASSERT_TRUE(Debugger.Loading().CanCloseGame());
     }
 }
 
 TEST_F(GameLoadingTest, TheCustomGameAsksForItsFileAndNeverRemembersIt) {
     const std::string File = Dir.Write("custom.rom", ROM);
     Prompter.Files.push_back(File);
-    ASSERT_TRUE(Debugger.LoadGameFromMenu(&TSHARP_SM5A_MCU::Class));
+    ASSERT_TRUE(Debugger.Loading().LoadGameFromMenu(&TSHARP_SM5A_MCU::Class));
     ASSERT_EQ(Prompter.FileDialogs.size(), 1u);
     EXPECT_EQ(Prompter.FileDialogs[0].Title, TSHARP_SM5A_MCU::Class.GameName() + " - Select ROM file");
     EXPECT_TRUE(Prompter.FileDialogs[0].MustExist);
@@ -103,82 +85,43 @@ TEST_F(GameLoadingTest, TheCustomGameAsksForItsFileAndNeverRemembersIt) {
 
 TEST_F(GameLoadingTest, AnEmptyFileIsReportedNotIgnored) {
     const std::string File = Dir.Write("empty.rom", "");
-    EXPECT_FALSE(Debugger.LoadGame(&TSHARP_SM5A_MCU::Class, File));
+    EXPECT_FALSE(Debugger.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, File));
     EXPECT_EQ(Prompter.Texts(TMessageKind::Error), std::vector<std::string>{"The file \"" + File + "\" is empty."});
 }
 
 TEST_F(GameLoadingTest, CommandLineArguments) {
     // A short name, without regard to case.
     Settings.SetROMFile("TG01", Dir.Write("tg.rom", ROM));
-    Debugger.HandleCommandLine("tg01");
+    Debugger.Loading().HandleCommandLine("tg01");
     ASSERT_NE(Debugger.MCU(), nullptr);
     EXPECT_EQ(View.States.CheckedGame, &TestGameClass);
     EXPECT_TRUE(Prompter.Messages.empty());
 
     // The custom game's short name is not a command.
     Prompter.Messages.clear();
-    Debugger.HandleCommandLine(TSHARP_SM5A_MCU::Class.ShortGameName());
+    Debugger.Loading().HandleCommandLine(TSHARP_SM5A_MCU::Class.ShortGameName());
     ASSERT_EQ(Prompter.Messages.size(), 1u);
     EXPECT_EQ(Prompter.Messages[0].Text.rfind("Cannot find file \"", 0), 0u);
 
     // A missing file.
     Prompter.Messages.clear();
     const std::string Missing = (Dir.Path / "nothing.rom").string();
-    Debugger.HandleCommandLine(Missing);
+    Debugger.Loading().HandleCommandLine(Missing);
     EXPECT_EQ(Prompter.Texts(TMessageKind::Error), std::vector<std::string>{"Cannot find file \"" + Missing + "\"."});
     EXPECT_EQ(View.States.CheckedGame, &TestGameClass); // nothing was closed
 
     // A session file is refused clearly.
     Prompter.Messages.clear();
-    Debugger.HandleCommandLine(Dir.Write("work.DbgSession", "Vornmix"));
+    Debugger.Loading().HandleCommandLine(Dir.Write("work.DbgSession", "Vornmix"));
     ASSERT_EQ(Prompter.Messages.size(), 1u);
     EXPECT_NE(Prompter.Messages[0].Text.find("debug session"), std::string::npos);
     EXPECT_EQ(View.States.CheckedGame, &TestGameClass);
 
     // Any other file is a custom ROM.
     Prompter.Messages.clear();
-    Debugger.HandleCommandLine(Dir.Write("other.bin", ROM));
+    Debugger.Loading().HandleCommandLine(Dir.Write("other.bin", ROM));
     EXPECT_EQ(View.States.CheckedGame, &TSHARP_SM5A_MCU::Class);
     EXPECT_EQ(View.Caption, "Tarvolin - " + TSHARP_SM5A_MCU::Class.GameName());
-}
-
-TEST_F(GameLoadingTest, AnActiveSoundRecordingIsOfferedForSavingBeforeClosing) {
-    Load();
-    Debugger.ToggleSoundRecording();
-    ASSERT_TRUE(Debugger.IsSoundRecording());
-    EXPECT_TRUE(View.States.SoundRecordingChecked && View.States.SoundRecordingIndicatorVisible);
-    Debugger.TraceInto();
-
-    Prompter.Answers.push_back(TMessageResult::Cancel);
-    EXPECT_FALSE(Debugger.CanCloseGame());
-    EXPECT_EQ(Prompter.LastText(), "Sound recording is active. Do you want to save the recorded sound?");
-    EXPECT_EQ(Prompter.Messages.back().Buttons, TMessageButtons::YesNoCancel);
-    EXPECT_NE(Debugger.MCU(), nullptr);
-
-    // Yes, then cancelling the file dialog keeps everything.
-    Prompter.Answers.push_back(TMessageResult::Yes);
-    Prompter.Files.push_back(std::nullopt);
-    EXPECT_FALSE(Debugger.CanCloseGame());
-    EXPECT_TRUE(Debugger.IsSoundRecording());
-    EXPECT_EQ(Prompter.FileDialogs.back().Title, "Specify file name for recorded sound");
-    EXPECT_EQ(Prompter.FileDialogs.back().DefaultExt, "wav");
-
-    // Yes with a file writes it and closes.
-    const std::string Wav = (Dir.Path / "sound.wav").string();
-    Prompter.Answers.push_back(TMessageResult::Yes);
-    Prompter.Files.push_back(Wav);
-    EXPECT_TRUE(Debugger.CanCloseGame());
-    EXPECT_TRUE(std::filesystem::exists(Wav));
-    EXPECT_EQ(Debugger.MCU(), nullptr);
-}
-
-TEST_F(GameLoadingTest, CheatsAndSetCurrentTimeBelongToCatalogueGames) {
-    Settings.SetROMFile("TG01", Dir.Write("tg.rom", ROM));
-    ASSERT_TRUE(Debugger.LoadGameFromMenu(&TestGameClass));
-    EXPECT_TRUE(View.States.SetCurrentTime);
-    Debugger.ShowCheats();
-    EXPECT_EQ(Prompter.LastText(), "Press K1 to cheat.");
-    EXPECT_EQ(Prompter.Messages.back().Kind, TMessageKind::Information);
 }
 
 } // namespace

@@ -4,7 +4,7 @@ namespace tarvolin::test {
 namespace {
 
 TEST_F(DebuggerTest, NoGamePanesShowTheirResetTexts) {
-    const TPaneTexts& p = Debugger.PaneTexts();
+    const TPaneTexts& p = Debugger.Panes().PaneTexts();
     EXPECT_EQ(p.Acc.Value, "0");
     EXPECT_EQ(p.Acc.Bits, "0000");
     EXPECT_EQ(p.DP.Value, "00");
@@ -27,8 +27,8 @@ TEST_F(DebuggerTest, NoGamePanesShowTheirResetTexts) {
 
 TEST_F(DebuggerTest, ChangedValuesAreRedOnceAndTimerAndPCNeverAre) {
     Load();
-    for (int i = 0; i < 3; ++i) Debugger.TraceInto(); // LAX 5, LB 0, EXC: Acc 0, RAM[00] 5
-    const TPaneTexts& p = Debugger.PaneTexts();
+    for (int i = 0; i < 3; ++i) Debugger.Run().TraceInto(); // LAX 5, LB 0, EXC: Acc 0, RAM[00] 5
+    const TPaneTexts& p = Debugger.Panes().PaneTexts();
     EXPECT_TRUE(p.Acc.Changed);
     EXPECT_EQ(p.Acc.Value, "0");
     EXPECT_TRUE(p.RAM[0].Changed);
@@ -40,7 +40,7 @@ TEST_F(DebuggerTest, ChangedValuesAreRedOnceAndTimerAndPCNeverAre) {
     EXPECT_TRUE(p.PC.Rewrite);
     EXPECT_EQ(p.PC.Value, "3C3");
     // A second refresh without a step shows nothing red.
-    Debugger.UpdatePanes(AllPanes, true, false, false);
+    Debugger.Panes().UpdatePanes(AllPanes, true, false, false);
     EXPECT_FALSE(p.Acc.Changed || p.RAM[0].Changed || p.DPCell.Changed);
     EXPECT_FALSE(p.Acc.Rewrite); // unchanged labels need no rewrite
 }
@@ -49,8 +49,8 @@ TEST_F(DebuggerTest, BankPageStepNotationAndLFSRBits) {
     Options().UseBankPageStepAddressNotation = true;
     Options().UseLFSRAddressing = true;
     Load();
-    Debugger.TraceInto(); // PC = 0:F step index 1 = step code 20
-    const TPaneTexts& p = Debugger.PaneTexts();
+    Debugger.Run().TraceInto(); // PC = 0:F step index 1 = step code 20
+    const TPaneTexts& p = Debugger.Panes().PaneTexts();
     EXPECT_EQ(p.PC.Value, AddrToStr(0x3C1));
     EXPECT_EQ(p.PC.Bits, "0 1111 100000");
     EXPECT_EQ(p.A.Value, "-:-:--");
@@ -60,9 +60,9 @@ TEST_F(DebuggerTest, OutOfRangeDPShowsTheMappedCellAndItsWarning) {
     Load();
     MCU().DP = 0x5D;
     MCU().RAM[0x4C] = 7;
-    Debugger.Refresh(); // not a full run: nothing
-    Debugger.UpdatePanes(pnRegisters, false, false, false);
-    const TPaneTexts& p = Debugger.PaneTexts();
+    Debugger.Run().Refresh(); // not a full run: nothing
+    Debugger.Panes().UpdatePanes(pnRegisters, false, false, false);
+    const TPaneTexts& p = Debugger.Panes().PaneTexts();
     EXPECT_EQ(p.DPCell.Value, "7");
     EXPECT_TRUE(p.DPWarningVisible);
     EXPECT_EQ(p.DPWarningHint,
@@ -71,7 +71,7 @@ TEST_F(DebuggerTest, OutOfRangeDPShowsTheMappedCellAndItsWarning) {
     EXPECT_EQ(p.RAMBackground[0x4C], TRAMCellBackground::DP);
 
     Prompter.Type({"9"});
-    ASSERT_TRUE(Debugger.EditValue({TValueKind::DPCell, 0}));
+    ASSERT_TRUE(Debugger.Panes().EditValue({TValueKind::DPCell, 0}));
     EXPECT_EQ(Prompter.Dialogs.back().Fields[0].Label, "(DP):");
     EXPECT_EQ(MCU().RAM[0x4C], 9);
     EXPECT_EQ(MCU().RAM[0x5D], 0);
@@ -96,7 +96,7 @@ TEST_F(DebuggerTest, RegisterEditsUseTheirMaximaAndMasks) {
     };
     for (const Case& c : Cases) {
         Prompter.Type({c.Typed});
-        EXPECT_TRUE(Debugger.EditValue({c.Kind, 0}));
+        EXPECT_TRUE(Debugger.Panes().EditValue({c.Kind, 0}));
         EXPECT_EQ(Prompter.Dialogs.back().Title, c.Title);
     }
     EXPECT_EQ(MCU().Acc, 0xC);
@@ -106,35 +106,35 @@ TEST_F(DebuggerTest, RegisterEditsUseTheirMaximaAndMasks) {
     EXPECT_TRUE(MCU().Carry);
     EXPECT_EQ(MCU().IO.R, 0xA);
     EXPECT_TRUE(MCU().TD && MCU().LD0);
-    EXPECT_TRUE(Debugger.PaneTexts().LD0.Changed); // the last edit shows red
-    EXPECT_FALSE(Debugger.PaneTexts().Acc.Changed);
-    EXPECT_FALSE(Debugger.HasEditAction({TValueKind::T14, 0}));
-    EXPECT_FALSE(Debugger.EditValue({TValueKind::T14, 0}));
+    EXPECT_TRUE(Debugger.Panes().PaneTexts().LD0.Changed); // the last edit shows red
+    EXPECT_FALSE(Debugger.Panes().PaneTexts().Acc.Changed);
+    EXPECT_FALSE(Debugger.Panes().HasEditAction({TValueKind::T14, 0}));
+    EXPECT_FALSE(Debugger.Panes().EditValue({TValueKind::T14, 0}));
 }
 
 TEST_F(DebuggerTest, PageRefusesOutOfRangeAndAcceptsHexPrefix) {
     Load();
     Prompter.Type({"3F", "0xA"});
-    ASSERT_TRUE(Debugger.EditValue({TValueKind::Page, 0}));
+    ASSERT_TRUE(Debugger.Panes().EditValue({TValueKind::Page, 0}));
     EXPECT_EQ(Prompter.Texts(TMessageKind::Error), std::vector<std::string>{"Out of range."});
     EXPECT_EQ(MCU().Page, 10);
-    EXPECT_EQ(Debugger.PaneTexts().Page.Bits, "1010");
+    EXPECT_EQ(Debugger.Panes().PaneTexts().Page.Bits, "1010");
 }
 
 TEST_F(DebuggerTest, ReturnAddressAbove73FIsStoredAsNone) {
     Load();
     Prompter.Type({"3C4"});
-    ASSERT_TRUE(Debugger.EditValue({TValueKind::A, 0}));
+    ASSERT_TRUE(Debugger.Panes().EditValue({TValueKind::A, 0}));
     EXPECT_EQ(MCU().A, 0x3C4);
     EXPECT_TRUE(View.States.RunUntilReturn);
     Prompter.Type({"740"});
-    ASSERT_TRUE(Debugger.EditValue({TValueKind::A, 0}));
+    ASSERT_TRUE(Debugger.Panes().EditValue({TValueKind::A, 0}));
     EXPECT_EQ(MCU().A, NoAddress);
-    EXPECT_EQ(Debugger.PaneTexts().A.Value, "---");
+    EXPECT_EQ(Debugger.Panes().PaneTexts().A.Value, "---");
     EXPECT_FALSE(View.States.RunUntilReturn);
     // PC is limited to the ROM.
     Prompter.Type({"740", "402"});
-    ASSERT_TRUE(Debugger.EditValue({TValueKind::PC, 0}));
+    ASSERT_TRUE(Debugger.Panes().EditValue({TValueKind::PC, 0}));
     EXPECT_EQ(MCU().PC, 0x402);
     EXPECT_EQ(Selected(), 0x402);
 }
@@ -142,50 +142,50 @@ TEST_F(DebuggerTest, ReturnAddressAbove73FIsStoredAsNone) {
 TEST_F(DebuggerTest, RAMAndORegisterEdits) {
     Load();
     Prompter.Type({"E"});
-    ASSERT_TRUE(Debugger.EditValue({TValueKind::RAMCell, 0x3C}));
+    ASSERT_TRUE(Debugger.Panes().EditValue({TValueKind::RAMCell, 0x3C}));
     EXPECT_EQ(Prompter.Dialogs.back().Fields[0].Label, "RAM[3C]:");
     EXPECT_EQ(MCU().RAM[0x3C], 0xE);
-    EXPECT_TRUE(Debugger.PaneTexts().RAM[0x3C].Changed);
-    EXPECT_FALSE(Debugger.HasEditAction({TValueKind::RAMCell, 0x3D})); // no such cell
+    EXPECT_TRUE(Debugger.Panes().PaneTexts().RAM[0x3C].Changed);
+    EXPECT_FALSE(Debugger.Panes().HasEditAction({TValueKind::RAMCell, 0x3D})); // no such cell
 
     Prompter.Type({"5"});
-    ASSERT_TRUE(Debugger.EditValue({TValueKind::O_, 4}));
+    ASSERT_TRUE(Debugger.Panes().EditValue({TValueKind::O_, 4}));
     EXPECT_EQ(Prompter.Dialogs.back().Fields[0].Label, "O'4:");
     EXPECT_EQ(MCU().O_[4], 5);
-    EXPECT_EQ(Debugger.PaneTexts().O_[4].Bits, "0101");
+    EXPECT_EQ(Debugger.Panes().PaneTexts().O_[4].Bits, "0101");
     // Cancel leaves the value alone.
     Prompter.CancelNextInput();
-    EXPECT_FALSE(Debugger.EditValue({TValueKind::O, 4}));
+    EXPECT_FALSE(Debugger.Panes().EditValue({TValueKind::O, 4}));
     EXPECT_EQ(MCU().O[4], 0);
 }
 
 TEST_F(DebuggerTest, FollowFromThePCAndAValues) {
     Load();
-    for (int i = 0; i < 4; ++i) Debugger.TraceInto();
+    for (int i = 0; i < 4; ++i) Debugger.Run().TraceInto();
     Select(0x3C0);
-    EXPECT_TRUE(Debugger.ValuePopupStates({TValueKind::A, 0}).FollowEnabled);
-    Debugger.FollowValue({TValueKind::A, 0});
+    EXPECT_TRUE(Debugger.Panes().ValuePopupStates({TValueKind::A, 0}).FollowEnabled);
+    Debugger.Panes().FollowValue({TValueKind::A, 0});
     EXPECT_EQ(Selected(), 0x3C4);
-    EXPECT_EQ(Debugger.PreviousSelectedAddr(), 0x3C0);
-    Debugger.FollowValue({TValueKind::PC, 0});
+    EXPECT_EQ(Debugger.Navigation().PreviousSelectedAddr(), 0x3C0);
+    Debugger.Panes().FollowValue({TValueKind::PC, 0});
     EXPECT_EQ(Selected(), 0x400);
-    Debugger.TraceInto();
-    Debugger.TraceInto();
-    Debugger.TraceInto(); // returned: A is empty
-    EXPECT_FALSE(Debugger.ValuePopupStates({TValueKind::A, 0}).FollowEnabled);
+    Debugger.Run().TraceInto();
+    Debugger.Run().TraceInto();
+    Debugger.Run().TraceInto(); // returned: A is empty
+    EXPECT_FALSE(Debugger.Panes().ValuePopupStates({TValueKind::A, 0}).FollowEnabled);
 }
 
 TEST_F(DebuggerTest, SevenSegmentTableFromDigitLabelsAndValues) {
     Load();
     MCU().O[6] = 0xA;
     MCU().O_[6] = 0x3;
-    Debugger.DigitLabelClicked(6);
+    Debugger.Panes().DigitLabelClicked(6);
     ASSERT_FALSE(View.Windows.empty());
     EXPECT_EQ(View.Windows.back(), "7seg 10 3 0 -1"); // the custom game's TD0IsCOM1 is false
-    Debugger.ShowSevenSegmentCodingTableForValue({TValueKind::TD, 0});
+    Debugger.Panes().ShowSevenSegmentCodingTableForValue({TValueKind::TD, 0});
     EXPECT_EQ(View.Windows.back(), "7seg -1 -1 0 -1");
-    EXPECT_TRUE(Debugger.ValuePopupStates({TValueKind::O, 2}).Show7SegmentVisible);
-    EXPECT_TRUE(Debugger.ValuePopupStates({TValueKind::O, 2}).ShowInterconnectionVisible);
+    EXPECT_TRUE(Debugger.Panes().ValuePopupStates({TValueKind::O, 2}).Show7SegmentVisible);
+    EXPECT_TRUE(Debugger.Panes().ValuePopupStates({TValueKind::O, 2}).ShowInterconnectionVisible);
 }
 
 } // namespace

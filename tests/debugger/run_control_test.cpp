@@ -13,9 +13,9 @@ TEST_F(DebuggerTest, NoGameLeavesOnlyTheAlwaysAvailableCommands) {
     EXPECT_TRUE(s.StartPanelVisible);
     for (bool v : s.DigitLabelVisible) EXPECT_FALSE(v);
     // Commands need a game: nothing happens.
-    Debugger.TraceInto();
-    Debugger.UnattendedRun();
-    EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+    Debugger.Run().TraceInto();
+    Debugger.Run().UnattendedRun();
+    EXPECT_EQ(Debugger.Run().RunType(), rtNoEmulation);
 }
 
 TEST_F(DebuggerTest, LoadingAGameSetsUpTheWindowAndStopsAtTheResetAddress) {
@@ -23,7 +23,7 @@ TEST_F(DebuggerTest, LoadingAGameSetsUpTheWindowAndStopsAtTheResetAddress) {
     EXPECT_EQ(View.Caption, "Tarvolin - " + TSHARP_SM5A_MCU::Class.GameName());
     EXPECT_EQ(View.Status, "Ready.");
     EXPECT_EQ(View.Colour, TStatusColour::Normal);
-    EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+    EXPECT_EQ(Debugger.Run().RunType(), rtNoEmulation);
     const TCommandStates& s = View.States;
     EXPECT_TRUE(s.TraceInto && s.StepOver && s.AnimatedRun && s.UnattendedRun && s.MCUReset && s.Breakpoints);
     EXPECT_FALSE(s.RunUntilReturn); // A = 7FF after reset
@@ -33,11 +33,11 @@ TEST_F(DebuggerTest, LoadingAGameSetsUpTheWindowAndStopsAtTheResetAddress) {
     EXPECT_FALSE(s.StartPanelVisible);
     for (bool v : s.DigitLabelVisible) EXPECT_TRUE(v); // a custom ROM may use every O pair for digits
     EXPECT_TRUE(s.UpdateDisAsmChecked && s.UpdateRegistersChecked && s.UpdateRAMChecked && s.UpdateLCDRegistersChecked);
-    EXPECT_GT(Debugger.Listing().Count(), 0);
+    EXPECT_GT(Debugger.Navigation().Listing().Count(), 0);
     EXPECT_EQ(Selected(), 0x3C0);
-    EXPECT_EQ(View.Selected, Debugger.AddrToItemIndex(0x3C0));
+    EXPECT_EQ(View.Selected, Debugger.Navigation().AddrToItemIndex(0x3C0));
     // The PC row became the top row because the reset scrolls it into view.
-    EXPECT_EQ(View.Top, Debugger.AddrToItemIndex(0x3C0));
+    EXPECT_EQ(View.Top, Debugger.Navigation().AddrToItemIndex(0x3C0));
     EXPECT_TRUE(Prompter.Messages.empty());
     // The custom game's file is never remembered.
     EXPECT_TRUE(Settings.ROMs().empty());
@@ -45,41 +45,41 @@ TEST_F(DebuggerTest, LoadingAGameSetsUpTheWindowAndStopsAtTheResetAddress) {
 
 TEST_F(DebuggerTest, TraceIntoStepsOneInstructionAndFollowsPC) {
     Load();
-    Debugger.TraceInto();
+    Debugger.Run().TraceInto();
     EXPECT_EQ(MCU().PC, 0x3C1);
     EXPECT_EQ(MCU().Acc, 5);
-    EXPECT_EQ(Debugger.RunType(), rtTraceInto);
+    EXPECT_EQ(Debugger.Run().RunType(), rtTraceInto);
     EXPECT_EQ(View.Status, "Ready.");
     EXPECT_EQ(Selected(), 0x3C1);
     EXPECT_EQ(View.Hint, ""); // LB has no explanation
     EXPECT_EQ(View.LastDraw() & (pnDisAsm | pnRegisters | pnRAM | pnLCDRegisters),
               pnDisAsm | pnRegisters | pnRAM | pnLCDRegisters);
-    EXPECT_TRUE(Debugger.PaneTexts().Acc.Changed);
-    EXPECT_EQ(Debugger.PaneTexts().Acc.Value, "5");
-    Debugger.TraceInto();
+    EXPECT_TRUE(Debugger.Panes().PaneTexts().Acc.Changed);
+    EXPECT_EQ(Debugger.Panes().PaneTexts().Acc.Value, "5");
+    Debugger.Run().TraceInto();
     // The explanation of the EXC now at PC: Acc goes to (00), the cell's value to Acc.
     EXPECT_EQ(View.Hint, "5 -> (00); 0 -> Acc");
 }
 
 TEST_F(DebuggerTest, RunUntilReturnFollowsTheReturnRegister) {
     Load();
-    for (int i = 0; i < 3; ++i) Debugger.TraceInto();
+    for (int i = 0; i < 3; ++i) Debugger.Run().TraceInto();
     EXPECT_FALSE(View.States.RunUntilReturn);
-    Debugger.RunUntilReturn(); // disabled: nothing happens
-    EXPECT_EQ(Debugger.RunType(), rtTraceInto);
-    Debugger.TraceInto(); // the call
+    Debugger.Run().RunUntilReturn(); // disabled: nothing happens
+    EXPECT_EQ(Debugger.Run().RunType(), rtTraceInto);
+    Debugger.Run().TraceInto(); // the call
     EXPECT_EQ(MCU().PC, 0x400);
     EXPECT_EQ(MCU().A, 0x3C4);
     EXPECT_TRUE(View.States.RunUntilReturn);
 
-    Debugger.RunUntilReturn();
-    EXPECT_EQ(Debugger.RunType(), rtUnattendedRunUntilReturn);
+    Debugger.Run().RunUntilReturn();
+    EXPECT_EQ(Debugger.Run().RunType(), rtUnattendedRunUntilReturn);
     EXPECT_EQ(View.Status, "Running...");
     EXPECT_EQ(View.Colour, TStatusColour::Running);
     EXPECT_TRUE(View.States.SpeedControlsVisible);
     EXPECT_EQ(View.Hint, "(full emulation speed)");
     RunToStop();
-    EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+    EXPECT_EQ(Debugger.Run().RunType(), rtNoEmulation);
     EXPECT_EQ(View.Status, "Paused on return from subroutine.");
     EXPECT_EQ(View.Colour, TStatusColour::Normal);
     EXPECT_EQ(MCU().PC, 0x3C4);
@@ -89,17 +89,17 @@ TEST_F(DebuggerTest, RunUntilReturnFollowsTheReturnRegister) {
 
 TEST_F(DebuggerTest, StepOverRunsTheCalledSubroutineAndStopsAfterItsReturn) {
     Load();
-    Debugger.StepOver(); // not a call: a plain step
-    EXPECT_EQ(Debugger.RunType(), rtTraceInto);
-    Debugger.StepOver();
-    Debugger.StepOver();
+    Debugger.Run().StepOver(); // not a call: a plain step
+    EXPECT_EQ(Debugger.Run().RunType(), rtTraceInto);
+    Debugger.Run().StepOver();
+    Debugger.Run().StepOver();
     ASSERT_EQ(MCU().PC, 0x3C3);
-    Debugger.StepOver();
-    EXPECT_EQ(Debugger.RunType(), rtSteppingOver);
+    Debugger.Run().StepOver();
+    EXPECT_EQ(Debugger.Run().RunType(), rtSteppingOver);
     EXPECT_EQ(View.Status, "Running...");
     RunToStop();
     EXPECT_EQ(View.Status, "Ready.");
-    EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+    EXPECT_EQ(Debugger.Run().RunType(), rtNoEmulation);
     EXPECT_EQ(MCU().PC, 0x3C4);
     EXPECT_EQ(MCU().A, NoAddress);
     EXPECT_EQ(Selected(), 0x3C4);
@@ -108,8 +108,8 @@ TEST_F(DebuggerTest, StepOverRunsTheCalledSubroutineAndStopsAfterItsReturn) {
 TEST_F(DebuggerTest, StepOverStopsFirstOnABreakpointInsideTheSubroutine) {
     Load();
     MCU().PC = 0x3C3;
-    Debugger.ToggleCodeBreakpoint(0x401);
-    Debugger.StepOver();
+    Debugger.Breakpoints().ToggleCodeBreakpoint(0x401);
+    Debugger.Run().StepOver();
     RunToStop();
     EXPECT_EQ(View.Status, "Paused on breakpoint.");
     EXPECT_EQ(View.Colour, TStatusColour::Highlight);
@@ -119,29 +119,29 @@ TEST_F(DebuggerTest, StepOverStopsFirstOnABreakpointInsideTheSubroutine) {
 TEST_F(DebuggerTest, StepOverACallInsideASubroutineActsAsTraceInto) {
     // Inside a subroutine a call is a jump within the page group: no stepping over.
     Load({{0x3C0, {TRS(0)}}, {0x400, {TRS(5), 0x00, 0x00, 0x00, 0x00, 0x6E}}});
-    Debugger.TraceInto();
+    Debugger.Run().TraceInto();
     ASSERT_EQ(MCU().PC, 0x400);
-    Debugger.StepOver();
-    EXPECT_EQ(Debugger.RunType(), rtTraceInto);
+    Debugger.Run().StepOver();
+    EXPECT_EQ(Debugger.Run().RunType(), rtTraceInto);
     EXPECT_EQ(View.Status, "Ready.");
 }
 
 TEST_F(DebuggerTest, CodeBreakpointStopsBeforeTheInstructionButNotTheFirstStepOfARun) {
     Load();
-    Debugger.ToggleCodeBreakpoint(0x3C5);
-    EXPECT_TRUE(Debugger.IsCodeBreakpoint(0x3C5));
-    Debugger.UnattendedRun();
-    EXPECT_EQ(Debugger.RunType(), rtUnattendedRun);
+    Debugger.Breakpoints().ToggleCodeBreakpoint(0x3C5);
+    EXPECT_TRUE(Debugger.Breakpoints().IsCodeBreakpoint(0x3C5));
+    Debugger.Run().UnattendedRun();
+    EXPECT_EQ(Debugger.Run().RunType(), rtUnattendedRun);
     RunToStop();
     EXPECT_EQ(View.Status, "Paused on breakpoint.");
     EXPECT_EQ(View.Colour, TStatusColour::Highlight);
     EXPECT_EQ(MCU().PC, 0x3C5);
     EXPECT_EQ(Selected(), 0x3C5);
-    EXPECT_EQ(Debugger.RowLook(Debugger.AddrToItemIndex(0x3C5)).Style, TListRowStyle::PCBreakpoint);
+    EXPECT_EQ(Debugger.Navigation().RowLook(Debugger.Navigation().AddrToItemIndex(0x3C5)).Style, TListRowStyle::PCBreakpoint);
 
     // Starting again on the breakpoint executes it, loops once and stops on it again.
     const uint64_t Cycles = MCU().CycleCount;
-    Debugger.UnattendedRun();
+    Debugger.Run().UnattendedRun();
     EXPECT_EQ(MCU().PC, 0x3C4);
     RunToStop();
     EXPECT_EQ(MCU().PC, 0x3C5);
@@ -151,39 +151,38 @@ TEST_F(DebuggerTest, CodeBreakpointStopsBeforeTheInstructionButNotTheFirstStepOf
 TEST_F(DebuggerTest, RunToCursorStopsAtTheSelectedLineAndLeavesNoTemporaryBreakpoint) {
     Load();
     Select(0x3C5);
-    Debugger.RunToCursor();
+    Debugger.Navigation().RunToCursor();
     RunToStop();
     EXPECT_EQ(View.Status, "Paused on run-to-cursor.");
     EXPECT_EQ(MCU().PC, 0x3C5);
-    EXPECT_TRUE(Debugger.TempCodeBreakpoints().Empty());
+    EXPECT_TRUE(Debugger.Breakpoints().TempCodeBreakpoints().Empty());
 
     // On the PC line it runs until execution comes back to that line.
     const uint64_t Cycles = MCU().CycleCount;
     Select(0x3C5);
-    Debugger.RunToCursor();
-    EXPECT_TRUE(Debugger.IsTempCodeBreakpoint(0x3C5));
+    Debugger.Navigation().RunToCursor();
+    EXPECT_TRUE(Debugger.Breakpoints().IsTempCodeBreakpoint(0x3C5));
     RunToStop();
     EXPECT_EQ(View.Status, "Paused on run-to-cursor.");
     EXPECT_EQ(MCU().PC, 0x3C5);
     EXPECT_EQ(MCU().CycleCount, Cycles + 2);
-    EXPECT_TRUE(Debugger.TempCodeBreakpoints().Empty());
+    EXPECT_TRUE(Debugger.Breakpoints().TempCodeBreakpoints().Empty());
 }
 
 TEST_F(DebuggerTest, PauseStopsARunAndIsIgnoredWhileStopped) {
     Load();
-    Debugger.Pause();
+    Debugger.Run().Pause();
     EXPECT_EQ(View.Status, "Ready.");
-    Debugger.UnattendedRun();
-    int n = 0;
-    EXPECT_TRUE(Debugger.RunSlice([&] { return ++n >= 50; }));
+    Debugger.Run().UnattendedRun();
+    EXPECT_TRUE(Debugger.Run().RunSlice(50));
     EXPECT_TRUE(View.States.Pause);
     EXPECT_TRUE(View.States.Refresh);
     EXPECT_FALSE(View.States.TraceInto);
-    Debugger.Refresh(); // everything, whatever the boxes say
+    Debugger.Run().Refresh(); // everything, whatever the boxes say
     EXPECT_EQ(int(View.LastDraw()), int(AllPanes));
     const size_t Draws = View.Draws.size();
-    Debugger.Pause();
-    EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+    Debugger.Run().Pause();
+    EXPECT_EQ(Debugger.Run().RunType(), rtNoEmulation);
     EXPECT_EQ(View.Status, "Paused by user.");
     EXPECT_EQ(View.Colour, TStatusColour::Normal);
     // Ending a full run redraws every pane.
@@ -194,17 +193,15 @@ TEST_F(DebuggerTest, PauseStopsARunAndIsIgnoredWhileStopped) {
 
 TEST_F(DebuggerTest, PauseEndingAnAnimatedRunDoesNotRedraw) {
     Load();
-    Debugger.AnimatedRun();
-    EXPECT_EQ(Debugger.RunType(), rtAnimatedRun);
+    Debugger.Run().AnimatedRun();
+    EXPECT_EQ(Debugger.Run().RunType(), rtAnimatedRun);
     EXPECT_TRUE(View.States.UpdateDisAsmVisible);
     EXPECT_FALSE(View.States.SpeedControlsVisible);
     // The idle loop hands back control after each animated instruction.
-    int Calls = 0;
-    EXPECT_TRUE(Debugger.RunSlice([&] { return ++Calls > 100; }));
-    EXPECT_EQ(Calls, 0);
+    EXPECT_TRUE(Debugger.Run().RunSlice(100));
     EXPECT_EQ(MCU().PC, 0x3C2);
     const size_t Draws = View.Draws.size();
-    Debugger.Pause();
+    Debugger.Run().Pause();
     EXPECT_EQ(View.Draws.size(), Draws);
     EXPECT_EQ(View.Status, "Paused by user.");
 }
@@ -212,8 +209,8 @@ TEST_F(DebuggerTest, PauseEndingAnAnimatedRunDoesNotRedraw) {
 TEST_F(DebuggerTest, EmulatorExceptionStopsWithItsMessage) {
     Load();
     MCU().PC = 0x010;
-    Debugger.UnattendedRun();
-    EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+    Debugger.Run().UnattendedRun();
+    EXPECT_EQ(Debugger.Run().RunType(), rtNoEmulation);
     EXPECT_EQ(View.Status.rfind("Paused on emulator exception: ", 0), 0u) << View.Status;
     EXPECT_NE(View.Status.find("outside subroutine?"), std::string::npos) << View.Status;
     EXPECT_EQ(View.Colour, TStatusColour::Highlight);
@@ -226,12 +223,11 @@ TEST_F(DebuggerTest, EmulatorExceptionStopsWithItsMessage) {
 
 TEST_F(DebuggerTest, ResetDuringAnUnattendedRunContinuesTheRun) {
     Load();
-    Debugger.UnattendedRun();
-    int n = 0;
-    Debugger.RunSlice([&] { return ++n >= 20; });
+    Debugger.Run().UnattendedRun();
+    Debugger.Run().RunSlice(20);
     View.StatusLog.clear();
-    Debugger.MCUReset();
-    EXPECT_EQ(Debugger.RunType(), rtUnattendedRun);
+    Debugger.Run().MCUReset();
+    EXPECT_EQ(Debugger.Run().RunType(), rtUnattendedRun);
     EXPECT_EQ(View.Status, "Running...");
     EXPECT_NE(std::find(View.StatusLog.begin(), View.StatusLog.end(), "Resetting..."), View.StatusLog.end());
     EXPECT_EQ(MCU().PC, 0x3C1); // reset, then the restarted run's first instruction
@@ -239,33 +235,33 @@ TEST_F(DebuggerTest, ResetDuringAnUnattendedRunContinuesTheRun) {
 
 TEST_F(DebuggerTest, ResetDuringAnAnimatedRunStops) {
     Load();
-    Debugger.AnimatedRun();
-    Debugger.MCUReset();
-    EXPECT_EQ(Debugger.RunType(), rtNoEmulation);
+    Debugger.Run().AnimatedRun();
+    Debugger.Run().MCUReset();
+    EXPECT_EQ(Debugger.Run().RunType(), rtNoEmulation);
     EXPECT_EQ(View.Status, "Ready.");
     EXPECT_EQ(MCU().PC, 0x3C0);
-    EXPECT_EQ(Debugger.PreviousSelectedAddr(), NoAddress);
-    EXPECT_EQ(Debugger.PreviousGotoAddr(), NoAddress);
+    EXPECT_EQ(Debugger.Navigation().PreviousSelectedAddr(), NoAddress);
+    EXPECT_EQ(Debugger.Navigation().PreviousGotoAddr(), NoAddress);
 }
 
 TEST_F(DebuggerTest, SpeedFactorSetsTheMCURate) {
     Load();
     for (int p = 0; p < 7; ++p) {
-        Debugger.SetSpeedFactor(p);
+        Debugger.Run().SetSpeedFactor(p);
         EXPECT_EQ(MCU().FullRunCyclesPerSecond(), SpeedFactors[size_t(p)].CyclesPerSecond);
     }
-    EXPECT_EQ(TDebugger::SpeedFactorText(0), "25%");
-    EXPECT_EQ(TDebugger::SpeedFactorText(3), "100%");
-    EXPECT_EQ(TDebugger::SpeedFactorText(6), "(full emulation speed)");
-    Debugger.UnattendedRun();
+    EXPECT_EQ(SpeedFactorText(0), "25%");
+    EXPECT_EQ(SpeedFactorText(3), "100%");
+    EXPECT_EQ(SpeedFactorText(6), "(full emulation speed)");
+    Debugger.Run().UnattendedRun();
     EXPECT_TRUE(MCU().FullRun());
     EXPECT_EQ(View.Hint, "(full emulation speed)");
-    Debugger.SetSpeedFactor(4);
+    Debugger.Run().SetSpeedFactor(4);
     EXPECT_EQ(View.Hint, "200%");
-    Debugger.Pause();
+    Debugger.Run().Pause();
     EXPECT_FALSE(MCU().FullRun());
     // The rate survives a reset (the MCU's reset sets it back to 100 %).
-    Debugger.MCUReset();
+    Debugger.Run().MCUReset();
     EXPECT_EQ(MCU().FullRunCyclesPerSecond(), 32768u);
 }
 
@@ -291,25 +287,24 @@ TEST_F(DebuggerTest, PaneSelectionFollowsRunClassAndCheckBoxes) {
         {rtSteppingOver, true, true, true, true, 0, pnRegisters | pnRAM | pnLCDRegisters},
     };
     for (const Case& c : Cases) {
-        Debugger.SetRunType(c.Run);
-        Debugger.SetUpdateCheckBox(pnDisAsm, c.DisAsm);
-        Debugger.SetUpdateCheckBox(pnRegisters, c.Registers);
-        Debugger.SetUpdateCheckBox(pnRAM, c.RAM);
-        Debugger.SetUpdateCheckBox(pnLCDRegisters, c.LCD);
-        Debugger.UpdatePanes(c.Requested, true, false, false);
+        Debugger.Run().SetRunType(c.Run);
+        Debugger.Run().SetUpdateCheckBox(pnDisAsm, c.DisAsm);
+        Debugger.Run().SetUpdateCheckBox(pnRegisters, c.Registers);
+        Debugger.Run().SetUpdateCheckBox(pnRAM, c.RAM);
+        Debugger.Run().SetUpdateCheckBox(pnLCDRegisters, c.LCD);
+        Debugger.Panes().UpdatePanes(c.Requested, true, false, false);
         EXPECT_EQ(int(View.LastDraw()), int(c.Drawn)) << "run type " << int(c.Run);
-        Debugger.UpdatePanes(c.Requested, false, true, false); // forced: everything
+        Debugger.Panes().UpdatePanes(c.Requested, false, true, false); // forced: everything
         EXPECT_EQ(int(View.LastDraw()), int(AllPanes));
     }
 }
 
 TEST_F(DebuggerTest, FullRunRedrawsTickedPanesEvery256TimerTicks) {
     Load();
-    Debugger.SetUpdateCheckBox(pnRAM, false);
-    Debugger.UnattendedRun();
+    Debugger.Run().SetUpdateCheckBox(pnRAM, false);
+    Debugger.Run().UnattendedRun();
     View.Draws.clear();
-    int n = 0;
-    Debugger.RunSlice([&] { return ++n >= 1000; });
+    Debugger.Run().RunSlice(1000);
     ASSERT_FALSE(View.Draws.empty());
     EXPECT_GE(View.Draws.size(), 3u);
     EXPECT_LE(View.Draws.size(), 5u);
@@ -332,7 +327,7 @@ TEST_F(DebuggerTest, CommandStatesByRunClass) {
         {rtNoEmulation, true, false, false, false, false, false},
     };
     for (const Case& c : Cases) {
-        Debugger.SetRunType(c.Run);
+        Debugger.Run().SetRunType(c.Run);
         const TCommandStates& s = View.States;
         EXPECT_EQ(s.TraceInto, c.Stepping) << int(c.Run);
         EXPECT_EQ(s.StepOver, c.Stepping);
@@ -351,17 +346,17 @@ TEST_F(DebuggerTest, CommandStatesByRunClass) {
 
 TEST_F(DebuggerTest, CloseGameEmptiesTheWindowAndTheBreakpoints) {
     Load();
-    Debugger.ToggleCodeBreakpoint(0x3C1);
-    Debugger.AddMemoryBreakpoint(TMemoryBreakpointKind::Read, 0x05);
-    ASSERT_TRUE(Debugger.CanCloseGame());
+    Debugger.Breakpoints().ToggleCodeBreakpoint(0x3C1);
+    Debugger.Breakpoints().AddMemoryBreakpoint(TMemoryBreakpointKind::Read, 0x05);
+    ASSERT_TRUE(Debugger.Loading().CanCloseGame());
     EXPECT_EQ(Debugger.MCU(), nullptr);
     EXPECT_EQ(View.Caption, "Tarvolin");
-    EXPECT_EQ(Debugger.Listing().Count(), 0);
-    EXPECT_TRUE(Debugger.CodeBreakpoints().Empty());
-    EXPECT_TRUE(Debugger.MemoryBreakpoints(TMemoryBreakpointKind::Read).Empty());
+    EXPECT_EQ(Debugger.Navigation().Listing().Count(), 0);
+    EXPECT_TRUE(Debugger.Breakpoints().CodeBreakpoints().Empty());
+    EXPECT_TRUE(Debugger.Breakpoints().MemoryBreakpoints(TMemoryBreakpointKind::Read).Empty());
     EXPECT_FALSE(View.States.MCUReset);
     EXPECT_TRUE(View.LCDChanges > 0);
-    EXPECT_TRUE(Debugger.LCDBitmap().Empty());
+    EXPECT_TRUE(Debugger.LCD().LCDBitmap().Empty());
 }
 
 } // namespace

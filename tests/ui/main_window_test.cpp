@@ -129,7 +129,7 @@ void MainWindowTest::cleanup() { FWindow.reset(); }
 QString MainWindowTest::SelectedRowText() const {
     const int i = FWindow->DisAsmList()->ItemIndex();
     if (i < 0) return {};
-    return QString::fromStdString(FWindow->Debugger().Listing().Entries()[i].Text);
+    return QString::fromStdString(FWindow->Debugger().Navigation().Listing().Entries()[i].Text);
 }
 
 void MainWindowTest::LoadTestROM() {
@@ -200,17 +200,17 @@ void MainWindowTest::StepsRunsToABreakpointAndPauses() {
     QTest::keyClick(w, Qt::Key_F8);
     QTRY_COMPARE(FWindow->Debugger().MCU()->PC, T11bits(0x3C2));
     QTRY_COMPARE(Status(), QString("Ready."));
-    QVERIFY(FWindow->Debugger().IsStopped());
+    QVERIFY(FWindow->Debugger().Run().IsStopped());
     QVERIFY(SelectedRowText().startsWith("3C2"));
 
     // F2 in the list sets a breakpoint on the PC row; the row keeps the PC colours.
     FWindow->DisAsmList()->setFocus();
     QTest::keyClick(FWindow->DisAsmList(), Qt::Key_F2);
-    QVERIFY(FWindow->Debugger().IsCodeBreakpoint(0x3C2));
+    QVERIFY(FWindow->Debugger().Breakpoints().IsCodeBreakpoint(0x3C2));
 
     // F9 (animated run) starts from the breakpoint and stops when execution comes back to it.
     QTest::keyClick(w, Qt::Key_F9);
-    QVERIFY(FWindow->Action("DebugPause")->isEnabled() || FWindow->Debugger().IsStopped());
+    QVERIFY(FWindow->Action("DebugPause")->isEnabled() || FWindow->Debugger().Run().IsStopped());
     QTRY_COMPARE(Status(), QString("Paused on breakpoint."));
     QCOMPARE(FWindow->StatusBarColour(), QColor(0xFF, 0xB0, 0xB0));
     QCOMPARE(Value(prPC), QString("3C2"));
@@ -220,7 +220,7 @@ void MainWindowTest::StepsRunsToABreakpointAndPauses() {
 
     // Remove the breakpoint, run unattended, pause with Esc.
     QTest::keyClick(FWindow->DisAsmList(), Qt::Key_F2);
-    QVERIFY(!FWindow->Debugger().IsCodeBreakpoint(0x3C2));
+    QVERIFY(!FWindow->Debugger().Breakpoints().IsCodeBreakpoint(0x3C2));
     QTest::keyClick(w, Qt::Key_F9, Qt::ControlModifier);
     QCOMPARE(Status(), QString("Running..."));
     QCOMPARE(FWindow->StatusBarColour(), QColor(0xC0, 0xFF, 0xC0));
@@ -242,7 +242,7 @@ void MainWindowTest::StepsRunsToABreakpointAndPauses() {
     QVERIFY(cycles > 0);
     QTest::keyClick(w, Qt::Key_Escape);
     QCOMPARE(Status(), QString("Paused by user."));
-    QVERIFY(FWindow->Debugger().IsStopped());
+    QVERIFY(FWindow->Debugger().Run().IsStopped());
     QTRY_VERIFY(!FWindow->IsMainLoopActive());
     QVERIFY(!FWindow->Panes()->UpdateRegistersCB->isVisible());
     // Esc while stopped does nothing.
@@ -270,7 +270,7 @@ void MainWindowTest::EditsARegisterThroughThePrompter() {
         if (a->text() == "Set &read memory breakpoint") setRead = a;
     QVERIFY(setRead && setRead->isVisible() && setRead->isEnabled());
     setRead->trigger();
-    QVERIFY(FWindow->Debugger().IsMemoryBreakpoint(TMemoryBreakpointKind::Read, 0x12));
+    QVERIFY(FWindow->Debugger().Breakpoints().IsMemoryBreakpoint(TMemoryBreakpointKind::Read, 0x12));
     QCOMPARE(FPrompter.Messages.back(), std::string("Set read memory breakpoint on RAM address 0x12?"));
     delete menu;
 }
@@ -304,10 +304,10 @@ void MainWindowTest::BreakpointsDialogDeletesAndStoresOnOK() {
     // Nothing set: an information box instead of the dialog.
     FWindow->Action("DebugBreakpoints")->trigger();
     QCOMPARE(FPrompter.Messages.back(), std::string("No breakpoint set."));
-    d.ToggleCodeBreakpoint(0x3C3);
-    d.ToggleCodeBreakpoint(0x3C1);
-    d.AddMemoryBreakpoint(TMemoryBreakpointKind::Write, 0x21);
-    d.AddMemoryBreakpoint(TMemoryBreakpointKind::Change, 0x05);
+    d.Breakpoints().ToggleCodeBreakpoint(0x3C3);
+    d.Breakpoints().ToggleCodeBreakpoint(0x3C1);
+    d.Breakpoints().AddMemoryBreakpoint(TMemoryBreakpointKind::Write, 0x21);
+    d.Breakpoints().AddMemoryBreakpoint(TMemoryBreakpointKind::Change, 0x05);
     bool inspected = false;
     QTimer::singleShot(0, this, [&] {
         auto* dlg = qobject_cast<TBreakpointsDlg*>(QApplication::activeModalWidget());
@@ -332,8 +332,8 @@ void MainWindowTest::BreakpointsDialogDeletesAndStoresOnOK() {
     });
     FWindow->Action("DebugBreakpoints")->trigger();
     QVERIFY(inspected);
-    QCOMPARE(d.CodeBreakpoints().Items(), std::vector<uint16_t>{0x3C3});
-    QVERIFY(d.IsMemoryBreakpoint(TMemoryBreakpointKind::Write, 0x21));
+    QCOMPARE(d.Breakpoints().CodeBreakpoints().Items(), std::vector<uint16_t>{0x3C3});
+    QVERIFY(d.Breakpoints().IsMemoryBreakpoint(TMemoryBreakpointKind::Write, 0x21));
     // The RAM pane marks cells with a breakpoint.
     QCOMPARE(FWindow->Panes()->Value(prRAM0 + 0x21)->palette().color(QPalette::Window), QColor(0xF0, 0xB0, 0xB0));
 
@@ -352,13 +352,13 @@ void MainWindowTest::BreakpointsDialogDeletesAndStoresOnOK() {
     });
     FWindow->Action("DebugBreakpoints")->trigger();
     QCOMPARE(FPrompter.Messages.back(), std::string("Are you sure you want to delete all breakpoints?"));
-    QCOMPARE(d.CodeBreakpoints().Items(), std::vector<uint16_t>{0x3C3});
+    QCOMPARE(d.Breakpoints().CodeBreakpoints().Items(), std::vector<uint16_t>{0x3C3});
 }
 
 void MainWindowTest::LCDImagesSwitchByDoubleClickAndMenu() {
     LoadTestROM();
     TLCDImageWidget* image = FWindow->Panes()->LCDImage;
-    const TLCDImageMenu& m = FWindow->Debugger().LCDImageMenu();
+    const TLCDImageMenu& m = FWindow->Debugger().LCD().LCDImageMenu();
     QVERIFY(m.Visible); // a custom ROM may use every image
     QCOMPARE(m.Checked, 0);
     QMenu* menu = FWindow->BuildLCDImagePopupMenu();
@@ -369,17 +369,17 @@ void MainWindowTest::LCDImagesSwitchByDoubleClickAndMenu() {
     delete menu;
     QVERIFY(!image->toolTip().isEmpty());
 
-    const uint64_t before = FWindow->Debugger().LCDBitmap().ChangeCount();
+    const uint64_t before = FWindow->Debugger().LCD().LCDBitmap().ChangeCount();
     QTest::mouseDClick(image, Qt::LeftButton, {}, image->rect().center());
-    QCOMPARE(FWindow->Debugger().LCDImageMenu().Checked, 1);
+    QCOMPARE(FWindow->Debugger().LCD().LCDImageMenu().Checked, 1);
     QLabel* theme = FWindow->Panes()->LCDImageThemeNameLabel;
     QVERIFY(theme->isVisible());
     QCOMPARE(theme->text().toStdString(), FWindow->Debugger().MCU()->LCDDriver->LCDThemeName());
-    QVERIFY(FWindow->Debugger().LCDBitmap().ChangeCount() != before);
+    QVERIFY(FWindow->Debugger().LCD().LCDBitmap().ChangeCount() != before);
     // Shift goes back and wraps around from the first to the last image.
     QTest::mouseDClick(image, Qt::LeftButton, Qt::ShiftModifier, image->rect().center());
     QTest::mouseDClick(image, Qt::LeftButton, Qt::ShiftModifier, image->rect().center());
-    QCOMPARE(FWindow->Debugger().LCDImageMenu().Checked, int(m.Captions.size()) - 1);
+    QCOMPARE(FWindow->Debugger().LCD().LCDImageMenu().Checked, int(m.Captions.size()) - 1);
     // The theme name disappears after a moment.
     QTRY_VERIFY_WITH_TIMEOUT(!theme->isVisible(), 3000);
 }
@@ -425,11 +425,11 @@ void MainWindowTest::NavigatesWithTheListShortcuts() {
 void MainWindowTest::StopsOnAWriteBreakpointWhileStepping() {
     LoadTestROM();
     TDebugger& d = FWindow->Debugger();
-    d.AddMemoryBreakpoint(TMemoryBreakpointKind::Write, 0x00);
+    d.Breakpoints().AddMemoryBreakpoint(TMemoryBreakpointKind::Write, 0x00);
     QWidget* w = FWindow.get();
     QTest::keyClick(w, Qt::Key_F7); // LAX
     QTest::keyClick(w, Qt::Key_F8); // the call, run over
-    QTRY_VERIFY(d.IsStopped());
+    QTRY_VERIFY(d.Run().IsStopped());
     QTest::keyClick(w, Qt::Key_F7); // EXC writes RAM[00]
     QCOMPARE(Status(), QString("Paused on write memory breakpoint, RAM[0x00]=5."));
     QCOMPARE(FWindow->StatusBarColour(), QColor(0xFF, 0xB0, 0xB0));
@@ -473,7 +473,7 @@ void MainWindowTest::GameKeysPressGameControlsDuringRuns() {
     FWindow->show();
     QApplication::setActiveWindow(FWindow.get());
     QVERIFY(QTest::qWaitForWindowActive(FWindow.get()));
-    QVERIFY(FWindow->Debugger().LoadGameFromMenu(game));
+    QVERIFY(FWindow->Debugger().Loading().LoadGameFromMenu(game));
     TInputPanel* panel = FWindow->InputPanel();
     QVERIFY(!panel->GameControls().empty());
     QCOMPARE(panel->currentWidget(), panel->GameControlsPage());
@@ -489,17 +489,17 @@ void MainWindowTest::GameKeysPressGameControlsDuringRuns() {
     const TRawButton tied = panel->GameControls()[size_t(keyIndex)]->Tied();
     // Stopped: the key goes to the window as usual.
     QTest::keyPress(FWindow->DisAsmList(), key);
-    QVERIFY(!FWindow->Debugger().RawButtons()[tied].Pressed);
+    QVERIFY(!FWindow->Debugger().Input().RawButtons()[tied].Pressed);
     QTest::keyRelease(FWindow->DisAsmList(), key);
     // Running: the key holds the tied raw button; stopping and then releasing the key releases it.
     QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier);
-    QVERIFY(!FWindow->Debugger().IsStopped());
+    QVERIFY(!FWindow->Debugger().Run().IsStopped());
     QTest::keyPress(FWindow->DisAsmList(), key);
-    QVERIFY(FWindow->Debugger().RawButtons()[tied].Pressed);
+    QVERIFY(FWindow->Debugger().Input().RawButtons()[tied].Pressed);
     QTest::keyClick(FWindow.get(), Qt::Key_Escape);
-    QVERIFY(FWindow->Debugger().IsStopped());
+    QVERIFY(FWindow->Debugger().Run().IsStopped());
     QTest::keyRelease(FWindow->DisAsmList(), key);
-    QVERIFY(!FWindow->Debugger().RawButtons()[tied].Pressed);
+    QVERIFY(!FWindow->Debugger().Input().RawButtons()[tied].Pressed);
 }
 
 void MainWindowTest::LoadsACatalogueGameByShortNameAndChecksItsMenuItem() {
@@ -534,25 +534,25 @@ void MainWindowTest::LoadsACatalogueGameByShortNameAndChecksItsMenuItem() {
 
 void MainWindowTest::FullRunRedrawsOnlyTickedPanesWhileRunning() {
     LoadTestROM();
-    FWindow->Debugger().SetSpeedFactor(6);
+    FWindow->Debugger().Run().SetSpeedFactor(6);
     QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier);
     QVERIFY(FWindow->IsMainLoopActive());
     // T counts on, and the registers pane follows while the run goes on.
     const QString t0 = Value(prT);
     QTRY_VERIFY(Value(prT) != t0);
-    QVERIFY(!FWindow->Debugger().IsStopped());
+    QVERIFY(!FWindow->Debugger().Run().IsStopped());
     // Unticked, the pane keeps its last texts.
     QCheckBox* cb = FWindow->Panes()->UpdateRegistersCB;
     QVERIFY(cb->isVisible());
     cb->click();
-    QVERIFY(!FWindow->Debugger().UpdateCheckBox(pnRegisters));
+    QVERIFY(!FWindow->Debugger().Run().UpdateCheckBox(pnRegisters));
     const QString t1 = Value(prT);
     QTest::qWait(100);
     QCOMPARE(Value(prT), t1);
-    QVERIFY(!FWindow->Debugger().IsStopped());
+    QVERIFY(!FWindow->Debugger().Run().IsStopped());
     // Pausing a full run redraws every pane.
     QTest::keyClick(FWindow.get(), Qt::Key_Escape);
-    QCOMPARE(Value(prT), QString::fromStdString(FWindow->Debugger().PaneTexts().T.Value));
+    QCOMPARE(Value(prT), QString::fromStdString(FWindow->Debugger().Panes().PaneTexts().T.Value));
     QVERIFY(Value(prT) != t1);
 }
 
@@ -570,7 +570,7 @@ void MainWindowTest::ClosesDuringARunAndAsksAboutARecording() {
     QVERIFY(!FWindow->close());
     QCOMPARE(FPrompter.Messages.back(), std::string("Sound recording is active. Do you want to save the recorded sound?"));
     QVERIFY(FWindow->isVisible());
-    QVERIFY(!FWindow->Debugger().IsStopped());
+    QVERIFY(!FWindow->Debugger().Run().IsStopped());
     // No: the window closes and the loop ends with it.
     FPrompter.Answers = {TMessageResult::No};
     QVERIFY(FWindow->close());
@@ -587,7 +587,7 @@ void MainWindowTest::AnEmulatorExceptionStopsTheRunWithAnErrorBox() {
     FWindow->show();
     QTRY_VERIFY(FWindow->Debugger().IsGameLoaded());
     QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier);
-    QTRY_VERIFY(FWindow->Debugger().IsStopped());
+    QTRY_VERIFY(FWindow->Debugger().Run().IsStopped());
     QTRY_VERIFY(!FWindow->IsMainLoopActive());
     QVERIFY(Status().startsWith("Paused on emulator exception: "));
     QCOMPARE(FWindow->StatusBarColour(), QColor(0xFF, 0xB0, 0xB0));
@@ -644,7 +644,7 @@ void MainWindowTest::PanesKeepTheirPlacesWhenARunShowsTheUpdateBoxes() {
     // The speed controls appear beside the hint without pushing the list down.
     QCOMPARE(FWindow->DisAsmList()->geometry(), list);
     QTest::keyClick(FWindow.get(), Qt::Key_Escape);
-    QTRY_VERIFY(FWindow->Debugger().IsStopped());
+    QTRY_VERIFY(FWindow->Debugger().Run().IsStopped());
 }
 
 QTEST_MAIN(MainWindowTest)

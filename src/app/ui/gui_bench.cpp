@@ -83,15 +83,14 @@ double ControllerCyclesPerSecond(const std::string& ROMFile, double Seconds) {
     TSettings settings(store);
     TDebugger d(view, prompter, settings);
     d.Initialize();
-    if (!d.LoadGame(&TSHARP_SM5A_MCU::Class, ROMFile)) throw std::runtime_error("Cannot load \"" + ROMFile + "\".");
-    d.SetSpeedFactor(6);
+    if (!d.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, ROMFile)) throw std::runtime_error("Cannot load \"" + ROMFile + "\".");
+    d.Run().SetSpeedFactor(6);
     const uint64_t before = d.MCU()->CycleCount;
     const auto start = std::chrono::steady_clock::now();
     double elapsed = 0;
-    d.UnattendedRun();
-    unsigned calls = 0;
-    while (elapsed < Seconds && !d.IsStopped()) {
-        d.RunSlice([&] { return (++calls & 0xFFFF) == 0; });
+    d.Run().UnattendedRun();
+        while (elapsed < Seconds && !d.Run().IsStopped()) {
+        d.Run().RunSlice(65536);
         elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
     return (d.MCU()->CycleCount - before) / elapsed;
@@ -116,10 +115,10 @@ double HeadlessCyclesPerSecond(const std::string& ROMFile, double Seconds) {
 
 TGuiBenchResult RunGuiBenchmark(TMainFrm& Window, const std::string& ROMFile, double Seconds, bool FullSpeed) {
     TDebugger& d = Window.Debugger();
-    if (!d.LoadGame(&TSHARP_SM5A_MCU::Class, ROMFile) || !d.IsGameLoaded())
+    if (!d.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, ROMFile) || !d.IsGameLoaded())
         throw std::runtime_error("Cannot load \"" + ROMFile + "\".");
-    for (TPane p : {pnDisAsm, pnRegisters, pnRAM, pnLCDRegisters}) d.SetUpdateCheckBox(p, true);
-    d.SetSpeedFactor(FullSpeed ? 6 : DefaultSpeedFactor);
+    for (TPane p : {pnDisAsm, pnRegisters, pnRAM, pnLCDRegisters}) d.Run().SetUpdateCheckBox(p, true);
+    d.Run().SetSpeedFactor(FullSpeed ? 6 : DefaultSpeedFactor);
     QCoreApplication::processEvents();
 
     TGuiBenchResult r;
@@ -129,11 +128,11 @@ TGuiBenchResult RunGuiBenchmark(TMainFrm& Window, const std::string& ROMFile, do
     TEventLatencyProbe probe;
     QElapsedTimer clock;
     clock.start();
-    Window.Command([&] { d.UnattendedRun(); });
+    Window.Command([&] { d.Run().UnattendedRun(); });
     probe.Start();
     QTimer::singleShot(static_cast<int>(Seconds * 1000), Qt::PreciseTimer, &Window, [&] {
         probe.Stop();
-        Window.Command([&] { d.Pause(); });
+        Window.Command([&] { d.Run().Pause(); });
         r.Seconds = clock.nsecsElapsed() / 1e9;
         r.CyclesPerSecond = (d.MCU()->CycleCount - cyclesBefore) / r.Seconds;
         QCoreApplication::exit(0);
@@ -162,14 +161,14 @@ int ScreenshotMain(int argc, char** argv) {
     window.SetPrompterOverride(&prompter);
     window.show();
     TDebugger& d = window.Debugger();
-    if (!d.LoadGame(&TSHARP_SM5A_MCU::Class, rom)) return 1;
+    if (!d.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, rom)) return 1;
     // Run a little so the LCD shows the program's output, stop, then take two single steps so
     // the panes show what an ordinary debugging session shows (changed values in red).
-    window.Command([&] { d.UnattendedRun(); });
+    window.Command([&] { d.Run().UnattendedRun(); });
     QTimer::singleShot(runMs, Qt::PreciseTimer, &window, [&] {
-        window.Command([&] { d.Pause(); });
-        window.Command([&] { d.TraceInto(); });
-        window.Command([&] { d.TraceInto(); });
+        window.Command([&] { d.Run().Pause(); });
+        window.Command([&] { d.Run().TraceInto(); });
+        window.Command([&] { d.Run().TraceInto(); });
         QTimer::singleShot(300, &window, [&] {
             const bool ok = window.grab().save(png);
             std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(png));

@@ -6,7 +6,7 @@
 #include <array>
 #include <functional>
 
-#include "debugger/breakpoints.h"
+#include "debugger/breakpoint_lists.h"
 
 class QListWidget;
 class QPushButton;

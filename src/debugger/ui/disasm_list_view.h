@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/types.h"
-#include "debugger/debugger.h"
+#include "debugger/navigation.h"
 
 namespace tarvolin {
 

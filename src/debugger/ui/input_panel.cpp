@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 
 #include "core/mcu.h"
+#include "debugger/debugger.h"
+#include "debugger/ui/command_runner.h"
 
 namespace tarvolin {
 
@@ -44,18 +46,8 @@ uint16_t VirtualKeyOf(int QtKey) {
     }
 }
 
-namespace {
 
-TRawButton TiedButton(TInputGND Gnd, TGameControlAssociatedInputPin Pin) {
-    if (Pin == aipAlpha) return rbAlpha;
-    if (Pin == aipBeta) return rbBeta;
-    if (Pin == aipACL) return rbACL;
-    return static_cast<TRawButton>(rbDiK4 + Gnd * 4 + Pin);
-}
-
-} // namespace
-
-TInputPanel::TInputPanel(TDebugger& Debugger, QWidget* Parent) : QTabWidget(Parent), FDebugger(Debugger) {
+TInputPanel::TInputPanel(TCommandRunner& Runner, QWidget* Parent) : QTabWidget(Parent), FRunner(Runner) {
     FRawPage = new QWidget(this);
     auto* grid = new QGridLayout(FRawPage);
     grid->setSpacing(2);
@@ -78,9 +70,8 @@ TInputPanel::TInputPanel(TDebugger& Debugger, QWidget* Parent) : QTabWidget(Pare
         if (rb == rbACL) {
             b->setCheckable(false);
             disconnect(b, nullptr, this, nullptr);
-            connect(b, &TInputButton::Released, this, [this](TRawButton, bool, bool inside, bool) {
-                if (inside) FDebugger.ResetButtonClick();
-            });
+            connect(b, &TInputButton::Released, this,
+                    [this](TRawButton, bool, bool inside, bool) { ResetButtonReleased(inside); });
         } else {
             Wire(b);
         }
@@ -89,22 +80,31 @@ TInputPanel::TInputPanel(TDebugger& Debugger, QWidget* Parent) : QTabWidget(Pare
     FGamePage = new QWidget(this);
     addTab(FRawPage, "Raw input");
     addTab(FGamePage, "Game controls");
+}
+
+void TInputPanel::SetDebugger(TDebugger* Debugger) {
+    FDebugger = Debugger;
     Rebuild();
+}
+
+void TInputPanel::ResetButtonReleased(bool Inside) {
+    if (Inside && FDebugger) FRunner.RunCommand([this] { FDebugger->Input().ResetButtonClick(); });
 }
 
 void TInputPanel::Wire(TInputButton* b) {
     connect(b, &TInputButton::Pressed, this, [this](TRawButton t) {
-        FDebugger.RawButtonMouseDown(t);
+        FRunner.RunCommand([&] { FDebugger->Input().RawButtonMouseDown(t); });
         RefreshStates();
     });
     connect(b, &TInputButton::Released, this, [this](TRawButton t, bool ctrlOnly, bool inside, bool) {
-        FDebugger.RawButtonMouseUp(t, ctrlOnly, inside, false);
+        FRunner.RunCommand([&] { FDebugger->Input().RawButtonMouseUp(t, ctrlOnly, inside, false); });
         RefreshStates();
     });
 }
 
 void TInputPanel::Rebuild() {
-    const TSHARP_SM5A_MCU* mcu = FDebugger.MCU();
+    if (!FDebugger) return;
+    const TSHARP_SM5A_MCU* mcu = FDebugger->MCU();
     const TMCUClass& cls = mcu ? mcu->GetClass() : TSHARP_SM5A_MCU::Class;
     const std::string in = cls.GetInputRegisterName();
     const TLabelingNumbers& n = cls.GetR_K_LabelingNumbers();
@@ -137,12 +137,9 @@ void TInputPanel::Rebuild() {
     // Game controls, laid out like the game's own buttons.
     for (TInputButton* b : FGameControls) delete b;
     FGameControls.clear();
-    FPressedDuringRuns.clear();
-    FDefs = mcu ? mcu->GameControlDefs : std::vector<TGameControlDef>{};
     int right = 0, bottom = 0;
-    for (const TGameControlDef& d : FDefs) {
-        if (!IsValidGndPinCombination(d.FGnd, d.FAssociatedInputPin)) continue;
-        const TRawButton tied = TiedButton(d.FGnd, d.FAssociatedInputPin);
+    for (const TGameControlDef& d : FDebugger->Input().GameControls()) {
+        const TRawButton tied = TiedRawButton(d.FGnd, d.FAssociatedInputPin);
         auto* b = new TInputButton(tied, true, FGamePage);
         b->setText(QString::fromStdString(d.FCaption));
         if (!d.FFontName.empty() || d.FFontSize > 0) {
@@ -155,9 +152,8 @@ void TInputPanel::Rebuild() {
         b->setToolTip(FRawButtons[tied]->toolTip());
         if (tied == rbACL) {
             b->setCheckable(false);
-            connect(b, &TInputButton::Released, this, [this](TRawButton, bool, bool inside, bool) {
-                if (inside) FDebugger.ResetButtonClick();
-            });
+            connect(b, &TInputButton::Released, this,
+                    [this](TRawButton, bool, bool inside, bool) { ResetButtonReleased(inside); });
         } else {
             Wire(b);
         }
@@ -173,7 +169,8 @@ void TInputPanel::Rebuild() {
 }
 
 void TInputPanel::RefreshStates() {
-    const auto& states = FDebugger.RawButtons();
+    if (!FDebugger) return;
+    const auto& states = FDebugger->Input().RawButtons();
     for (int i = 0; i < rbCount; ++i) {
         TInputButton* b = FRawButtons[i];
         if (b->isCheckable()) b->setChecked(states[i].Latched);
@@ -185,40 +182,22 @@ void TInputPanel::RefreshStates() {
     }
 }
 
-TInputButton* TInputPanel::FindGameControlForKey(int Key) const {
-    const uint16_t vk = VirtualKeyOf(Key);
-    if (!vk) return nullptr;
-    size_t i = 0;
-    for (const TGameControlDef& d : FDefs) {
-        if (!IsValidGndPinCombination(d.FGnd, d.FAssociatedInputPin)) continue;
-        for (uint16_t code : d.FVirtualKeyCodes)
-            if (code == vk) return i < FGameControls.size() ? FGameControls[i] : nullptr;
-        ++i;
-    }
-    return nullptr;
-}
-
 bool TInputPanel::KeyPress(int Key, Qt::KeyboardModifiers Modifiers, bool AutoRepeat) {
+    if (!FDebugger) return false;
     if (Modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-    TInputButton* b = FindGameControlForKey(Key);
-    if (!b || FDebugger.IsStopped()) return false;
-    if (!AutoRepeat && !FPressedDuringRuns.contains(b)) {
-        FPressedDuringRuns.insert(b);
-        FDebugger.RawButtonMouseDown(b->Tied());
-        RefreshStates();
-    }
-    return true;
+    bool taken = false;
+    FRunner.RunCommand([&] { taken = FDebugger->Input().KeyDown(VirtualKeyOf(Key), AutoRepeat); });
+    if (taken) RefreshStates();
+    return taken;
 }
 
 bool TInputPanel::KeyRelease(int Key, Qt::KeyboardModifiers Modifiers, bool AutoRepeat) {
+    if (!FDebugger) return false;
     if (Modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-    TInputButton* b = FindGameControlForKey(Key);
-    if (!b || (FDebugger.IsStopped() && !FPressedDuringRuns.contains(b))) return false;
-    if (AutoRepeat) return true;
-    FPressedDuringRuns.remove(b);
-    FDebugger.RawButtonMouseUp(b->Tied(), false, true, false);
-    RefreshStates();
-    return true;
+    bool taken = false;
+    FRunner.RunCommand([&] { taken = FDebugger->Input().KeyUp(VirtualKeyOf(Key), AutoRepeat); });
+    if (taken) RefreshStates();
+    return taken;
 }
 
 } // namespace tarvolin

@@ -3,13 +3,13 @@
 // the keys that press game controls while a run is going.
 #pragma once
 
-#include <QSet>
 #include <QTabWidget>
 #include <QToolButton>
 #include <array>
 #include <vector>
 
-#include "debugger/debugger.h"
+#include "debugger/debugger_view.h"
+#include "debugger/input.h"
 
 class QLabel;
 
@@ -38,10 +38,17 @@ private:
     bool FGameControl;
 };
 
-class TInputPanel : public QTabWidget {
+class TDebugger;
+class TCommandRunner;
+
+class TInputPanel : public QTabWidget, public TInputView {
     Q_OBJECT
 public:
-    explicit TInputPanel(TDebugger& Debugger, QWidget* Parent = nullptr);
+    TInputPanel(TCommandRunner& Runner, QWidget* Parent = nullptr);
+    void SetDebugger(TDebugger* Debugger);
+
+    // ---- TInputView ----
+    void RebuildInputPanel() override { Rebuild(); }
 
     // Labels, hints, visibility and game controls for the loaded game (or for none).
     void Rebuild();
@@ -57,17 +64,16 @@ public:
     QWidget* GameControlsPage() const { return FGamePage; }
 
 private:
-    TInputButton* FindGameControlForKey(int Key) const;
     void Wire(TInputButton* Button);
+    void ResetButtonReleased(bool Inside);
 
-    TDebugger& FDebugger;
+    TCommandRunner& FRunner;
+    TDebugger* FDebugger = nullptr;
     QWidget* FRawPage = nullptr;
     QWidget* FGamePage = nullptr;
     std::array<TInputButton*, rbCount> FRawButtons{};
     std::array<QLabel*, 4> FRowLabels{};
     std::vector<TInputButton*> FGameControls;
-    std::vector<TGameControlDef> FDefs;
-    QSet<TInputButton*> FPressedDuringRuns;
 };
 
 // The virtual-key code of the game control tables for a Qt key (0 for keys they never use).

@@ -1,28 +1,25 @@
-// The main window: the disassembly list on the left, registers, RAM and LCD on the right,
-// menus, status bar and the main loop. It is a view of TDebugger: every command goes to the
-// controller, which answers through TDebuggerView and asks the user through TPrompter.
+// The main window: assembles the views of the debugger's features (the disassembly pane on
+// the left; registers, RAM and the LCD picture on the right; the input panel under the list),
+// the menus, the status bar and the main loop. Every command goes through RunCommand.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QMainWindow>
-#include <QPointer>
-#include <QTimer>
-#include <array>
-#include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "base/reporter.h"
 #include "debugger/debugger.h"
 #include "debugger/debugger_view.h"
-#include "base/reporter.h"
-#include "debugger/prompter.h"
+#include "debugger/ui/command_runner.h"
+#include "debugger/ui/debug_actions.h"
+#include "debugger/ui/disasm_pane.h"
+#include "debugger/ui/lcd_picture_view.h"
+#include "debugger/ui/main_loop.h"
+#include "debugger/ui/qt_prompter.h"
 #include "debugger/ui/state_panes.h"
-#include "debugger/ui/disasm_list_view.h"
-#include "games/game_catalogue.h"
+#include "debugger/ui/tool_windows_view.h"
+#include "debugger/ui/value_panes_view.h"
 
-class QAction;
-class QActionGroup;
 class QLabel;
 class QMenu;
 class QSlider;
@@ -31,85 +28,54 @@ class QStackedWidget;
 namespace tarvolin {
 
 class TSettings;
+class TInputPanel;
 
-// A file dialog filter of the form "Text files (*.txt)|*.txt|All files (*.*)|*.*" in Qt's form,
-// "Text files (*.txt);;All files (*)": "*.*" becomes "*", which on this platform also
-// matches names without an extension.
-QString QtFileFilter(const std::string& Filter);
-
-class TMainFrm : public QMainWindow, public TDebuggerView, public TPrompter, private TDisAsmListSource {
+class TMainFrm : public QMainWindow, public TWindowView, public TCommandRunner {
     Q_OBJECT
 public:
     explicit TMainFrm(TSettings& Settings, QWidget* Parent = nullptr);
     ~TMainFrm() override;
 
     TDebugger& Debugger() { return *FDebugger; }
-    // Builds the Game menu (catalogue games in menu order with separators, then the custom game);
-    // the window starts with the whole catalogue.
-    void SetGameMenu(const std::vector<TGameMenuEntry>& Entries);
     // The first command-line argument, acted on once the window has been shown ("" = none).
     void SetCommandLineArgument(const std::string& Argument) { FCommandLineArgument = Argument; }
     // Sets the Debug menu's and the list's shortcuts from the UseMAMEKeyMapping option.
-    void ApplyDebugShortcuts();
+    void ApplyDebugShortcuts() { FActions->ApplyDebugShortcuts(); }
 
     // Message boxes, input and file dialogs are answered by this prompter instead of real
     // dialogs (tests); nullptr restores the dialogs.
-    void SetPrompterOverride(TPrompter* Prompter) { FPrompterOverride = Prompter; }
+    void SetPrompterOverride(TPrompter* Prompter) { FPrompter.SetOverride(Prompter); }
 
-    // The main loop: a zero-interval timer runs instructions in slices of this length.
-    void SetSliceMilliseconds(int Milliseconds) { FSliceNanoseconds = int64_t(Milliseconds) * 1000000; }
-    bool IsMainLoopActive() const { return FIdleTimer.isActive(); }
-    // Runs every command through here: exceptions end in an error box, a started run starts the loop.
-    template <class F> void Command(F&& Action);
+    // The main loop.
+    void SetSliceMilliseconds(int Milliseconds) { FLoop->SetSliceMilliseconds(Milliseconds); }
+    bool IsMainLoopActive() const { return FLoop->IsActive(); }
+    // ---- TCommandRunner ----
+    void RunCommand(const std::function<void()>& Action) override;
+    template <class F> void Command(F&& Action) { RunCommand(std::function<void()>(std::forward<F>(Action))); }
 
     // Parts of the window, for tests and the benchmark.
-    TDisAsmListView* DisAsmList() const { return FDisAsmList; }
+    TDisAsmListView* DisAsmList() const { return FDisAsm->List(); }
     TStatePanes* Panes() const { return FPanes; }
     QLabel* StatusLabel() const { return FStatusLabel; }
     QColor StatusBarColour() const;
-    QLabel* HintLabel() const { return FHintLabel; }
+    QLabel* HintLabel() const { return FDisAsm->HintLabel(); }
     QWidget* StartInfoPanel() const { return FStartInfoPanel; }
-    QAction* Action(const std::string& Name) const;
-    QMenu* GameMenu() const { return FGameMenu; }
-    QMenu* DisAsmPopupMenu() const { return FDisAsmPopup; }
-    QSlider* SpeedFactorTrackBar() const { return FSpeedTrackBar; }
+    QAction* Action(const std::string& Name) const { return FActions->Action(Name); }
+    QMenu* GameMenu() const { return FActions->GameMenu(); }
+    QMenu* DisAsmPopupMenu() const { return FDisAsm->PopupMenu(); }
+    QSlider* SpeedFactorTrackBar() const { return FDisAsm->SpeedTrackBar(); }
     // The value pop-up menu built for one component (shown by a right click), for tests.
-    QMenu* BuildValuePopupMenu(int Row, TLabelRole Role);
-    QMenu* BuildLCDImagePopupMenu();
-    uint64_t DrawPanesCount() const { return FDrawPanesCount; }
-    class TInputPanel* InputPanel() const { return FInputPanel; }
+    QMenu* BuildValuePopupMenu(int Row, TLabelRole Role) { return FValuePanes->BuildValuePopupMenu(Row, Role); }
+    QMenu* BuildLCDImagePopupMenu() { return FLCDView->BuildLCDImagePopupMenu(); }
+    uint64_t DrawPanesCount() const { return FValuePanes->DrawPanesCount(); }
+    TInputPanel* InputPanel() const { return FInputPanel; }
+    TToolWindowsView& ToolWindows() { return FTools; }
 
-    // ---- TDebuggerView ----
+    // ---- TWindowView ----
     void SetStatus(const std::string& Text, TStatusColour Colour) override;
     void SetCaption(const std::string& Caption) override;
     void CommandStatesChanged(const TCommandStates& States) override;
-    void DrawPanes(TPanes Panes, bool OnlyChanged) override;
-    void ListReset() override;
-    void ListItemChanged(int Index) override;
-    void RepaintList() override;
-    void ListSelectionChanged(int Index) override;
-    void ScrollListTo(int TopIndex) override;
-    int ListTopIndex() const override;
-    int ListVisibleRows() const override;
-    void FocusList() override;
-    void SetHintLabel(const std::string& Text) override;
-    void LCDImageChanged(const TRaster& Bitmap) override;
-    void ShowLCDThemeName(const std::string& Name) override;
-    void LCDImageMenuChanged() override;
-    void RebuildInputPanel() override;
     void SetBusy(bool Busy) override;
-    void ShowSevenSegmentCodingTable(int O, int O_, bool TD0IsCOM1, int HighlightAcc) override;
-    void ShowOpcodeLegend(uint8_t Opcode, uint8_t Operand) override;
-    void RefreshOpcodeLegend() override;
-    // The tool windows (nullptr until first used).
-    class TOpcodeLegendForm* OpcodeLegendForm() const { return FOpcodeLegend; }
-    class TSevenSegmentCodingTableForm* SevenSegmentForm() const { return FSevenSegment; }
-
-    // ---- TPrompter ----
-    TMessageResult Message(TMessageKind Kind, const std::string& Text, TMessageButtons Buttons) override;
-    bool Input(TInputDialog& Dialog) override;
-    bool OpenFile(const TFileDialog& Dialog, std::string& FileName) override;
-    bool SaveFile(const TFileDialog& Dialog, std::string& FileName) override;
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -118,69 +84,27 @@ protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
-    // ---- TDisAsmListSource ----
-    int ItemCount() const override;
-    std::string ItemText(int Index) const override;
-    std::string RowHeader(int Index) const override;
-    std::string RowLabel(int Index) const override;
-    TListRowLook RowLook(int Index) const override;
-
-    void CreateMenus();
-    void CreateDisAsmPopup();
     void CreateWidgets();
-    QAction* AddAction(QMenu* Menu, const std::string& Name, const QString& Caption);
-    void OnIdle();
-    void EnsureMainLoop();
-    void FlushDeferredDrawing(bool Force);
-    void DrawPanesNow(TPanes Panes, bool OnlyChanged);
-    void DrawValue(int Row, const TValueText& Text, bool OnlyChanged);
-    void ShowValuePopup(int Row, TLabelRole Role, const QPoint& GlobalPos);
-    void OpenBreakpointsDialog();
     void AfterShow();
-    TPrompter& ActivePrompter();
-    static TValueId RowToValueId(int Row);
 
-    std::unique_ptr<TDebugger> FDebugger;
     TSettings& FSettings;
-    TPrompter* FPrompterOverride = nullptr;
+    TQtPrompter FPrompter{this};
+    TToolWindowsView FTools{this};
+    TMainLoop* FLoop = nullptr;
+    TDebugActions* FActions = nullptr;
 
-    // Widgets.
+    // Views.
     QStackedWidget* FLeftStack = nullptr;
     QWidget* FStartInfoPanel = nullptr;
     QWidget* FDisAsmPage = nullptr;
-    QLabel* FHintLabel = nullptr;
-    TDisAsmListView* FDisAsmList = nullptr;
-    QWidget* FRightPanel = nullptr;
+    TDisAsmPane* FDisAsm = nullptr;
     TStatePanes* FPanes = nullptr;
-    class TInputPanel* FInputPanel = nullptr;
+    TValuePanesView* FValuePanes = nullptr;
+    TLCDPictureView* FLCDView = nullptr;
+    TInputPanel* FInputPanel = nullptr;
     QLabel* FStatusLabel = nullptr;
-    QLabel* FSpeedLabel = nullptr;
-    QSlider* FSpeedTrackBar = nullptr;
-    class QCheckBox* FUpdateDisAsmCB = nullptr;
-    QTimer FThemeNameTimer;
-    class TOpcodeLegendForm* FOpcodeLegend = nullptr;
-    class TSevenSegmentCodingTableForm* FSevenSegment = nullptr;
 
-    // Menus and actions.
-    std::map<std::string, QAction*> FActions;
-    QMenu* FGameMenu = nullptr;
-    QActionGroup* FGameGroup = nullptr;
-    std::map<const TMCUClass*, QAction*> FGameActions;
-    QMenu* FGameSpecificMenu = nullptr;
-    QAction* FGameSpecificMenuAction = nullptr;
-    QMenu* FDisAsmPopup = nullptr;
-    TCommandStates FStates;
-    bool FUpdatingStates = false;
-
-    // Main loop.
-    QTimer FIdleTimer;
-    int64_t FSliceNanoseconds = 8 * 1000000;
-    bool FInSlice = false;
-    TPanes FDeferredPanes = 0;
-    bool FLCDChangePending = false;
-    QElapsedTimer FLastDeferredDraw;
-    uint64_t FDrawPanesCount = 0;
-
+    std::unique_ptr<TDebugger> FDebugger;
     std::string FCommandLineArgument;
     bool FShownOnce = false;
 
@@ -188,26 +112,17 @@ private:
     // missing LCD image) reach the user as message boxes of this window.
     class TReporter : public TMessageReporter {
     public:
-        explicit TReporter(TMainFrm& Owner) : FOwner(Owner) {}
-        void ShowError(const std::string& Text) override { FOwner.ActivePrompter().Error(Text); }
+        explicit TReporter(TPrompter& Prompter) : FPrompter(Prompter) {}
+        void ShowError(const std::string& Text) override { FPrompter.Error(Text); }
         void ShowWarning(const std::string& Text) override {
-            FOwner.ActivePrompter().Message(TMessageKind::Warning, Text, TMessageButtons::OK);
+            FPrompter.Message(TMessageKind::Warning, Text, TMessageButtons::OK);
         }
 
     private:
-        TMainFrm& FOwner;
+        TPrompter& FPrompter;
     };
-    TReporter FReporter{*this};
+    TReporter FReporter{FPrompter};
     TMessageReporter* FPreviousReporter = nullptr;
 };
-
-template <class F> void TMainFrm::Command(F&& Action) {
-    try {
-        Action();
-    } catch (const std::exception& e) {
-        ActivePrompter().Error(e.what());
-    }
-    EnsureMainLoop();
-}
 
 } // namespace tarvolin

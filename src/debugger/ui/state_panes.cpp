@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "debugger/pane_model.h"
+#include "debugger/pane_texts.h"
 #include "debugger/ui/lcd_image_widget.h"
 
 namespace tarvolin {

@@ -1,4 +1,4 @@
-#include "debugger/pane_model.h"
+#include "debugger/pane_texts.h"
 
 #include "base/options.h"
 #include "core/step_tables.h"

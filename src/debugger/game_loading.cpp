@@ -1,0 +1,190 @@
+#include "debugger/game_loading.h"
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "debugger/text_format.h"
+#include "games/game_catalogue.h"
+#include "persist/settings.h"
+
+namespace tarvolin {
+
+TGameLoadingControl::TGameLoadingControl(TLoadedGame& Game, TWindowView& Window, TPrompter& Prompter,
+                                         TSettings& Settings, TGameHost& Host, TStateSink& States)
+    : FGame(Game), FWindow(Window), FPrompter(Prompter), FSettings(Settings), FHost(Host), FStates(States),
+      FCatalogue(GameClasses()) {}
+
+const TMCUClass* TGameLoadingControl::FindGameByShortName(const std::string& ShortName) const {
+    const std::string Wanted = ToLowerASCII(ShortName);
+    for (const TMCUClass* c : FCatalogue)
+        if (c && !c->IsCustomGame() && ToLowerASCII(c->ShortGameName()) == Wanted) return c;
+    return nullptr;
+}
+
+// Reads at most the 1856 bytes the MCU uses; Size receives the whole file's size, so a huge
+// file is questioned without being loaded into memory.
+bool TGameLoadingControl::ReadROMFile(const std::string& FileName, std::string& Data, uint64_t& Size) {
+    Data.clear();
+    Size = 0;
+    std::ifstream f(FileName, std::ios::binary);
+    if (!f) {
+        FPrompter.Error(Format("Cannot open file \"%s\".", FileName.c_str()));
+        return false;
+    }
+    f.seekg(0, std::ios::end);
+    const std::streamoff End = f.tellg();
+    f.seekg(0, std::ios::beg);
+    if (End < 0 || !f) {
+        FPrompter.Error(Format("Cannot read file \"%s\".", FileName.c_str()));
+        return false;
+    }
+    Size = static_cast<uint64_t>(End);
+    Data.resize(static_cast<size_t>(std::min<uint64_t>(Size, ROMSize)));
+    if (!Data.empty() && !f.read(Data.data(), static_cast<std::streamsize>(Data.size()))) {
+        Data.clear();
+        FPrompter.Error(Format("Cannot read file \"%s\".", FileName.c_str()));
+        return false;
+    }
+    return true;
+}
+
+bool TGameLoadingControl::LoadGame(const TMCUClass* GameClass, const std::string& FileName) {
+    if (FGame.IsLoaded() && GameClass) {
+        if (!FPrompter.Confirm(
+                Format("Are you sure you want to load the debugger with %s?", GameClass->GameName().c_str())))
+            return false;
+    }
+    if (!GameClass) return false;
+
+    TFileDialog OpenDialog;
+    OpenDialog.Title = GameClass->GameName() + " - " + "Select ROM file";
+    OpenDialog.Filter = "All files (*.*)|*.*";
+    OpenDialog.MustExist = true;
+
+    std::string Data;
+    uint64_t Size = 0;
+    std::string SourceFile;
+    if (GameClass->IsCustomGame()) {
+        // The custom game's file is never remembered.
+        std::string Name = FileName;
+        if (Name.empty() && !FPrompter.OpenFile(OpenDialog, Name)) return false;
+        if (!Name.empty()) {
+            if (!ReadROMFile(Name, Data, Size)) return false;
+            SourceFile = Name;
+        }
+    } else {
+        bool Ask = true;
+        const std::string Short = GameClass->ShortGameName();
+        const std::string Remembered = FSettings.ROMFile(Short);
+        std::error_code ec;
+        if (!Remembered.empty() && std::filesystem::is_regular_file(Remembered, ec)) {
+            if (!ReadROMFile(Remembered, Data, Size)) return false;
+            SourceFile = Remembered;
+        }
+        if (Data.empty()) {
+            const std::string ROMFile = GameClass->ROMFileName();
+            if (!ROMFile.empty()) {
+                const std::string Stem = std::filesystem::path(ROMFile).stem().string();
+                const std::string Text =
+                    "You need to supply the ROM file...\n\n" +
+                    Format("Hint:\nSearch Google for \"%s\" and unpack \"%s\" from the archive.", Stem.c_str(),
+                           GameClass->ROMFileNameInArchive().c_str());
+                Ask = FPrompter.Message(TMessageKind::Warning, Text, TMessageButtons::OKCancel) == TMessageResult::OK;
+            }
+        }
+        if (Data.empty() && Ask) {
+            std::string Name;
+            if (FPrompter.OpenFile(OpenDialog, Name)) {
+                if (!ReadROMFile(Name, Data, Size)) return false;
+                SourceFile = Name;
+                std::error_code ec2;
+                auto Absolute = std::filesystem::absolute(Name, ec2);
+                FSettings.SetROMFile(Short, ec2 ? Name : Absolute.string());
+            }
+        }
+    }
+
+    if (Data.empty()) {
+        // A chosen file that holds nothing is reported instead of being ignored silently.
+        if (!SourceFile.empty()) FPrompter.Error(Format("The file \"%s\" is empty.", SourceFile.c_str()));
+        return false;
+    }
+    if (Size != uint64_t(ROMSize)) {
+        const std::string Question = Format(
+            "Unexpected data size: %u bytes\nThis is probably not a valid SHARP SM-5A ROM data.\n\nAre you sure you "
+            "want to continue loading the data?",
+            static_cast<unsigned>(std::min<uint64_t>(Size, 0xFFFFFFFFu)));
+        if (FPrompter.Message(TMessageKind::Warning, Question, TMessageButtons::YesNo) != TMessageResult::Yes)
+            return false;
+    }
+
+    FWindow.SetBusy(true);
+    std::unique_ptr<TSHARP_SM5A_MCU> NewMCU;
+    try {
+        std::istringstream Stream(Data);
+        NewMCU = GameClass->Create(&Stream);
+    } catch (const std::exception& e) {
+        FWindow.SetBusy(false);
+        FPrompter.Error(e.what());
+        return false;
+    }
+    if (!NewMCU) {
+        FWindow.SetBusy(false);
+        return false;
+    }
+    FHost.InstallGame(std::move(NewMCU), *GameClass);
+    FWindow.SetBusy(false);
+    return true;
+}
+
+bool TGameLoadingControl::LoadGameFromMenu(const TMCUClass* GameClass) {
+    if (!GameClass) return false;
+    if (!CanCloseGame()) return false;
+    if (!LoadGame(GameClass)) return false;
+    FCheckedGame = GameClass;
+    FStates.StatesChanged();
+    return true;
+}
+
+void TGameLoadingControl::HandleCommandLine(const std::string& Argument) {
+    if (Argument.empty()) return;
+    if (const TMCUClass* Game = FindGameByShortName(Argument)) {
+        LoadGameFromMenu(Game);
+        return;
+    }
+    std::error_code ec;
+    std::filesystem::path Path = std::filesystem::absolute(Argument, ec);
+    if (ec) Path = Argument;
+    const std::string Full = Path.lexically_normal().string();
+    if (!std::filesystem::is_regular_file(Path, ec)) {
+        FPrompter.Error(Format("Cannot find file \"%s\".", Full.c_str()));
+        return;
+    }
+    if (ToLowerASCII(Path.extension().string()) == ".dbgsession") {
+        FPrompter.Error(Format("Cannot open \"%s\": this version cannot read debug sessions yet.", Full.c_str()));
+        return;
+    }
+    if (!CanCloseGame()) return;
+    if (LoadGame(&TSHARP_SM5A_MCU::Class, Full)) {
+        FCheckedGame = &TSHARP_SM5A_MCU::Class;
+        FStates.StatesChanged();
+    }
+}
+
+bool TGameLoadingControl::CanCloseGame(bool lTerminating) {
+    for (TCloseQuestion* Question : FCloseQuestions)
+        if (!Question->MayCloseGame()) return false;
+    if (FGame.IsLoaded() && !lTerminating) CloseGame();
+    return true;
+}
+
+void TGameLoadingControl::CloseGame() {
+    FCheckedGame = nullptr;
+    FHost.RemoveGame();
+}
+
+} // namespace tarvolin

@@ -1,0 +1,57 @@
+// The game loading feature: loading a game of the catalogue or a custom ROM (the remembered
+// ROM file, the open dialog, the size question), the Game menu's radio item, the command-line
+// argument, and closing a game after every feature with unsaved work has agreed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "debugger/feature_links.h"
+#include "debugger/prompter.h"
+
+namespace tarvolin {
+
+class TSettings;
+
+class TGameLoadingControl {
+public:
+    TGameLoadingControl(TLoadedGame& Game, TWindowView& Window, TPrompter& Prompter, TSettings& Settings,
+                        TGameHost& Host, TStateSink& States);
+
+    // The games the command line knows by short name (the custom game never matches); the
+    // whole catalogue by default.
+    void SetGameCatalogue(std::vector<const TMCUClass*> Games) { FCatalogue = std::move(Games); }
+    const TMCUClass* FindGameByShortName(const std::string& ShortName) const;
+    // Features asked, in order, before a game is closed.
+    void AddCloseQuestion(TCloseQuestion& Question) { FCloseQuestions.push_back(&Question); }
+
+    // The Game menu's checked item (nullptr = none).
+    const TMCUClass* CheckedGame() const { return FCheckedGame; }
+
+    // LoadGame of a game class; FileName is used for the custom game only ("" = ask).
+    bool LoadGame(const TMCUClass* GameClass, const std::string& FileName = {});
+    // A Game menu entry: CanCloseGame, then LoadGame; the entry is checked on success.
+    bool LoadGameFromMenu(const TMCUClass* GameClass);
+    // The first command-line argument (short name, ".dbgsession" file or ROM file).
+    void HandleCommandLine(const std::string& Argument);
+
+    // Asks every feature with unsaved work and closes the game. False when the user
+    // cancelled. lTerminating: the window is closing, keep the game.
+    bool CanCloseGame(bool lTerminating = false);
+    void CloseGame();
+
+private:
+    bool ReadROMFile(const std::string& FileName, std::string& Data, uint64_t& Size);
+
+    TLoadedGame& FGame;
+    TWindowView& FWindow;
+    TPrompter& FPrompter;
+    TSettings& FSettings;
+    TGameHost& FHost;
+    TStateSink& FStates;
+    std::vector<const TMCUClass*> FCatalogue;
+    std::vector<TCloseQuestion*> FCloseQuestions;
+    const TMCUClass* FCheckedGame = nullptr;
+};
+
+} // namespace tarvolin

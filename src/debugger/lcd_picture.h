@@ -1,0 +1,69 @@
+// The LCD picture feature: the bitmap the game's LCD driver draws into, the choice among the
+// LCD images the game supports (the pop-up's image items, double click to switch), and the
+// stable-image mode of full runs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "debugger/feature_links.h"
+#include "debugger/prompter.h"
+#include "debugger/session.h"
+#include "lcd/raster.h"
+
+namespace tarvolin {
+
+// The LCD image pop-up's image items.
+struct TLCDImageMenu {
+    bool Visible = false; // only when the game supports more than one LCD image
+    std::string Header;   // "---  ALL AVAILABLE LCD IMAGES  ---" / "---  COMPATIBLE LCD IMAGES  ---"
+    std::vector<std::string> Captions; // theme names with "&" doubled
+    int Checked = -1;
+};
+
+class TLCDPictureControl {
+public:
+    TLCDPictureControl(TLoadedGame& Game, TLCDView& View, TToolWindows& Tools, TPrompter& Prompter,
+                       TSessionControl& Session);
+    ~TLCDPictureControl();
+    TLCDPictureControl(const TLCDPictureControl&) = delete;
+    TLCDPictureControl& operator=(const TLCDPictureControl&) = delete;
+
+    const TRaster& LCDBitmap() const { return FLCDBitmap; }
+    const TLCDImageMenu& LCDImageMenu() const { return FLCDImageMenu; }
+    // Background colour of the LCD panel (0x00BBGGRR), used when the scene is attached.
+    void SetLCDBackgroundColor(TColor Color) { FLCDBackground = Color; }
+
+    // Double click on the image: next supported driver (previous with Shift), wrapping.
+    void SwitchLCDImage(bool lPrevious);
+    void SelectLCDImage(int Index);
+
+    // ---- for the owner and the run control ----
+    // A game was installed: its driver draws into the bitmap; the image items are built.
+    void AttachGame();
+    // The game is going: its driver stops reporting and the bitmap is emptied.
+    void DetachGame();
+    void ClearPicture();
+    // Redraws the whole scene from the O registers (errors go to an error box).
+    void RefreshLCD(bool lErrorOnUndefinedLCDpad);
+    // A full run shows stable images only; a stop shows every change again.
+    void FullRunStarted();
+    void RunStopped();
+
+private:
+    void BuildLCDImageMenu();
+    void ChangeLCDDriverTo(int Index);
+    int CurrentLCDDriverIndex() const;
+    void ListenToDriver();
+
+    TLoadedGame& FGame;
+    TLCDView& FView;
+    TToolWindows& FTools;
+    TPrompter& FPrompter;
+    TSessionControl& FSession;
+    TRaster FLCDBitmap;
+    TColor FLCDBackground = 0xF0F0F0;
+    TLCDImageMenu FLCDImageMenu;
+};
+
+} // namespace tarvolin

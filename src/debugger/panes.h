@@ -1,0 +1,95 @@
+// The panes feature: the register, RAM and LCD-register panes (their texts, the red marks of
+// changed values, the RAM cells' backgrounds), which panes a refresh redraws in each run
+// state, the instruction hint above the list, the value edits and the value pop-up menu.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "debugger/breakpoints.h"
+#include "debugger/feature_links.h"
+#include "debugger/input.h"
+#include "debugger/pane_texts.h"
+#include "debugger/prompter.h"
+#include "debugger/session.h"
+
+namespace tarvolin {
+
+// States of the value pop-up menu for the component under the mouse.
+struct TValuePopupStates {
+    bool ChangeValueVisible = false, ChangeValueEnabled = false;
+    bool FollowVisible = false, FollowEnabled = false;
+    // Memory breakpoint items, indexed by TMemoryBreakpointKind.
+    std::array<bool, 3> SetVisible{}, SetEnabled{}, RemoveVisible{};
+    bool Show7SegmentVisible = false;
+    bool ShowMCUPinsVisible = false;
+    bool ShowInterconnectionVisible = false;
+};
+
+class TPaneControl : public TPaneRefresh {
+public:
+    TPaneControl(TLoadedGame& Game, const TRunState& Run, TPanesView& View, TListView& List, TToolWindows& Tools,
+                 TPrompter& Prompter, TSessionControl& Session, TStateSink& States, TListNavigator& Navigator,
+                 const TBreakpointControl& Breakpoints, TInputControl& Input);
+
+    // ---- TPaneRefresh ----
+    void UpdatePanes(TPanes Panes, bool OnlyChanged, bool Force, bool FollowPC) override;
+    void UpdateHintLabel() override;
+    void TakeValuesAsShown() override { StorePreviousValues(AllPanes); }
+
+    // The texts of the value panes (computed now if a full run left them pending).
+    const TPaneTexts& PaneTexts();
+    const std::string& HintLabel() const { return FHintLabel; }
+
+    // Double-click action of a value (prompts, writes, redraws); false when it has none or
+    // was cancelled.
+    bool EditValue(TValueId Id);
+    bool HasEditAction(TValueId Id) const;
+    TValuePopupStates ValuePopupStates(TValueId Id) const;
+    // The RAM address a value component stands for (a RAM cell its own, the DP and (DP) rows
+    // the current DP), or -1 when none.
+    int ValueRAMAddress(TValueId Id) const;
+    void FollowValue(TValueId Id); // "&Follow" on PC or A
+    void ShowSevenSegmentCodingTableForValue(TValueId Id);
+    void DigitLabelClicked(TOIndex Index);
+
+private:
+    void StorePreviousValues(TPanes Panes);
+    void FlushLazyPaneTexts();
+    void ComputePaneTexts(TPanes Panes, bool OnlyChanged);
+    void ComputeNoGamePaneTexts();
+
+    TLoadedGame& FGame;
+    const TRunState& FRun;
+    TPanesView& FView;
+    TListView& FList;
+    TToolWindows& FTools;
+    TPrompter& FPrompter;
+    TSessionControl& FSession;
+    TStateSink& FStates;
+    TListNavigator& FNavigator;
+    const TBreakpointControl& FBreakpoints;
+    TInputControl& FInput;
+
+    std::string FHintLabel;
+    bool FHintLabelSent = false;
+
+    // The values last shown.
+    T4bits FPrevAcc = 0;
+    T7bits FPrevDP = 0;
+    T14bits FPrevT = 0;
+    T1bit FPrevMSB = 0;
+    T4bits FPrevPage = 0;
+    T11bits FPrevPC = 0;
+    T11bits FPrevA = 0;
+    bool FPrevCarry = false, FPrevOneSecond = false;
+    T4bits FPrevR = 0;
+    T4bits FPrevDPCell = 0;
+    TRAM FPrevRAM{};
+    TORegister FPrevO{}, FPrevO_{};
+    bool FPrevTD = false, FPrevLD0 = false;
+    TPaneTexts FPaneTexts;
+    TPanes FLazyPanes = 0; // value panes whose texts a full run has not computed yet
+};
+
+} // namespace tarvolin

@@ -1,0 +1,80 @@
+#include "debugger/sound_recording.h"
+
+#include <exception>
+#include <string>
+
+namespace tarvolin {
+
+namespace {
+
+TFileDialog SoundFileDialog() {
+    TFileDialog Dialog;
+    Dialog.Title = "Specify file name for recorded sound";
+    Dialog.DefaultExt = "wav";
+    Dialog.Filter = "Wave files (*.wav)|*.wav|All files (*.*)|*.*";
+    Dialog.OverwritePrompt = true;
+    return Dialog;
+}
+
+} // namespace
+
+TSoundRecordingControl::TSoundRecordingControl(TLoadedGame& Game, TPrompter& Prompter, TSessionControl& Session,
+                                               TStateSink& States)
+    : FGame(Game), FPrompter(Prompter), FSession(Session), FStates(States) {}
+
+bool TSoundRecordingControl::SaveSoundRecordingAs() {
+    std::string FileName;
+    if (!FPrompter.SaveFile(SoundFileDialog(), FileName)) return false;
+    try {
+        FGame.MCU->SaveSoundRecording(FileName);
+    } catch (const std::exception& e) {
+        FPrompter.Error(e.what());
+        return false;
+    }
+    return true;
+}
+
+bool TSoundRecordingControl::MayCloseGame() {
+    // A recording that has not taken a sample yet holds nothing to save.
+    TSHARP_SM5A_MCU* MCU = FGame.Get();
+    if (!(MCU && FSoundRecording && MCU->IsSoundRecordingActive())) return true;
+    const TMessageResult r = FPrompter.Message(TMessageKind::Warning,
+                                               "Sound recording is active. Do you want to save the recorded sound?",
+                                               TMessageButtons::YesNoCancel);
+    if (r == TMessageResult::Cancel) return false;
+    if (r == TMessageResult::Yes && !SaveSoundRecordingAs()) return false;
+    MCU->StopSoundRecording();
+    FSoundRecording = false;
+    FStates.StatesChanged();
+    return true;
+}
+
+void TSoundRecordingControl::ToggleSoundRecording() {
+    TSHARP_SM5A_MCU* MCU = FGame.Get();
+    if (!MCU) return;
+    if (!FSoundRecording) {
+        MCU->StartSoundRecording();
+        FSoundRecording = true;
+        FSession.MarkSessionModified();
+    } else {
+        const bool Anything = MCU->AudioBufferPos() > 0;
+        if (Anything) {
+            std::string FileName;
+            if (FPrompter.SaveFile(SoundFileDialog(), FileName)) {
+                try {
+                    MCU->SaveSoundRecording(FileName);
+                } catch (const std::exception& e) {
+                    // The recording stays on, so the sound is not lost with the failed file.
+                    FPrompter.Error(e.what());
+                    return;
+                }
+            }
+        }
+        MCU->StopSoundRecording();
+        FSoundRecording = false;
+        if (Anything) FSession.MarkSessionModified();
+    }
+    FStates.StatesChanged();
+}
+
+} // namespace tarvolin

@@ -1,0 +1,175 @@
+#include "debugger/ui/debug_actions.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "base/options.h"
+#include "debugger/debugger.h"
+#include "debugger/ui/breakpoints_dialog.h"
+#include "debugger/ui/command_runner.h"
+
+namespace tarvolin {
+
+TDebugActions::TDebugActions(QMainWindow& Window, TCommandRunner& Runner, TToolWindows& Tools)
+    : QObject(&Window), FWindow(Window), FRunner(Runner), FTools(Tools) {
+    CreateMenus();
+}
+
+QAction* TDebugActions::Action(const std::string& Name) const {
+    auto it = FActions.find(Name);
+    return it == FActions.end() ? nullptr : it->second;
+}
+
+QAction* TDebugActions::Add(QMenu* Menu, const std::string& Name, const QString& Caption) {
+    auto* a = new QAction(Caption, &FWindow);
+    if (Menu) Menu->addAction(a);
+    FActions[Name] = a;
+    return a;
+}
+
+void TDebugActions::CreateMenus() {
+    QMenuBar* bar = FWindow.menuBar();
+    FGameMenu = bar->addMenu("&Game");
+    FGameGroup = new QActionGroup(this);
+    FGameGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+
+    // Session files come with the session reader and writer; until then the items stay disabled.
+    QMenu* session = bar->addMenu("&Session");
+    Add(session, "SessionOpen", "&Open...")->setEnabled(false);
+    Add(session, "SessionSave", "&Save")->setEnabled(false);
+    Add(session, "SessionSaveAs", "Save &as...")->setEnabled(false);
+
+    QMenu* debug = bar->addMenu("&Debug");
+    auto cmd = [this](QMenu* menu, const std::string& name, const QString& caption, void (TRunControl::*fn)()) {
+        QAction* a = Add(menu, name, caption);
+        connect(a, &QAction::triggered, this, [this, fn] { FRunner.RunCommand([&] { (FDebugger->Run().*fn)(); }); });
+        return a;
+    };
+    cmd(debug, "DebugTraceInto", "&Trace into", &TRunControl::TraceInto);
+    cmd(debug, "DebugStepOver", "&Step over", &TRunControl::StepOver);
+    cmd(debug, "DebugRunUntilReturn", "Run u&ntil Return", &TRunControl::RunUntilReturn);
+    debug->addSeparator();
+    cmd(debug, "DebugAnimatedRun", "&Animated run", &TRunControl::AnimatedRun);
+    cmd(debug, "DebugUnattendedRun", "&Unattended run", &TRunControl::UnattendedRun);
+    cmd(debug, "DebugPause", "&Pause", &TRunControl::Pause);
+    debug->addSeparator();
+    cmd(debug, "DebugRefresh", "Re&fresh", &TRunControl::Refresh);
+    cmd(debug, "DebugReset", "MCU &Reset", &TRunControl::MCUReset);
+    debug->addSeparator();
+    QAction* bps = Add(debug, "DebugBreakpoints", "&Breakpoints...");
+    connect(bps, &QAction::triggered, this, &TDebugActions::OpenBreakpointsDialog);
+    QAction* seven = Add(debug, "Debug7SegmentCodingTable", "&7-segment Coding Table...");
+    connect(seven, &QAction::triggered, this, [this] { FTools.ShowSevenSegmentCodingTable(-1, -1, true, -1); });
+    Action("DebugPause")->setShortcut(QKeySequence(Qt::Key_Escape));
+    for (const char* n : {"DebugTraceInto", "DebugStepOver", "DebugRunUntilReturn", "DebugAnimatedRun",
+                          "DebugUnattendedRun", "DebugPause", "DebugRefresh", "DebugReset", "DebugBreakpoints"})
+        Action(n)->setEnabled(false);
+
+    FGameSpecificMenu = bar->addMenu("Game");
+    FGameSpecificMenuAction = FGameSpecificMenu->menuAction();
+    FGameSpecificMenuAction->setVisible(false);
+    // The MCU-pins and interconnection windows come with their own work; their items stay disabled.
+    Add(FGameSpecificMenu, "GameMCUPins", "&MCU pins...")->setEnabled(false);
+    Add(FGameSpecificMenu, "GameInterconnection", "&Interconnection of MCU and LCD...")->setEnabled(false);
+    FGameSpecificMenu->addSeparator();
+    QAction* cheats = Add(FGameSpecificMenu, "GameCheats", "&Cheats / Test modes / Hidden features...");
+    connect(cheats, &QAction::triggered, this,
+            [this] { FRunner.RunCommand([&] { FDebugger->GameMenu().ShowCheats(); }); });
+    FGameSpecificMenu->addSeparator();
+    QAction* sound = Add(FGameSpecificMenu, "GameSoundRecording", "Sound recording");
+    sound->setCheckable(true);
+    connect(sound, &QAction::triggered, this, [this] {
+        FRunner.RunCommand([&] { FDebugger->Sound().ToggleSoundRecording(); });
+        // The feature decides the checked state.
+        Action("GameSoundRecording")->setChecked(FSoundRecordingChecked);
+    });
+
+    // The options dialog and the Misc windows come later; their entries are in place but disabled.
+    QAction* options = Add(nullptr, "Options", "&Options...");
+    bar->addAction(options);
+    options->setEnabled(false);
+    QMenu* misc = bar->addMenu("&Misc");
+    Add(misc, "MiscUsefulLinks", "&Useful links...")->setEnabled(false);
+    Add(misc, "MiscAbout", "&About...")->setEnabled(false);
+}
+
+void TDebugActions::SetGameMenu(const std::vector<TGameMenuEntry>& Entries) {
+    FGameMenu->clear();
+    for (QAction* a : FGameGroup->actions()) FGameGroup->removeAction(a);
+    FGameActions.clear();
+    for (const TGameMenuEntry& e : Entries) {
+        if (!e.Class) {
+            FGameMenu->addSeparator();
+            continue;
+        }
+        QAction* a = FGameMenu->addAction(QString::fromUtf8(e.MenuCaption));
+        a->setCheckable(true);
+        FGameGroup->addAction(a);
+        if (e.MenuShortcut && *e.MenuShortcut) a->setShortcut(QKeySequence(QString::fromUtf8(e.MenuShortcut)));
+        const TMCUClass* cls = e.Class;
+        connect(a, &QAction::triggered, this, [this, cls] {
+            FRunner.RunCommand([&] { FDebugger->Loading().LoadGameFromMenu(cls); });
+            for (auto& [c, act] : FGameActions) act->setChecked(c == FCheckedGame);
+        });
+        FGameActions[cls] = a;
+    }
+    std::vector<const TMCUClass*> catalogue;
+    for (const TGameMenuEntry& e : Entries)
+        if (e.Class && !e.Class->IsCustomGame()) catalogue.push_back(e.Class);
+    if (FDebugger) FDebugger->Loading().SetGameCatalogue(std::move(catalogue));
+}
+
+void TDebugActions::ApplyDebugShortcuts() {
+    const bool mame = Options().UseMAMEKeyMapping;
+    struct S {
+        const char* Name;
+        const char* Default;
+        const char* MAME;
+    };
+    static const S table[] = {
+        {"DebugTraceInto", "F7", "F11"},         {"DebugStepOver", "F8", "F10"},
+        {"DebugRunUntilReturn", "Ctrl+F8", "Shift+F11"}, {"DebugAnimatedRun", "F9", "Ctrl+F5"},
+        {"DebugUnattendedRun", "Ctrl+F9", "F5"}, {"DebugRefresh", "F5", "F2"},
+        {"DebugReset", "Ctrl+F2", "Shift+F3"},   {"DisAsmLBToggleBreakpoint", "F2", "F9"},
+        {"DisAsmLBRunToCursor", "F4", "F4"},
+    };
+    for (const S& s : table)
+        if (QAction* a = Action(s.Name)) a->setShortcut(QKeySequence(mame ? s.MAME : s.Default));
+}
+
+void TDebugActions::ApplyStates(const TCommandStates& S) {
+    FCheckedGame = S.CheckedGame;
+    FSoundRecordingChecked = S.SoundRecordingChecked;
+    Action("DebugTraceInto")->setEnabled(S.TraceInto);
+    Action("DebugStepOver")->setEnabled(S.StepOver);
+    Action("DebugRunUntilReturn")->setEnabled(S.RunUntilReturn);
+    Action("DebugAnimatedRun")->setEnabled(S.AnimatedRun);
+    Action("DebugUnattendedRun")->setEnabled(S.UnattendedRun);
+    Action("DebugPause")->setEnabled(S.Pause);
+    Action("DebugRefresh")->setEnabled(S.Refresh);
+    Action("DebugReset")->setEnabled(S.MCUReset);
+    Action("DebugBreakpoints")->setEnabled(S.Breakpoints);
+    for (auto& [cls, act] : FGameActions) act->setChecked(cls == S.CheckedGame);
+    FGameSpecificMenuAction->setVisible(S.GameSpecificVisible);
+    FGameSpecificMenu->setTitle(QString::fromStdString(S.GameSpecificCaption).replace("&", "&&"));
+    Action("GameCheats")->setEnabled(S.Cheats);
+    Action("GameSoundRecording")->setEnabled(S.SoundRecording);
+    Action("GameSoundRecording")->setChecked(S.SoundRecordingChecked);
+}
+
+void TDebugActions::OpenBreakpointsDialog() {
+    FRunner.RunCommand([this] {
+        TBreakpointControl& bps = FDebugger->Breakpoints();
+        std::unique_ptr<TBreakpointsDialogModel> model;
+        if (!bps.PrepareBreakpointsDialog(model) || !model) return;
+        TBreakpointsDlg dlg(
+            &FWindow, *model, [&bps] { return bps.ConfirmDeleteAllBreakpoints(); },
+            [this](T11bits a) { FRunner.RunCommand([&] { FDebugger->Navigation().GoToAddr(a); }); });
+        if (dlg.exec() == QDialog::Accepted) bps.ApplyBreakpointsDialog(*model);
+    });
+}
+
+} // namespace tarvolin
