@@ -361,3 +361,128 @@ TEST_F(DebuggerTest, CloseGameEmptiesTheWindowAndTheBreakpoints) {
 
 } // namespace
 } // namespace tarvolin::test
+
+namespace tarvolin::test {
+namespace {
+
+// The run loop runs long stretches of a full run without the per-instruction work of a whole
+// step. Whatever a scenario does, it must end exactly where a loop of whole steps ends: same
+// machine state, same status, same redraws.
+struct TRunRig {
+    TTempDir Dir;
+    TMemorySettingsStore Store;
+    TSettings Settings{Store};
+    TRecordingView View;
+    TScriptedPrompter Prompter;
+    TDebugger D{View, Prompter, Settings};
+
+    explicit TRunRig(const std::map<T11bits, std::vector<uint8_t>>& Code) {
+        D.Initialize();
+        const std::string File = Dir.Write("loop.rom", MakeROM(Code));
+        EXPECT_TRUE(D.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, File));
+        D.Run().SetSpeedFactor(6);
+    }
+    // The loop of whole steps the window ran before the stretches existed.
+    void StepByStep(int Limit) {
+        for (int i = 0; i < Limit && !D.Run().IsStopped(); ++i) {
+            TSHARP_SM5A_MCU* M = D.MCU();
+            if (IsInputOpcode(M->GetCurrentOpcode()) || M->HaltMode) D.Input().ReadRawInputButtons(rbNone);
+            D.Run().ExecuteStep(true);
+            if (D.Run().IsFullRun() && (M->T & 0xFF) == 0)
+                D.Panes().UpdatePanes(pnRegisters | pnRAM | pnLCDRegisters, true, false, false);
+            if (D.Run().IsAnimatedRun()) break;
+        }
+    }
+};
+
+// 3C0 LAX 1; LB 0; EXCI; KTA; ADX 1; TRS 400; CEND; TR 3C0   400 ADD; SM 0; RTN
+// 000 (wake-up) KTA; EXC; CEND                                  010 RTN (outside a subroutine)
+std::map<T11bits, std::vector<uint8_t>> LoopProgram(bool WithError) {
+    std::map<T11bits, std::vector<uint8_t>> Code = {
+        {0x3C0, {0x21, 0x40, 0x14, 0x6A, 0x31, TRS(0), 0x5E, 0x00, TR(0)}},
+        {0x400, {0x08, 0x0C, 0x6E}},
+        {0x000, {0x6A, 0x10, 0x5E, 0x00}},
+        {0x010, {0x6E}},
+    };
+    if (WithError) Code[0x3C0][8] = 0x70, Code[0x3C0].push_back(0x80 | StepIndexToCode[0x10]); // long jump to 010
+    return Code;
+}
+
+TEST_F(DebuggerTest, RunStretchesEndWhereWholeStepsEnd) {
+    struct TScenario {
+        const char* Name;
+        bool WithError;
+        std::function<void(TDebugger&)> Start;
+    };
+    auto Select = [](TDebugger& D, T11bits a) { D.Navigation().SelectItem(D.Navigation().AddrToItemIndex(a)); };
+    const TScenario Scenarios[] = {
+        {"free run with a button held", false,
+         [](TDebugger& D) {
+             D.Input().SetRawButtonPressed(rbDiK3, true);
+             D.Run().UnattendedRun();
+         }},
+        {"code breakpoint in the subroutine", false,
+         [](TDebugger& D) {
+             D.Breakpoints().ToggleCodeBreakpoint(0x401);
+             D.Run().UnattendedRun();
+         }},
+        {"run to cursor", false,
+         [&](TDebugger& D) {
+             Select(D, 0x3C4);
+             D.Navigation().RunToCursor();
+         }},
+        {"read breakpoint", false,
+         [](TDebugger& D) {
+             D.Breakpoints().AddMemoryBreakpoint(TMemoryBreakpointKind::Read, 0x02);
+             D.Run().UnattendedRun();
+         }},
+        {"change breakpoint", false,
+         [](TDebugger& D) {
+             D.Breakpoints().AddMemoryBreakpoint(TMemoryBreakpointKind::Change, 0x01);
+             D.Run().UnattendedRun();
+         }},
+        {"write breakpoint after a latched button", false,
+         [](TDebugger& D) {
+             D.Input().RawButtonMouseUp(rbDiK1, true, true);
+             D.Breakpoints().AddMemoryBreakpoint(TMemoryBreakpointKind::Write, 0x05);
+             D.Run().UnattendedRun();
+         }},
+        {"step over the call", false,
+         [](TDebugger& D) {
+             for (int i = 0; i < 5; ++i) D.Run().TraceInto();
+             D.Run().StepOver();
+         }},
+        {"run until return", false,
+         [](TDebugger& D) {
+             for (int i = 0; i < 7; ++i) D.Run().TraceInto();
+             D.Run().RunUntilReturn();
+         }},
+        {"emulator error", true, [](TDebugger& D) { D.Run().UnattendedRun(); }},
+    };
+    for (const TScenario& S : Scenarios) {
+        SCOPED_TRACE(S.Name);
+        TRunRig Fast(LoopProgram(S.WithError)), Slow(LoopProgram(S.WithError));
+        S.Start(Fast.D);
+        S.Start(Slow.D);
+        const int Limit = 100000;
+        Fast.D.Run().RunSlice(Limit);
+        Slow.StepByStep(Limit);
+        const TSHARP_SM5A_MCU &F = *Fast.D.MCU(), &W = *Slow.D.MCU();
+        EXPECT_EQ(Fast.D.Run().RunType(), Slow.D.Run().RunType());
+        EXPECT_EQ(Fast.View.StatusLog, Slow.View.StatusLog);
+        EXPECT_EQ(Fast.View.Draws, Slow.View.Draws);
+        EXPECT_EQ(Fast.Prompter.Texts(TMessageKind::Error), Slow.Prompter.Texts(TMessageKind::Error));
+        EXPECT_EQ(F.CycleCount, W.CycleCount);
+        EXPECT_EQ(F.PC, W.PC);
+        EXPECT_EQ(F.A, W.A);
+        EXPECT_EQ(F.Acc, W.Acc);
+        EXPECT_EQ(F.DP, W.DP);
+        EXPECT_EQ(F.RAM, W.RAM);
+        EXPECT_EQ(F.IO.FInputMatrix, W.IO.FInputMatrix);
+        EXPECT_EQ(Fast.D.Navigation().SelectedIndex(), Slow.D.Navigation().SelectedIndex());
+        EXPECT_GT(F.CycleCount, 0u);
+    }
+}
+
+} // namespace
+} // namespace tarvolin::test
