@@ -7,43 +7,13 @@
 
 namespace tarvolin {
 
-T4bits TInputOutput::GetK(const TLabelingNumbers& OutputLabelingNumbers,
-                          bool lDontRaiseQueryingException) const {
-    T4bits k = (SupportedGNDs & GNDSet(gndDirect)) ? FInputMatrix[gndDirect] : 0;
-    if (SupportedGNDs == GNDSet(gndDirect)) return k & 0x0F; // R is not looked at
-    // Scan lines R4, R3, R2 (R bits 3, 2, 1), active low; R1 never selects inputs.
-    static constexpr TInputGND scanGround[4] = {gndDirect, gndR2, gndR3, gndR4};
-    for (int bit = 3; bit >= 1; --bit) {
-        if (R & (1u << bit)) continue;
-        const TInputGND g = scanGround[bit];
-        if (SupportedGNDs & GNDSet(g)) {
-            k |= FInputMatrix[g];
-        } else if (!lDontRaiseQueryingException) {
-            throw EEmulatorError(std::string("Querying input for R") + OutputLabelingNumbers[bit] + "=0");
-        }
-    }
-    return k & 0x0F;
+void TInputOutput::RaiseInputQuery(const TLabelingNumbers& OutputLabelingNumbers, int RBit) {
+    throw EEmulatorError(std::string("Querying input for R") + OutputLabelingNumbers[size_t(RBit)] + "=0");
 }
 
-bool TInputOutput::AlphaIsSignaled(bool lDontRaiseQueryingException) const {
-    if (AlphaBeingQueried) return FAlpha;
-    if (lDontRaiseQueryingException) return false;
-    throw EEmulatorError("Querying Alpha state");
-}
+void TInputOutput::RaiseAlphaQuery() { throw EEmulatorError("Querying Alpha state"); }
 
-bool TInputOutput::BetaIsSignaled(bool lDontRaiseQueryingException) const {
-    if (BetaBeingQueried) return FBeta;
-    if (lDontRaiseQueryingException) return false;
-    throw EEmulatorError("Querying Beta state");
-}
-
-bool TInputOutput::IsAnyInput(const TLabelingNumbers& OutputLabelingNumbers,
-                              bool lDontRaiseQueryingException) const {
-    if (GetK(OutputLabelingNumbers, lDontRaiseQueryingException) != 0) return true;
-    if (AlphaBeingQueried && AlphaIsSignaled(lDontRaiseQueryingException)) return true;
-    if (BetaBeingQueried && BetaIsSignaled(lDontRaiseQueryingException)) return true;
-    return false;
-}
+void TInputOutput::RaiseBetaQuery() { throw EEmulatorError("Querying Beta state"); }
 
 bool IsValidGndPinCombination(TInputGND Gnd, TGameControlAssociatedInputPin Pin) {
     if (Gnd == gndDirect) return Pin <= aipACL;

@@ -31,10 +31,47 @@ struct TInputOutput {
     // The input nibble under the current R scan lines. Throws EEmulatorError
     // "Querying input for R<n>=0" for a low scan line whose ground is not wired,
     // unless lDontRaiseQueryingException.
-    T4bits GetK(const TLabelingNumbers& OutputLabelingNumbers, bool lDontRaiseQueryingException) const;
-    bool AlphaIsSignaled(bool lDontRaiseQueryingException) const;
-    bool BetaIsSignaled(bool lDontRaiseQueryingException) const;
-    bool IsAnyInput(const TLabelingNumbers& OutputLabelingNumbers, bool lDontRaiseQueryingException) const;
+    // Inline: a halted chip asks for any input on every machine cycle.
+    T4bits GetK(const TLabelingNumbers& OutputLabelingNumbers, bool lDontRaiseQueryingException) const {
+        T4bits k = (SupportedGNDs & GNDSet(gndDirect)) ? FInputMatrix[gndDirect] : 0;
+        if (SupportedGNDs == GNDSet(gndDirect)) return k & 0x0F; // R is not looked at
+        // Scan lines R4, R3, R2 (R bits 3, 2, 1) select grounds R4, R3, R2 when low; R1 never
+        // selects inputs.
+        const unsigned low = ~unsigned(R) & 0x0E;
+        if (low & 0x08) {
+            if (SupportedGNDs & GNDSet(gndR4)) k |= FInputMatrix[gndR4];
+            else if (!lDontRaiseQueryingException) RaiseInputQuery(OutputLabelingNumbers, 3);
+        }
+        if (low & 0x04) {
+            if (SupportedGNDs & GNDSet(gndR3)) k |= FInputMatrix[gndR3];
+            else if (!lDontRaiseQueryingException) RaiseInputQuery(OutputLabelingNumbers, 2);
+        }
+        if (low & 0x02) {
+            if (SupportedGNDs & GNDSet(gndR2)) k |= FInputMatrix[gndR2];
+            else if (!lDontRaiseQueryingException) RaiseInputQuery(OutputLabelingNumbers, 1);
+        }
+        return k & 0x0F;
+    }
+    bool AlphaIsSignaled(bool lDontRaiseQueryingException) const {
+        if (AlphaBeingQueried) return FAlpha;
+        if (!lDontRaiseQueryingException) RaiseAlphaQuery();
+        return false;
+    }
+    bool BetaIsSignaled(bool lDontRaiseQueryingException) const {
+        if (BetaBeingQueried) return FBeta;
+        if (!lDontRaiseQueryingException) RaiseBetaQuery();
+        return false;
+    }
+    bool IsAnyInput(const TLabelingNumbers& OutputLabelingNumbers, bool lDontRaiseQueryingException) const {
+        if (GetK(OutputLabelingNumbers, lDontRaiseQueryingException) != 0) return true;
+        return (AlphaBeingQueried && FAlpha) || (BetaBeingQueried && FBeta);
+    }
+
+private:
+    // "Querying input for R<n>=0", "Querying Alpha state", "Querying Beta state".
+    [[noreturn, gnu::cold]] static void RaiseInputQuery(const TLabelingNumbers& OutputLabelingNumbers, int RBit);
+    [[noreturn, gnu::cold]] static void RaiseAlphaQuery();
+    [[noreturn, gnu::cold]] static void RaiseBetaQuery();
 };
 
 enum TGameControlAssociatedInputPin : uint8_t {

@@ -58,15 +58,23 @@ void TLCDPictureControl::RefreshLCD(bool lErrorOnUndefinedLCDpad) {
 
 void TLCDPictureControl::FullRunStarted() {
     RefreshLCD(true);
-    if (TSHARP_SM5A_MCU* MCU = FGame.Get(); MCU && MCU->LCDDriver) MCU->LCDDriver->SetShowStableImageOnly(true);
+    if (TSHARP_SM5A_MCU* MCU = FGame.Get(); MCU && MCU->LCDDriver) {
+        MCU->LCDDriver->SetShowStableImageOnly(true);
+        MCU->LCDDriver->SetDeferStableImages(true);
+    }
 }
 
 void TLCDPictureControl::RunStopped() {
     TSHARP_SM5A_MCU* MCU = FGame.Get();
     if (MCU && MCU->LCDDriver && MCU->LCDDriver->ShowStableImageOnly()) {
+        MCU->LCDDriver->SetDeferStableImages(false);
         MCU->LCDDriver->SetShowStableImageOnly(false);
         RefreshLCD(true);
     }
+}
+
+void TLCDPictureControl::CatchUp() {
+    if (TSHARP_SM5A_MCU* MCU = FGame.Get(); MCU && MCU->LCDDriver) MCU->LCDDriver->DrawDeferredStableImage();
 }
 
 int TLCDPictureControl::CurrentLCDDriverIndex() const {

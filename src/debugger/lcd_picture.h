@@ -46,9 +46,12 @@ public:
     void ClearPicture();
     // Redraws the whole scene from the O registers (errors go to an error box).
     void RefreshLCD(bool lErrorOnUndefinedLCDpad);
-    // A full run shows stable images only; a stop shows every change again.
+    // A full run shows stable images only, drawn when the picture is looked at (CatchUp); a
+    // stop shows every change again.
     void FullRunStarted();
     void RunStopped();
+    // Draws the last stable image a full run left for the picture (before it is shown).
+    void CatchUp();
 
 private:
     void BuildLCDImageMenu();

@@ -74,6 +74,7 @@ void TLCDDriver::Reset() {
     const TORegister Zero{};
     RefreshBitmap(Zero, Zero, false);
     SetShowStableImageOnly(false);
+    SetDeferStableImages(false);
 }
 
 void TLCDDriver::SetShowStableImageOnly(bool Value) {
@@ -81,11 +82,34 @@ void TLCDDriver::SetShowStableImageOnly(bool Value) {
     FInstructionCountOfStableORegisters = -1;
 }
 
+void TLCDDriver::SetDeferStableImages(bool Value) {
+    FDeferStableImages = Value;
+    FHasDeferredStableImage = false;
+}
+
+void TLCDDriver::DrawDeferredStableImage() {
+    if (!FHasDeferredStableImage) return;
+    FHasDeferredStableImage = false;
+    RefreshBitmap(FDeferredO, FDeferredO_, true);
+}
+
+void TLCDDriver::ShowStableImage(const TORegister& O, const TORegister& O_) {
+    if (FDeferStableImages && FSceneBitmap) {
+        FDeferredO = O;
+        FDeferredO_ = O_;
+        FHasDeferredStableImage = true;
+        if (OnBitmapRefresh) OnBitmapRefresh(*this);
+    } else {
+        RefreshBitmap(O, O_, true);
+    }
+}
+
 void TLCDDriver::CopyCurrentState(TLCDDriver& TargetLCDDriver) const {
     TargetLCDDriver.FInactiveSegmentColor = FInactiveSegmentColor;
     TargetLCDDriver.FPreviousO = FPreviousO;
     TargetLCDDriver.FPreviousO_ = FPreviousO_;
     TargetLCDDriver.FShowStableImageOnly = FShowStableImageOnly;
+    TargetLCDDriver.FDeferStableImages = FDeferStableImages;
     TargetLCDDriver.FInstructionCountOfStableORegisters = FInstructionCountOfStableORegisters;
     TargetLCDDriver.OnBitmapRefresh = OnBitmapRefresh;
 }
@@ -183,14 +207,14 @@ void TLCDDriver::TurnMCUpinsOnOrOff(const TMCUpinSet (&PinSets)[2], bool lTurnOn
 // a program passes through while it rewrites the display.
 void TLCDDriver::OnInstructionSlow(const TORegister& O, const TORegister& O_, bool lWasLCDInstruction, bool lWasHLT) {
     if (lWasHLT && FShowStableImageOnly) {
-        RefreshBitmap(O, O_, true);
+        ShowStableImage(O, O_);
         FInstructionCountOfStableORegisters = -1;
     } else if (lWasLCDInstruction) {
         FInstructionCountOfStableORegisters = 0;
         if (!FShowStableImageOnly) RefreshBitmap(O, O_, true);
     } else if (FShowStableImageOnly && FInstructionCountOfStableORegisters != -1) {
         if (++FInstructionCountOfStableORegisters > 30) {
-            RefreshBitmap(O, O_, true);
+            ShowStableImage(O, O_);
             FInstructionCountOfStableORegisters = -1;
         }
     }

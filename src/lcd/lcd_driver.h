@@ -60,6 +60,14 @@ public:
     }
     void SetShowStableImageOnly(bool Value);
     bool ShowStableImageOnly() const { return FShowStableImageOnly; }
+    // A picture shown during a full run is looked at far less often than its stable images
+    // follow each other. Deferred, a stable image is only remembered (and OnBitmapRefresh
+    // called); DrawDeferredStableImage colours the last one into the scene. Turning deferral
+    // off forgets a remembered image: whoever stops deferring refreshes from the registers.
+    void SetDeferStableImages(bool Value);
+    bool DefersStableImages() const { return FDeferStableImages; }
+    bool HasDeferredStableImage() const { return FHasDeferredStableImage; }
+    void DrawDeferredStableImage();
     void Reset();
     void CopyCurrentState(TLCDDriver& TargetLCDDriver) const;
     void ToggleLCDpad(TLCDpad LCDpad, bool lTurnOn, bool IncludeCOM0, bool IncludeCOM1);
@@ -113,6 +121,10 @@ protected:
     TORegister FPreviousO_{};
     bool FShowStableImageOnly = false;
     int64_t FInstructionCountOfStableORegisters = -1;
+    bool FDeferStableImages = false;
+    bool FHasDeferredStableImage = false;
+    TORegister FDeferredO{};
+    TORegister FDeferredO_{};
     TRaster* FSceneBitmap = nullptr;
     TCOMtoMCUpin FCOMtoMCUpin{};
     TObitToMCUpin FObitToMCUpin{};
@@ -123,6 +135,7 @@ protected:
     std::string FLCDThemeName;
 
 private:
+    void ShowStableImage(const TORegister& O, const TORegister& O_);
     void OnInstructionSlow(const TORegister& O, const TORegister& O_, bool lWasLCDInstruction, bool lWasHLT);
     void SetSceneColors(TColor Color, uint8_t LowerFactor);
     // PinSets[COM0], PinSets[COM1]: MCU pins (bit n = pin n) whose segments on that plane change.

@@ -77,8 +77,10 @@ TEST_F(DebuggerTest, FullRunsShowOnlyTheStableLCDImage) {
     EXPECT_FALSE(MCU().LCDDriver->ShowStableImageOnly());
     Debugger.Run().UnattendedRun();
     EXPECT_TRUE(MCU().LCDDriver->ShowStableImageOnly());
+    EXPECT_TRUE(MCU().LCDDriver->DefersStableImages());
     Debugger.Run().Pause();
     EXPECT_FALSE(MCU().LCDDriver->ShowStableImageOnly());
+    EXPECT_FALSE(MCU().LCDDriver->DefersStableImages());
     Debugger.Run().AnimatedRun();
     EXPECT_FALSE(MCU().LCDDriver->ShowStableImageOnly());
 }

@@ -164,6 +164,39 @@ TEST(LCDDriver, StableImageFilterRedrawsAfter31QuietInstructions) {
                       {{FilterOn, 1, 0}, {LCDWrite, 1, 0}, {Plain, 10, 0}, {FilterOff, 1, 0}, {Plain, 50, 0}});
 }
 
+// Deferred, the stable images of a full run reach the scene only when asked for, and then
+// exactly as an undeferred driver draws the last of them.
+TEST(LCDDriver, DeferredStableImagesAreDrawnWhenAskedFor) {
+    TAttached Deferred, Direct;
+    for (TAttached* T : {&Deferred, &Direct}) T->Driver->SetShowStableImageOnly(true);
+    Deferred.Driver->SetDeferStableImages(true);
+    int Notices = 0;
+    Deferred.Driver->OnBitmapRefresh = [&](TLCDDriver&) { ++Notices; };
+    const uint64_t Before = Deferred.Scene.ChangeCount();
+    for (const TORegister& O : {Reg({{0, 1}}), Reg({{0, 2}, {1, 1}}), Reg({{0, 3}})}) {
+        for (TAttached* T : {&Deferred, &Direct}) {
+            T->Driver->OnInstruction(O, {}, true, false);
+            T->Driver->OnInstruction(O, {}, false, true); // the program halts: a stable image
+        }
+    }
+    EXPECT_EQ(Notices, 3);
+    EXPECT_EQ(Deferred.Scene.ChangeCount(), Before);
+    EXPECT_TRUE(Deferred.Driver->HasDeferredStableImage());
+    Deferred.Driver->DrawDeferredStableImage();
+    EXPECT_FALSE(Deferred.Driver->HasDeferredStableImage());
+    EXPECT_EQ(LitShapes(Deferred.Scene), LitShapes(Direct.Scene));
+    EXPECT_EQ(LitShapes(Deferred.Scene), "B D G"); // O drives the COM1 plane
+
+    // Turning deferral off (a stop) or a reset forgets a remembered image.
+    Deferred.Driver->OnInstruction(Reg({{1, 1}}), {}, false, true);
+    Deferred.Driver->SetDeferStableImages(false);
+    EXPECT_FALSE(Deferred.Driver->HasDeferredStableImage());
+    Deferred.Driver->SetDeferStableImages(true);
+    Deferred.Driver->OnInstruction(Reg({{1, 1}}), {}, false, true);
+    Deferred.Driver->Reset();
+    EXPECT_FALSE(Deferred.Driver->HasDeferredStableImage() || Deferred.Driver->DefersStableImages());
+}
+
 TEST(LCDDriver, SceneColours) {
     struct {
         TColor Background;

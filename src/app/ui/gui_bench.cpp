@@ -6,12 +6,14 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "persist/settings.h"
 #include "core/mcu.h"
+#include "games/game_catalogue.h"
 #include "debugger/debugger.h"
 #include "debugger/null_view.h"
 #include "debugger/ui/lcd_image_widget.h"
@@ -74,31 +76,43 @@ std::string ReadFile(const std::string& Name) {
     return s.str();
 }
 
+// Loads the game the way the Game menu does, its ROM file taken as remembered.
+void LoadBenchGame(TDebugger& d, TSettings& Settings, const TBenchGame& Game) {
+    bool loaded = false;
+    if (Game.Class->IsCustomGame()) {
+        loaded = d.Loading().LoadGame(Game.Class, Game.ROMFile);
+    } else {
+        Settings.SetROMFile(Game.Class->ShortGameName(), Game.ROMFile);
+        loaded = d.Loading().LoadGame(Game.Class);
+    }
+    if (!loaded || !d.IsGameLoaded()) throw std::runtime_error("Cannot load \"" + Game.ROMFile + "\".");
+}
+
 } // namespace
 
-double ControllerCyclesPerSecond(const std::string& ROMFile, double Seconds) {
+double ControllerCyclesPerSecond(const TBenchGame& Game, double Seconds) {
     TNullDebuggerView view;
     TConsolePrompter prompter;
     TMemorySettingsStore store;
     TSettings settings(store);
     TDebugger d(view, prompter, settings);
     d.Initialize();
-    if (!d.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, ROMFile)) throw std::runtime_error("Cannot load \"" + ROMFile + "\".");
+    LoadBenchGame(d, settings, Game);
     d.Run().SetSpeedFactor(6);
     const uint64_t before = d.MCU()->CycleCount;
     const auto start = std::chrono::steady_clock::now();
     double elapsed = 0;
     d.Run().UnattendedRun();
-        while (elapsed < Seconds && !d.Run().IsStopped()) {
+    while (elapsed < Seconds && !d.Run().IsStopped()) {
         d.Run().RunSlice(65536);
         elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
     return (d.MCU()->CycleCount - before) / elapsed;
 }
 
-double HeadlessCyclesPerSecond(const std::string& ROMFile, double Seconds) {
-    std::istringstream rom(ReadFile(ROMFile));
-    std::unique_ptr<TSHARP_SM5A_MCU> mcu = TSHARP_SM5A_MCU::Class.Create(&rom);
+double HeadlessCyclesPerSecond(const TBenchGame& Game, double Seconds) {
+    std::istringstream rom(ReadFile(Game.ROMFile));
+    std::unique_ptr<TSHARP_SM5A_MCU> mcu = Game.Class->Create(&rom);
     // As in an unattended run at full emulation speed: full-run mode without pacing, so a halt
     // lasts its real number of cycles as it does in the window.
     mcu->SetFullRunCyclesPerSecond(0);
@@ -113,10 +127,10 @@ double HeadlessCyclesPerSecond(const std::string& ROMFile, double Seconds) {
     return mcu->CycleCount / elapsed;
 }
 
-TGuiBenchResult RunGuiBenchmark(TMainFrm& Window, const std::string& ROMFile, double Seconds, bool FullSpeed) {
+TGuiBenchResult RunGuiBenchmark(TMainFrm& Window, TSettings& Settings, const TBenchGame& Game, double Seconds,
+                                bool FullSpeed) {
     TDebugger& d = Window.Debugger();
-    if (!d.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, ROMFile) || !d.IsGameLoaded())
-        throw std::runtime_error("Cannot load \"" + ROMFile + "\".");
+    LoadBenchGame(d, Settings, Game);
     for (TPane p : {pnDisAsm, pnRegisters, pnRAM, pnLCDRegisters}) d.Run().SetUpdateCheckBox(p, true);
     d.Run().SetSpeedFactor(FullSpeed ? 6 : DefaultSpeedFactor);
     QCoreApplication::processEvents();
@@ -181,13 +195,22 @@ int ScreenshotMain(int argc, char** argv) {
 int GuiBenchMain(int argc, char** argv) {
     const std::string mode = argv[1];
     if (mode == "--screenshot") return ScreenshotMain(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: tarvolin %s ROMFILE [SECONDS]\n", mode.c_str());
+    // [GAME] ROM [SECONDS]: a first argument that names a catalogue game, followed by a ROM.
+    int next = 2;
+    TBenchGame game{&TSHARP_SM5A_MCU::Class, {}};
+    if (argc > 3) {
+        if (const TMCUClass* cls = FindGameClass(argv[2]); cls && !cls->IsCustomGame()) {
+            game.Class = cls;
+            ++next;
+        }
+    }
+    if (argc <= next) {
+        std::fprintf(stderr, "usage: tarvolin %s [GAME] ROMFILE [SECONDS]\n", mode.c_str());
         return 2;
     }
     const bool fullSpeed = mode == "--gui-bench";
-    const std::string rom = argv[2];
-    const double seconds = argc > 3 ? std::atof(argv[3]) : (fullSpeed ? 5.0 : 10.0);
+    game.ROMFile = std::filesystem::absolute(argv[next]).string();
+    const double seconds = argc > next + 1 ? std::atof(argv[next + 1]) : (fullSpeed ? 5.0 : 10.0);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     TMemorySettingsStore store; // the benchmark leaves the user's settings alone
@@ -198,15 +221,17 @@ int GuiBenchMain(int argc, char** argv) {
     window.show();
     QCoreApplication::processEvents();
     try {
-        const TGuiBenchResult r = RunGuiBenchmark(window, rom, seconds, fullSpeed);
+        const TGuiBenchResult r = RunGuiBenchmark(window, settings, game, seconds, fullSpeed);
         if (fullSpeed) {
-            const double headless = HeadlessCyclesPerSecond(rom, std::min(seconds, 3.0));
-            const double controller = ControllerCyclesPerSecond(rom, std::min(seconds, 3.0));
-            std::printf("GUI unattended run at (full emulation speed), all update boxes ticked, %.2f s\n", r.Seconds);
+            const double headless = HeadlessCyclesPerSecond(game, std::min(seconds, 3.0));
+            const double controller = ControllerCyclesPerSecond(game, std::min(seconds, 3.0));
+            std::printf("GUI unattended run of %s at (full emulation speed), all update boxes ticked, %.2f s\n",
+                        game.Class->ShortGameName().c_str(), r.Seconds);
             std::printf("  machine cycles per second (GUI):      %.0f\n", r.CyclesPerSecond);
             std::printf("  machine cycles per second (headless): %.0f\n", headless);
             std::printf("  machine cycles per second (run control without a window): %.0f\n", controller);
             std::printf("  GUI / headless:                       %.2f\n", r.CyclesPerSecond / headless);
+            std::printf("  run control / headless:               %.2f\n", controller / headless);
             std::printf("  longest posted-event wait:            %.2f ms (mean %.3f ms)\n", r.LongestEventGapMs,
                         r.MeanEventGapMs);
             std::printf("  pane refreshes requested / LCD repaints: %llu / %llu\n",

@@ -7,6 +7,15 @@
 namespace tarvolin {
 
 class TMainFrm;
+class TSettings;
+struct TMCUClass;
+
+// What a benchmark runs: a game class (the custom game or one of the catalogue, whose LCD
+// picture is then redrawn) with a ROM file.
+struct TBenchGame {
+    const TMCUClass* Class;
+    std::string ROMFile;
+};
 
 struct TGuiBenchResult {
     double Seconds = 0;
@@ -20,17 +29,19 @@ struct TGuiBenchResult {
 
 // Speed position 6 ("(full emulation speed)") for FullSpeed, else 3 (100 %). Throws
 // std::runtime_error when the ROM cannot be loaded.
-TGuiBenchResult RunGuiBenchmark(TMainFrm& Window, const std::string& ROMFile, double Seconds, bool FullSpeed);
+TGuiBenchResult RunGuiBenchmark(TMainFrm& Window, TSettings& Settings, const TBenchGame& Game, double Seconds,
+                                bool FullSpeed);
 
 // Runs the same ROM headless (full-run mode, no pacing) for about Seconds; returns machine
 // cycles per second.
-double HeadlessCyclesPerSecond(const std::string& ROMFile, double Seconds);
+double HeadlessCyclesPerSecond(const TBenchGame& Game, double Seconds);
 
 // The run control with a view that draws nothing, at full emulation speed: the share of the
 // cost that is not the window's.
-double ControllerCyclesPerSecond(const std::string& ROMFile, double Seconds);
+double ControllerCyclesPerSecond(const TBenchGame& Game, double Seconds);
 
-// "tarvolin --gui-bench ROM [SECONDS]", "tarvolin --gui-bench-pace ROM [SECONDS]" and
+// "tarvolin --gui-bench [GAME] ROM [SECONDS]", "tarvolin --gui-bench-pace [GAME] ROM [SECONDS]"
+// (GAME: a catalogue game's short name; without it the ROM runs as the custom game) and
 // "tarvolin --screenshot ROM PNGFILE [RUN_MILLISECONDS]" (the picture of the documentation).
 int GuiBenchMain(int argc, char** argv);
 

@@ -46,6 +46,7 @@ void TLCDPictureView::LCDImageChanged(const TRaster& Bitmap) {
 void TLCDPictureView::FlushDeferred() {
     if (!FChangePending) return;
     FChangePending = false;
+    if (FDebugger) FDebugger->LCD().CatchUp();
     FImage.CheckForChanges();
 }
 
