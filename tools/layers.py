@@ -7,7 +7,8 @@ code and lower layers (their ui/ folders too), while nothing outside a ui/ folde
 a ui/ file or Qt.
 
     tools/layers.py check [ROOT]          fails (exit 1) naming every include that breaks the rule
-    tools/layers.py svg OUT.svg [ROOT]    draws the layers and the includes between them
+    tools/layers.py svg OUT.svg [ROOT]    draws the layers, their files and which layers include which
+    tools/layers.py current SVG [ROOT]    fails when SVG is not what svg draws from the code now
     tools/layers.py selftest              shows that check finds each kind of fault
 """
 
@@ -26,7 +27,7 @@ WHAT = {
     "core": "the SM-5A / KB1013VK1-2 machine, mnemonic names",
     "disasm": "decoding, address notation, listing, hints, assembler",
     "games": "game classes, catalogue, game LCD drivers and layouts",
-    "debugger": "one controller per feature of the window, and their owner",
+    "debugger": "one Qt-free controller per feature of the window, and their owner",
     "app": "ROM converters; program entry (ui)",
 }
 
@@ -115,8 +116,9 @@ def check(root):
 
 
 def measure(root):
-    """Files and lines per (layer, ui) and include counts between layers."""
+    """Files, lines and header names per (layer, ui) and include counts between them."""
     size = {}
+    names = {}
     edges = {}
     for rel in source_files(root, "src"):
         parts = rel.split("/")
@@ -127,6 +129,9 @@ def measure(root):
             lines = sum(1 for _ in f)
         files, total = size.get(own, (0, 0))
         size[own] = (files + 1, total + lines)
+        stem = os.path.splitext(parts[-1])[0]
+        if stem not in names.setdefault(own, []):
+            names[own].append(stem)
         for _, kind, target in includes(root, rel):
             head = target.split("/")[0]
             if kind != "quoted" or head not in LAYERS:
@@ -134,83 +139,159 @@ def measure(root):
             dest = (head, is_ui(target))
             if dest != own:
                 edges[(own, dest)] = edges.get((own, dest), 0) + 1
-    return size, edges
+    return size, names, edges
+
+
+def wrap(words, width, rows):
+    """Words joined by commas in at most `rows` lines of about `width` characters."""
+    lines, line = [], ""
+    for word in words:
+        if line and len(line) + len(word) + 2 > width:
+            lines.append(line + ",")
+            line = ""
+        line += ("" if not line else ", ") + word
+    if line:
+        lines.append(line)
+    if len(lines) > rows:
+        lines = lines[:rows]
+        lines[-1] = lines[-1].rstrip(",") + ", ..."
+    return lines
 
 
 def svg(out, root):
-    size, edges = measure(root)
-    box_w, box_h, gap, left, top = 430, 58, 34, 40, 70
-    ui_w = 200
-    width = left + box_w + 20 + ui_w + 240
-    height = top + len(LAYERS) * (box_h + gap) + 30
+    size, names, edges = measure(root)
+    box_w, ui_w, box_h, gap = 540, 250, 80, 22
+    lanes_left = 30 + 14 * len(LAYERS)  # one vertical lane per including layer, left of the boxes
+    left = lanes_left + 20
+    ui_left = left + box_w + 24
+    right_lanes = ui_left + ui_w + 16
+    top = 78
+    width = right_lanes + 14 * len(LAYERS) + 30
+    height = top + len(LAYERS) * (box_h + gap) + 20
 
     def y_of(layer):
         return top + (len(LAYERS) - 1 - rank(layer)) * (box_h + gap)
 
-    def anchor(node, side):
-        layer, ui = node
-        x = left + box_w + 20 if ui else left
-        w = ui_w if ui else box_w
-        y = y_of(layer)
-        return (x + w * side, y + box_h / 2)
+    def esc(text):
+        return text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
 
     out_lines = [
         f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}" '
         f'font-family="DejaVu Sans, Arial, sans-serif" font-size="12">',
-        '<defs><marker id="a" viewBox="0 0 10 10" refX="9" refY="5" markerWidth="7" markerHeight="7" '
-        'orient="auto-start-reverse"><path d="M0,0 L10,5 L0,10 z" fill="#5a6b80"/></marker></defs>',
+        '<defs><marker id="a" viewBox="0 0 10 10" refX="9" refY="5" markerWidth="6" markerHeight="6" '
+        'orient="auto"><path d="M0,0 L10,5 L0,10 z" fill="#4a5d75"/></marker></defs>',
         f'<rect width="{width}" height="{height}" fill="white"/>',
-        f'<text x="{left}" y="28" font-size="17" font-weight="bold">Tarvolin: layers of src/ and their includes</text>',
-        f'<text x="{left}" y="48" fill="#444">Drawn by tools/layers.py from the includes of the code. '
-        "Arrows point from includer to included, always down or sideways into ui/.</text>",
+        f'<text x="{left}" y="28" font-size="17" font-weight="bold">Tarvolin: the layers of src/ and their includes</text>',
+        f'<text x="{left}" y="48" fill="#444">Drawn by tools/layers.py from the code. A file includes only its own '
+        "layer or lower ones; Qt lives only in ui/ folders.</text>",
+        f'<text x="{left}" y="64" fill="#444">Left: includes between Qt-free layers, one line per including layer. '
+        "Right: includes made by the ui/ folders.</text>",
     ]
-    # Arrows first, so boxes sit on top. Each arrow leaves the includer's box on its right
-    # edge and enters the included box on its right edge, bending through a lane per target.
-    lane_x = {}
-    lanes = sorted({dest for (_, dest) in edges}, key=lambda n: (rank(n[0]), n[1]))
-    for i, dest in enumerate(lanes):
-        lane_x[dest] = left + box_w + 20 + ui_w + 24 + i * 12
-    for (src, dest), count in sorted(edges.items(), key=lambda e: (rank(e[0][1][0]), rank(e[0][0][0]))):
-        if src[1] and not dest[1] and src[0] == dest[0]:
-            # a ui/ folder on its own layer's code: a short arrow between the boxes
-            x1, y1 = anchor(src, 0)
-            x2, y2 = anchor(dest, 1)
-            out_lines.append(f'<line x1="{x1}" y1="{y1}" x2="{x2 + 2}" y2="{y2}" stroke="#5a6b80" '
-                             f'stroke-width="1.2" marker-end="url(#a)"/>')
+
+    # Each arrow reaching a box gets its own height on the box's edge.
+    arrivals = {}
+    for (src, dest) in sorted(edges, key=lambda e: (not e[0][1], -rank(e[0][0]))):
+        arrivals.setdefault((dest, src[1]), []).append(src)
+
+    def arrival_y(dest, src):
+        slot = arrivals[(dest, src[1])].index(src)
+        return y_of(dest[0]) + 14 + 8 * slot
+
+    def arrow(points, count, colour="#4a5d75"):
+        d = " ".join(("M" if k == 0 else "L") + f"{x:.0f},{y:.0f}" for k, (x, y) in enumerate(points))
+        w = 1.3
+        out_lines.append(f'<path d="{d}" fill="none" stroke="{colour}" stroke-width="{w:.1f}" '
+                         'marker-end="url(#a)"/>')
+
+    # Qt-free layer -> lower Qt-free layer: from the includer's left edge along its lane.
+    for layer in LAYERS:
+        outgoing = sorted(((dest, n) for (src, dest), n in edges.items() if src == (layer, False) and not dest[1]),
+                          key=lambda e: rank(e[0][0]))
+        if not outgoing:
             continue
-        x1, y1 = anchor(src, 1)
-        x2, y2 = anchor(dest, 1)
-        lx = lane_x[dest]
-        y1 += (hash(dest) % 7 - 3) * 3
-        y2 += 8 if dest[1] else -8
-        stroke = 1 + min(count, 40) / 12
-        out_lines.append(
-            f'<path d="M{x1},{y1} L{lx},{y1} L{lx},{y2} L{x2 + 2},{y2}" fill="none" stroke="#5a6b80" '
-            f'stroke-opacity="0.55" stroke-width="{stroke:.1f}" marker-end="url(#a)">'
-            f"<title>{src[0]}{'/ui' if src[1] else ''} includes {dest[0]}{'/ui' if dest[1] else ''} "
-            f"{count} times</title></path>")
+        lane = 30 + 14 * (len(LAYERS) - 1 - rank(layer))
+        y0 = y_of(layer) + box_h / 2
+        lowest = arrival_y(outgoing[0][0], (layer, False))
+        out_lines.append(f'<path d="M{left},{y0:.0f} L{lane},{y0:.0f} L{lane},{lowest:.0f}" fill="none" '
+                         'stroke="#4a5d75" stroke-width="1.2"/>')
+        for dest, n in outgoing:
+            y = arrival_y(dest, (layer, False))
+            arrow([(lane, y), (left - 1, y)], n)
+    # ui folders: to their own layer's code (short arrow) and to other layers (right-hand lanes).
+    for layer in LAYERS:
+        if (layer, True) not in size:
+            continue
+        y0 = y_of(layer) + box_h / 2
+        lane = right_lanes + 14 * (len(LAYERS) - 1 - rank(layer))
+        others = []
+        for (src, dest), n in edges.items():
+            if src != (layer, True):
+                continue
+            if dest == (layer, False):
+                arrow([(ui_left, y0), (left + box_w + 1, y0)], n)
+            else:
+                others.append((dest, n))
+        if not others:
+            continue
+        others.sort(key=lambda e: rank(e[0][0]))
+        lowest = max(arrival_y(d, (layer, True)) for d, _ in others)
+        out_lines.append(f'<path d="M{ui_left + ui_w},{y0 + 8:.0f} L{lane},{y0 + 8:.0f} L{lane},{lowest:.0f}" '
+                         'fill="none" stroke="#b07c3a" stroke-width="1.2"/>')
+        for dest, n in others:
+            y = arrival_y(dest, (layer, True))
+            target_x = ui_left + ui_w + 1 if dest[1] else left + box_w + 1
+            arrow([(lane, y), (target_x, y)], n, "#b07c3a")
     for layer in LAYERS:
         y = y_of(layer)
         files, lines = size.get((layer, False), (0, 0))
-        out_lines.append(f'<rect x="{left}" y="{y}" width="{box_w}" height="{box_h}" rx="6" '
-                         'fill="#e4ecf5" stroke="#7d93ad"/>')
-        out_lines.append(f'<text x="{left + 10}" y="{y + 21}" font-size="15" font-weight="bold">'
+        out_lines.append(f'<rect x="{left}" y="{y}" width="{box_w}" height="{box_h}" rx="6" fill="#e4ecf5" '
+                         'stroke="#7d93ad"/>')
+        out_lines.append(f'<text x="{left + 10}" y="{y + 20}" font-size="15" font-weight="bold">'
                          f"{rank(layer) + 1}  src/{layer}/</text>")
-        out_lines.append(f'<text x="{left + box_w - 10}" y="{y + 21}" text-anchor="end" fill="#444">'
-                         f"{files} files, {lines} lines</text>")
-        out_lines.append(f'<text x="{left + 10}" y="{y + 43}" fill="#333">{WHAT.get(layer, "")}</text>')
+        out_lines.append(f'<text x="{left + box_w - 10}" y="{y + 20}" text-anchor="end" fill="#444">'
+                         f"{files} files</text>")
+        out_lines.append(f'<text x="{left + 10}" y="{y + 39}" fill="#222">{esc(WHAT.get(layer, ""))}</text>')
+        for k, text in enumerate(wrap(names.get((layer, False), []), 95, 2)):
+            out_lines.append(f'<text x="{left + 10}" y="{y + 56 + 13 * k}" font-size="10" fill="#555">'
+                             f"{esc(text)}</text>")
         if (layer, True) in size:
             ufiles, ulines = size[(layer, True)]
-            ux = left + box_w + 20
-            out_lines.append(f'<rect x="{ux}" y="{y}" width="{ui_w}" height="{box_h}" rx="6" '
-                             'fill="#f6ead8" stroke="#b89a6a"/>')
-            out_lines.append(f'<text x="{ux + 10}" y="{y + 21}" font-weight="bold">{layer}/ui/ (Qt)</text>')
-            out_lines.append(f'<text x="{ux + 10}" y="{y + 41}" fill="#444">{ufiles} files, {ulines} lines</text>')
+            out_lines.append(f'<rect x="{ui_left}" y="{y}" width="{ui_w}" height="{box_h}" rx="6" fill="#f6ead8" '
+                             'stroke="#b89a6a"/>')
+            out_lines.append(f'<text x="{ui_left + 10}" y="{y + 20}" font-weight="bold">{layer}/ui/</text>')
+            out_lines.append(f'<text x="{ui_left + ui_w - 10}" y="{y + 20}" text-anchor="end" fill="#444">'
+                             f"Qt, {ufiles} files</text>")
+            for k, text in enumerate(wrap(names[(layer, True)], 42, 3)):
+                out_lines.append(f'<text x="{ui_left + 10}" y="{y + 40 + 13 * k}" font-size="10" fill="#555">'
+                                 f"{esc(text)}</text>")
     out_lines.append("</svg>")
     with open(out, "w", encoding="utf-8") as f:
         f.write("\n".join(out_lines) + "\n")
     print(f"wrote {out}")
     return 0
+
+
+def current(committed, root):
+    with tempfile.TemporaryDirectory() as work:
+        fresh = os.path.join(work, "layers.svg")
+        with open(os.devnull, "w") as quiet:
+            saved, sys.stdout = sys.stdout, quiet
+            try:
+                svg(fresh, root)
+            finally:
+                sys.stdout = saved
+        with open(fresh, encoding="utf-8") as f:
+            wanted = f.read()
+    try:
+        with open(committed, encoding="utf-8") as f:
+            have = f.read()
+    except OSError:
+        have = None
+    if have == wanted:
+        print(f"{committed} shows the layers as the code has them")
+        return 0
+    print(f"{committed} is out of date: run tools/layers.py svg {committed}")
+    return 1
 
 
 def selftest():
@@ -250,6 +331,8 @@ def main(argv):
         return check(argv[2] if len(argv) > 2 else here)
     if len(argv) >= 3 and argv[1] == "svg":
         return svg(argv[2], argv[3] if len(argv) > 3 else here)
+    if len(argv) >= 3 and argv[1] == "current":
+        return current(argv[2], argv[3] if len(argv) > 3 else here)
     if len(argv) == 2 and argv[1] == "selftest":
         return selftest()
     print(__doc__.strip(), file=sys.stderr)
