@@ -37,7 +37,7 @@ constexpr double CornerMargin = 24; // room at the corners for the numbers of th
 constexpr double Pitch = (Body - 2 * CornerMargin) / 15;
 constexpr double Stub = 12;
 constexpr double BodyLeft = (W - Body) / 2;
-constexpr double BodyTop = 124;
+constexpr double BodyTop = 112;
 // The interconnection window's small drawing (body 30..150) maps onto the body: the chamfer.
 constexpr double Scale = Body / 120;
 constexpr TMCUpin1Position Orientation = p1pTopLeft;
@@ -235,7 +235,7 @@ QImage DrawDiagram(const TChipVariant& Chip) {
     const TMCUpinName Example = MCUpinName(Chip, ExamplePin);
     const TMCUpinName First = MCUpinName(Chip, Chip.ObitToMCUpin[0][0]);
     const TMCUpinName Last = MCUpinName(Chip, Chip.ObitToMCUpin[0][3]);
-    double y = 560;
+    double y = 536;
     auto Box = [&](const QColor& Fill, bool Outline) {
         p.setPen(QPen(Outline ? OtherColour : Ink, 1));
         p.setBrush(Fill);
