@@ -160,7 +160,6 @@ void WiringWindowsTest::CustomGameOpensBothWindowsOnceAndHighlightsWithTheMouse(
     QCOMPARE(FWindow->Debugger().MCU()->Pin1Position(), p1pRightTop);
     QTest::mouseClick(w->Package, Qt::LeftButton, Qt::ControlModifier, PinCentre(*w, 46));
     QCOMPARE(w->Model().ActivationLockedBy(), alsMCUpin);
-    Screenshot(w, "screenshot_interconnection_custom.png");
 
     // The menu opens the same window again; the LCD pop-up offers it too.
     FWindow->Action("GameInterconnection")->trigger();
@@ -255,7 +254,6 @@ void WiringWindowsTest::CatalogueGameShowsItsChipAndFreesTheWindowOnAnotherLoad(
     QTRY_COMPARE(w->PadPanels[0].Value->text(), QString("40"));
     QCOMPARE(w->PinNumberValue->text(), QString("15"));
     QCOMPARE(w->PinNameValue->text(), QString("COM1"));
-    Screenshot(MCUPins(), "screenshot_mcu_pins_kb.png");
     QVERIFY(FPrompter.Messages.empty());
 }
 

@@ -42,13 +42,11 @@ void TMCUpinsForm::SelectPinDiagram(bool IsSHARP_SM5A_MCU) {
     FIsSHARP_SM5A_MCU = IsSHARP_SM5A_MCU;
     const std::string Name = IsSHARP_SM5A_MCU ? SHARP_SM5A_PinDiagram : KB1013VK1_2_PinDiagram;
     std::string Error;
-    if (!PinDiagramsLinked) {
-        Error = "The pin diagrams are not part of this program";
-    } else if (const auto Resource = FindResource(Name); !Resource) {
-        Error = "Resource " + Name + " not found";
-    } else if (!FCurrentPngImage.loadFromData(Resource->Data, static_cast<int>(Resource->Size), "PNG")) {
+    const auto Resource = PinDiagramsLinked ? FindResource(Name) : std::nullopt;
+    if (!Resource)
+        Error = "Resource not found";
+    else if (!FCurrentPngImage.loadFromData(Resource->Data, static_cast<int>(Resource->Size), "PNG"))
         Error = "The picture could not be decoded";
-    }
     if (!Error.empty()) {
         MessageReporter().ShowError(Error + " (" + Name + ")");
     } else {
