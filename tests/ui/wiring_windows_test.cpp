@@ -13,6 +13,7 @@
 
 #include "base/interface_language.h"
 #include "base/options.h"
+#include "base/resources.h"
 #include "debugger/ui/lcd_image_widget.h"
 #include "debugger/ui/main_frm.h"
 #include "disasm/assembler.h"
@@ -194,6 +195,17 @@ void WiringWindowsTest::CustomGameOpensBothWindowsOnceAndHighlightsWithTheMouse(
     QTRY_COMPARE(pins->size(), QSize(579, 600));
     QVERIFY(!pins->OneToOneButton->isVisible());
     QVERIFY(FPrompter.Messages.empty());
+
+    // A missing diagram is reported by name and leaves an empty window, not a stale picture.
+    const TResourceData KB = *FindResource(KB1013VK1_2_PinDiagram);
+    UnregisterResource(KB1013VK1_2_PinDiagram);
+    pins->SelectPinDiagram(false);
+    RegisterResource(KB1013VK1_2_PinDiagram, KB);
+    QCOMPARE(FPrompter.Messages, std::vector<std::string>{"Resource not found (MCUpinsKB)"});
+    QVERIFY(pins->Picture().isNull());
+    QVERIFY(!pins->OneToOneButton->isVisible());
+    pins->SelectPinDiagram(false);
+    QCOMPARE(pins->PictureSize(), QSize(579, 600));
 }
 
 void WiringWindowsTest::CatalogueGameShowsItsChipAndFreesTheWindowOnAnotherLoad() {
