@@ -276,14 +276,3 @@ TEST(Interconnection, MovingStraightFromACommonPadToASegmentPadLeavesItsSegments
                            Direct.W.LCDImage().Data() + size_t(Direct.W.LCDImage().Width()) * Direct.W.LCDImage().Height(),
                            Fresh.W.LCDImage().Data()));
 }
-
-TEST(Interconnection, TheKBChipNamesItsCommonPinsPlainly) {
-    TWindow w(TIM02::Class);
-    EXPECT_FALSE(w.W.IsSHARP_SM5A_MCU());
-    EXPECT_EQ(w.W.MCUname(), "КБ1013ВК1-2");
-    EXPECT_EQ(w.W.Pin1Position(), p1pRightTop);
-    w.W.StripMouseMove(true, TWindow::SlotX(1)); // pad 40, COM1
-    EXPECT_EQ(w.W.Panels().Pin.Number, "15");
-    EXPECT_EQ(w.W.Panels().Pin.Name, (TMCUpinName{"COM1", ""}));
-    EXPECT_EQ(w.W.Panels().Note, ""); // IM-02 is confirmed and has no twins
-}
