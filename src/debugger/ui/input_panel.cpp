@@ -214,6 +214,12 @@ void TInputPanel::Rebuild() {
 
 void TInputPanel::RefreshStates() {
     if (!FDebugger) return;
+    // A session read after the panel was built may have set another intensity.
+    if (FRadiationTrackBar->value() != FDebugger->Input().RadiationIntensity()) {
+        FRebuilding = true;
+        FRadiationTrackBar->setValue(FDebugger->Input().RadiationIntensity());
+        FRebuilding = false;
+    }
     const auto& states = FDebugger->Input().RawButtons();
     for (int i = 0; i < rbCount; ++i) {
         TInputButton* b = FRawButtons[i];
