@@ -16,6 +16,7 @@ TDebugger::TDebugger(const TDebuggerViews& Views, TPrompter& Prompter, TSettings
       FPanes(FGame, FRun, Views.Panes, Views.List, Views.Tools, Prompter, FSession, *this, FNavigation, FBreakpoints,
              FInput),
       FNavigation(FGame, FRun, Views.List, Views.Tools, Prompter, FSession, FBreakpoints, FPanes, FRun),
+      FPatching(FGame, FRun, Prompter, FSession, FPanes, Views.List, Views.Tools, FNavigation, FNavigation),
       FRun(FGame, Views.Window, Views.List, Prompter, FBreakpoints, FInput, FLCD, FSession, FPanes, FNavigation, *this),
       FSound(FGame, Prompter, FSession, *this),
       FGameMenu(FGame, FRun, Prompter, FSession, FPanes),

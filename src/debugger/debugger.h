@@ -13,7 +13,8 @@
 //   TLCDPictureControl     the LCD picture and the choice of LCD image          lcd_picture
 //   TGameMenuControl       cheats, current time                                 game_menu
 //   TSessionControl        the session's modified flag and close question      session
-// Opcode patching, the session file, the options and the wiring windows join as features of
+//   TPatchingControl       changing and reverting opcodes of the live ROM       patching
+// The session file, the options and the wiring windows join as features of
 // their own in the same way.
 #pragma once
 
@@ -29,6 +30,7 @@
 #include "debugger/lcd_picture.h"
 #include "debugger/navigation.h"
 #include "debugger/panes.h"
+#include "debugger/patching.h"
 #include "debugger/prompter.h"
 #include "debugger/run_control.h"
 #include "debugger/session.h"
@@ -80,6 +82,7 @@ public:
     const TLCDPictureControl& LCD() const { return FLCD; }
     TGameMenuControl& GameMenu() { return FGameMenu; }
     TSessionControl& Session() { return FSession; }
+    TPatchingControl& Patching() { return FPatching; }
 
 private:
     // ---- TGameHost ----
@@ -99,6 +102,7 @@ private:
     TInputControl FInput;
     TPaneControl FPanes;
     TNavigationControl FNavigation;
+    TPatchingControl FPatching;
     TRunControl FRun;
     TSoundRecordingControl FSound;
     TGameMenuControl FGameMenu;

@@ -85,6 +85,9 @@ public:
     virtual ~TListView() = default;
     virtual void ListReset() = 0;                 // entries replaced (game load/close): re-measure all rows
     virtual void ListItemChanged(int Index) = 0;  // one entry's row height or text changed
+    // Entries [First, First + Removed) were replaced by Inserted new ones (opcode patching);
+    // the selection and the top row are sent again afterwards.
+    virtual void ListItemsReplaced(int /*First*/, int /*Removed*/, int /*Inserted*/) { ListReset(); }
     virtual void RepaintList() = 0;
     virtual void ListSelectionChanged(int Index) = 0; // -1 = none
     virtual void ScrollListTo(int TopIndex) = 0;      // make TopIndex the first visible row

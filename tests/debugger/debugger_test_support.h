@@ -55,6 +55,8 @@ public:
         Top = 0;
     }
     void ListItemChanged(int) override {}
+    int Splices = 0;
+    void ListItemsReplaced(int, int, int) override { ++Splices; }
     void RepaintList() override { ++Repaints; }
     void ListSelectionChanged(int Index) override { Selected = Index; }
     void ScrollListTo(int TopIndex) override {
@@ -74,6 +76,7 @@ public:
                           " " + std::to_string(Acc));
     }
     void CloseInterconnection() override { Windows.push_back("close interconnection"); }
+    void ShowMCUPins() override { Windows.push_back("MCU pins"); }
 
     TPanes LastDraw() const { return Draws.empty() ? 0 : Draws.back().first; }
 };

@@ -37,6 +37,10 @@ public:
     void ApplyStates(const TCommandStates& States);
     // The value pop-up menu built for one component (shown by a right click).
     QMenu* BuildValuePopupMenu(int Row, TLabelRole Role);
+    QMenu* BuildValuePopupMenu(TValueId Id);
+    // Shows the value pop-up menu of a component when any of its items is visible (a raw
+    // input button, for instance).
+    void ShowValuePopupFor(TValueId Id, const QPoint& GlobalPos);
     static TValueId RowToValueId(int Row);
     uint64_t DrawPanesCount() const { return FDrawPanesCount; }
 
