@@ -13,13 +13,15 @@ std::filesystem::path& Decided() {
     return folder;
 }
 
-std::filesystem::path ExecutableFolder() {
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::path() : exe.parent_path();
-}
+std::filesystem::path ExecutableFolder() { return ExecutablePath().parent_path(); }
 
 } // namespace
+
+std::filesystem::path ExecutablePath() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : exe;
+}
 
 std::filesystem::path ChooseProgramFolder(const std::filesystem::path& ExecutableFolder,
                                           bool ExecutableFolderWritable, const char* XdgDataHome,

@@ -14,6 +14,8 @@ std::filesystem::path ProgramFolder();
 std::filesystem::path ChooseProgramFolder(const std::filesystem::path& ExecutableFolder,
                                           bool ExecutableFolderWritable, const char* XdgDataHome,
                                           const char* Home);
+// The full path of the running program ("" when the system does not tell).
+std::filesystem::path ExecutablePath();
 // Overrides the decision (tests point it at a temporary folder); an empty path decides afresh.
 void SetProgramFolder(const std::filesystem::path& Folder);
 

@@ -1,5 +1,6 @@
 #include "debugger/debugger.h"
 
+#include "base/program_folder.h"
 #include "lcd/lcd_driver.h"
 
 namespace tarvolin {
@@ -20,7 +21,8 @@ TDebugger::TDebugger(const TDebuggerViews& Views, TPrompter& Prompter, TSettings
       FRun(FGame, Views.Window, Views.List, Prompter, FBreakpoints, FInput, FLCD, FSession, FPanes, FNavigation, *this),
       FSound(FGame, Prompter, FSession, *this),
       FGameMenu(FGame, FRun, Prompter, FSession, FPanes),
-      FLoading(FGame, Views.Window, Prompter, Settings, *this, *this) {
+      FLoading(FGame, Views.Window, Prompter, Settings, *this, *this),
+      FOptions(Settings, Prompter, ExecutablePath().string()) {
     // Before a game is closed: an unsaved recording first, then a modified session.
     FLoading.AddCloseQuestion(FSound);
     FLoading.AddCloseQuestion(FSession);

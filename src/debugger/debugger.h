@@ -29,6 +29,7 @@
 #include "debugger/input.h"
 #include "debugger/lcd_picture.h"
 #include "debugger/navigation.h"
+#include "debugger/options_control.h"
 #include "debugger/panes.h"
 #include "debugger/patching.h"
 #include "debugger/prompter.h"
@@ -82,6 +83,7 @@ public:
     const TLCDPictureControl& LCD() const { return FLCD; }
     TGameMenuControl& GameMenu() { return FGameMenu; }
     TSessionControl& Session() { return FSession; }
+    TOptionsControl& OptionsDialog() { return FOptions; }
     TPatchingControl& Patching() { return FPatching; }
 
 private:
@@ -107,6 +109,7 @@ private:
     TSoundRecordingControl FSound;
     TGameMenuControl FGameMenu;
     TGameLoadingControl FLoading;
+    TOptionsControl FOptions;
 
     std::string FCaption = ApplicationName;
     TCommandStates FStates;

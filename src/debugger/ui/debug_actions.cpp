@@ -1,6 +1,7 @@
 #include "debugger/ui/debug_actions.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QActionGroup>
 #include <QMainWindow>
 #include <QMenu>
@@ -10,6 +11,7 @@
 #include "debugger/debugger.h"
 #include "debugger/ui/breakpoints_dialog.h"
 #include "debugger/ui/command_runner.h"
+#include "debugger/ui/options_dialog.h"
 
 namespace tarvolin {
 
@@ -90,10 +92,10 @@ void TDebugActions::CreateMenus() {
         Action("GameSoundRecording")->setChecked(FSoundRecordingChecked);
     });
 
-    // The options dialog and the Misc windows come later; their entries are in place but disabled.
     QAction* options = Add(nullptr, "Options", "&Options...");
     bar->addAction(options);
-    options->setEnabled(false);
+    connect(options, &QAction::triggered, this, &TDebugActions::OpenOptionsDialog);
+    // The Misc windows come with their own work; their entries are in place but disabled.
     QMenu* misc = bar->addMenu("&Misc");
     Add(misc, "MiscUsefulLinks", "&Useful links...")->setEnabled(false);
     Add(misc, "MiscAbout", "&About...")->setEnabled(false);
@@ -163,6 +165,22 @@ void TDebugActions::ApplyStates(const TCommandStates& S) {
     Action("GameCheats")->setEnabled(S.Cheats);
     Action("GameSoundRecording")->setEnabled(S.SoundRecording);
     Action("GameSoundRecording")->setChecked(S.SoundRecordingChecked);
+}
+
+void TDebugActions::OpenOptionsDialog() {
+    FRunner.RunCommand([this] {
+        TOptionsControl& control = FDebugger->OptionsDialog();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        TOptionsDlg dlg(&FWindow, control.DialogValues());
+        QApplication::restoreOverrideCursor();
+        if (dlg.exec() != QDialog::Accepted) return;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        control.Accept(dlg.Values());
+        QApplication::restoreOverrideCursor();
+        // The options take effect at once.
+        ApplyDebugShortcuts();
+        FDebugger->OptionsChanged();
+    });
 }
 
 void TDebugActions::OpenBreakpointsDialog() {

@@ -43,6 +43,7 @@ public:
 private:
     void CreateMenus();
     void OpenBreakpointsDialog();
+    void OpenOptionsDialog();
 
     QMainWindow& FWindow;
     TCommandRunner& FRunner;

@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProcess>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -44,6 +45,11 @@ TMainFrm::TMainFrm(TSettings& Settings, QWidget* Parent) : QMainWindow(Parent), 
     FInputPanel->SetDebugger(FDebugger.get());
     FTools.SetDebugger(FDebugger.get());
     FActions->SetGameMenu(GameMenuEntries());
+    // A language change restarts the program when the user wants it now: this run ends like a
+    // closed window (asking about unsaved work), then the program starts again.
+    FDebugger->OptionsDialog().OnRestart = [this] {
+        if (close()) QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+    };
 
     // Game keys reach the game controls before the focused widget sees them.
     qApp->installEventFilter(this);

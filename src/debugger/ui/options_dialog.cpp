@@ -1,0 +1,97 @@
+#include "debugger/ui/options_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "base/interface_language.h"
+
+namespace tarvolin {
+
+namespace {
+
+// Two radio buttons side by side in a captioned group of their own.
+QGroupBox* Pair(QWidget* Parent, const QString& Caption, QRadioButton*& First, const QString& FirstText,
+                QRadioButton*& Second, const QString& SecondText) {
+    auto* box = new QGroupBox(Caption, Parent);
+    auto* row = new QHBoxLayout(box);
+    First = new QRadioButton(FirstText, box);
+    Second = new QRadioButton(SecondText, box);
+    row->addWidget(First);
+    row->addWidget(Second);
+    row->addStretch(1);
+    auto* group = new QButtonGroup(box);
+    group->addButton(First);
+    group->addButton(Second);
+    return box;
+}
+
+} // namespace
+
+TOptionsDlg::TOptionsDlg(QWidget* Parent, const TOptionsDialogValues& v) : QDialog(Parent) {
+    setWindowTitle("Options");
+    auto* outer = new QVBoxLayout(this);
+
+    auto* options = new QGroupBox("Options", this);
+    auto* grid = new QGridLayout(options);
+    AddressNotationCB = new QCheckBox("Use Bank:Page:Step &address notation", options);
+    LFSRAddressingCB = new QCheckBox("Use &LFSR addressing", options);
+    DisAsmCommentsCB = new QCheckBox("Append default disassembler &comments", options);
+    grid->addWidget(AddressNotationCB, 0, 0);
+    grid->addWidget(LFSRAddressingCB, 1, 0);
+    grid->addWidget(DisAsmCommentsCB, 2, 0);
+    auto* mnemonics = new QGroupBox("Instruction mnemonics", options);
+    auto* mnemonicsColumn = new QVBoxLayout(mnemonics);
+    const char* const MnemonicCaptions[3] = {"&Native to selected MCU", "&SHARP SM-5A", "КБ&1013ВК1-2"};
+    auto* mnemonicsGroup = new QButtonGroup(mnemonics);
+    for (int i = 0; i < 3; ++i) {
+        MnemonicsRB[i] = new QRadioButton(QString::fromUtf8(MnemonicCaptions[i]), mnemonics);
+        mnemonicsColumn->addWidget(MnemonicsRB[i]);
+        mnemonicsGroup->addButton(MnemonicsRB[i], i);
+    }
+    grid->addWidget(mnemonics, 0, 1, 3, 1);
+    outer->addWidget(options);
+
+    outer->addWidget(Pair(this, "Keyboard shortcuts", DefaultShortcutsRB, "&Default", MAMEShortcutsRB, "&MAME style"));
+    outer->addWidget(Pair(this, "Sound output type", RawWaveRB, "&Raw bit wave", DerivationWaveRB, "&Derivation wave"));
+    outer->addWidget(Pair(this, "User Interface language", EnglishRB, "&English", RussianRB,
+                          QString::fromUtf8("&Русский")));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    outer->addWidget(buttons);
+
+    AddressNotationCB->setChecked(v.UseBankPageStepAddressNotation);
+    LFSRAddressingCB->setChecked(v.UseLFSRAddressing);
+    DisAsmCommentsCB->setChecked(v.AppendDisAsmComments);
+    MnemonicsRB[v.InstructionMnemonics >= 0 && v.InstructionMnemonics <= 2 ? v.InstructionMnemonics : 0]->setChecked(true);
+    (v.UseMAMEKeyMapping ? MAMEShortcutsRB : DefaultShortcutsRB)->setChecked(true);
+    (v.DerivatedSoundWave ? DerivationWaveRB : RawWaveRB)->setChecked(true);
+    (v.Russian ? RussianRB : EnglishRB)->setChecked(true);
+
+    // Fixed size; the Russian texts are longer, and the dialog is wider for them.
+    adjustSize();
+    setFixedSize(sizeHint().width() + (RussianUIActive() ? 112 : 0), sizeHint().height());
+}
+
+TOptionsDialogValues TOptionsDlg::Values() const {
+    TOptionsDialogValues v;
+    v.UseBankPageStepAddressNotation = AddressNotationCB->isChecked();
+    v.UseLFSRAddressing = LFSRAddressingCB->isChecked();
+    v.AppendDisAsmComments = DisAsmCommentsCB->isChecked();
+    for (int i = 0; i < 3; ++i)
+        if (MnemonicsRB[i]->isChecked()) v.InstructionMnemonics = i;
+    v.UseMAMEKeyMapping = MAMEShortcutsRB->isChecked();
+    v.DerivatedSoundWave = DerivationWaveRB->isChecked();
+    v.Russian = RussianRB->isChecked();
+    return v;
+}
+
+} // namespace tarvolin
