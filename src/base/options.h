@@ -21,6 +21,8 @@ struct TOptions {
     // Base address of the program's web server, which holds "Tarvolin/version.txt" and the
     // home page "Tarvolin/"; empty = no update check.
     std::string UpdateServer;
+    // The authors' mail address the About box links to; empty = none configured.
+    std::string ContactAddress;
     // Accept servers whose certificate does not check out (wrong name, expired, self-signed).
     bool IgnoreCertificateErrors = false;
 

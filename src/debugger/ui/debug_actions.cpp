@@ -87,10 +87,12 @@ void TDebugActions::CreateMenus() {
         Action("GameSoundRecording")->setChecked(FSoundRecordingChecked);
     });
 
-    // The options dialog and the Misc windows come later; their entries are in place but disabled.
+    // The options dialog comes later; its entry is in place but disabled.
     QAction* options = Add(nullptr, "Options", "&Options...");
     bar->addAction(options);
     options->setEnabled(false);
+    // The Misc windows belong to the program around the debugger (app/ui), which connects
+    // these entries and enables them when it installs its windows (InstallMiscMenu).
     QMenu* misc = bar->addMenu("&Misc");
     Add(misc, "MiscUsefulLinks", "&Useful links...")->setEnabled(false);
     Add(misc, "MiscAbout", "&About...")->setEnabled(false);
