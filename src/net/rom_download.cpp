@@ -99,6 +99,8 @@ bool DownloadROM(const TROMDownload& Download, TTaskProgress& Progress, std::str
     Progress.Status("Downloading ROM...");
     try {
         const THttpResponse Response = HttpGet(Download.URL, Download.Http, &Progress);
+        // A cancel that came too late to break off the transfer still stops the download.
+        if (Progress.Cancelled()) throw EHttpError(RequestCancelledText);
         std::string Body;
         std::string FileName;
         if (Response.StatusCode == 200) {
