@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <atomic>
 #include <exception>
@@ -73,11 +74,20 @@ void TQtTaskRunner::RunTask(const std::string& Title, const std::function<void(T
     FActive = &Dialog;
 
     TQueuedProgress Progress(Dialog, FStatusLabel);
-    QObject::connect(&Dialog, &QProgressDialog::canceled, &Dialog, [&] {
+    // Cancel, Esc and closing the dialog all stop the work; the dialog stays up until the
+    // work has stopped.
+    auto Cancel = [&] {
+        if (Progress.Cancelled()) return;
         Progress.Cancel();
         Dialog.setLabelText("Cancelling...");
-        Dialog.show(); // stays up until the work has stopped
+        Dialog.show();
+    };
+    QObject::connect(&Dialog, &QProgressDialog::canceled, &Dialog, Cancel);
+    QTimer Watch;
+    QObject::connect(&Watch, &QTimer::timeout, &Dialog, [&] {
+        if (Dialog.wasCanceled() || !Dialog.isVisible()) Cancel();
     });
+    Watch.start(50);
 
     QEventLoop Loop;
     std::exception_ptr Failure;
@@ -96,6 +106,7 @@ void TQtTaskRunner::RunTask(const std::string& Title, const std::function<void(T
     // blocked by the dialog's modality.
     while (!Finished.load()) Loop.exec();
     Worker.join();
+    Watch.stop();
     FActive = nullptr;
     Dialog.hide();
 
