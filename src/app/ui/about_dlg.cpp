@@ -18,7 +18,7 @@ namespace tarvolin {
 
 namespace {
 
-const QSize AboutSize(460, 330);
+const QSize AboutSize(560, 360);
 const QColor TestingModeColour(0, 128, 0);
 const QColor Lit(40, 44, 40);
 const QColor Unlit(214, 218, 212);
@@ -79,9 +79,10 @@ QPixmap AboutPicture(const QSize& Size) {
     // Three positions of the hero: the one shown is lit, the other two are the glass's ghosts.
     for (int i = 0; i < 3; ++i) Figure(P, QPointF(w * 0.22 + i * w * 0.28, h - 18), 70, i == 1, i == 1 ? Lit : Unlit);
     // Balls in flight along an arc, one of them lit.
+    P.setPen(Qt::NoPen);
     for (int i = 0; i < 7; ++i) {
         const qreal t = i / 6.0;
-        const QPointF c(w * 0.12 + t * w * 0.76, h * 0.52 - std::sin(t * 3.14159) * h * 0.3);
+        const QPointF c(w * 0.12 + t * w * 0.76, h * 0.68 - std::sin(t * 3.14159) * h * 0.08);
         P.setBrush(i == 4 ? Lit : Unlit);
         P.drawEllipse(c, 9, 9);
     }
@@ -118,7 +119,7 @@ TAboutDlg::TAboutDlg(TPrompter& Prompter, QWidget* Parent) : QDialog(Parent), FP
         Lines->addWidget(Label);
         return Label;
     };
-    Line(new QLabel("Emulator and debugger of SHARP SM-5A and КБ1013ВК1-2 programs", Panel));
+    Line(new QLabel("Emulator and debugger for SHARP SM-5A and КБ1013ВК1-2 programs", Panel));
     uint16_t Major = 0, Minor = 0, Release = 0;
     FVersion = Line(new QLabel(Panel));
     if (GetProgramVersion(Major, Minor, Release))
@@ -128,7 +129,7 @@ TAboutDlg::TAboutDlg(TPrompter& Prompter, QWidget* Parent) : QDialog(Parent), FP
     FNote = new TDoubleClickLabel("for testing and study purposes", Panel);
     Line(FNote, true);
     Line(new QLabel("Tarvolin", Panel), true);
-    Line(new QLabel("Thanks to everyone who documented these chips and kept their games alive.", Panel));
+    Line(new QLabel("Thanks to everyone who documented these chips and their games.", Panel));
     Line(new QLabel("Emulation, debugger and pictures: the Tarvolin developers.", Panel));
 
     const QString Address = QString::fromStdString(Options().ContactAddress);
@@ -149,9 +150,8 @@ TAboutDlg::TAboutDlg(TPrompter& Prompter, QWidget* Parent) : QDialog(Parent), FP
             }
         };
     }
-    Panel->adjustSize();
-    const int PanelWidth = std::min(AboutSize.width() - 40, Panel->sizeHint().width() + 24);
-    Panel->setGeometry((AboutSize.width() - PanelWidth) / 2, 70, PanelWidth, Panel->sizeHint().height());
+    const int PanelWidth = std::min(AboutSize.width() - 20, Panel->sizeHint().width() + 24);
+    Panel->setGeometry((AboutSize.width() - PanelWidth) / 2, 66, PanelWidth, Panel->sizeHint().height());
 
     FNote->OnDoubleClick = [this](Qt::KeyboardModifiers Modifiers) {
         if (!ShiftAndCtrlHeld(Modifiers) || Options().TestingMode) return;

@@ -17,7 +17,7 @@ namespace tarvolin {
 
 namespace {
 
-constexpr int LinksWidth = 640;
+constexpr int LinksWidth = 760;
 constexpr int RussianExtraWidth = 80;
 const char* const HomePageText = "Home page of this debugger";
 
@@ -33,14 +33,14 @@ QString HomePage() {
 const std::vector<TUsefulLink>& UsefulLinks() {
     // Documents whose copies move around are found through a search of the Internet Archive.
     static const std::vector<TUsefulLink> Links = {
-        {"SHARP SM-5A Datasheet", "https://archive.org/search?query=%22SM-5A%22+Sharp+microcomputer"},
-        {"SHARP Semiconductor Data Book (1986)", "https://archive.org/search?query=%22Sharp+Semiconductor+Data+Book%22+1986"},
+        {"SHARP SM-5A Datasheet", "https://archive.org/search?query=Sharp+SM-5A+microcomputer"},
+        {"SHARP Semiconductor Data Book (1986)", "https://archive.org/search?query=Sharp+Semiconductor+Data+Book+1986"},
         {"Однокристальные ЭВМ серии КБ1013 (error-fixed transcription of an article from the magazine below)",
-         "https://archive.org/search?query=%D0%9A%D0%911013"},
+         "https://archive.org/search?query=КБ1013"},
         {"\"Микропроцессорные средства и системы №5, 1987\" magazine (pages 5-18)",
-         "https://archive.org/search?query=%22%D0%9C%D0%B8%D0%BA%D1%80%D0%BE%D0%BF%D1%80%D0%BE%D1%86%D0%B5%D1%81%D1%81%D0%BE%D1%80%D0%BD%D1%8B%D0%B5+%D1%81%D1%80%D0%B5%D0%B4%D1%81%D1%82%D0%B2%D0%B0+%D0%B8+%D1%81%D0%B8%D1%81%D1%82%D0%B5%D0%BC%D1%8B%22+1987"},
+         "https://archive.org/search?query=Микропроцессорные+средства+и+системы+1987"},
         {"КБ1013ВК1-2 chip decapped and scanned in high resolution - 24565 x 19999 pixels (use the button Скачать)",
-         "https://www.google.com/search?q=%D0%9A%D0%911013%D0%92%D0%9A1-2+decapped"},
+         "https://www.google.com/search?q=КБ1013ВК1-2+decapped"},
         {"MAME - multi-purpose emulation framework for Windows / Mac OS / Linux (emulates many vintage handheld games)",
          "https://www.mamedev.org/"},
         {"Emulators of the Elektronika handheld games for Android (their authors are named on each app's page)",
@@ -101,8 +101,9 @@ TUsefulLinksDlg::TUsefulLinksDlg(TPrompter& Prompter, TTaskRunner& Tasks, QWidge
         Layout->addSpacing(8);
     }
     const int Width = LinksWidth + (Options().RussianUIActive ? RussianExtraWidth : 0);
+    // Wrapped descriptions need the height that the fixed width gives them.
     setFixedWidth(Width);
-    setFixedHeight(sizeHint().height());
+    setFixedHeight(Layout->totalHeightForWidth(Width));
 }
 
 void TUsefulLinksDlg::CheckROMAddresses() {

@@ -16,7 +16,7 @@ namespace {
 
 QUrl TargetUrl(const std::string& FileName) {
     const QString Text = QString::fromStdString(FileName);
-    const QUrl Url(Text, QUrl::StrictMode);
+    const QUrl Url(Text, QUrl::TolerantMode);
     // A scheme of two letters or more: a link or a mail address; else a local path.
     if (Url.isValid() && Url.scheme().size() >= 2) return Url;
     return QUrl::fromLocalFile(QFileInfo(Text).absoluteFilePath());
