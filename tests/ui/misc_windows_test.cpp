@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include "app/ui/update_check.h"
 #include "app/ui/useful_links_dlg.h"
 #include "base/options.h"
+#include "base/ui/shell_starter.h"
 #include "debugger/ui/main_frm.h"
 #include "debugger/ui/qt_task_runner.h"
 #include "net/local_http_server.h"
@@ -185,6 +187,17 @@ private slots:
             Thrown = std::string(e.what()) == "no";
         }
         QVERIFY(Thrown);
+    }
+
+    void aProgramThatCannotStartIsReportedInTheShellsWords() {
+        const QString Missing = QDir::temp().filePath("tarvolin_no_such_program");
+        QString Message;
+        try {
+            ShellExecuteProgram(Missing.toStdString(), "-x", 1);
+        } catch (const std::runtime_error& e) {
+            Message = e.what();
+        }
+        QCOMPARE(Message, "ShellExecute('" + Missing + "', '-x', 1) failed.\n2: 'The specified file was not found.'");
     }
 
     void theMiscMenuIsInstalled() {
