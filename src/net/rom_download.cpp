@@ -65,19 +65,22 @@ std::string PlainFileName(const std::string& Name) {
         if (u < 0x20 || u == 0x7F) continue;
         Clean += c;
     }
+    if (Clean.size() > 200) {
+        // Keep a short extension, cut the stem; never end inside a UTF-8 sequence (at most
+        // three continuation bytes are dropped, whatever the bytes are).
+        const size_t Dot = Clean.find_last_of('.');
+        std::string Ext = Dot != std::string::npos && Clean.size() - Dot <= 10 ? Clean.substr(Dot) : std::string();
+        std::string Stem = Clean.substr(0, 200 - Ext.size());
+        for (int i = 0; i < 3 && !Stem.empty() && (static_cast<unsigned char>(Stem.back()) & 0xC0) == 0x80; ++i)
+            Stem.pop_back();
+        if (!Stem.empty() && (static_cast<unsigned char>(Stem.back()) & 0xC0) == 0xC0) Stem.pop_back();
+        Clean = Stem + Ext;
+    }
+    // No hidden files, no names that end in a dot or a space.
     const size_t First = Clean.find_first_not_of(". ");
     if (First == std::string::npos) return {};
     Clean.erase(0, First);
     while (!Clean.empty() && (Clean.back() == '.' || Clean.back() == ' ')) Clean.pop_back();
-    if (Clean.size() > 200) {
-        // Keep a short extension, cut the stem; never end inside a UTF-8 sequence.
-        const size_t Dot = Clean.find_last_of('.');
-        std::string Ext = Dot != std::string::npos && Clean.size() - Dot <= 10 ? Clean.substr(Dot) : std::string();
-        std::string Stem = Clean.substr(0, 200 - Ext.size());
-        while (!Stem.empty() && (static_cast<unsigned char>(Stem.back()) & 0xC0) == 0x80) Stem.pop_back();
-        if (!Stem.empty() && (static_cast<unsigned char>(Stem.back()) & 0xC0) == 0xC0) Stem.pop_back();
-        Clean = Stem + Ext;
-    }
     return Clean;
 }
 

@@ -74,6 +74,10 @@ TEST(DownloadHeaders, FileNamesFromServersStayPlainNames) {
     for (const auto& [In, Out] : Names) EXPECT_EQ(PlainFileName(In), Out) << In;
     EXPECT_LE(PlainFileName(std::string(300, 'a') + ".zip").size(), 200u);
     EXPECT_EQ(PlainFileName(std::string(300, 'a') + ".zip").substr(196), ".zip");
+    // Cutting a long name of broken UTF-8 never leaves a hidden file.
+    const std::string Cut = PlainFileName("." + std::string(300, '\xB6') + ".zip");
+    EXPECT_EQ(Cut.front(), '\xB6');
+    EXPECT_LE(Cut.size(), 200u);
 
     EXPECT_EQ(LastURLPathSegment("http://h/a/download.php?file=x/y.zip"), "download.php");
     EXPECT_EQ(LastURLPathSegment("https://h/roms/mh.zip#top"), "mh.zip");
