@@ -29,8 +29,6 @@ struct TOptions {
     // Not stored: the hidden testing mode, switched on from the About box for the rest of
     // the run. Only in testing mode is a missing ROM downloaded.
     bool TestingMode = false;
-    // Not stored: the interface runs with the Russian texts (decided at start).
-    bool RussianUIActive = false;
 };
 
 TOptions& Options();

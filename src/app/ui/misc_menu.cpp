@@ -5,6 +5,7 @@
 #include "app/ui/about_dlg.h"
 #include "app/ui/update_check.h"
 #include "app/ui/useful_links_dlg.h"
+#include "base/interface_language.h"
 #include "base/options.h"
 #include "base/version.h"
 #include "debugger/ui/main_frm.h"
@@ -30,7 +31,7 @@ TUpdateChecker* InstallMiscMenu(TMainFrm& Window) {
     QObject::connect(&Window, &TMainFrm::FirstShown, Checker, [Checker] {
         TUpdateCheck Check;
         Check.Server = Options().UpdateServer;
-        Check.Russian = Options().RussianUIActive;
+        Check.Russian = RussianUIActive();
         Check.Current = ProgramVersion();
         Check.IgnoreCertificateErrors = Options().IgnoreCertificateErrors;
         Checker->Start(Check);

@@ -8,6 +8,7 @@
 
 #include "app/rom_address_check.h"
 #include "app/ui/link_label.h"
+#include "base/interface_language.h"
 #include "base/options.h"
 #include "base/ui/shell_starter.h"
 #include "debugger/prompter.h"
@@ -100,7 +101,7 @@ TUsefulLinksDlg::TUsefulLinksDlg(TPrompter& Prompter, TTaskRunner& Tasks, QWidge
         Layout->addWidget(Link);
         Layout->addSpacing(8);
     }
-    const int Width = LinksWidth + (Options().RussianUIActive ? RussianExtraWidth : 0);
+    const int Width = LinksWidth + (RussianUIActive() ? RussianExtraWidth : 0);
     // Wrapped descriptions need the height that the fixed width gives them.
     setFixedWidth(Width);
     setFixedHeight(Layout->totalHeightForWidth(Width));

@@ -123,7 +123,9 @@ void TMainFrm::CreateWidgets() {
 
     FValuePanes = new TValuePanesView(*FPanes, *FDisAsm, *FLoop, *this);
     FValuePanes->SetInputPanel(FInputPanel);
+    FValuePanes->SetToolWindows(&FTools);
     FLCDView = new TLCDPictureView(*FPanes->LCDImage, *FPanes->LCDImageThemeNameLabel, *FLoop, *this);
+    FLCDView->SetToolWindows(&FTools);
     FLoop->AddDeferredDrawing(*FValuePanes);
     FLoop->AddDeferredDrawing(*FLCDView);
 

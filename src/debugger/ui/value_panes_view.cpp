@@ -162,9 +162,10 @@ QMenu* TValuePanesView::BuildValuePopupMenu(int Row, TLabelRole Role) {
     }
     add("Show &7-segment Coding Table...", s.Show7SegmentVisible, true,
         [&panes, id] { panes.ShowSevenSegmentCodingTableForValue(id); });
-    // The MCU-pins and interconnection windows come with their own work.
-    add("Show &MCU pins...", s.ShowMCUPinsVisible, false, [] {});
-    add("Show &interconnection of MCU and LCD...", s.ShowInterconnectionVisible, false, [] {});
+    TToolWindows* tools = FTools;
+    add("Show &MCU pins...", s.ShowMCUPinsVisible && tools, true, [tools] { tools->ShowMCUPins(); });
+    add("Show &interconnection of MCU and LCD...", s.ShowInterconnectionVisible && tools, true,
+        [tools] { tools->ShowInterconnection(); });
     (void)Role;
     return menu;
 }

@@ -26,6 +26,8 @@ public:
     TValuePanesView(TStatePanes& Panes, TListView& List, TMainLoop& Loop, TCommandRunner& Runner);
     void SetDebugger(TDebugger* Debugger) { FDebugger = Debugger; }
     void SetInputPanel(TInputPanel* Panel) { FInputPanel = Panel; }
+    // The MCU-pins and interconnection windows the pop-up opens.
+    void SetToolWindows(TToolWindows* Tools) { FTools = Tools; }
 
     // ---- TPanesView ----
     void DrawPanes(TPanes Panes, bool OnlyChanged) override;
@@ -49,6 +51,7 @@ private:
     TCommandRunner& FRunner;
     TDebugger* FDebugger = nullptr;
     TInputPanel* FInputPanel = nullptr;
+    TToolWindows* FTools = nullptr;
     TPanes FDeferredPanes = 0;
     uint64_t FDrawPanesCount = 0;
     bool FApplyingStates = false;
