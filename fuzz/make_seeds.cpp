@@ -1,8 +1,9 @@
 // Writes the seed corpora of the fuzz targets from data this program makes itself:
 //   tarvolin-fuzz-seeds OUTPUT_FOLDER EXAMPLES_FOLDER
 // creates OUTPUT_FOLDER/<target>/<name> for fuzz_png, fuzz_user_data, fuzz_mcu,
-// fuzz_assembler and fuzz_converters. The committed fuzz/corpus/ was made by it.
+// fuzz_assembler, fuzz_converters and fuzz_network_input. The committed fuzz/corpus/ was made by it.
 #include <png.h>
+#include <zip.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -208,6 +209,32 @@ void AssemblerSeeds(const std::string& DemoSource) {
     Options().UseBankPageStepAddressNotation = false;
 }
 
+// A zip archive of the given files, made with libzip in a file of the output folder.
+std::string ZipOf(const std::vector<std::pair<std::string, std::string>>& Files) {
+    const fs::path Temp = Out / "seed.zip";
+    int Error = 0;
+    zip_t* Z = zip_open(Temp.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &Error);
+    if (!Z) throw std::runtime_error("cannot create " + Temp.string());
+    for (const auto& [Name, Data] : Files)
+        zip_file_add(Z, Name.c_str(), zip_source_buffer(Z, Data.data(), Data.size(), 0), ZIP_FL_OVERWRITE);
+    if (zip_close(Z) != 0) throw std::runtime_error("cannot write " + Temp.string());
+    const std::string Bytes = ReadFile(Temp);
+    fs::remove(Temp);
+    return Bytes;
+}
+
+void NetworkSeeds() {
+    const std::string rom(1856, '\x5A');
+    const std::string zip = ZipOf({{"readme/", ""}, {"mh-06", rom}, {"other", "xyz"}});
+    Write("fuzz_network_input", "zip_named", "\x00" + zip);
+    Write("fuzz_network_input", "zip_first", "\x01" + zip);
+    Write("fuzz_network_input", "headers",
+          "\x02HTTP/1.1 200 OK\r\nContent-Type: application/zip\r\n"
+          "Content-Disposition: attachment; filename=\"../gnw_manholeg.zip\"\r\n");
+    Write("fuzz_network_input", "version_file", "\x03" "1.5.3.0\r\nhttps://h/dl\r\nnotes\r\nCHANGELOG\r\n- fixes\r\n");
+    Write("fuzz_network_input", "version_utf16", std::string("\x03\xFF\xFE" "1\0.\0" "5\0\n\0", 11));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -224,6 +251,7 @@ int main(int argc, char** argv) {
         UserDataSeeds();
         McuAndConverterSeeds(demo);
         AssemblerSeeds(demo);
+        NetworkSeeds();
     } catch (const std::exception& e) {
         std::cerr << e.what() << "\n";
         return 1;

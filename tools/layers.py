@@ -18,11 +18,12 @@ import sys
 import tempfile
 
 # Bottom to top. The order is the one documented in docs/architecture.md.
-LAYERS = ["base", "persist", "lcd", "core", "disasm", "games", "debugger", "app"]
+LAYERS = ["base", "persist", "net", "lcd", "core", "disasm", "games", "debugger", "app"]
 
 WHAT = {
-    "base": "shared types, errors, program folder, resources, messages, clock, options",
-    "persist": "stream primitives, user data, settings store",
+    "base": "shared types, errors, program folder, resources, messages, clock, options, safe file writes, version",
+    "persist": "stream primitives, user data, settings store, zip reader",
+    "net": "HTTP client, ROM download, version-file rules",
     "lcd": "pin/pad/segment mappings, LCD driver, raster, PNG",
     "core": "the SM-5A / KB1013VK1-2 machine, mnemonic names",
     "disasm": "decoding, address notation, listing, hints, assembler",

@@ -15,8 +15,20 @@ struct TOptions {
     bool UseMAMEKeyMapping = false;
     bool DerivatedSoundWave = false;
     bool HighContrast = false;
-    // Base address of the ROM archive server ("https://host/path/"); empty = none configured.
+    // Base address of the ROM archive server ("https://host/path/"); empty = none configured,
+    // and then no ROM is ever requested.
     std::string ROMArchiveServer;
+    // Base address of the program's web server, which holds "Tarvolin/version.txt" and the
+    // home page "Tarvolin/"; empty = no update check.
+    std::string UpdateServer;
+    // The authors' mail address the About box links to; empty = none configured.
+    std::string ContactAddress;
+    // Accept servers whose certificate does not check out (wrong name, expired, self-signed).
+    bool IgnoreCertificateErrors = false;
+
+    // Not stored: the hidden testing mode, switched on from the About box for the rest of
+    // the run. Only in testing mode is a missing ROM downloaded.
+    bool TestingMode = false;
 };
 
 TOptions& Options();

@@ -7,10 +7,15 @@
 #include <sstream>
 #include <system_error>
 
+#include "base/options.h"
+#include "base/program_folder.h"
+#include "base/safe_file.h"
 #include "debugger/input.h"
 #include "debugger/text_format.h"
 #include "games/game_catalogue.h"
+#include "net/rom_download.h"
 #include "persist/settings.h"
+#include "persist/zip_archive.h"
 
 namespace tarvolin {
 
@@ -26,9 +31,28 @@ const TMCUClass* TGameLoadingControl::FindGameByShortName(const std::string& Sho
     return nullptr;
 }
 
+namespace {
+
+// A zip archive larger than this is refused before it is read: ROM sets are a few kilobytes.
+constexpr uint64_t ZipArchiveLimit = 16u << 20;
+
+std::string ROMHint(const TMCUClass& Game) {
+    const std::string Stem = std::filesystem::path(Game.ROMFileName()).stem().string();
+    return Format("Hint:\nSearch Google for \"%s\" and unpack \"%s\" from the archive.", Stem.c_str(),
+                  Game.ROMFileNameInArchive().c_str());
+}
+
+bool IsZipFileName(const std::string& FileName) {
+    return ToLowerASCII(std::filesystem::path(FileName).extension().string()) == ".zip";
+}
+
+} // namespace
+
 // Reads at most the 1856 bytes the MCU uses; Size receives the whole file's size, so a huge
-// file is questioned without being loaded into memory.
-bool TGameLoadingControl::ReadROMFile(const std::string& FileName, std::string& Data, uint64_t& Size) {
+// file is questioned without being loaded into memory. Out of a zip archive the game's file
+// (ROMFileNameInArchive) is taken, else the archive's first file.
+bool TGameLoadingControl::ReadROMFile(const std::string& FileName, const TMCUClass& Game, std::string& Data,
+                                      uint64_t& Size) {
     Data.clear();
     Size = 0;
     std::ifstream f(FileName, std::ios::binary);
@@ -44,6 +68,26 @@ bool TGameLoadingControl::ReadROMFile(const std::string& FileName, std::string& 
         return false;
     }
     Size = static_cast<uint64_t>(End);
+    if (IsZipFileName(FileName)) {
+        if (Size > ZipArchiveLimit) {
+            FPrompter.Error(Format("Cannot read \"%s\": a zip archive of more than %u bytes holds no ROM set.",
+                                   FileName.c_str(), static_cast<unsigned>(ZipArchiveLimit)));
+            return false;
+        }
+        std::string Archive(static_cast<size_t>(Size), '\0');
+        if (!Archive.empty() && !f.read(Archive.data(), static_cast<std::streamsize>(Archive.size()))) {
+            FPrompter.Error(Format("Cannot read file \"%s\".", FileName.c_str()));
+            return false;
+        }
+        try {
+            Data = ReadZipEntry(Archive, Game.ROMFileNameInArchive(), TZipEntryChoice::NamedElseFirst);
+        } catch (const EZipError& e) {
+            FPrompter.Error(Format("Cannot read \"%s\": %s", FileName.c_str(), e.what()));
+            return false;
+        }
+        Size = Data.size();
+        return true;
+    }
     Data.resize(static_cast<size_t>(std::min<uint64_t>(Size, ROMSize)));
     if (!Data.empty() && !f.read(Data.data(), static_cast<std::streamsize>(Data.size()))) {
         Data.clear();
@@ -74,7 +118,7 @@ bool TGameLoadingControl::LoadGame(const TMCUClass* GameClass, const std::string
         std::string Name = FileName;
         if (Name.empty() && !FPrompter.OpenFile(OpenDialog, Name)) return false;
         if (!Name.empty()) {
-            if (!ReadROMFile(Name, Data, Size)) return false;
+            if (!ReadROMFile(Name, *GameClass, Data, Size)) return false;
             SourceFile = Name;
         }
     } else {
@@ -83,24 +127,22 @@ bool TGameLoadingControl::LoadGame(const TMCUClass* GameClass, const std::string
         const std::string Remembered = FSettings.ROMFile(Short);
         std::error_code ec;
         if (!Remembered.empty() && std::filesystem::is_regular_file(Remembered, ec)) {
-            if (!ReadROMFile(Remembered, Data, Size)) return false;
+            if (!ReadROMFile(Remembered, *GameClass, Data, Size)) return false;
             SourceFile = Remembered;
         }
         if (Data.empty()) {
-            const std::string ROMFile = GameClass->ROMFileName();
-            if (!ROMFile.empty()) {
-                const std::string Stem = std::filesystem::path(ROMFile).stem().string();
-                const std::string Text =
-                    "You need to supply the ROM file...\n\n" +
-                    Format("Hint:\nSearch Google for \"%s\" and unpack \"%s\" from the archive.", Stem.c_str(),
-                           GameClass->ROMFileNameInArchive().c_str());
+            if (Options().TestingMode && !GameClass->ROM_URL().empty()) {
+                // A failed download leaves Ask as it is: the open dialog follows.
+                if (DownloadGameROM(*GameClass, Data)) Size = Data.size();
+            } else if (!GameClass->ROMFileName().empty()) {
+                const std::string Text = "You need to supply the ROM file...\n\n" + ROMHint(*GameClass);
                 Ask = FPrompter.Message(TMessageKind::Warning, Text, TMessageButtons::OKCancel) == TMessageResult::OK;
             }
         }
         if (Data.empty() && Ask) {
             std::string Name;
             if (FPrompter.OpenFile(OpenDialog, Name)) {
-                if (!ReadROMFile(Name, Data, Size)) return false;
+                if (!ReadROMFile(Name, *GameClass, Data, Size)) return false;
                 SourceFile = Name;
                 std::error_code ec2;
                 auto Absolute = std::filesystem::absolute(Name, ec2);
@@ -141,6 +183,44 @@ bool TGameLoadingControl::LoadGame(const TMCUClass* GameClass, const std::string
     }
     FHost.InstallGame(std::move(NewMCU), *GameClass);
     FWindow.SetBusy(false);
+    return true;
+}
+
+bool TGameLoadingControl::DownloadGameROM(const TMCUClass& Game, std::string& Data) {
+    Data.clear();
+    std::string ErrorText;
+    bool Downloaded = false;
+    bool Cancelled = false;
+    if (Options().ROMArchiveServer.empty()) {
+        // Without a configured server nothing is requested.
+        ErrorText = "No ROM archive server is configured (the setting ROMArchiveServer is empty).";
+    } else {
+        TROMDownload Download;
+        Download.URL = Game.ROM_URL();
+        Download.FileNameInArchive = Game.ROMFileNameInArchive();
+        Download.SaveFolder = ProgramFolder();
+        Download.Http.IgnoreCertificateErrors = Options().IgnoreCertificateErrors;
+        std::string ROM;
+        FTasks->RunTask("Downloading ROM...", [&](TTaskProgress& Progress) {
+            Downloaded = DownloadROM(Download, Progress, ErrorText, ROM);
+            Cancelled = Progress.Cancelled();
+        });
+        if (Downloaded) Data = std::move(ROM);
+    }
+    if (!Downloaded) {
+        // A download the user stopped needs no error box; the open dialog follows.
+        if (!Cancelled)
+            FPrompter.Error("Error downloading ROM from the internet:\n" + ErrorText + "\n\n" + ROMHint(Game));
+        return false;
+    }
+    // Kept as <short name>.rom in the program folder; a different file of that name is kept too.
+    try {
+        const std::filesystem::path Saved = WriteNewFile(ProgramFolder() / (Game.ShortGameName() + ".rom"), Data);
+        FSettings.SetROMFile(Game.ShortGameName(), Saved.string());
+    } catch (const std::exception& e) {
+        // The image stays loaded in memory.
+        FPrompter.Message(TMessageKind::Warning, e.what(), TMessageButtons::OK);
+    }
     return true;
 }
 

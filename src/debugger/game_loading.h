@@ -1,6 +1,7 @@
 // The game loading feature: loading a game of the catalogue or a custom ROM (the remembered
-// ROM file, the open dialog, the size question), the Game menu's radio item, the command-line
-// argument, and closing a game after every feature with unsaved work has agreed.
+// ROM file, the open dialog, a zip archive, in testing mode a download, the size question),
+// the Game menu's radio item, the command-line argument, and closing a game after every
+// feature with unsaved work has agreed.
 #pragma once
 
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "debugger/feature_links.h"
 #include "debugger/prompter.h"
+#include "debugger/task_runner.h"
 
 namespace tarvolin {
 
@@ -22,6 +24,9 @@ public:
     // whole catalogue by default.
     void SetGameCatalogue(std::vector<const TMCUClass*> Games) { FCatalogue = std::move(Games); }
     const TMCUClass* FindGameByShortName(const std::string& ShortName) const;
+    // Where downloads run; the window hands its own (a worker thread and a progress dialog).
+    // Unset: at once on the calling thread.
+    void SetTaskRunner(TTaskRunner* Runner) { FTasks = Runner ? Runner : &FDirectTasks; }
     // Features asked, in order, before a game is closed.
     void AddCloseQuestion(TCloseQuestion& Question) { FCloseQuestions.push_back(&Question); }
 
@@ -41,7 +46,11 @@ public:
     void CloseGame();
 
 private:
-    bool ReadROMFile(const std::string& FileName, std::string& Data, uint64_t& Size);
+    // Reads a ROM file, or the game's file out of a zip archive (".zip" in any letter case).
+    bool ReadROMFile(const std::string& FileName, const TMCUClass& Game, std::string& Data, uint64_t& Size);
+    // Testing mode: downloads the game's ROM, keeps it in the program folder and enters it in
+    // the ROM file list. False (after telling the user why, unless they cancelled) without it.
+    bool DownloadGameROM(const TMCUClass& Game, std::string& Data);
 
     TLoadedGame& FGame;
     TWindowView& FWindow;
@@ -52,6 +61,8 @@ private:
     std::vector<const TMCUClass*> FCatalogue;
     std::vector<TCloseQuestion*> FCloseQuestions;
     const TMCUClass* FCheckedGame = nullptr;
+    TDirectTaskRunner FDirectTasks;
+    TTaskRunner* FTasks = &FDirectTasks;
 };
 
 } // namespace tarvolin

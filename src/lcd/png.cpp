@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "base/safe_file.h"
 #include "lcd/raster.h"
 
 namespace tarvolin {
@@ -219,28 +220,7 @@ std::vector<uint8_t> Encode(const TRaster& Image, const TEncodeSetup& Setup) {
 }
 
 void WriteFileAtomically(const std::vector<uint8_t>& Bytes, const std::string& Path) {
-    namespace fs = std::filesystem;
-    const fs::path Target(Path);
-    fs::path Temp = Target;
-    Temp += ".tmp";
-    {
-        std::ofstream F(Temp, std::ios::binary | std::ios::trunc);
-        if (!F) throw std::runtime_error("Cannot create file " + Temp.string());
-        F.write(reinterpret_cast<const char*>(Bytes.data()), std::streamsize(Bytes.size()));
-        F.close();
-        if (!F) {
-            std::error_code Ignored;
-            fs::remove(Temp, Ignored);
-            throw std::runtime_error("Cannot write file " + Temp.string());
-        }
-    }
-    std::error_code Ec;
-    fs::rename(Temp, Target, Ec);
-    if (Ec) {
-        std::error_code Ignored;
-        fs::remove(Temp, Ignored);
-        throw std::runtime_error("Cannot write file " + Path + ": " + Ec.message());
-    }
+    WriteFileReplacing(Path, std::string_view(reinterpret_cast<const char*>(Bytes.data()), Bytes.size()));
 }
 
 } // namespace

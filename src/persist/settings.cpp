@@ -94,6 +94,10 @@ void TSettings::LoadSettings() {
     ReadBool(FStore, "UseMAMEKeyMapping", o.UseMAMEKeyMapping);
     ReadBool(FStore, "DerivatedSoundWave", o.DerivatedSoundWave);
     ReadBool(FStore, "HighContrast", o.HighContrast);
+    if (auto v = FStore.Read(TopGroup, "ROMArchiveServer")) o.ROMArchiveServer = *v;
+    if (auto v = FStore.Read(TopGroup, "UpdateServer")) o.UpdateServer = *v;
+    if (auto v = FStore.Read(TopGroup, "ContactAddress")) o.ContactAddress = *v;
+    ReadBool(FStore, "IgnoreCertificateErrors", o.IgnoreCertificateErrors);
 
     FStore.Remove(TopGroup, "UseSM500Mnemonics");
 
@@ -125,6 +129,10 @@ bool TSettings::SaveSettings() {
     WriteBool(FStore, "UseMAMEKeyMapping", o.UseMAMEKeyMapping);
     WriteBool(FStore, "DerivatedSoundWave", o.DerivatedSoundWave);
     // HighContrast is only ever set by hand in the store; it is never written.
+    FStore.Write(TopGroup, "ROMArchiveServer", o.ROMArchiveServer);
+    FStore.Write(TopGroup, "UpdateServer", o.UpdateServer);
+    FStore.Write(TopGroup, "ContactAddress", o.ContactAddress);
+    WriteBool(FStore, "IgnoreCertificateErrors", o.IgnoreCertificateErrors);
     FStore.RemoveGroup(ROMsGroup);
     for (const auto& [Name, Path] : FROMs) FStore.Write(ROMsGroup, Name, Path);
     return FStore.Flush();

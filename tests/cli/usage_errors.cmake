@@ -12,6 +12,11 @@ endforeach()
 cli(0 "" run --help)
 expect_contains("${CLI_STDOUT}" "[--mnemonics native|sharp|kb] [--wav FILE] [--derivated]" "run --help")
 
+cli(0 "" --version)
+if(NOT CLI_STDOUT MATCHES "^tarvolin-cli [0-9]+\\.[0-9]+\\.[0-9]+\n$")
+  message(FATAL_ERROR "--version printed '${CLI_STDOUT}'")
+endif()
+
 cli(2 "")
 cli(2 "" frobnicate)
 expect_contains("${CLI_STDERR}" "unknown verb \"frobnicate\"" "unknown verb")

@@ -117,3 +117,30 @@ TEST_F(SettingsTest, EnteringAROMFileReplacesTheGamesEntryAndSaves) {
 
 } // namespace
 } // namespace tarvolin
+
+namespace tarvolin {
+namespace {
+
+TEST(NetworkSettings, ServersAndCertificateChoiceSurviveASaveAndLoad) {
+    const TOptions Saved = Options();
+    TMemorySettingsStore Store;
+    TSettings Settings(Store);
+    Options() = TOptions{};
+    Options().ROMArchiveServer = "https://roms.example/";
+    Options().UpdateServer = "https://updates.example/";
+    Options().ContactAddress = "authors@example.org";
+    Options().IgnoreCertificateErrors = true;
+    Options().TestingMode = true; // never stored
+    ASSERT_TRUE(Settings.SaveSettings());
+    Options() = TOptions{};
+    Settings.LoadSettings();
+    EXPECT_EQ(Options().ROMArchiveServer, "https://roms.example/");
+    EXPECT_EQ(Options().UpdateServer, "https://updates.example/");
+    EXPECT_EQ(Options().ContactAddress, "authors@example.org");
+    EXPECT_TRUE(Options().IgnoreCertificateErrors);
+    EXPECT_FALSE(Options().TestingMode);
+    Options() = Saved;
+}
+
+} // namespace
+} // namespace tarvolin

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "base/version.h"
 #include "core/mcu.h"
 #include "cli.h"
 
@@ -68,7 +69,7 @@ void PrintOverview(std::ostream& Out) {
         name.resize(std::max<size_t>(name.size(), 10), ' ');
         Out << "  " << name << v.Summary << "\n";
     }
-    Out << "\n'tarvolin-cli VERB --help' describes a verb.\n";
+    Out << "\n'tarvolin-cli VERB --help' describes a verb; 'tarvolin-cli --version' prints the version.\n";
 }
 
 } // namespace
@@ -84,6 +85,10 @@ int main(int argc, char** argv) {
     const std::string verb = argv[1];
     if (verb == "--help" || verb == "-h" || verb == "help") {
         PrintOverview(std::cout);
+        return 0;
+    }
+    if (verb == "--version") {
+        std::cout << "tarvolin-cli " << tarvolin::ProgramVersionText() << "\n";
         return 0;
     }
     const auto it = std::find_if(Verbs().begin(), Verbs().end(), [&](const TVerb& v) { return verb == v.Name; });

@@ -95,7 +95,8 @@ void TDebugActions::CreateMenus() {
     QAction* options = Add(nullptr, "Options", "&Options...");
     bar->addAction(options);
     connect(options, &QAction::triggered, this, &TDebugActions::OpenOptionsDialog);
-    // The Misc windows come with their own work; their entries are in place but disabled.
+    // The Misc windows belong to the program around the debugger (app/ui), which connects
+    // these entries and enables them when it installs its windows (InstallMiscMenu).
     QMenu* misc = bar->addMenu("&Misc");
     Add(misc, "MiscUsefulLinks", "&Useful links...")->setEnabled(false);
     Add(misc, "MiscAbout", "&About...")->setEnabled(false);

@@ -37,6 +37,8 @@ TMainFrm::TMainFrm(TSettings& Settings, QWidget* Parent) : QMainWindow(Parent), 
 
     FDebugger = std::make_unique<TDebugger>(
         TDebuggerViews{*this, *FDisAsm, *FValuePanes, *FLCDView, *FInputPanel, FTools}, FPrompter, FSettings);
+    FTaskRunner = std::make_unique<TQtTaskRunner>(this, FStatusLabel, statusBar());
+    FDebugger->Loading().SetTaskRunner(FTaskRunner.get());
     FLoop->SetDebugger(FDebugger.get());
     FActions->SetDebugger(FDebugger.get());
     FDisAsm->SetDebugger(FDebugger.get());
@@ -66,6 +68,7 @@ TMainFrm::~TMainFrm() {
     qApp->removeEventFilter(this);
     // The features still talk to the views while they close the game.
     FDebugger.reset();
+    FTaskRunner.reset();
     SetMessageReporter(FPreviousReporter);
 }
 
@@ -217,6 +220,7 @@ bool TMainFrm::eventFilter(QObject* Watched, QEvent* Event) {
 
 void TMainFrm::AfterShow() {
     FDisAsm->FocusList();
+    emit FirstShown();
     if (!FCommandLineArgument.empty()) {
         const std::string arg = FCommandLineArgument;
         FCommandLineArgument.clear();

@@ -16,6 +16,7 @@
 #include "debugger/ui/lcd_picture_view.h"
 #include "debugger/ui/main_loop.h"
 #include "debugger/ui/qt_prompter.h"
+#include "debugger/ui/qt_task_runner.h"
 #include "debugger/ui/state_panes.h"
 #include "debugger/ui/tool_windows_view.h"
 #include "debugger/ui/value_panes_view.h"
@@ -71,12 +72,21 @@ public:
     uint64_t DrawPanesCount() const { return FValuePanes->DrawPanesCount(); }
     TInputPanel* InputPanel() const { return FInputPanel; }
     TToolWindowsView& ToolWindows() { return FTools; }
+    // Runs long operations (downloads) off the window's thread with a progress dialog.
+    TQtTaskRunner& TaskRunner() { return *FTaskRunner; }
+    // The prompter the features use (message boxes, or the test override).
+    TPrompter& Prompter() { return FPrompter; }
 
     // ---- TWindowView ----
     void SetStatus(const std::string& Text, TStatusColour Colour) override;
     void SetCaption(const std::string& Caption) override;
     void CommandStatesChanged(const TCommandStates& States) override;
     void SetBusy(bool Busy) override;
+
+signals:
+    // Once, after the window was first shown and before the command-line argument is acted
+    // on (the update check starts here).
+    void FirstShown();
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -104,6 +114,7 @@ private:
     TLCDPictureView* FLCDView = nullptr;
     TInputPanel* FInputPanel = nullptr;
     QLabel* FStatusLabel = nullptr;
+    std::unique_ptr<TQtTaskRunner> FTaskRunner;
 
     std::unique_ptr<TDebugger> FDebugger;
     std::string FCommandLineArgument;
