@@ -22,6 +22,16 @@ namespace {
 
 constexpr int16_t SampleAmplitude = 0x6000;
 
+// What the first cycle of an instruction leaves for the cycles after it.
+enum TInstructionEffect : unsigned {
+    effOperandCycle = 1, // a second machine cycle follows
+    effSkip = 2,         // the next instruction is skipped
+    effLaxChain = 4,     // a load: loads right after it are skipped too
+    effLCDWrite = 8,     // O or O' was written
+    effHalt = 16,        // CEND: halt mode entered
+    effRetry = 32,       // (lean execution only) nothing was done: the instruction needs a call
+};
+
 // AdjustDP for every 7-bit value, so a RAM access costs one table load.
 struct TAdjustedDP {
     T7bits Map[128];
@@ -87,17 +97,22 @@ void TSHARP_SM5A_MCU::TakeSoundSample() {
     FAudioBuffer[FAudioBufferPos++] = static_cast<int16_t>(level * SampleAmplitude);
 }
 
-bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
-    bool operandCyclePending = false;
-    bool skipPending = false;
-    bool laxChain = false;
-    bool executed = false;
+// The first machine cycle of the instruction at PC: fetch, PC advance, effect. Returns the
+// TInstructionEffect bits and, in bits 8..15, the opcode to report and remember as the
+// previous one (the second byte of a long jump or call).
+//
+// Lean execution calls nothing: it leaves the previous opcode alone for the caller to
+// overwrite, and gives an instruction that would call out (a RAM callback, an input query,
+// an emulator error) back untouched: PC restored, effRetry.
+template <bool Lean>
+[[gnu::always_inline]] inline unsigned TSHARP_SM5A_MCU::ExecuteInstruction(uint8_t& Opcode, uint8_t& Operand) {
+    unsigned effect = 0;
 
     // Read and write the cell DP points at (through AdjustDP), raising the RAM callbacks.
     auto readM = [this]() -> T4bits {
         const T7bits a = AdjustedDP.Map[DP & 0x7F];
         const T4bits v = RAM[a];
-        if (OnReadMemory.Handler) [[unlikely]]
+        if (!Lean && OnReadMemory.Handler) [[unlikely]]
             OnReadMemory.Handler(OnReadMemory.Obj, a, v);
         return v;
     };
@@ -105,7 +120,7 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
         const T7bits a = AdjustedDP.Map[DP & 0x7F];
         const T4bits previous = RAM[a];
         RAM[a] = static_cast<T4bits>(v & 0x0F);
-        if (OnWriteMemory.Handler) [[unlikely]]
+        if (!Lean && OnWriteMemory.Handler) [[unlikely]]
             OnWriteMemory.Handler(OnWriteMemory.Obj, a, static_cast<T4bits>(v & 0x0F), previous);
     };
     auto exchangeAccRAM = [&]() {
@@ -123,6 +138,415 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
     };
     auto setDPL = [this](unsigned v) { DP = static_cast<T7bits>((DP & 0x70) | (v & 0x0F)); };
     auto xorDPH = [this](unsigned x) { DP = static_cast<T7bits>((DP ^ ((x & 3) << 4)) & 0x7F); };
+    auto skipIf = [&effect](bool condition) { effect |= condition ? effSkip : 0u; };
+
+    const T11bits pc = PC;
+    uint8_t op = 0, next = 0;
+    if (pc < ROMSize - 1) [[likely]] {
+        op = ROM[pc];
+        next = ROM[pc + 1];
+    } else if (pc < ROMSize) {
+        op = ROM[pc];
+    }
+    // Advanced over one byte; the two-byte instructions (0x5E, 0x5F, the long jumps and
+    // calls) step over their second byte below.
+    PC = StepPC(pc, 1);
+    uint8_t previousOpcode = 0;
+    if (!Lean) {
+        previousOpcode = FPreviousOpcode;
+        FPreviousOpcode = 0;
+    }
+    Opcode = op;
+    Operand = next;
+    uint8_t reported = op;
+    // (Lean) Hands the instruction back: PC is all that has changed (Opcode and Operand get the
+    // same values again).
+    auto retry = [this, pc]() -> unsigned {
+        PC = pc;
+        return effRetry;
+    };
+    // (Lean) With a RAM callback installed an instruction that reads RAM is handed back; it
+    // reads RAM before it changes anything.
+    auto ramCallbacks = [this]() { return (OnReadMemory.Handler != nullptr) | (OnWriteMemory.Handler != nullptr); };
+
+#define TARVOLIN_CASE4(b) case (b): case (b) + 1: case (b) + 2: case (b) + 3
+#define TARVOLIN_CASE16(b) TARVOLIN_CASE4(b): TARVOLIN_CASE4((b) + 4): TARVOLIN_CASE4((b) + 8): TARVOLIN_CASE4((b) + 12)
+    switch (op) {
+    case 0x00:
+        break; // SKIP
+    case 0x01:
+        IO.R = Acc & 0x0F;
+        break;
+    case 0x02:
+        DP |= 0x40;
+        break;
+    case 0x03:
+        TD = (Acc & 0x08) != 0;
+        break;
+    TARVOLIN_CASE4(0x04):
+        if (Lean && ramCallbacks()) return retry();
+        writeM(readM() & ~(1u << (op & 3)));
+        break;
+    case 0x08:
+        if (Lean && ramCallbacks()) return retry();
+        Acc = static_cast<T4bits>((Acc + readM()) & 0x0F);
+        break;
+    case 0x09: {
+        if (Lean && ramCallbacks()) return retry();
+        const unsigned t = Acc + readM() + (Carry ? 1 : 0);
+        Carry = t > 15;
+        Acc = static_cast<T4bits>(t & 0x0F);
+        skipIf(t > 15);
+        break;
+    }
+    case 0x0A:
+        Acc = static_cast<T4bits>(~Acc & 0x0F);
+        break;
+    case 0x0B: {
+        const T4bits dpl = DP & 0x0F;
+        setDPL(Acc);
+        Acc = dpl;
+        break;
+    }
+    TARVOLIN_CASE4(0x0C):
+        if (Lean && ramCallbacks()) return retry();
+        writeM(readM() | (1u << (op & 3)));
+        break;
+    TARVOLIN_CASE4(0x10):
+        if (Lean && ramCallbacks()) return retry();
+        exchangeAccRAM();
+        xorDPH(op);
+        break;
+    TARVOLIN_CASE4(0x14): {
+        if (Lean && ramCallbacks()) return retry();
+        exchangeAccRAM();
+        xorDPH(op);
+        const unsigned dpl = DP & 0x0F;
+        setDPL(dpl + 1);
+        skipIf(dpl == 7);
+        break;
+    }
+    TARVOLIN_CASE4(0x18):
+        if (Lean && ramCallbacks()) return retry();
+        Acc = readM();
+        xorDPH(op);
+        break;
+    TARVOLIN_CASE4(0x1C): {
+        if (Lean && ramCallbacks()) return retry();
+        exchangeAccRAM();
+        xorDPH(op);
+        const unsigned dpl = DP & 0x0F;
+        setDPL(dpl - 1);
+        skipIf(dpl == 0);
+        break;
+    }
+    TARVOLIN_CASE16(0x20): {
+        Acc = op & 0x0F;
+        effect = effLaxChain;
+        const T11bits following = PC;
+        skipIf(following < ROMSize && (ROM[following] & 0xF0) == 0x20); // a run of loads takes the first
+        break;
+    }
+    TARVOLIN_CASE16(0x30): {
+        const unsigned sum = Acc + (op & 0x0F);
+        Acc = static_cast<T4bits>(sum & 0x0F);
+        skipIf(sum > 15 && op != 0x3A);
+        break;
+    }
+    TARVOLIN_CASE16(0x40): {
+        const unsigned x = (op >> 2) & 3;
+        DP = static_cast<T7bits>(((op & 3) << 4) | (x == 0 ? 0 : 8 + x));
+        break;
+    }
+    case 0x50:
+        if (Lean) return retry();
+        skipIf(!IO.AlphaIsSignaled(FQuietInputQueries));
+        break;
+    case 0x51:
+        if (Lean) return retry();
+        skipIf(!IO.BetaIsSignaled(FQuietInputQueries));
+        break;
+    case 0x52:
+        skipIf(!Carry);
+        break;
+    case 0x53:
+        if (Lean && ramCallbacks()) return retry();
+        skipIf(readM() == Acc);
+        break;
+    TARVOLIN_CASE4(0x54):
+        if (Lean && ramCallbacks()) return retry();
+        skipIf((readM() >> (op & 3)) & 1);
+        break;
+    case 0x58:
+        skipIf(!OneSecond);
+        OneSecond = false;
+        break;
+    case 0x59:
+        O_[8] = O[8];
+        O_[7] = O[7];
+        effect = effLCDWrite;
+        break;
+    case 0x5A:
+        skipIf(Acc == 0);
+        break;
+    case 0x5B:
+        skipIf(Acc == (DP & 0x0F));
+        break;
+    case 0x5C:
+        O_ = O;
+        effect = effLCDWrite;
+        break;
+    case 0x5D:
+        shiftO();
+        O[8] = encode();
+        effect = effLCDWrite;
+        break;
+    case 0x5E:
+        PC = StepPC(pc, 2);
+        effect = effOperandCycle;
+        if (next == 0x00) {
+            HaltMode = true; // CEND
+            effect |= effHalt;
+        } else if (next == 0x04) {
+            Acc = static_cast<T4bits>((T >> 10) & 0x0F); // DTA
+        }
+        break;
+    case 0x5F:
+        PC = StepPC(pc, 2);
+        DP = next & 0x7F;
+        effect = effOperandCycle;
+        break;
+    case 0x60:
+        TD = !TD;
+        break;
+    case 0x61:
+        O[7] = O[8];
+        O[8] = encode();
+        effect = effLCDWrite;
+        break;
+    case 0x62:
+        shiftO();
+        O[8] = Acc & 0x07;
+        effect = effLCDWrite;
+        break;
+    case 0x63:
+        shiftO();
+        O[8] = (Acc | 0x08) & 0x0F;
+        effect = effLCDWrite;
+        break;
+    case 0x64: {
+        const unsigned dpl = DP & 0x0F;
+        setDPL(dpl + 1);
+        skipIf(dpl == 7);
+        break;
+    }
+    case 0x65:
+        T = 0;
+        OneSecond = true;
+        break;
+    case 0x66:
+        Carry = false;
+        break;
+    case 0x67:
+        Carry = true;
+        break;
+    case 0x68:
+        Acc = 0;
+        LD0 = false;
+        break;
+    case 0x69:
+        LD0 = true;
+        break;
+    case 0x6A:
+        if (Lean) return retry();
+        Acc = IO.GetK(*FLabels, FQuietInputQueries);
+        break;
+    case 0x6B:
+        DP &= 0x3F;
+        break;
+    case 0x6C: {
+        const unsigned dpl = DP & 0x0F;
+        setDPL(dpl - 1);
+        skipIf(dpl == 0);
+        break;
+    }
+    case 0x6D:
+        MSB = (MSB ^ 1) & 1;
+        break;
+    case 0x6E:
+    case 0x6F:
+        if (A == NoAddress) {
+            if (Lean) return retry();
+            RaiseReturnOutsideSubroutine();
+        }
+        skipIf(op == 0x6F);
+        PC = A & 0x7FF;
+        Page = (PC >> 6) & 0x0F;
+        A = NoAddress;
+        break;
+    TARVOLIN_CASE16(0x70):
+        if (next & 0x80) { // a long jump or call
+            if (A != NoAddress) {
+                if (Lean) return retry();
+                Page = op & 0x0F;
+                PC = StepPC(pc, 2);
+                Opcode = next;
+                RaiseLongBranchInSubroutine(next);
+            }
+            Page = op & 0x0F;
+            PC = StepPC(pc, 2);
+            Opcode = next; // reported like the short forms
+            reported = next;
+            if (next >= 0xC0) A = PC; // long call: return past both bytes
+            PC = static_cast<T11bits>(((MSB & 1) << 10) | (Page << 6) | CodeToStepIndex[next & 0x3F]);
+        } else {
+            Page = op & 0x0F; // a page preset for the following one-byte jump or call
+        }
+        effect = effOperandCycle;
+        break;
+    TARVOLIN_CASE16(0x80):
+    TARVOLIN_CASE16(0x90):
+    TARVOLIN_CASE16(0xA0):
+    TARVOLIN_CASE16(0xB0): // jump
+        if (A == NoAddress)
+            PC = static_cast<T11bits>(((MSB & 1) << 10) | ((Page & 0x0F) << 6) | CodeToStepIndex[op & 0x3F]);
+        else
+            PC = static_cast<T11bits>((PC & 0x7C0) | CodeToStepIndex[op & 0x3F]);
+        break;
+    TARVOLIN_CASE16(0xC0):
+    TARVOLIN_CASE16(0xD0):
+    TARVOLIN_CASE16(0xE0):
+    TARVOLIN_CASE16(0xF0):
+        if (A == NoAddress) { // call
+            // (Lean execution has not cleared FPreviousOpcode.)
+            if (((Lean ? FPreviousOpcode : previousOpcode) & 0xF0) == 0x70) {
+                if (Lean) return retry();
+                A = PC;
+                PC = static_cast<T11bits>(((MSB & 1) << 10) | ((Page & 0x0F) << 6) | (PC & 0x3F));
+                RaisePagePresetNotProcessed();
+            }
+            A = PC;
+            PC = static_cast<T11bits>(0x400 | CodeToStepIndex[op & 0x3F]);
+        } else { // inside a subroutine: a jump within a group of four pages
+            PC = static_cast<T11bits>((PC & 0x700) | (((op >> 4) & 3) << 6) | CodeToStepIndex[op & 0x0F]);
+        }
+        break;
+    }
+#undef TARVOLIN_CASE16
+#undef TARVOLIN_CASE4
+    return effect | (static_cast<unsigned>(reported) << 8);
+}
+
+// One machine cycle skipping the instruction at PC. Returns whether the next is skipped too
+// (a run of loads after a load).
+[[gnu::always_inline]] inline bool TSHARP_SM5A_MCU::SkipInstruction(bool LaxChain) {
+    const T11bits pc = PC;
+    const uint8_t op = pc < ROMSize ? ROM[pc] : 0;
+    const uint8_t next = pc + 1 < ROMSize ? ROM[pc + 1] : 0;
+    const T11bits after = StepPC(pc, static_cast<unsigned>(GetOpcodeSize(op, next)));
+    PC = after;
+    FPreviousOpcode = 0;
+    return LaxChain && after < ROMSize && (ROM[after] & 0xF0) == 0x20;
+}
+
+// Cycles timer ticks, each counted in CycleCount: T wraps to 0 after 0x3FFF and sets the
+// second flag, which is cleared when T reaches 0x2000.
+[[gnu::always_inline]] inline void TSHARP_SM5A_MCU::TickTimer(unsigned Cycles) {
+    CycleCount += Cycles;
+    const T14bits t = T;
+    const unsigned after = t + Cycles;
+    // No flag changes on the way: T stays below 0x2000, or stays in 0x2000..0x3FFF (a T
+    // outside 14 bits fails both and takes the loop).
+    if (after - (t & 0x2000u) < 0x2000u) [[likely]] {
+        T = static_cast<T14bits>(after);
+        return;
+    }
+    for (unsigned i = 0; i < Cycles; ++i) {
+        if (++T > 0x3FFF) {
+            T = 0;
+            OneSecond = true;
+        } else if (T == 0x2000) {
+            OneSecond = false;
+        }
+    }
+}
+
+// Machine cycles of an instruction that is not CEND: its first, its second if it has one,
+// and one for each instruction it skips (PC moves past those).
+[[gnu::always_inline]] inline unsigned TSHARP_SM5A_MCU::CyclesAfter(unsigned Effect) {
+    unsigned cycles = 1;
+    if (Effect & (effOperandCycle | effSkip)) [[unlikely]] {
+        if (Effect & effOperandCycle) ++cycles;
+        if (Effect & effSkip) {
+            const bool laxChain = (Effect & effLaxChain) != 0;
+            do
+                ++cycles;
+            while (SkipInstruction(laxChain));
+        }
+    }
+    return cycles;
+}
+
+// The rest of a step after the first cycle of its instruction: the LCD driver's look at the
+// registers, the second cycle or the skipped instructions, the timer. No pacing and no sound
+// capture; the second cycle of a CEND (halted) goes to PerformCycles.
+[[gnu::always_inline]] inline bool TSHARP_SM5A_MCU::FinishInstruction(unsigned Effect) {
+    if (LCDDriver) [[likely]]
+        LCDDriver->OnInstruction(O, O_, (Effect & effLCDWrite) != 0, HaltMode);
+    FPreviousOpcode = static_cast<uint8_t>(Effect >> 8);
+    if ((Effect & effOperandCycle) && HaltMode) [[unlikely]] {
+        TickTimer(1);
+        return PerformCycles(nullptr, nullptr, true, true);
+    }
+    TickTimer(CyclesAfter(Effect));
+    return true;
+}
+
+// A step without pacing, sound capture or halt, making every call the instruction needs (RAM
+// callbacks, input queries, the LCD driver, emulator errors).
+bool TSHARP_SM5A_MCU::PerformInstruction(uint8_t& Opcode, uint8_t& Operand) {
+    return FinishInstruction(ExecuteInstruction<false>(Opcode, Operand));
+}
+
+// The rest of a lean step that needs the LCD driver (an LCD write, a halt, or a driver
+// counting instructions towards a stable image).
+bool TSHARP_SM5A_MCU::FinishLeanInstruction(unsigned Effect) {
+    FPreviousOpcode = 0; // as ExecuteInstruction<false> leaves it for the driver to see
+    return FinishInstruction(Effect);
+}
+
+// The common step as one straight sequence that calls nothing: not halted, no paced full run,
+// no sound capture, and an instruction that needs no call. Any other step is passed on whole
+// to PerformInstruction or PerformCycles, or finished by FinishLeanInstruction when it needs
+// the LCD driver.
+bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
+    // FRareCycleWork: a paced full run or sound capture. (Outside a paced full run
+    // FFullRunStartTickCount is always 0, as PerformCycles would leave it.)
+    if (FRareCycleWork | HaltMode) [[unlikely]]
+        return PerformCycles(&Opcode, &Operand, false, false);
+
+    const unsigned effect = ExecuteInstruction<true>(Opcode, Operand);
+    // TLCDDriver::OnInstruction calls out after an instruction that neither writes O or O'
+    // nor halts only while it counts instructions towards a stable image.
+    const TLCDDriver* driver = LCDDriver.get();
+    if ((effect & (effLCDWrite | effHalt | effRetry)) ||
+        (driver && driver->ShowStableImageOnly() && driver->InstructionCountOfStableORegisters() >= 0)) [[unlikely]] {
+        if (effect & effRetry) return PerformInstruction(Opcode, Operand);
+        return FinishLeanInstruction(effect);
+    }
+    FPreviousOpcode = static_cast<uint8_t>(effect >> 8);
+    TickTimer(CyclesAfter(effect));
+    return true;
+}
+
+// Every machine cycle of one step in the general case, starting with a pending second cycle
+// when OperandCyclePending (an instruction already executed in this step when Executed; no
+// other can then execute, and Opcode and Operand may be null).
+bool TSHARP_SM5A_MCU::PerformCycles(uint8_t* Opcode, uint8_t* Operand, bool OperandCyclePending, bool Executed) {
+    bool operandCyclePending = OperandCyclePending;
+    bool skipPending = false;
+    bool laxChain = false;
+    bool executed = Executed;
 
     do {
         // Pacing window check.
@@ -140,332 +564,16 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
         } else if (HaltMode) {
             // halted: no instruction is fetched
         } else if (skipPending) {
-            const uint8_t op = PC < ROMSize ? ROM[PC] : 0;
-            const uint8_t next = PC + 1 < ROMSize ? ROM[PC + 1] : 0;
-            PC = StepPC(PC, static_cast<unsigned>(GetOpcodeSize(op, next)));
-            FPreviousOpcode = 0;
-            skipPending = laxChain && PC < ROMSize && (ROM[PC] & 0xF0) == 0x20;
+            skipPending = SkipInstruction(laxChain);
         } else {
             executed = true;
-            bool lcdChanged = false;
-            const T11bits pc = PC;
-            uint8_t op = 0, next = 0;
-            if (pc < ROMSize) [[likely]] {
-                op = ROM[pc];
-                next = pc + 1 < ROMSize ? ROM[pc + 1] : 0;
-            }
-            const uint8_t previousOpcode = FPreviousOpcode;
-            PC = StepPC(pc, static_cast<unsigned>(GetOpcodeSize(op, next)));
-            FPreviousOpcode = 0;
-            Opcode = op;
-            Operand = next;
-
-            switch (op) {
-            case 0x00:
-                break; // SKIP
-            case 0x01:
-                IO.R = Acc & 0x0F;
-                break;
-            case 0x02:
-                DP |= 0x40;
-                break;
-            case 0x03:
-                TD = (Acc & 0x08) != 0;
-                break;
-            case 0x04:
-            case 0x05:
-            case 0x06:
-            case 0x07:
-                writeM(readM() & ~(1u << (op & 3)));
-                break;
-            case 0x08:
-                Acc = static_cast<T4bits>((Acc + readM()) & 0x0F);
-                break;
-            case 0x09: {
-                const unsigned t = Acc + readM() + (Carry ? 1 : 0);
-                Carry = t > 15;
-                Acc = static_cast<T4bits>(t & 0x0F);
-                skipPending = Carry;
-                break;
-            }
-            case 0x0A:
-                Acc = static_cast<T4bits>(~Acc & 0x0F);
-                break;
-            case 0x0B: {
-                const T4bits dpl = DP & 0x0F;
-                setDPL(Acc);
-                Acc = dpl;
-                break;
-            }
-            case 0x0C:
-            case 0x0D:
-            case 0x0E:
-            case 0x0F:
-                writeM(readM() | (1u << (op & 3)));
-                break;
-            case 0x10:
-            case 0x11:
-            case 0x12:
-            case 0x13:
-                exchangeAccRAM();
-                xorDPH(op);
-                break;
-            case 0x14:
-            case 0x15:
-            case 0x16:
-            case 0x17: {
-                exchangeAccRAM();
-                xorDPH(op);
-                const unsigned dpl = DP & 0x0F;
-                setDPL(dpl + 1);
-                skipPending = dpl == 7;
-                break;
-            }
-            case 0x18:
-            case 0x19:
-            case 0x1A:
-            case 0x1B:
-                Acc = readM();
-                xorDPH(op);
-                break;
-            case 0x1C:
-            case 0x1D:
-            case 0x1E:
-            case 0x1F: {
-                exchangeAccRAM();
-                xorDPH(op);
-                const unsigned dpl = DP & 0x0F;
-                setDPL(dpl - 1);
-                skipPending = dpl == 0;
-                break;
-            }
-            case 0x20:
-            case 0x21:
-            case 0x22:
-            case 0x23:
-            case 0x24:
-            case 0x25:
-            case 0x26:
-            case 0x27:
-            case 0x28:
-            case 0x29:
-            case 0x2A:
-            case 0x2B:
-            case 0x2C:
-            case 0x2D:
-            case 0x2E:
-            case 0x2F:
-                Acc = op & 0x0F;
-                laxChain = true;
-                skipPending = PC < ROMSize && (ROM[PC] & 0xF0) == 0x20; // a run of loads takes the first
-                break;
-            case 0x30:
-            case 0x31:
-            case 0x32:
-            case 0x33:
-            case 0x34:
-            case 0x35:
-            case 0x36:
-            case 0x37:
-            case 0x38:
-            case 0x39:
-            case 0x3A:
-            case 0x3B:
-            case 0x3C:
-            case 0x3D:
-            case 0x3E:
-            case 0x3F: {
-                const unsigned sum = Acc + (op & 0x0F);
-                Acc = static_cast<T4bits>(sum & 0x0F);
-                skipPending = sum > 15 && op != 0x3A;
-                break;
-            }
-            case 0x40:
-            case 0x41:
-            case 0x42:
-            case 0x43:
-            case 0x44:
-            case 0x45:
-            case 0x46:
-            case 0x47:
-            case 0x48:
-            case 0x49:
-            case 0x4A:
-            case 0x4B:
-            case 0x4C:
-            case 0x4D:
-            case 0x4E:
-            case 0x4F: {
-                const unsigned x = (op >> 2) & 3;
-                DP = static_cast<T7bits>(((op & 3) << 4) | (x == 0 ? 0 : 8 + x));
-                break;
-            }
-            case 0x50:
-                skipPending = !IO.AlphaIsSignaled(FQuietInputQueries);
-                break;
-            case 0x51:
-                skipPending = !IO.BetaIsSignaled(FQuietInputQueries);
-                break;
-            case 0x52:
-                skipPending = !Carry;
-                break;
-            case 0x53:
-                skipPending = readM() == Acc;
-                break;
-            case 0x54:
-            case 0x55:
-            case 0x56:
-            case 0x57:
-                skipPending = (readM() >> (op & 3)) & 1;
-                break;
-            case 0x58:
-                skipPending = !OneSecond;
-                OneSecond = false;
-                break;
-            case 0x59:
-                O_[8] = O[8];
-                O_[7] = O[7];
-                lcdChanged = true;
-                break;
-            case 0x5A:
-                skipPending = Acc == 0;
-                break;
-            case 0x5B:
-                skipPending = Acc == (DP & 0x0F);
-                break;
-            case 0x5C:
-                O_ = O;
-                lcdChanged = true;
-                break;
-            case 0x5D:
-                shiftO();
-                O[8] = encode();
-                lcdChanged = true;
-                break;
-            case 0x5E:
-                if (next == 0x00)
-                    HaltMode = true; // CEND
-                else if (next == 0x04)
-                    Acc = static_cast<T4bits>((T >> 10) & 0x0F); // DTA
-                operandCyclePending = true;
-                break;
-            case 0x5F:
-                DP = next & 0x7F;
-                operandCyclePending = true;
-                break;
-            case 0x60:
-                TD = !TD;
-                break;
-            case 0x61:
-                O[7] = O[8];
-                O[8] = encode();
-                lcdChanged = true;
-                break;
-            case 0x62:
-                shiftO();
-                O[8] = Acc & 0x07;
-                lcdChanged = true;
-                break;
-            case 0x63:
-                shiftO();
-                O[8] = (Acc | 0x08) & 0x0F;
-                lcdChanged = true;
-                break;
-            case 0x64: {
-                const unsigned dpl = DP & 0x0F;
-                setDPL(dpl + 1);
-                skipPending = dpl == 7;
-                break;
-            }
-            case 0x65:
-                T = 0;
-                OneSecond = true;
-                break;
-            case 0x66:
-                Carry = false;
-                break;
-            case 0x67:
-                Carry = true;
-                break;
-            case 0x68:
-                Acc = 0;
-                LD0 = false;
-                break;
-            case 0x69:
-                LD0 = true;
-                break;
-            case 0x6A:
-                Acc = IO.GetK(*FLabels, FQuietInputQueries);
-                break;
-            case 0x6B:
-                DP &= 0x3F;
-                break;
-            case 0x6C: {
-                const unsigned dpl = DP & 0x0F;
-                setDPL(dpl - 1);
-                skipPending = dpl == 0;
-                break;
-            }
-            case 0x6D:
-                MSB = (MSB ^ 1) & 1;
-                break;
-            case 0x6E:
-            case 0x6F:
-                if (A == NoAddress) RaiseReturnOutsideSubroutine();
-                skipPending = op == 0x6F;
-                PC = A & 0x7FF;
-                Page = (PC >> 6) & 0x0F;
-                A = NoAddress;
-                break;
-            case 0x70:
-            case 0x71:
-            case 0x72:
-            case 0x73:
-            case 0x74:
-            case 0x75:
-            case 0x76:
-            case 0x77:
-            case 0x78:
-            case 0x79:
-            case 0x7A:
-            case 0x7B:
-            case 0x7C:
-            case 0x7D:
-            case 0x7E:
-            case 0x7F:
-                Page = op & 0x0F;
-                operandCyclePending = true;
-                if (next & 0x80) {
-                    Opcode = next; // reported like the short forms
-                    if (A != NoAddress) RaiseLongBranchInSubroutine(next);
-                    if (next >= 0xC0) A = PC; // long call: return past both bytes
-                    PC = static_cast<T11bits>(((MSB & 1) << 10) | (Page << 6) | CodeToStepIndex[next & 0x3F]);
-                }
-                break;
-            default:
-                if (op < 0xC0) { // 0x80..0xBF: jump
-                    if (A == NoAddress)
-                        PC = static_cast<T11bits>(((MSB & 1) << 10) | ((Page & 0x0F) << 6) |
-                                                  CodeToStepIndex[op & 0x3F]);
-                    else
-                        PC = static_cast<T11bits>((PC & 0x7C0) | CodeToStepIndex[op & 0x3F]);
-                } else if (A == NoAddress) { // 0xC0..0xFF: call
-                    A = PC;
-                    if ((previousOpcode & 0xF0) == 0x70) {
-                        PC = static_cast<T11bits>(((MSB & 1) << 10) | ((Page & 0x0F) << 6) | (PC & 0x3F));
-                        RaisePagePresetNotProcessed();
-                    }
-                    PC = static_cast<T11bits>(0x400 | CodeToStepIndex[op & 0x3F]);
-                } else { // inside a subroutine: a jump within a group of four pages
-                    PC = static_cast<T11bits>((PC & 0x700) | (((op >> 4) & 3) << 6) |
-                                              CodeToStepIndex[op & 0x0F]);
-                }
-                break;
-            }
-
+            const unsigned effect = ExecuteInstruction<false>(*Opcode, *Operand);
+            operandCyclePending = (effect & effOperandCycle) != 0;
+            skipPending = (effect & effSkip) != 0;
+            laxChain = (effect & effLaxChain) != 0;
             if (LCDDriver) [[likely]]
-                LCDDriver->OnInstruction(O, O_, lcdChanged, HaltMode);
-            FPreviousOpcode = Opcode;
+                LCDDriver->OnInstruction(O, O_, (effect & effLCDWrite) != 0, HaltMode);
+            FPreviousOpcode = static_cast<uint8_t>(effect >> 8);
         }
 
         // Pacing count and wait.
@@ -476,14 +584,7 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
         if (HaltMode && !operandCyclePending && !FFullRun && !IO.IsAnyInput(*FLabels, FQuietInputQueries))
             T = 0x3FFF;
 
-        // Timer tick.
-        ++CycleCount;
-        if (++T > 0x3FFF) {
-            T = 0;
-            OneSecond = true;
-        } else if (T == 0x2000) {
-            OneSecond = false;
-        }
+        TickTimer(1);
 
         // Halt wake-up.
         if (HaltMode && !operandCyclePending) [[unlikely]] {

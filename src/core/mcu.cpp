@@ -235,6 +235,7 @@ void TSHARP_SM5A_MCU::Reset() {
     LD0 = false;
     FFullRunStartTickCount = 0;
     FFullRunCyclesPerSecond = 16384;
+    UpdateRareCycleWork();
     CycleCount = 0;
     if (LCDDriver) LCDDriver->Reset();
 }
@@ -386,11 +387,13 @@ void TSHARP_SM5A_MCU::ChangeLCDDriver(const TLCDDriverClass& NewLCDDriverClass) 
 void TSHARP_SM5A_MCU::SetFullRun(bool Value) {
     FFullRun = Value;
     FFullRunStartTickCount = 0;
+    UpdateRareCycleWork();
 }
 
 void TSHARP_SM5A_MCU::SetFullRunCyclesPerSecond(uint32_t Value) {
     FFullRunCyclesPerSecond = Value;
     FFullRunStartTickCount = 0;
+    UpdateRareCycleWork();
 }
 
 void TSHARP_SM5A_MCU::SetTickSource(TTickSource* Source) {

@@ -226,6 +226,11 @@ protected:
     uint32_t FFullRunCyclesPerSecond = 16384;
     uint32_t FFullRunCycleCounter = 0;
     TTickSource* FTickSource = nullptr;
+    // A paced full run or sound capture: machine cycles with more work than the common one.
+    // Whatever changes FFullRun, FFullRunCyclesPerSecond or FAudioBuffer calls
+    // UpdateRareCycleWork. (Outside a paced full run FFullRunStartTickCount stays 0.)
+    bool FRareCycleWork = false;
+    void UpdateRareCycleWork() { FRareCycleWork = (FFullRun && FFullRunCyclesPerSecond != 0) || !FAudioBuffer.empty(); }
 
     // Class facts the execution loop needs, cached at construction so that no virtual
     // call is made per machine cycle: the custom game reads unwired inputs quietly.
@@ -239,6 +244,18 @@ protected:
     friend struct TMCUClass;
 
 private:
+    // The parts of PerformOneCycle (execution.cpp). PerformOneCycle runs the common step
+    // without any call and passes other steps on: PerformInstruction takes those that call
+    // out (RAM callbacks, input queries, emulator errors), FinishLeanInstruction those that
+    // need the LCD driver, PerformCycles those in halt, paced full runs or sound capture.
+    template <bool Lean> inline unsigned ExecuteInstruction(uint8_t& Opcode, uint8_t& Operand);
+    inline bool SkipInstruction(bool LaxChain);
+    inline void TickTimer(unsigned Cycles);
+    inline unsigned CyclesAfter(unsigned Effect);
+    inline bool FinishInstruction(unsigned Effect);
+    [[gnu::noinline]] bool PerformInstruction(uint8_t& Opcode, uint8_t& Operand);
+    [[gnu::noinline]] bool FinishLeanInstruction(unsigned Effect);
+    [[gnu::noinline]] bool PerformCycles(uint8_t* Opcode, uint8_t* Operand, bool OperandCyclePending, bool Executed);
     // Rare steps of the machine cycle, kept out of the hot loop.
     [[gnu::noinline]] void StartPacingWindow();
     [[gnu::noinline]] void PaceFullRun();

@@ -22,11 +22,13 @@ void TSHARP_SM5A_MCU::StartSoundRecording() {
     if (FAudioBuffer.empty()) FAudioBuffer.assign(AudioBufferLength, 0);
     FAudioBufferPos = 0;
     FPreviousSoundBit = IO.R & 1;
+    UpdateRareCycleWork();
 }
 
 void TSHARP_SM5A_MCU::StopSoundRecording() {
     FAudioBufferPos = 0;
     std::vector<int16_t>().swap(FAudioBuffer);
+    UpdateRareCycleWork();
 }
 
 bool TSHARP_SM5A_MCU::IsSoundRecordingActive() const {
@@ -38,6 +40,7 @@ void TSHARP_SM5A_MCU::RestoreSoundRecording(std::vector<int16_t> Buffer, int32_t
     FAudioBuffer = std::move(Buffer);
     FAudioBufferPos = (Pos < 0 || Pos > static_cast<int32_t>(FAudioBuffer.size())) ? 0 : Pos;
     FPreviousSoundBit = PreviousBit & 1;
+    UpdateRareCycleWork();
 }
 
 void TSHARP_SM5A_MCU::SaveSoundRecording(const std::filesystem::path& FileName) const {
