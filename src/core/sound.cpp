@@ -1,12 +1,8 @@
 // Buzzer capture: one sample of line R1 per machine cycle, saved as a 16-bit mono WAV file.
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
+#include <string_view>
 
+#include "base/safe_write.h"
 #include "core/mcu.h"
 
 namespace tarvolin {
@@ -19,19 +15,6 @@ constexpr uint32_t WavSampleRate = 16384;
 void PutLE(std::vector<uint8_t>& out, uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-bool WriteAll(int fd, const uint8_t* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
 }
 
 } // namespace
@@ -81,33 +64,7 @@ void TSHARP_SM5A_MCU::SaveSoundRecording(const std::filesystem::path& FileName) 
     for (uint32_t i = 0; i < count; ++i)
         PutLE(bytes, static_cast<uint16_t>(FAudioBuffer[i]), 2);
 
-    // Written next to the target and renamed over it only when complete, so a failed save
-    // never destroys an earlier recording of the same name.
-    std::string temp = FileName.string() + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        throw std::runtime_error("Cannot create file \"" + FileName.string() + "\". " + std::strerror(errno));
-    bool ok = WriteAll(fd, bytes.data(), 44) && WriteAll(fd, bytes.data() + 44, bytes.size() - 44);
-    int err = ok ? 0 : errno;
-    if (ok && ::fsync(fd) != 0) {
-        ok = false;
-        err = errno;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask); // the permissions of a freshly created file
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok && std::rename(temp.c_str(), FileName.c_str()) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        throw std::runtime_error("Cannot write file \"" + FileName.string() + "\". " + std::strerror(err));
-    }
+    WriteFileReplacing(FileName, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 } // namespace tarvolin

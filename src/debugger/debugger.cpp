@@ -1,6 +1,7 @@
 #include "debugger/debugger.h"
 
 #include "lcd/lcd_driver.h"
+#include "persist/user_data.h"
 
 namespace tarvolin {
 
@@ -19,10 +20,14 @@ TDebugger::TDebugger(const TDebuggerViews& Views, TPrompter& Prompter, TSettings
       FRun(FGame, Views.Window, Views.List, Prompter, FBreakpoints, FInput, FLCD, FSession, FPanes, FNavigation, *this),
       FSound(FGame, Prompter, FSession, *this),
       FGameMenu(FGame, FRun, Prompter, FSession, FPanes),
-      FLoading(FGame, Views.Window, Prompter, Settings, *this, *this) {
+      FLoading(FGame, Views.Window, Prompter, Settings, *this, *this),
+      FSessionCommands({FGame, Views.Window, Views.List, Views.Input, Prompter, FSession, FLoading, FRun, FBreakpoints,
+                        FInput, FNavigation, FPanes, FLCD, FSound, *this}) {
     // Before a game is closed: an unsaved recording first, then a modified session.
     FLoading.AddCloseQuestion(FSound);
     FLoading.AddCloseQuestion(FSession);
+    FSession.OnSaveSession = [this] { return FSessionCommands.SaveCommand(); };
+    FLoading.OnOpenSession = [this](const std::string& FileName) { FSessionCommands.OpenDebugSession(FileName); };
 }
 
 TDebugger::~TDebugger() { FLCD.DetachGame(); }
@@ -56,6 +61,8 @@ void TDebugger::InstallGame(std::unique_ptr<TSHARP_SM5A_MCU> MCU, const TMCUClas
     StatesChanged();
     FViews.Tools.RefreshMCUPins();
     FRun.ResetMCU();
+    // User data read from the game's ".dat" file waits in a session until it is saved.
+    if (FGame.MCU->UserData && FGame.MCU->UserData->RenameDatFileOnSave()) FSessionCommands.DatFileImported();
 }
 
 void TDebugger::RemoveGame() {

@@ -13,8 +13,9 @@
 //   TLCDPictureControl     the LCD picture and the choice of LCD image          lcd_picture
 //   TGameMenuControl       cheats, current time                                 game_menu
 //   TSessionControl        the session's modified flag and close question      session
-// Opcode patching, the session file, the options and the wiring windows join as features of
-// their own in the same way.
+//   TSessionCommands       the Session menu, session files, the ".dat" import  session_commands
+// Opcode patching, the options and the wiring windows join as features of their own in the
+// same way.
 #pragma once
 
 #include <memory>
@@ -32,6 +33,7 @@
 #include "debugger/prompter.h"
 #include "debugger/run_control.h"
 #include "debugger/session.h"
+#include "debugger/session_commands.h"
 #include "debugger/sound_recording.h"
 
 namespace tarvolin {
@@ -80,6 +82,7 @@ public:
     const TLCDPictureControl& LCD() const { return FLCD; }
     TGameMenuControl& GameMenu() { return FGameMenu; }
     TSessionControl& Session() { return FSession; }
+    TSessionCommands& SessionCommands() { return FSessionCommands; }
 
 private:
     // ---- TGameHost ----
@@ -103,6 +106,7 @@ private:
     TSoundRecordingControl FSound;
     TGameMenuControl FGameMenu;
     TGameLoadingControl FLoading;
+    TSessionCommands FSessionCommands;
 
     std::string FCaption = ApplicationName;
     TCommandStates FStates;

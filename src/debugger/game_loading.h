@@ -3,6 +3,7 @@
 // argument, and closing a game after every feature with unsaved work has agreed.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ public:
     // whole catalogue by default.
     void SetGameCatalogue(std::vector<const TMCUClass*> Games) { FCatalogue = std::move(Games); }
     const TMCUClass* FindGameByShortName(const std::string& ShortName) const;
+    // A game of the catalogue (in menu order), then the custom game, by short name without
+    // regard to case; none shows "Unrecognized game: '%s'." (quietly: no box).
+    const TMCUClass* FindGameClassByShortName(const std::string& ShortName, bool Quietly = false) const;
     // Features asked, in order, before a game is closed.
     void AddCloseQuestion(TCloseQuestion& Question) { FCloseQuestions.push_back(&Question); }
 
@@ -34,6 +38,9 @@ public:
     bool LoadGameFromMenu(const TMCUClass* GameClass);
     // The first command-line argument (short name, ".dbgsession" file or ROM file).
     void HandleCommandLine(const std::string& Argument);
+
+    // Opens a ".dbgsession" file named on the command line (set by the owner).
+    std::function<void(const std::string&)> OnOpenSession;
 
     // Asks every feature with unsaved work and closes the game. False when the user
     // cancelled. lTerminating: the window is closing, keep the game.

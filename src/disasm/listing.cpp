@@ -110,31 +110,6 @@ std::string TListing::ExportText(const TSHARP_SM5A_MCU& MCU) const {
     return s;
 }
 
-void WriteFileReplacing(const std::filesystem::path& FileName, const std::string& Data) {
-    std::filesystem::path Temp = FileName;
-    Temp += ".tmp~";
-    {
-        std::ofstream f(Temp, std::ios::binary | std::ios::trunc);
-        // Messages name the file the user asked for, not the temporary one.
-        if (!f) throw std::runtime_error("Cannot write file \"" + FileName.string() + "\": " + std::strerror(errno));
-        f.write(Data.data(), static_cast<std::streamsize>(Data.size()));
-        f.flush();
-        if (!f) {
-            f.close();
-            std::error_code ec;
-            std::filesystem::remove(Temp, ec);
-            throw std::runtime_error("Cannot write file \"" + FileName.string() + "\"");
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(Temp, FileName, ec);
-    if (ec) {
-        std::error_code ec2;
-        std::filesystem::remove(Temp, ec2);
-        throw std::runtime_error("Cannot write file \"" + FileName.string() + "\": " + ec.message());
-    }
-}
-
 void TListing::SaveToFile(const TSHARP_SM5A_MCU& MCU, const std::filesystem::path& FileName) const {
     if (FDisAsmStrings.empty()) return;
     WriteFileReplacing(FileName, ExportText(MCU));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/safe_write.h"
 #include "base/types.h"
 
 namespace tarvolin {
@@ -16,10 +17,6 @@ struct TListingEntry {
     std::string Text;
     T11bits Addr = 0;
 };
-
-// Writes Data to a temporary file next to FileName and renames it over FileName, so the
-// target is either left as it was or replaced as a whole. Throws std::runtime_error.
-void WriteFileReplacing(const std::filesystem::path& FileName, const std::string& Data);
 
 // The line of the instruction at Addr: address, opcode, operand field, instruction text and
 // the comment part at column 31 (34 with Bank:Page:Step notation).
