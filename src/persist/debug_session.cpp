@@ -25,7 +25,8 @@ void TDebugSession::LoadFromStream(std::istream& S) const {
     if (S.gcount() != sizeof Signature || std::memcmp(Signature, DebugSessionSignature, sizeof Signature) != 0)
         throw EStreamError(InvalidSessionSignatureText);
     if (ReadInt32(S) < 1) return;
-    for (const TLoadMethod& Load : FLoadFromStreamMethods) Load(S);
+    for (const TLoadMethod& Load : FLoadFromStreamMethods)
+        if (Load) Load(S);
 }
 
 void TDebugSession::Open(const std::filesystem::path& FileName) {
@@ -39,7 +40,8 @@ std::string TDebugSession::SaveToString() const {
     std::ostringstream S;
     WriteBytes(S, DebugSessionSignature, 7);
     WriteInt32(S, DebugSessionContainerVersion);
-    for (const TSaveMethod& Save : FSaveToStreamMethods) Save(S);
+    for (const TSaveMethod& Save : FSaveToStreamMethods)
+        if (Save) Save(S);
     return std::move(S).str();
 }
 

@@ -23,6 +23,7 @@
 class QLabel;
 class QMenu;
 class QSlider;
+class QSplitter;
 class QStackedWidget;
 
 namespace tarvolin {
@@ -76,6 +77,10 @@ public:
     void SetCaption(const std::string& Caption) override;
     void CommandStatesChanged(const TCommandStates& States) override;
     void SetBusy(bool Busy) override;
+    bool GetWindowPlacement(TWindowPlacement& Placement) const override;
+    void SetWindowPlacement(const TWindowPlacement& Placement) override;
+    int RightPanelWidth() const override;
+    void SetRightPanelWidth(int Width) override;
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -94,6 +99,8 @@ private:
     TDebugActions* FActions = nullptr;
 
     // Views.
+    QSplitter* FSplitter = nullptr;
+    QWidget* FRightPanel = nullptr;
     QStackedWidget* FLeftStack = nullptr;
     QWidget* FStartInfoPanel = nullptr;
     QWidget* FDisAsmPage = nullptr;
