@@ -31,6 +31,8 @@ public:
 
     // The Game menu's checked item (nullptr = none).
     const TMCUClass* CheckedGame() const { return FCheckedGame; }
+    // A debug session loaded a game: its Game menu item is checked as if it had been chosen.
+    void SetCheckedGame(const TMCUClass* Class) { FCheckedGame = Class; }
 
     // LoadGame of a game class; FileName is used for the custom game only ("" = ask).
     bool LoadGame(const TMCUClass* GameClass, const std::string& FileName = {});

@@ -196,6 +196,7 @@ bool TSessionCommands::ApplyMainBlock(const TMainBlock& B) {
     const TMCUClass* GameClass = L.Loading.FindGameClassByShortName(B.Game);
     if (!GameClass) return false;
     if (!L.Loading.LoadGame(GameClass) || !L.Game.IsLoaded()) return false;
+    L.Loading.SetCheckedGame(GameClass);
     TSHARP_SM5A_MCU& MCU = *L.Game.MCU;
 
     MCU.ApplySessionBlock(B.MCU);
