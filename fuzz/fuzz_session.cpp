@@ -22,6 +22,7 @@
 #include "base/program_folder.h"
 #include "core/mcu.h"
 #include "core/mcu_session.h"
+#include "lcd/lcd_driver.h"
 #include "debugger/session_format.h"
 #include "persist/debug_session.h"
 #include "persist/user_data.h"

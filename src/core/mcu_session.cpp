@@ -169,7 +169,8 @@ void TSHARP_SM5A_MCU::ApplySessionBlock(const TMCUSessionBlock& B) {
         }
     }
     if (LCDDriver) LCDDriver->RefreshBitmap(O, O_, false);
-    if (B.Recording) {
+    // A recording that has taken no sample holds nothing (and is not stored as one again).
+    if (B.Recording && B.AudioBufferPos > 0) {
         std::vector<int16_t> Buffer(AudioBufferSamples, 0);
         for (size_t i = 0; i + 1 < B.AudioBytes.size(); i += 2)
             Buffer[i / 2] = static_cast<int16_t>(B.AudioBytes[i] | (B.AudioBytes[i + 1] << 8));
