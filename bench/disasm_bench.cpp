@@ -1,5 +1,5 @@
-// Speed of the listing (a full rebuild happens on every game load and options change)
-// and of the assembler.
+// Speed of the listing (a full rebuild happens on every game load and options change, a
+// partial one on every opcode patch) and of the assembler.
 #include <benchmark/benchmark.h>
 
 #include "base/program_folder.h"
@@ -37,6 +37,23 @@ void BM_ExportText(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(listing.ExportText(*mcu));
 }
 BENCHMARK(BM_ExportText)->Unit(benchmark::kMicrosecond);
+
+// One opcode patch: the listing follows the two changed bytes (the patching feature's way)
+// against building it anew. The byte flips between a 1-byte and a 2-byte opcode, so entries
+// are inserted and removed in turn.
+void BM_FollowROMChange(benchmark::State& state) {
+    auto mcu = MixedROM();
+    TListing listing;
+    listing.BuildDisAsmStrings(mcu.get());
+    const T11bits a = 0x200;
+    bool TwoBytes = false;
+    for (auto _ : state) {
+        TwoBytes = !TwoBytes;
+        mcu->ROM[a] = TwoBytes ? 0x5F : 0x25;
+        benchmark::DoNotOptimize(listing.FollowROMChange(*mcu, a, a + 1));
+    }
+}
+BENCHMARK(BM_FollowROMChange)->Unit(benchmark::kMicrosecond);
 
 // The assembler reading back a whole ROM's listing texts (one .org per instruction).
 void BM_AssembleFullListing(benchmark::State& state) {

@@ -17,11 +17,12 @@ TDebugger::TDebugger(const TDebuggerViews& Views, TPrompter& Prompter, TSettings
       FPanes(FGame, FRun, Views.Panes, Views.List, Views.Tools, Prompter, FSession, *this, FNavigation, FBreakpoints,
              FInput),
       FNavigation(FGame, FRun, Views.List, Views.Tools, Prompter, FSession, FBreakpoints, FPanes, FRun),
+      FPatching(FGame, FRun, Prompter, FSession, FPanes, Views.List, Views.Tools, FNavigation, FNavigation),
       FRun(FGame, Views.Window, Views.List, Prompter, FBreakpoints, FInput, FLCD, FSession, FPanes, FNavigation, *this),
       FSound(FGame, Prompter, FSession, *this),
       FGameMenu(FGame, FRun, Prompter, FSession, FPanes),
       FLoading(FGame, Views.Window, Prompter, Settings, *this, *this),
-      FSessionCommands({FGame, Views.Window, Views.List, Views.Input, Prompter, FSession, FLoading, FRun, FBreakpoints,
+      FSessionCommands({FGame, Views.Window, Views.List, Prompter, FSession, FLoading, FRun, FBreakpoints,
                         FInput, FNavigation, FPanes, FLCD, FSound, *this}) {
     // Before a game is closed: an unsaved recording first, then a modified session.
     FLoading.AddCloseQuestion(FSound);

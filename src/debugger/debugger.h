@@ -13,9 +13,9 @@
 //   TLCDPictureControl     the LCD picture and the choice of LCD image          lcd_picture
 //   TGameMenuControl       cheats, current time                                 game_menu
 //   TSessionControl        the session's modified flag and close question      session
+//   TPatchingControl       changing and reverting opcodes of the live ROM       patching
 //   TSessionCommands       the Session menu, session files, the ".dat" import  session_commands
-// Opcode patching, the options and the wiring windows join as features of their own in the
-// same way.
+// The options join as a feature of its own in the same way.
 #pragma once
 
 #include <memory>
@@ -30,6 +30,7 @@
 #include "debugger/lcd_picture.h"
 #include "debugger/navigation.h"
 #include "debugger/panes.h"
+#include "debugger/patching.h"
 #include "debugger/prompter.h"
 #include "debugger/run_control.h"
 #include "debugger/session.h"
@@ -83,6 +84,7 @@ public:
     TGameMenuControl& GameMenu() { return FGameMenu; }
     TSessionControl& Session() { return FSession; }
     TSessionCommands& SessionCommands() { return FSessionCommands; }
+    TPatchingControl& Patching() { return FPatching; }
 
 private:
     // ---- TGameHost ----
@@ -102,6 +104,7 @@ private:
     TInputControl FInput;
     TPaneControl FPanes;
     TNavigationControl FNavigation;
+    TPatchingControl FPatching;
     TRunControl FRun;
     TSoundRecordingControl FSound;
     TGameMenuControl FGameMenu;

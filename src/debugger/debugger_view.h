@@ -92,6 +92,9 @@ public:
     virtual ~TListView() = default;
     virtual void ListReset() = 0;                 // entries replaced (game load/close): re-measure all rows
     virtual void ListItemChanged(int Index) = 0;  // one entry's row height or text changed
+    // Entries [First, First + Removed) were replaced by Inserted new ones (opcode patching);
+    // the selection and the top row are sent again afterwards.
+    virtual void ListItemsReplaced(int /*First*/, int /*Removed*/, int /*Inserted*/) { ListReset(); }
     virtual void RepaintList() = 0;
     virtual void ListSelectionChanged(int Index) = 0; // -1 = none
     virtual void ScrollListTo(int TopIndex) = 0;      // make TopIndex the first visible row
@@ -129,8 +132,6 @@ public:
     virtual ~TInputView() = default;
     // Rebuilt for the loaded game (or for none): labels, hints, game controls.
     virtual void RebuildInputPanel() = 0;
-    // The radiation intensity position changed (a debug session restored it).
-    virtual void RadiationIntensityChanged() {}
 };
 
 // Tool windows that belong to other parts of the program. O/O_ are -1 when none;

@@ -101,6 +101,18 @@ public:
     virtual void ForgetHistory() = 0;
 };
 
+// Keeping the listing in step with ROM bytes another feature rewrote (the navigation feature,
+// which owns the listing). Between BeginListingChanges and EndListingChanges the selection
+// and the top row stay on the addresses they had at the beginning.
+class TListingUpdates {
+public:
+    virtual ~TListingUpdates() = default;
+    virtual void BeginListingChanges() = 0;
+    virtual void EndListingChanges() = 0;
+    // The live ROM bytes FirstAddr..LastAddr were written.
+    virtual void ROMBytesWritten(T11bits FirstAddr, T11bits LastAddr) = 0;
+};
+
 // Starting runs from other features (run to cursor, the reset button).
 class TRunCommands {
 public:

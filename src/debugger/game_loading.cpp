@@ -7,6 +7,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "debugger/input.h"
 #include "debugger/text_format.h"
 #include "games/game_catalogue.h"
 #include "persist/settings.h"
@@ -136,6 +137,8 @@ bool TGameLoadingControl::LoadGame(const TMCUClass* GameClass, const std::string
     try {
         std::istringstream Stream(Data);
         NewMCU = GameClass->Create(&Stream);
+        // A control no raw button stands for stops the load before anything is replaced.
+        if (NewMCU) CheckGameControlDefs(NewMCU->GameControlDefs);
     } catch (const std::exception& e) {
         FWindow.SetBusy(false);
         FPrompter.Error(e.what());

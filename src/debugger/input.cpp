@@ -25,6 +25,10 @@ TRawButton TiedRawButton(TInputGND Gnd, TGameControlAssociatedInputPin Pin) {
     return static_cast<TRawButton>(rbDiK4 + Gnd * 4 + Pin);
 }
 
+void CheckGameControlDefs(const std::vector<TGameControlDef>& Defs) {
+    for (const TGameControlDef& d : Defs) CheckGndPinCombination(d.FGnd, d.FAssociatedInputPin);
+}
+
 TInputControl::TInputControl(TLoadedGame& Game, const TRunState& Run, TPrompter& Prompter, TSessionControl& Session,
                              TPaneRefresh& Panes, TRunCommands& Commands)
     : FGame(Game), FRun(Run), FPrompter(Prompter), FSession(Session), FPanes(Panes), FCommands(Commands) {}
@@ -156,7 +160,12 @@ bool TInputControl::KeyUp(uint16_t VirtualKey, bool AutoRepeat) {
 
 // ---- dosimeter ----
 
-void TInputControl::SetRadiationIntensity(int Position) { FRadiationIntensity = std::clamp(Position, 0, 3); }
+void TInputControl::SetRadiationIntensity(int Position) {
+    const int New = std::clamp(Position, 0, 3);
+    if (New == FRadiationIntensity) return;
+    FRadiationIntensity = New;
+    if (!FSession.IsLoadingDebugSession()) FSession.MarkSessionModified();
+}
 
 void TInputControl::SetDosimeterInput(T4bits Value) {
     T4bits& Nibble = FGame.MCU->IO.FInputMatrix[gndR2];

@@ -32,6 +32,11 @@ struct TRawButtonState {
 // The raw button a game control is tied to.
 TRawButton TiedRawButton(TInputGND Gnd, TGameControlAssociatedInputPin Pin);
 
+// Checks every control definition of a game before its panel is built: throws
+// std::invalid_argument "Invalid combination of Gnd (%d) and AssociatedInputPin (%d)." for
+// the first ground/pin pair no raw button stands for.
+void CheckGameControlDefs(const std::vector<TGameControlDef>& Defs);
+
 // True for the instructions that read the inputs (K, Alpha, Beta).
 constexpr bool IsInputOpcode(uint8_t Opcode) {
     return Opcode == 0x50 || Opcode == 0x51 || Opcode == 0x5E || Opcode == 0x6A;
@@ -68,6 +73,8 @@ public:
 
     // ---- the dosimeter game's radiation simulator (track bar positions 0..3) ----
     int RadiationIntensity() const { return FRadiationIntensity; }
+    // The track bar moved (positions outside 0..3 are clamped); a change marks the session
+    // modified unless a session file is being applied.
     void SetRadiationIntensity(int Position);
     bool IsDosimeterGame() const { return FIsDosimeterGame; }
     // Before an instruction of a run: a pulse of the simulated radiation now and then.

@@ -96,6 +96,31 @@ void TNavigationControl::ForgetHistory() {
     FPreviousGotoAddr = NoAddress;
 }
 
+// ---- TListingUpdates ----
+
+void TNavigationControl::BeginListingChanges() {
+    if (FListingChangeDepth++ > 0) return;
+    GetSelectedAddr(FKeptSelectedAddr);
+    FKeptTopAddr = FListing.ItemIndexToAddr(FView.ListTopIndex());
+}
+
+void TNavigationControl::EndListingChanges() {
+    if (FListingChangeDepth > 0) --FListingChangeDepth;
+}
+
+void TNavigationControl::ROMBytesWritten(T11bits FirstAddr, T11bits LastAddr) {
+    const TSHARP_SM5A_MCU* MCU = FGame.Get();
+    if (!MCU || FListing.Count() == 0) return;
+    BeginListingChanges();
+    const TListingSplice Splice = FListing.FollowROMChange(*MCU, FirstAddr, LastAddr);
+    FView.ListItemsReplaced(Splice.First, Splice.Removed, Splice.Inserted);
+    // A kept address that no longer starts an instruction goes to the one that covers it.
+    FSelectedIndex = FKeptSelectedAddr != NoAddress ? FListing.AddrToItemIndex(FKeptSelectedAddr) : -1;
+    FView.ListSelectionChanged(FSelectedIndex);
+    if (FKeptTopAddr != NoAddress) FView.ScrollListTo(FListing.AddrToItemIndex(FKeptTopAddr));
+    EndListingChanges();
+}
+
 // ---- commands ----
 
 void TNavigationControl::ListDoubleClick() {

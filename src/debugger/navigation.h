@@ -37,7 +37,7 @@ struct TDisAsmPopupStates {
          RevertOpcode = false, RevertAllOpcodes = false, Search = false, SearchNext = false, SaveDisassembly = false;
 };
 
-class TNavigationControl : public TListNavigator {
+class TNavigationControl : public TListNavigator, public TListingUpdates {
 public:
     TNavigationControl(TLoadedGame& Game, const TRunState& Run, TListView& View, TToolWindows& Tools,
                        TPrompter& Prompter, TSessionControl& Session, TBreakpointControl& Breakpoints,
@@ -66,6 +66,11 @@ public:
     bool GetSelectedAddr(T11bits& Addr) const override;
     bool HasRows() const override { return FListing.Count() > 0; }
     void ForgetHistory() override;
+
+    // ---- TListingUpdates ----
+    void BeginListingChanges() override;
+    void EndListingChanges() override;
+    void ROMBytesWritten(T11bits FirstAddr, T11bits LastAddr) override;
 
     // ---- the list's commands ----
     void ListDoubleClick(); // toggles the breakpoint of the selected row
@@ -107,6 +112,10 @@ private:
     T11bits FPreviousSelectedAddr = NoAddress;
     T11bits FPreviousGotoAddr = NoAddress;
     int FOpcodeToSearch = -1; // -1 = never searched; survives game changes
+    // While the listing follows ROM changes: the addresses the selection and the top row keep.
+    int FListingChangeDepth = 0;
+    T11bits FKeptSelectedAddr = NoAddress;
+    T11bits FKeptTopAddr = NoAddress;
 };
 
 } // namespace tarvolin

@@ -437,6 +437,10 @@ void TPaneControl::ShowSevenSegmentCodingTableForValue(TValueId Id) {
         FTools.ShowSevenSegmentCodingTable(-1, -1, TD0IsCOM1, -1);
 }
 
+void TPaneControl::ShowMCUPins() {
+    if (FGame.IsLoaded()) FTools.ShowMCUPins();
+}
+
 void TPaneControl::DigitLabelClicked(TOIndex Index) {
     if (Index > 8) return;
     UpdatePanes(pnLCDRegisters, false, false, false);

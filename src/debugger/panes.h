@@ -52,6 +52,8 @@ public:
     void FollowValue(TValueId Id); // "&Follow" on PC or A
     void ShowSevenSegmentCodingTableForValue(TValueId Id);
     void DigitLabelClicked(TOIndex Index);
+    // "Show &MCU pins..." of the value pop-up (the R labels, the raw K, Alpha and Beta buttons).
+    void ShowMCUPins();
 
 private:
     void StorePreviousValues(TPanes Panes);

@@ -207,10 +207,8 @@ bool TSessionCommands::ApplyMainBlock(const TMainBlock& B) {
                                   B.TriggeredReadAddress, B.TriggeredWriteAddress, B.TriggeredChangeAddress});
     L.Sound.RestoreSession(B.SoundRecording);
     L.Run.SetSpeedFactor(B.Speed);
-    if (B.Version >= 2) {
-        L.Input.SetRadiationIntensity(B.RadiationIntensity);
-        L.InputView.RadiationIntensityChanged();
-    }
+    // The raw-input refresh below brings the radiation track bar along.
+    if (B.Version >= 2) L.Input.SetRadiationIntensity(B.RadiationIntensity);
 
     L.Navigation.FillList();
     L.Panes.TakeValuesAsShown();

@@ -39,7 +39,6 @@ public:
         TLoadedGame& Game;
         TWindowView& Window;
         TListView& List;
-        TInputView& InputView;
         TPrompter& Prompter;
         TSessionControl& Session;
         TGameLoadingControl& Loading;

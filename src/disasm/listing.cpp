@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <system_error>
 
@@ -57,6 +58,37 @@ void TListing::BuildDisAsmStrings(const TSHARP_SM5A_MCU* MCU) {
     }
     RefreshDisAsmStrings(MCU);
     BuildAddrToLBItemIndexMap();
+}
+
+TListingSplice TListing::FollowROMChange(const TSHARP_SM5A_MCU& MCU, T11bits FirstAddr, T11bits LastAddr) {
+    if (FDisAsmStrings.empty() || FirstAddr >= ROMSize) return {};
+    if (LastAddr >= ROMSize) LastAddr = static_cast<T11bits>(ROMSize - 1);
+    int First = FirstAddr > 0 ? AddrToItemIndex(static_cast<T11bits>(FirstAddr - 1)) : 0;
+    if (First < 0) First = 0;
+    int End = First; // first old entry not replaced
+    const int Count = this->Count();
+    std::vector<TListingEntry> Fresh;
+    int Addr = FDisAsmStrings[size_t(First)].Addr;
+    for (;;) {
+        while (End < Count && FDisAsmStrings[size_t(End)].Addr < Addr) ++End;
+        if (Addr >= ROMSize) {
+            End = Count;
+            break;
+        }
+        // From an old start past the rewritten bytes on, the walk is the old one.
+        if (Addr > LastAddr && End < Count && FDisAsmStrings[size_t(End)].Addr == Addr) break;
+        const T11bits a = static_cast<T11bits>(Addr);
+        Fresh.push_back({GetDisAsmLine(MCU, a), a});
+        uint8_t op = 0, next = 0;
+        const int size = MCU.GetOpcodeExt(a, op, next);
+        Addr += size > 0 ? size : 1;
+    }
+    const TListingSplice Splice{First, End - First, static_cast<int>(Fresh.size())};
+    FDisAsmStrings.erase(FDisAsmStrings.begin() + First, FDisAsmStrings.begin() + End);
+    FDisAsmStrings.insert(FDisAsmStrings.begin() + First, std::make_move_iterator(Fresh.begin()),
+                          std::make_move_iterator(Fresh.end()));
+    BuildAddrToLBItemIndexMap();
+    return Splice;
 }
 
 void TListing::RefreshDisAsmStrings(const TSHARP_SM5A_MCU* MCU) {

@@ -16,6 +16,14 @@ class TSHARP_SM5A_MCU;
 struct TListingEntry {
     std::string Text;
     T11bits Addr = 0;
+    friend bool operator==(const TListingEntry&, const TListingEntry&) = default;
+};
+
+// Entries [First, First + Removed) of the listing were replaced by Inserted new ones.
+struct TListingSplice {
+    int First = 0;
+    int Removed = 0;
+    int Inserted = 0;
 };
 
 // The line of the instruction at Addr: address, opcode, operand field, instruction text and
@@ -31,6 +39,13 @@ public:
     void RefreshDisAsmStrings(const TSHARP_SM5A_MCU* MCU);
     void BuildAddrToLBItemIndexMap();
     void Clear();
+    // The live ROM bytes FirstAddr..LastAddr were rewritten. Walks the instruction starts again
+    // from the instruction that can reach into them (the one covering FirstAddr - 1, whose size
+    // depends on the byte at FirstAddr) until the walk meets an unchanged start beyond them,
+    // replaces the entries in between by fresh ones with their lines and rebuilds the address
+    // map. Entries outside that stretch keep their texts and their order, so the listing is
+    // again exactly what BuildDisAsmStrings would make, however far the boundaries moved.
+    TListingSplice FollowROMChange(const TSHARP_SM5A_MCU& MCU, T11bits FirstAddr, T11bits LastAddr);
 
     const std::vector<TListingEntry>& Entries() const { return FDisAsmStrings; }
     std::vector<TListingEntry>& MutableEntries() { return FDisAsmStrings; }

@@ -56,6 +56,8 @@ public:
         Top = 0;
     }
     void ListItemChanged(int) override {}
+    int Splices = 0;
+    void ListItemsReplaced(int, int, int) override { ++Splices; }
     void RepaintList() override { ++Repaints; }
     void ListSelectionChanged(int Index) override { Selected = Index; }
     void ScrollListTo(int TopIndex) override {
@@ -92,6 +94,7 @@ public:
         PanelWidth = Width;
         ViewLog.push_back("width " + std::to_string(Width));
     }
+    void ShowMCUPins() override { Windows.push_back("MCU pins"); }
 
     TPanes LastDraw() const { return Draws.empty() ? 0 : Draws.back().first; }
 };

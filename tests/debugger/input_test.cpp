@@ -115,5 +115,51 @@ TEST_F(DebuggerTest, RawInputRefreshLatchesTheButtonsOfSetBits) {
     for (const TRawButtonState& b : Debugger.Input().RawButtons()) EXPECT_FALSE(b.Latched || b.Pressed);
 }
 
+// A game whose control table ties a control to Alpha through the R3 scan line, which no raw
+// button stands for.
+class TBadControlsGame : public TSHARP_SM5A_MCU {
+public:
+    static const TMCUClass Class;
+    const TMCUClass& GetClass() const override { return Class; }
+
+protected:
+    void SetupGame() override {
+        TSHARP_SM5A_MCU::SetupGame();
+        GameControlDefs = {TGameControlDef::Create({8, 8}, {25, 17}, "A", "", 0, gndDirect, aipK3, {'A'}),
+                           TGameControlDef::Create({40, 8}, {25, 17}, "X", "", 0, gndR3, aipAlpha, {'X'})};
+    }
+};
+const TMCUClass TBadControlsGame::Class = {
+    "TBadControlsGame", &TSHARP_SM5A_MCU::Class, &SHARP_SM5A_Chip, "BC-01", "BC01", "", "", "", nullptr,
+    &MakeMCU<TBadControlsGame>,
+};
+
+TEST_F(DebuggerTest, AGameWithAnImpossibleControlIsNotLoaded) {
+    Load();
+    Settings.SetROMFile("BC01", Dir.Write("bc.rom", MakeROM(TestProgram())));
+    EXPECT_FALSE(Debugger.Loading().LoadGameFromMenu(&TBadControlsGame::Class));
+    EXPECT_EQ(Prompter.Texts(TMessageKind::Error),
+              std::vector<std::string>{"Invalid combination of Gnd (2) and AssociatedInputPin (4)."});
+    EXPECT_FALSE(Debugger.IsGameLoaded());
+    EXPECT_EQ(View.Caption, "Tarvolin");
+}
+
+TEST_F(DebuggerTest, TheRawButtonsOfferTheMCUPinsWindowWithAGame) {
+    struct Case {
+        bool Game;
+        TRawButton Button;
+        bool Visible;
+    };
+    const Case Cases[] = {{false, rbDiK4, false}, {true, rbR2K1, true}, {true, rbBeta, true}, {true, rbACL, false}};
+    for (const Case& c : Cases) {
+        if (c.Game && !Debugger.IsGameLoaded()) Load();
+        const TValuePopupStates s = Debugger.Panes().ValuePopupStates({TValueKind::RawInput, c.Button});
+        EXPECT_EQ(s.ShowMCUPinsVisible, c.Visible) << int(c.Button);
+        EXPECT_FALSE(s.ChangeValueVisible || s.FollowVisible || s.Show7SegmentVisible || s.SetVisible[0]);
+    }
+    Debugger.Panes().ShowMCUPins();
+    EXPECT_EQ(View.Windows.back(), "MCU pins");
+}
+
 } // namespace
 } // namespace tarvolin::test

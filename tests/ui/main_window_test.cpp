@@ -112,6 +112,8 @@ private slots:
     void AnEmulatorExceptionStopsTheRunWithAnErrorBox();
     void RegisterRowsShareTheirHintsExceptTheBitStrings();
     void PanesKeepTheirPlacesWhenARunShowsTheUpdateBoxes();
+    void PatchesAndRevertsAnOpcodeFromTheListMenu();
+    void TheDosimeterShowsItsRadiationIntensity();
     void SavesAndOpensASessionWithTheWindowAsItStood();
 
 private:
@@ -430,7 +432,8 @@ void MainWindowTest::NavigatesWithTheListShortcuts() {
     FWindow->DisAsmPopupMenu()->popup(QPoint(10, 10));
     QVERIFY(FWindow->Action("DisAsmLBGoToCurrentPC")->isEnabled());
     QVERIFY(!FWindow->Action("DisAsmLBGoToCaller")->isEnabled()); // A = 7FF
-    QVERIFY(!FWindow->Action("DisAsmLBChangeOpcode")->isEnabled());
+    QVERIFY(FWindow->Action("DisAsmLBChangeOpcode")->isEnabled());
+    QVERIFY(!FWindow->Action("DisAsmLBRevertOpcode")->isEnabled()); // nothing changed yet
     FWindow->DisAsmPopupMenu()->close();
 }
 
@@ -662,6 +665,63 @@ void MainWindowTest::PanesKeepTheirPlacesWhenARunShowsTheUpdateBoxes() {
     QTRY_VERIFY(FWindow->Debugger().Run().IsStopped());
 }
 
+void MainWindowTest::PatchesAndRevertsAnOpcodeFromTheListMenu() {
+    LoadTestROM();
+    TDisAsmListView* list = FWindow->DisAsmList();
+    QTest::keyClick(list, Qt::Key_Down); // 3C1, the call
+    QVERIFY(SelectedRowText().startsWith("3C1"));
+    const int top = list->TopIndex();
+    // The call becomes LBL 0x12 (5F 12): the row reads the new bytes in the changed colour, and
+    // the selection and the top row stay.
+    FPrompter.Inputs = {{"5F", "12"}};
+    FWindow->Action("DisAsmLBChangeOpcode")->trigger();
+    QVERIFY(SelectedRowText().startsWith("3C1 5F 12"));
+    QCOMPARE(list->TopIndex(), top);
+    QColor background, text;
+    list->ItemColors(list->ItemIndex(), background, text);
+    QCOMPARE(text, QColor(128, 128, 0));
+    FWindow->DisAsmPopupMenu()->popup(QPoint(10, 10));
+    QVERIFY(FWindow->Action("DisAsmLBRevertOpcode")->isEnabled());
+    FWindow->DisAsmPopupMenu()->close();
+    FWindow->Action("DisAsmLBRevertOpcode")->trigger();
+    QVERIFY(!FWindow->Debugger().MCU()->IsAnyOpcodeChanged());
+    QVERIFY(SelectedRowText().startsWith("3C1"));
+    list->ItemColors(list->ItemIndex(), background, text);
+    QVERIFY(text != QColor(128, 128, 0));
+}
+
+void MainWindowTest::TheDosimeterShowsItsRadiationIntensity() {
+    const TMCUClass* game = FindGameClass("Altair");
+    QVERIFY(game);
+    const TAssemblyResult r = Assemble(TestProgram, "test.asm");
+    const QString path = FDir.filePath("altair.rom");
+    std::ofstream(path.toStdString(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    FSettings->SetROMFile(game->ShortGameName(), path.toStdString());
+    FWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));
+    TInputPanel* panel = FWindow->InputPanel();
+    QVERIFY(!panel->RadiationIntensityTrackBar()->isVisible());
+    QVERIFY(FWindow->Debugger().Loading().LoadGameFromMenu(game));
+    QSlider* bar = panel->RadiationIntensityTrackBar();
+    QVERIFY(bar->isVisible());
+    QCOMPARE(panel->RadiationIntensityLabel()->text(), QString("&Radiation intensity:"));
+    QCOMPARE(panel->RadiationIntensityLabel()->toolTip(), bar->toolTip());
+    QVERIFY(bar->toolTip().endsWith("3 - Chernobyl disaster"));
+    QCOMPARE(bar->value(), 1);
+    bar->setValue(3);
+    QCOMPARE(FWindow->Debugger().Input().RadiationIntensity(), 3);
+    // The raw buttons' value pop-up offers the MCU pins.
+    QMenu* menu = FWindow->BuildValuePopupMenu({TValueKind::RawInput, rbR2K1});
+    QStringList shown;
+    for (QAction* a : menu->actions())
+        if (a->isVisible() && !a->isSeparator()) shown << a->text();
+    QCOMPARE(shown, QStringList{"Show &MCU pins..."});
+    delete menu;
+    // Without the dosimeter there is no radiation simulator.
+    QVERIFY(FWindow->Debugger().Loading().CanCloseGame());
+    QVERIFY(!bar->isVisible());
+}
 
 // The Session menu: Save as writes the state and the window's placement and panel width;
 // Open asks about the changed session, then brings all of it back.

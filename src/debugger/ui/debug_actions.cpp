@@ -75,9 +75,12 @@ void TDebugActions::CreateMenus() {
     FGameSpecificMenu = bar->addMenu("Game");
     FGameSpecificMenuAction = FGameSpecificMenu->menuAction();
     FGameSpecificMenuAction->setVisible(false);
-    // The MCU-pins and interconnection windows come with their own work; their items stay disabled.
-    Add(FGameSpecificMenu, "GameMCUPins", "&MCU pins...")->setEnabled(false);
-    Add(FGameSpecificMenu, "GameInterconnection", "&Interconnection of MCU and LCD...")->setEnabled(false);
+    QAction* pins = Add(FGameSpecificMenu, "GameMCUPins", "&MCU pins...");
+    connect(pins, &QAction::triggered, this, [this] { FRunner.RunCommand([&] { FTools.ShowMCUPins(); }); });
+    QAction* inter = Add(FGameSpecificMenu, "GameInterconnection", "&Interconnection of MCU and LCD...");
+    connect(inter, &QAction::triggered, this, [this] { FRunner.RunCommand([&] { FTools.ShowInterconnection(); }); });
+    pins->setEnabled(false);
+    inter->setEnabled(false);
     FGameSpecificMenu->addSeparator();
     QAction* cheats = Add(FGameSpecificMenu, "GameCheats", "&Cheats / Test modes / Hidden features...");
     connect(cheats, &QAction::triggered, this,
@@ -161,6 +164,8 @@ void TDebugActions::ApplyStates(const TCommandStates& S) {
     for (auto& [cls, act] : FGameActions) act->setChecked(cls == S.CheckedGame);
     FGameSpecificMenuAction->setVisible(S.GameSpecificVisible);
     FGameSpecificMenu->setTitle(QString::fromStdString(S.GameSpecificCaption).replace("&", "&&"));
+    Action("GameMCUPins")->setEnabled(S.MCUPins);
+    Action("GameInterconnection")->setEnabled(S.Interconnection);
     Action("GameCheats")->setEnabled(S.Cheats);
     Action("GameSoundRecording")->setEnabled(S.SoundRecording);
     Action("GameSoundRecording")->setChecked(S.SoundRecordingChecked);

@@ -77,6 +77,21 @@ void TDisAsmListView::ItemChanged(int Index) {
     viewport()->update();
 }
 
+void TDisAsmListView::ItemsReplaced(int First, int Removed, int Inserted) {
+    const int n = FSource ? std::max(0, FSource->ItemCount()) : 0;
+    if (First < 0 || Removed < 0 || Inserted < 0 || First + Removed > Count() || Count() - Removed + Inserted != n) {
+        ItemsReset(); // not a splice of the rows measured so far: measure everything
+        return;
+    }
+    FHeights.erase(FHeights.begin() + First, FHeights.begin() + First + Removed);
+    FHeights.insert(FHeights.begin() + First, size_t(Inserted), ItemHeight);
+    for (int i = First; i < First + Inserted; ++i) FHeights[size_t(i)] = MeasureItem(i);
+    if (FItemIndex >= Count()) FItemIndex = -1;
+    FTopIndex = std::clamp(FTopIndex, 0, std::max(0, Count() - 1));
+    UpdateScrollBar();
+    if (FUpdateCount == 0) viewport()->update();
+}
+
 int TDisAsmListView::MaxTopIndex() const {
     // The smallest top index with which the last row is still fully visible.
     const int h = viewport()->height();

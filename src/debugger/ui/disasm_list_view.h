@@ -45,6 +45,9 @@ public:
     void ItemsReset();
     // One item's text, label or header changed: measure it again.
     void ItemChanged(int Index);
+    // Items [First, First + Removed) were replaced by Inserted new ones: only those are measured.
+    // The owner sends the selection and the top row again afterwards.
+    void ItemsReplaced(int First, int Removed, int Inserted);
 
     int Count() const;
     int ItemIndex() const { return FItemIndex; }

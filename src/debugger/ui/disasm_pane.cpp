@@ -108,17 +108,19 @@ void TDisAsmPane::CreatePopup() {
     item("DisAsmLBSetAddressDescription", "Set a&ddress description...", &TNavigationControl::SetAddressDescription)
         ->setShortcut(QKeySequence(Qt::Key_Semicolon));
     FPopup->addSeparator();
-    // Opcode patching comes with its own work; these items stay disabled until then.
-    item("DisAsmLBChangeOpcode", "&Change opcode...", nullptr);
-    item("DisAsmLBRevertOpcode", "Rever&t changed opcode", nullptr);
-    item("DisAsmLBRevertAllOpcodes", "Revert &all opcode modifications", nullptr);
+    auto patch = [this, &item](const std::string& name, const QString& caption, void (TPatchingControl::*fn)()) {
+        QAction* a = item(name, caption, nullptr);
+        connect(a, &QAction::triggered, this,
+                [this, fn] { FRunner.RunCommand([&] { (FDebugger->Patching().*fn)(); }); });
+    };
+    patch("DisAsmLBChangeOpcode", "&Change opcode...", &TPatchingControl::ChangeOpcode);
+    patch("DisAsmLBRevertOpcode", "Rever&t changed opcode", &TPatchingControl::RevertOpcode);
+    patch("DisAsmLBRevertAllOpcodes", "Revert &all opcode modifications", &TPatchingControl::RevertAllOpcodes);
     FPopup->addSeparator();
     item("DisAsmLBSearch", "&Search opcode...", &TNavigationControl::SearchOpcode)->setShortcut(QKeySequence("Ctrl+S"));
     item("DisAsmLBSearchNext", "Find ne&xt", &TNavigationControl::FindNext)->setShortcut(QKeySequence(Qt::Key_F3));
     FPopup->addSeparator();
     item("DisAsmLBSaveDisassembly", "Sa&ve disassembly to file...", &TNavigationControl::SaveDisassembly);
-    for (const char* n : {"DisAsmLBChangeOpcode", "DisAsmLBRevertOpcode", "DisAsmLBRevertAllOpcodes"})
-        FActions.Action(n)->setEnabled(false);
 
     // Enabled states are computed when the menu opens; the shortcuts stay live (the commands
     // check their own conditions).
@@ -133,6 +135,9 @@ void TDisAsmPane::CreatePopup() {
         FActions.Action("DisAsmLBGoToPrevious")->setEnabled(s.GoToPrevious);
         FActions.Action("DisAsmLBSetNewPC")->setEnabled(s.SetNewPC);
         FActions.Action("DisAsmLBSetAddressDescription")->setEnabled(s.SetAddressDescription);
+        FActions.Action("DisAsmLBChangeOpcode")->setEnabled(s.ChangeOpcode);
+        FActions.Action("DisAsmLBRevertOpcode")->setEnabled(s.RevertOpcode);
+        FActions.Action("DisAsmLBRevertAllOpcodes")->setEnabled(s.RevertAllOpcodes);
         FActions.Action("DisAsmLBSearch")->setEnabled(s.Search);
         FActions.Action("DisAsmLBSearchNext")->setEnabled(s.SearchNext);
         FActions.Action("DisAsmLBSaveDisassembly")->setEnabled(s.SaveDisassembly);
@@ -142,7 +147,8 @@ void TDisAsmPane::CreatePopup() {
         QTimer::singleShot(0, this, [this] {
             for (const char* n : {"DisAsmLBRunToCursor", "DisAsmLBGoToAddress", "DisAsmLBGoToCurrentPC",
                                   "DisAsmLBFollow", "DisAsmLBGoToCaller", "DisAsmLBGoToPrevious", "DisAsmLBSetNewPC",
-                                  "DisAsmLBSetAddressDescription", "DisAsmLBSearch", "DisAsmLBSearchNext",
+                                  "DisAsmLBSetAddressDescription", "DisAsmLBChangeOpcode", "DisAsmLBRevertOpcode",
+                                  "DisAsmLBRevertAllOpcodes", "DisAsmLBSearch", "DisAsmLBSearchNext",
                                   "DisAsmLBSaveDisassembly"})
                 FActions.Action(n)->setEnabled(true);
         });
@@ -163,6 +169,9 @@ void TDisAsmPane::ApplyStates(const TCommandStates& S) {
 
 void TDisAsmPane::ListReset() { FList->ItemsReset(); }
 void TDisAsmPane::ListItemChanged(int Index) { FList->ItemChanged(Index); }
+void TDisAsmPane::ListItemsReplaced(int First, int Removed, int Inserted) {
+    FList->ItemsReplaced(First, Removed, Inserted);
+}
 void TDisAsmPane::RepaintList() { FList->viewport()->update(); }
 void TDisAsmPane::ListSelectionChanged(int Index) { FList->SetItemIndex(Index); }
 void TDisAsmPane::ScrollListTo(int TopIndex) { FList->SetTopIndex(TopIndex); }

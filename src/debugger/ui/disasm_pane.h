@@ -29,6 +29,7 @@ public:
     // ---- TListView ----
     void ListReset() override;
     void ListItemChanged(int Index) override;
+    void ListItemsReplaced(int First, int Removed, int Inserted) override;
     void RepaintList() override;
     void ListSelectionChanged(int Index) override;
     void ScrollListTo(int TopIndex) override;

@@ -1,8 +1,11 @@
 #include "debugger/ui/input_panel.h"
 
+#include <QContextMenuEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QSlider>
+#include <QVBoxLayout>
 
 #include "core/mcu.h"
 #include "debugger/debugger.h"
@@ -29,6 +32,12 @@ void TInputButton::mouseReleaseEvent(QMouseEvent* Event) {
     const bool ctrlOnly = (Event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
                                                  Qt::MetaModifier)) == Qt::ControlModifier;
     emit Released(FTied, ctrlOnly, rect().contains(Event->position().toPoint()), FGameControl);
+}
+
+void TInputButton::contextMenuEvent(QContextMenuEvent* Event) {
+    if (FGameControl) return;
+    emit PopupRequested(FTied, Event->globalPos());
+    Event->accept();
 }
 
 uint16_t VirtualKeyOf(int QtKey) {
@@ -78,6 +87,29 @@ TInputPanel::TInputPanel(TCommandRunner& Runner, QWidget* Parent) : QTabWidget(P
     }
     grid->setColumnStretch(7, 1);
     FGamePage = new QWidget(this);
+    // The dosimeter's radiation simulator, beside its controls (placed by Rebuild).
+    FRadiationBox = new QWidget(FGamePage);
+    auto* radiation = new QVBoxLayout(FRadiationBox);
+    radiation->setContentsMargins(0, 0, 0, 0);
+    FRadiationLabel = new QLabel("&Radiation intensity:", FRadiationBox);
+    FRadiationTrackBar = new QSlider(Qt::Horizontal, FRadiationBox);
+    FRadiationTrackBar->setRange(0, 3);
+    FRadiationTrackBar->setPageStep(1);
+    FRadiationTrackBar->setTickPosition(QSlider::TicksBelow);
+    FRadiationTrackBar->setTickInterval(1);
+    FRadiationTrackBar->setFixedWidth(110);
+    const QString hint = "Radiation Intensity Simulator\n\n0 - No radiation / Faulty dosimeter board\n1 - Natural "
+                         "background radiation\n2 - Higher radiation\n3 - Chernobyl disaster";
+    FRadiationTrackBar->setToolTip(hint);
+    FRadiationLabel->setToolTip(hint);
+    FRadiationLabel->setBuddy(FRadiationTrackBar);
+    radiation->addWidget(FRadiationLabel);
+    radiation->addWidget(FRadiationTrackBar);
+    FRadiationBox->adjustSize();
+    FRadiationBox->hide();
+    connect(FRadiationTrackBar, &QSlider::valueChanged, this, [this](int v) {
+        if (!FRebuilding && FDebugger) FRunner.RunCommand([&] { FDebugger->Input().SetRadiationIntensity(v); });
+    });
     addTab(FRawPage, "Raw input");
     addTab(FGamePage, "Game controls");
 }
@@ -92,6 +124,8 @@ void TInputPanel::ResetButtonReleased(bool Inside) {
 }
 
 void TInputPanel::Wire(TInputButton* b) {
+    if (!b->IsGameControl())
+        connect(b, &TInputButton::PopupRequested, this, &TInputPanel::RawButtonPopupRequested);
     connect(b, &TInputButton::Pressed, this, [this](TRawButton t) {
         FRunner.RunCommand([&] { FDebugger->Input().RawButtonMouseDown(t); });
         RefreshStates();
@@ -162,6 +196,16 @@ void TInputPanel::Rebuild() {
         bottom = std::max(bottom, d.FOrigin.y + d.FSize.cy);
         FGameControls.push_back(b);
     }
+    const bool dosimeter = FDebugger->Input().IsDosimeterGame();
+    if (dosimeter) {
+        FRebuilding = true;
+        FRadiationTrackBar->setValue(FDebugger->Input().RadiationIntensity());
+        FRebuilding = false;
+        FRadiationBox->move(right + 24, 8);
+        right += 24 + FRadiationBox->width();
+        bottom = std::max(bottom, 8 + FRadiationBox->height());
+    }
+    FRadiationBox->setVisible(dosimeter);
     FGamePage->setMinimumSize(right + 4, bottom + 4);
     setTabVisible(indexOf(FGamePage), !FGameControls.empty());
     setCurrentWidget(FGameControls.empty() ? FRawPage : FGamePage);
@@ -170,6 +214,12 @@ void TInputPanel::Rebuild() {
 
 void TInputPanel::RefreshStates() {
     if (!FDebugger) return;
+    // A session read after the panel was built may have set another intensity.
+    if (FRadiationTrackBar->value() != FDebugger->Input().RadiationIntensity()) {
+        FRebuilding = true;
+        FRadiationTrackBar->setValue(FDebugger->Input().RadiationIntensity());
+        FRebuilding = false;
+    }
     const auto& states = FDebugger->Input().RawButtons();
     for (int i = 0; i < rbCount; ++i) {
         TInputButton* b = FRawButtons[i];

@@ -12,6 +12,7 @@
 #include "debugger/input.h"
 
 class QLabel;
+class QSlider;
 
 namespace tarvolin {
 
@@ -28,10 +29,12 @@ signals:
     void Pressed(TRawButton Button);
     // CtrlOnly: Ctrl was the only modifier; Inside: the pointer was still on the button.
     void Released(TRawButton Button, bool CtrlOnly, bool Inside, bool GameControl);
+    void PopupRequested(TRawButton Button, const QPoint& GlobalPos);
 
 protected:
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
+    void contextMenuEvent(QContextMenuEvent* Event) override;
 
 private:
     TRawButton FTied;
@@ -62,6 +65,12 @@ public:
     const std::vector<TInputButton*>& GameControls() const { return FGameControls; }
     QWidget* RawInputPage() const { return FRawPage; }
     QWidget* GameControlsPage() const { return FGamePage; }
+    QLabel* RadiationIntensityLabel() const { return FRadiationLabel; }
+    QSlider* RadiationIntensityTrackBar() const { return FRadiationTrackBar; }
+
+signals:
+    // A right click on a raw input button: the window shows the value pop-up menu for it.
+    void RawButtonPopupRequested(TRawButton Button, const QPoint& GlobalPos);
 
 private:
     void Wire(TInputButton* Button);
@@ -74,6 +83,10 @@ private:
     std::array<TInputButton*, rbCount> FRawButtons{};
     std::array<QLabel*, 4> FRowLabels{};
     std::vector<TInputButton*> FGameControls;
+    QWidget* FRadiationBox = nullptr;
+    QLabel* FRadiationLabel = nullptr;
+    QSlider* FRadiationTrackBar = nullptr;
+    bool FRebuilding = false;
 };
 
 // The virtual-key code of the game control tables for a Qt key (0 for keys they never use).

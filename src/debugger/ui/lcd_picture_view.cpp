@@ -67,9 +67,10 @@ void TLCDPictureView::ApplyStates(const TCommandStates& States) {
 
 QMenu* TLCDPictureView::BuildLCDImagePopupMenu() {
     auto* menu = new QMenu(&FImage);
-    // The interconnection window comes with its own work; until then the item stays disabled.
     QAction* inter = menu->addAction("Show &interconnection of MCU and LCD...");
-    inter->setEnabled(false);
+    inter->setEnabled(FTools && FDebugger->IsGameLoaded());
+    connect(inter, &QAction::triggered, this,
+            [this] { FRunner.RunCommand([&] { FTools->ShowInterconnection(); }); });
     menu->addSeparator();
     const TLCDImageMenu& m = FDebugger->LCD().LCDImageMenu();
     if (m.Visible) {

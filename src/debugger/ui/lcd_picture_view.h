@@ -25,6 +25,8 @@ public:
     TLCDPictureView(TLCDImageWidget& Image, QLabel& ThemeLabel, TMainLoop& Loop, TCommandRunner& Runner);
     // Attaches the feature: the picture is drawn on the panel's own background colour.
     void SetDebugger(TDebugger* Debugger);
+    // The interconnection window the pop-up opens.
+    void SetToolWindows(TToolWindows* Tools) { FTools = Tools; }
 
     // ---- TLCDView ----
     void LCDImageChanged(const TRaster& Bitmap) override;
@@ -42,6 +44,7 @@ private:
     TMainLoop& FLoop;
     TCommandRunner& FRunner;
     TDebugger* FDebugger = nullptr;
+    TToolWindows* FTools = nullptr;
     QTimer FThemeNameTimer;
     bool FChangePending = false;
 };

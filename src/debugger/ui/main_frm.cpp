@@ -123,7 +123,13 @@ void TMainFrm::CreateWidgets() {
 
     FValuePanes = new TValuePanesView(*FPanes, *FDisAsm, *FLoop, *this);
     FValuePanes->SetInputPanel(FInputPanel);
+    FValuePanes->SetToolWindows(&FTools);
+    connect(FInputPanel, &TInputPanel::RawButtonPopupRequested, FValuePanes,
+            [this](TRawButton Button, const QPoint& Pos) {
+                FValuePanes->ShowValuePopupFor({TValueKind::RawInput, Button}, Pos);
+            });
     FLCDView = new TLCDPictureView(*FPanes->LCDImage, *FPanes->LCDImageThemeNameLabel, *FLoop, *this);
+    FLCDView->SetToolWindows(&FTools);
     FLoop->AddDeferredDrawing(*FValuePanes);
     FLoop->AddDeferredDrawing(*FLCDView);
 

@@ -67,6 +67,7 @@ public:
     QSlider* SpeedFactorTrackBar() const { return FDisAsm->SpeedTrackBar(); }
     // The value pop-up menu built for one component (shown by a right click), for tests.
     QMenu* BuildValuePopupMenu(int Row, TLabelRole Role) { return FValuePanes->BuildValuePopupMenu(Row, Role); }
+    QMenu* BuildValuePopupMenu(TValueId Id) { return FValuePanes->BuildValuePopupMenu(Id); }
     QMenu* BuildLCDImagePopupMenu() { return FLCDView->BuildLCDImagePopupMenu(); }
     uint64_t DrawPanesCount() const { return FValuePanes->DrawPanesCount(); }
     TInputPanel* InputPanel() const { return FInputPanel; }

@@ -31,4 +31,37 @@ void TToolWindowsView::RefreshOpcodeLegend() {
     FOpcodeLegend->ShowOpcodeLegend(FDebugger->MCU(), op, operand);
 }
 
+void TToolWindowsView::ShowMCUPins() {
+    const TSHARP_SM5A_MCU* MCU = FDebugger ? FDebugger->MCU() : nullptr;
+    if (!MCU) return;
+    if (!FMCUpins) FMCUpins = new TMCUpinsForm(FParent);
+    FMCUpins->SelectPinDiagram(MCU->GetClass().IsSHARP_SM5A_MCU());
+    FMCUpins->show();
+    FMCUpins->raise();
+}
+
+void TToolWindowsView::RefreshMCUPins() {
+    if (IsMCUpinsWindowVisible()) ShowMCUPins();
+}
+
+void TToolWindowsView::ShowInterconnection() {
+    const TSHARP_SM5A_MCU* MCU = FDebugger ? FDebugger->MCU() : nullptr;
+    if (!MCU) return;
+    if (!FInterconnection) {
+        auto* Window = new TMCUtoLCDFrm(FParent);
+        try {
+            Window->Initialize(*MCU);
+        } catch (...) {
+            delete Window;
+            throw;
+        }
+        FInterconnection = Window;
+    }
+    FInterconnection->show();
+    FInterconnection->raise();
+    FInterconnection->activateWindow();
+}
+
+void TToolWindowsView::CloseInterconnection() { delete FInterconnection.data(); }
+
 } // namespace tarvolin

@@ -129,8 +129,9 @@ void TValuePanesView::DrawPanesNow(TPanes Panes, bool OnlyChanged) {
 
 // ---- the value pop-up ----
 
-QMenu* TValuePanesView::BuildValuePopupMenu(int Row, TLabelRole Role) {
-    const TValueId id = RowToValueId(Row);
+QMenu* TValuePanesView::BuildValuePopupMenu(int Row, TLabelRole) { return BuildValuePopupMenu(RowToValueId(Row)); }
+
+QMenu* TValuePanesView::BuildValuePopupMenu(TValueId id) {
     TPaneControl& panes = FDebugger->Panes();
     TBreakpointControl& bps = FDebugger->Breakpoints();
     const TValuePopupStates s = panes.ValuePopupStates(id);
@@ -162,16 +163,20 @@ QMenu* TValuePanesView::BuildValuePopupMenu(int Row, TLabelRole Role) {
     }
     add("Show &7-segment Coding Table...", s.Show7SegmentVisible, true,
         [&panes, id] { panes.ShowSevenSegmentCodingTableForValue(id); });
-    // The MCU-pins and interconnection windows come with their own work.
-    add("Show &MCU pins...", s.ShowMCUPinsVisible, false, [] {});
-    add("Show &interconnection of MCU and LCD...", s.ShowInterconnectionVisible, false, [] {});
-    (void)Role;
+    add("Show &MCU pins...", s.ShowMCUPinsVisible, true, [&panes] { panes.ShowMCUPins(); });
+    TToolWindows* tools = FTools;
+    add("Show &interconnection of MCU and LCD...", s.ShowInterconnectionVisible && tools, true,
+        [tools] { tools->ShowInterconnection(); });
     return menu;
 }
 
-void TValuePanesView::ShowValuePopup(int Row, TLabelRole Role, const QPoint& GlobalPos) {
+void TValuePanesView::ShowValuePopup(int Row, TLabelRole, const QPoint& GlobalPos) {
+    ShowValuePopupFor(RowToValueId(Row), GlobalPos);
+}
+
+void TValuePanesView::ShowValuePopupFor(TValueId Id, const QPoint& GlobalPos) {
     if (!FDebugger) return;
-    QMenu* menu = BuildValuePopupMenu(Row, Role);
+    QMenu* menu = BuildValuePopupMenu(Id);
     bool anyVisible = false;
     for (QAction* a : menu->actions()) anyVisible = anyVisible || (a->isVisible() && !a->isSeparator());
     if (anyVisible) menu->exec(GlobalPos);

@@ -26,6 +26,8 @@ public:
     TValuePanesView(TStatePanes& Panes, TListView& List, TMainLoop& Loop, TCommandRunner& Runner);
     void SetDebugger(TDebugger* Debugger) { FDebugger = Debugger; }
     void SetInputPanel(TInputPanel* Panel) { FInputPanel = Panel; }
+    // The MCU-pins and interconnection windows the pop-up opens.
+    void SetToolWindows(TToolWindows* Tools) { FTools = Tools; }
 
     // ---- TPanesView ----
     void DrawPanes(TPanes Panes, bool OnlyChanged) override;
@@ -35,6 +37,10 @@ public:
     void ApplyStates(const TCommandStates& States);
     // The value pop-up menu built for one component (shown by a right click).
     QMenu* BuildValuePopupMenu(int Row, TLabelRole Role);
+    QMenu* BuildValuePopupMenu(TValueId Id);
+    // Shows the value pop-up menu of a component when any of its items is visible (a raw
+    // input button, for instance).
+    void ShowValuePopupFor(TValueId Id, const QPoint& GlobalPos);
     static TValueId RowToValueId(int Row);
     uint64_t DrawPanesCount() const { return FDrawPanesCount; }
 
@@ -49,6 +55,7 @@ private:
     TCommandRunner& FRunner;
     TDebugger* FDebugger = nullptr;
     TInputPanel* FInputPanel = nullptr;
+    TToolWindows* FTools = nullptr;
     TPanes FDeferredPanes = 0;
     uint64_t FDrawPanesCount = 0;
     bool FApplyingStates = false;
