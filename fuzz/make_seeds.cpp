@@ -16,6 +16,8 @@
 
 #include "base/program_folder.h"
 #include "core/mcu.h"
+#include "core/mcu_session.h"
+#include "debugger/session_format.h"
 #include "base/options.h"
 #include "core/step_tables.h"
 #include "disasm/assembler.h"
@@ -178,6 +180,39 @@ void McuAndConverterSeeds(const std::string& DemoSource) {
     Write("fuzz_converters", "dejava_signed", "-1, +255, $00, 0xFF, , 17");
 }
 
+// Session seeds: the demo after some steps, saved whole, as its MCU block and as its
+// input/output sub-block, with labels, a patch, breakpoints and (small) odd values.
+void SessionSeeds(const std::string& DemoSource) {
+    const TAssemblyResult demo = Assemble(DemoSource, "demo.asm");
+    std::istringstream rom(std::string(demo.ChipOrder.begin(), demo.ChipOrder.end()));
+    auto mcu = TSHARP_SM5A_MCU::Class.Create(&rom);
+    uint8_t op, operand;
+    for (int i = 0; i < 40; ++i) mcu->PerformOneCycle(op, operand);
+    mcu->IO.FInputMatrix = {1, 2, 4, 8};
+    mcu->SetAddressLabel(0x3C0, "reset");
+    mcu->SetAddressComment(0x011, "after wake-up");
+    mcu->ROM[0x3C5] ^= 0xFF;
+    TMainBlock main;
+    main.Game = "custom_game";
+    const TWindowPlacement placement{44, 0, 1, -1, -1, -1, -1, 10, 20, 800, 600};
+    const auto bytes = placement.Encode();
+    main.Placement.assign(bytes.begin(), bytes.end());
+    main.CodeBreakpoints = {0x3C3, 0x010};
+    main.WriteBreakpoints = {0x21};
+    std::ostringstream file;
+    WriteBytes(file, "Vornmix", 7);
+    WriteInt32(file, 1);
+    WriteMainBlock(file, main, *mcu);
+    Write("fuzz_session", "file_seekable", std::string(1, '\x00') + file.str());
+    Write("fuzz_session", "file_unseekable", std::string(1, '\x01') + file.str());
+    std::ostringstream block;
+    mcu->SaveSessionToStream(block);
+    Write("fuzz_session", "mcu_block", std::string(1, '\x02') + block.str());
+    std::ostringstream io;
+    WriteIOSessionBlock(io, mcu->IO);
+    Write("fuzz_session", "io_block", std::string(1, '\x04') + io.str());
+}
+
 void AssemblerSeeds(const std::string& DemoSource) {
     Write("fuzz_assembler", "demo", DemoSource);
     Write("fuzz_assembler", "directives", "x: .org 0:F:00\n .byte 0x5E, $33, 7\n TR x @ 3C0\n TR 0C0 / 4C0 ; far\n");
@@ -252,6 +287,7 @@ int main(int argc, char** argv) {
         McuAndConverterSeeds(demo);
         AssemblerSeeds(demo);
         NetworkSeeds();
+        SessionSeeds(demo);
     } catch (const std::exception& e) {
         std::cerr << e.what() << "\n";
         return 1;

@@ -89,7 +89,12 @@ bool HoldsExactly(const fs::path& File, std::string_view Data) {
 } // namespace
 
 void WriteFileReplacing(const fs::path& FileName, std::string_view Data) {
+    std::error_code Ec;
+    if (fs::is_directory(FileName, Ec)) Fail(FileName, std::strerror(EISDIR));
     TTempFile Temp(FileName, Data);
+    // A replaced file keeps its permissions.
+    struct stat Existing {};
+    if (::stat(FileName.c_str(), &Existing) == 0) ::chmod(Temp.Path().c_str(), Existing.st_mode & 07777);
     if (std::rename(Temp.Path().c_str(), FileName.c_str()) != 0) Fail(FileName, std::strerror(errno));
     Temp.Keep();
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <istream>
+#include <ostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ class TSHARP_SM5A_MCU;
 class TLCDDriver;
 struct TLCDDriverClass;
 class TUserData;
+struct TMCUSessionBlock;
 
 // Naming and pin facts of one chip variant.
 struct TChipVariant {
@@ -165,6 +167,14 @@ public:
     // Restores a recording (debug session load): a non-empty buffer is brought to the
     // recording length, the position is kept inside it and the bit masked to 0..1.
     void RestoreSoundRecording(std::vector<int16_t> Buffer, int32_t Pos, int32_t PreviousBit);
+
+    // The MCU block of a debug session. Saving ends with the user-data block; applying takes
+    // a block read completely beforehand (ReadMCUSessionBlock) and changes nothing when it
+    // refuses (an address its user data has an entry for already). The LCD driver named in
+    // the block becomes current when the game supports it, and the scene is redrawn.
+    void SaveSessionToStream(std::ostream& S) const;
+    void ApplySessionBlock(const TMCUSessionBlock& Block);
+    void LoadSessionFromStream(std::istream& S);
 
     // Real-time pacing.
     bool FullRun() const { return FFullRun; }

@@ -1,4 +1,5 @@
 // Buzzer capture: one sample of line R1 per machine cycle, saved as a 16-bit mono WAV file.
+#include <algorithm>
 #include <string_view>
 
 #include "base/safe_file.h"

@@ -188,4 +188,35 @@ void TBreakpointControl::ClearAll() {
     SyncMemoryFlags();
 }
 
+// ---- debug sessions ----
+
+TMemoryBreakpointTriggers TBreakpointControl::Triggers() const {
+    return {FMemoryBreakpointFieldValue, FMemoryBreakpointPreviousFieldValue, FTriggeredReadMemoryBreakpointAddress,
+            FTriggeredWriteMemoryBreakpointAddress, FTriggeredChangeMemoryBreakpointAddress};
+}
+
+void TBreakpointControl::RestoreSession(const std::vector<int32_t>& Code, const std::vector<int32_t>& Temp,
+                                        const std::vector<int32_t>& Read, const std::vector<int32_t>& Write,
+                                        const std::vector<int32_t>& Change, const TMemoryBreakpointTriggers& T) {
+    auto Append = [](TAddressList& List, const std::vector<int32_t>& Values, int32_t Limit) {
+        for (int32_t a : Values)
+            if (a >= 0 && a < Limit) List.Add(static_cast<uint16_t>(a));
+    };
+    Append(FCodeBreakpoints, Code, 2048);
+    Append(FTempCodeBreakpoints, Temp, 2048);
+    Append(FMemoryBreakpoints[size_t(TMemoryBreakpointKind::Read)], Read, 128);
+    Append(FMemoryBreakpoints[size_t(TMemoryBreakpointKind::Write)], Write, 128);
+    Append(FMemoryBreakpoints[size_t(TMemoryBreakpointKind::Change)], Change, 128);
+    SyncCodeFlags();
+    SyncMemoryFlags(); // installs the RAM callbacks and forgets triggers: restored below
+    FMemoryBreakpointFieldValue = T.FieldValue & 0x0F;
+    FMemoryBreakpointPreviousFieldValue = T.PreviousFieldValue & 0x0F;
+    FTriggeredReadMemoryBreakpointAddress = T.Read & 0x7F;
+    FTriggeredWriteMemoryBreakpointAddress = T.Write & 0x7F;
+    FTriggeredChangeMemoryBreakpointAddress = T.Change & 0x7F;
+    FMemoryBreakpointTriggered = FTriggeredReadMemoryBreakpointAddress != 0x7F ||
+                                 FTriggeredWriteMemoryBreakpointAddress != 0x7F ||
+                                 FTriggeredChangeMemoryBreakpointAddress != 0x7F;
+}
+
 } // namespace tarvolin

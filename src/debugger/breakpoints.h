@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "debugger/breakpoint_lists.h"
 #include "debugger/feature_links.h"
@@ -14,6 +15,14 @@
 #include "debugger/session.h"
 
 namespace tarvolin {
+
+// The values the last memory breakpoint check left: the value read or written, the previous
+// value of a write, and the addresses that triggered (0x7F = none).
+struct TMemoryBreakpointTriggers {
+    T4bits FieldValue = 0;
+    T4bits PreviousFieldValue = 0;
+    T7bits Read = 0x7F, Write = 0x7F, Change = 0x7F;
+};
 
 class TBreakpointControl {
 public:
@@ -70,6 +79,14 @@ public:
 
     // The game is closed: every list is emptied.
     void ClearAll();
+
+    // ---- debug sessions ----
+    TMemoryBreakpointTriggers Triggers() const;
+    // A session's lists are appended to the lists (addresses outside the ROM or RAM and
+    // repeated ones are left out) and its trigger values restored.
+    void RestoreSession(const std::vector<int32_t>& Code, const std::vector<int32_t>& Temp,
+                        const std::vector<int32_t>& Read, const std::vector<int32_t>& Write,
+                        const std::vector<int32_t>& Change, const TMemoryBreakpointTriggers& Triggers);
 
 private:
     static void ReadMemoryHandler(void* Obj, T7bits RAMAddr, T4bits Value);

@@ -2,6 +2,7 @@
 
 #include "base/program_folder.h"
 #include "lcd/lcd_driver.h"
+#include "persist/user_data.h"
 
 namespace tarvolin {
 
@@ -22,10 +23,14 @@ TDebugger::TDebugger(const TDebuggerViews& Views, TPrompter& Prompter, TSettings
       FSound(FGame, Prompter, FSession, *this),
       FGameMenu(FGame, FRun, Prompter, FSession, FPanes),
       FLoading(FGame, Views.Window, Prompter, Settings, *this, *this),
-      FOptions(Settings, Prompter, ExecutablePath().string()) {
+      FOptions(Settings, Prompter, ExecutablePath().string()),
+      FSessionCommands({FGame, Views.Window, Views.List, Prompter, FSession, FLoading, FRun, FBreakpoints,
+                        FInput, FNavigation, FPanes, FLCD, FSound, *this}) {
     // Before a game is closed: an unsaved recording first, then a modified session.
     FLoading.AddCloseQuestion(FSound);
     FLoading.AddCloseQuestion(FSession);
+    FSession.OnSaveSession = [this] { return FSessionCommands.SaveCommand(); };
+    FLoading.OnOpenSession = [this](const std::string& FileName) { FSessionCommands.OpenDebugSession(FileName); };
 }
 
 TDebugger::~TDebugger() { FLCD.DetachGame(); }
@@ -59,6 +64,8 @@ void TDebugger::InstallGame(std::unique_ptr<TSHARP_SM5A_MCU> MCU, const TMCUClas
     StatesChanged();
     FViews.Tools.RefreshMCUPins();
     FRun.ResetMCU();
+    // User data read from the game's ".dat" file waits in a session until it is saved.
+    if (FGame.MCU->UserData && FGame.MCU->UserData->RenameDatFileOnSave()) FSessionCommands.DatFileImported();
 }
 
 void TDebugger::RemoveGame() {

@@ -14,8 +14,8 @@
 //   TGameMenuControl       cheats, current time                                 game_menu
 //   TSessionControl        the session's modified flag and close question      session
 //   TPatchingControl       changing and reverting opcodes of the live ROM       patching
-// The session file, the options and the wiring windows join as features of
-// their own in the same way.
+//   TSessionCommands       the Session menu, session files, the ".dat" import  session_commands
+// The options join as a feature of its own in the same way.
 #pragma once
 
 #include <memory>
@@ -35,6 +35,7 @@
 #include "debugger/prompter.h"
 #include "debugger/run_control.h"
 #include "debugger/session.h"
+#include "debugger/session_commands.h"
 #include "debugger/sound_recording.h"
 
 namespace tarvolin {
@@ -84,6 +85,7 @@ public:
     TGameMenuControl& GameMenu() { return FGameMenu; }
     TSessionControl& Session() { return FSession; }
     TOptionsControl& OptionsDialog() { return FOptions; }
+    TSessionCommands& SessionCommands() { return FSessionCommands; }
     TPatchingControl& Patching() { return FPatching; }
 
 private:
@@ -110,6 +112,7 @@ private:
     TGameMenuControl FGameMenu;
     TGameLoadingControl FLoading;
     TOptionsControl FOptions;
+    TSessionCommands FSessionCommands;
 
     std::string FCaption = ApplicationName;
     TCommandStates FStates;

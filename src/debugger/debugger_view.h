@@ -13,6 +13,7 @@ namespace tarvolin {
 
 class TRaster;
 struct TMCUClass;
+struct TWindowPlacement;
 
 // Panes of one refresh.
 enum TPane : uint8_t {
@@ -76,6 +77,12 @@ public:
     virtual void CommandStatesChanged(const TCommandStates& States) = 0;
     // Busy (hourglass) cursor around long operations.
     virtual void SetBusy(bool /*Busy*/) {}
+    // The window's placement and the width of the right panel (registers, RAM, LCD), as
+    // debug sessions keep them. False: the placement cannot be obtained.
+    virtual bool GetWindowPlacement(TWindowPlacement& /*Placement*/) const { return false; }
+    virtual void SetWindowPlacement(const TWindowPlacement& /*Placement*/) {}
+    virtual int RightPanelWidth() const { return 0; }
+    virtual void SetRightPanelWidth(int /*Width*/) {}
 };
 
 // The disassembly list and the hint text above it. The navigation feature holds the

@@ -31,6 +31,15 @@ const TMCUClass* TGameLoadingControl::FindGameByShortName(const std::string& Sho
     return nullptr;
 }
 
+const TMCUClass* TGameLoadingControl::FindGameClassByShortName(const std::string& ShortName, bool Quietly) const {
+    const std::string Wanted = ToLowerASCII(ShortName);
+    for (const TMCUClass* c : FCatalogue)
+        if (c && !c->IsCustomGame() && ToLowerASCII(c->ShortGameName()) == Wanted) return c;
+    if (ToLowerASCII(TSHARP_SM5A_MCU::Class.ShortGameName()) == Wanted) return &TSHARP_SM5A_MCU::Class;
+    if (!Quietly) FPrompter.Error(Format("Unrecognized game: '%s'.", ShortName.c_str()));
+    return nullptr;
+}
+
 namespace {
 
 // A zip archive larger than this is refused before it is read: ROM sets are a few kilobytes.
@@ -248,7 +257,7 @@ void TGameLoadingControl::HandleCommandLine(const std::string& Argument) {
         return;
     }
     if (ToLowerASCII(Path.extension().string()) == ".dbgsession") {
-        FPrompter.Error(Format("Cannot open \"%s\": this version cannot read debug sessions yet.", Full.c_str()));
+        if (OnOpenSession) OnOpenSession(Full);
         return;
     }
     if (!CanCloseGame()) return;

@@ -4,6 +4,7 @@
 // feature with unsaved work has agreed.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,16 @@ public:
     // Where downloads run; the window hands its own (a worker thread and a progress dialog).
     // Unset: at once on the calling thread.
     void SetTaskRunner(TTaskRunner* Runner) { FTasks = Runner ? Runner : &FDirectTasks; }
+    // A game of the catalogue (in menu order), then the custom game, by short name without
+    // regard to case; none shows "Unrecognized game: '%s'." (quietly: no box).
+    const TMCUClass* FindGameClassByShortName(const std::string& ShortName, bool Quietly = false) const;
     // Features asked, in order, before a game is closed.
     void AddCloseQuestion(TCloseQuestion& Question) { FCloseQuestions.push_back(&Question); }
 
     // The Game menu's checked item (nullptr = none).
     const TMCUClass* CheckedGame() const { return FCheckedGame; }
+    // A debug session loaded a game: its Game menu item is checked as if it had been chosen.
+    void SetCheckedGame(const TMCUClass* Class) { FCheckedGame = Class; }
 
     // LoadGame of a game class; FileName is used for the custom game only ("" = ask).
     bool LoadGame(const TMCUClass* GameClass, const std::string& FileName = {});
@@ -39,6 +45,9 @@ public:
     bool LoadGameFromMenu(const TMCUClass* GameClass);
     // The first command-line argument (short name, ".dbgsession" file or ROM file).
     void HandleCommandLine(const std::string& Argument);
+
+    // Opens a ".dbgsession" file named on the command line (set by the owner).
+    std::function<void(const std::string&)> OnOpenSession;
 
     // Asks every feature with unsaved work and closes the game. False when the user
     // cancelled. lTerminating: the window is closing, keep the game.

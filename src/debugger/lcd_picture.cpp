@@ -34,6 +34,14 @@ void TLCDPictureControl::AttachGame() {
     BuildLCDImageMenu();
 }
 
+void TLCDPictureControl::LCDDriverReplaced() {
+    ListenToDriver();
+    FLCDImageMenu.Checked = CurrentLCDDriverIndex();
+    FView.LCDImageMenuChanged();
+    FLCDBitmap.MarkChanged();
+    FView.LCDImageChanged(FLCDBitmap);
+}
+
 void TLCDPictureControl::DetachGame() {
     if (TSHARP_SM5A_MCU* MCU = FGame.Get(); MCU && MCU->LCDDriver) MCU->LCDDriver->OnBitmapRefresh = nullptr;
 }

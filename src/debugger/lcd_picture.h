@@ -41,6 +41,9 @@ public:
     // ---- for the owner and the run control ----
     // A game was installed: its driver draws into the bitmap; the image items are built.
     void AttachGame();
+    // The game's driver was replaced by a debug session: the picture and the image items
+    // follow it.
+    void LCDDriverReplaced();
     // The game is going: its driver stops reporting and the bitmap is emptied.
     void DetachGame();
     void ClearPicture();

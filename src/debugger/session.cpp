@@ -3,18 +3,13 @@
 namespace tarvolin {
 
 bool TSessionControl::MayCloseGame() {
-    if (!(FHasDebugSession && FSessionModified)) return true;
+    if (!IsSessionModified()) return true;
     const TMessageResult r = FPrompter.Message(TMessageKind::Warning,
                                                "This debug session was modified.\nDo you want to SAVE it?",
                                                TMessageButtons::YesNoCancel);
     if (r == TMessageResult::Cancel) return false;
     if (r == TMessageResult::Yes && (!OnSaveSession || !OnSaveSession())) return false;
     return true;
-}
-
-void TSessionControl::Forget() {
-    FHasDebugSession = false;
-    FSessionModified = false;
 }
 
 } // namespace tarvolin

@@ -77,4 +77,12 @@ void TSoundRecordingControl::ToggleSoundRecording() {
     FStates.StatesChanged();
 }
 
+void TSoundRecordingControl::RestoreSession(bool Checked) {
+    TSHARP_SM5A_MCU* MCU = FGame.Get();
+    if (!MCU) return;
+    FSoundRecording = Checked || MCU->IsSoundRecordingActive();
+    if (FSoundRecording && MCU->AudioBuffer().empty()) MCU->StartSoundRecording();
+    FStates.StatesChanged();
+}
+
 } // namespace tarvolin

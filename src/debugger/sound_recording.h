@@ -20,6 +20,9 @@ public:
     // "Sound recording is active..." when a recording holds samples. A cancelled or failed
     // save keeps the game and its recording, so nothing is lost.
     bool MayCloseGame() override;
+    // A debug session was read: the item is checked when the session had it checked or holds
+    // a recording, and a checked item always has a recording going in the MCU.
+    void RestoreSession(bool Checked);
     // The game that held the recording is gone (replaced or closed).
     void Forget() { FSoundRecording = false; }
 

@@ -1,6 +1,7 @@
 #include "persist/stream.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "base/errors.h"
@@ -10,6 +11,8 @@ namespace tarvolin {
 const char* const StreamReadErrorText = "Stream read error";
 const char* const StreamWriteErrorText = "Stream write error";
 const char* const StreamBlockTooLargeText = "Stream error! Contains more data than expected.";
+const char* const StreamNegativeCountText = "Stream error! A stored count is negative (%d).";
+const char* const StreamCountTooLargeText = "Stream error! A stored count (%d) needs more data than is left.";
 
 void WriteBytes(std::ostream& S, const void* Data, size_t Size) {
     if (Size == 0) return;
@@ -65,6 +68,21 @@ size_t RemainingBytes(std::istream& S) {
         return SIZE_MAX;
     }
     return end > here ? static_cast<size_t>(end - here) : 0;
+}
+
+int32_t ReadCount(std::istream& S, size_t MinItemSize) {
+    const int32_t count = ReadInt32(S);
+    char text[128];
+    if (count < 0) {
+        std::snprintf(text, sizeof text, StreamNegativeCountText, static_cast<int>(count));
+        throw EStreamError(text);
+    }
+    const size_t remaining = RemainingBytes(S);
+    if (remaining != SIZE_MAX && static_cast<uint64_t>(count) * MinItemSize > remaining) {
+        std::snprintf(text, sizeof text, StreamCountTooLargeText, static_cast<int>(count));
+        throw EStreamError(text);
+    }
+    return count;
 }
 
 void WriteInt32(std::ostream& S, int32_t Value) {

@@ -16,6 +16,8 @@ namespace tarvolin {
 extern const char* const StreamReadErrorText;     // "Stream read error"
 extern const char* const StreamWriteErrorText;    // "Stream write error"
 extern const char* const StreamBlockTooLargeText; // "Stream error! Contains more data than expected."
+extern const char* const StreamNegativeCountText; // "Stream error! A stored count is negative (%d)."
+extern const char* const StreamCountTooLargeText; // "Stream error! A stored count (%d) needs more data than is left."
 
 void WriteInt32(std::ostream& S, int32_t Value);
 void WriteUInt32(std::ostream& S, uint32_t Value);
@@ -45,6 +47,10 @@ void ReadIntegerList(std::istream& S, std::vector<int32_t>& Target);
 // (0 for a stored size of 0 or less). A stored size above Capacity raises
 // "Stream error! Contains more data than expected."; bytes beyond the stored size are untouched.
 int32_t ReadSizedBlock(std::istream& S, void* Target, size_t Capacity);
+// An int32 count of items that take at least MinItemSize bytes each. A negative count, or one
+// that the rest of a stream of known size cannot hold, raises EStreamError before anything
+// is allocated for it.
+int32_t ReadCount(std::istream& S, size_t MinItemSize);
 // Exactly Size bytes, or EStreamError.
 void ReadBytes(std::istream& S, void* Target, size_t Size);
 

@@ -1,5 +1,7 @@
 #include "persist/user_data.h"
 
+#include <algorithm>
+#include <bitset>
 #include <cstdio>
 #include <fstream>
 #include <system_error>
@@ -97,7 +99,7 @@ bool TUserData::IsAnythingToSave(const TROM& LiveROMImage) const {
     return !FAddressesCustomData.empty() || LiveROMImage != FOriginalROMImage;
 }
 
-void TUserData::SaveToStream(std::ostream& S, const TROM& LiveROMImage) {
+void TUserData::SaveToStream(std::ostream& S, const TROM& LiveROMImage) const {
     WriteInt32(S, 1);
     const std::vector<TROMRange> ranges = GetChangedRanges(LiveROMImage);
     WriteInt32(S, static_cast<int32_t>(ranges.size()));
@@ -109,24 +111,58 @@ void TUserData::SaveToStream(std::ostream& S, const TROM& LiveROMImage) {
     WriteInt32(S, static_cast<int32_t>(FAddressesCustomData.size()));
     for (const auto& [addr, entry] : FAddressesCustomData)
         entry.SaveToStream(S);
+}
+
+void TUserData::SavedToSession() const {
     if (FRenameDatFileOnSave) RenameDatFile();
 }
 
-void TUserData::LoadFromStream(std::istream& S, TROM& LiveROMImage) {
-    const int32_t version = ReadInt32(S);
-    if (version < 1) return;
-    const int32_t rangeCount = ReadInt32(S);
+void ReadUserDataBlock(std::istream& S, TUserDataBlock& Block) {
+    Block = TUserDataBlock{};
+    Block.Version = ReadInt32(S);
+    if (Block.Version < 1) return;
+    // Counts are only checked for sign: each item is read from the stream before it is kept,
+    // so a count larger than the data ends in the stream's read error, and what came before
+    // it is known (a ".dat" file loads on with it).
+    const int32_t rangeCount = ReadCount(S, 0);
     for (int32_t i = 0; i < rangeCount; ++i) {
-        const uint16_t start = ReadWord(S);
+        TROMPatch r;
+        r.Start = ReadWord(S);
         const uint16_t length = ReadWord(S);
-        if (static_cast<int>(start) + length > ROMSize) throw EStreamError(StreamBlockTooLargeText);
-        uint8_t bytes[ROMSize];
-        ReadBytes(S, bytes, length); // a short range changes nothing
-        std::copy(bytes, bytes + length, LiveROMImage.begin() + start);
+        if (static_cast<int>(r.Start) + length > ROMSize) throw EStreamError(StreamBlockTooLargeText);
+        r.Bytes.resize(length);
+        ReadBytes(S, r.Bytes.data(), length);
+        Block.Ranges.push_back(std::move(r));
     }
-    const int32_t entryCount = ReadInt32(S);
-    for (int32_t i = 0; i < entryCount; ++i)
-        AddAddressCustomData(TAddressCustomData::CreateFromStream(S));
+    const int32_t entryCount = ReadCount(S, 0);
+    std::bitset<2048> seen;
+    for (int32_t i = 0; i < entryCount; ++i) {
+        TAddressCustomData d = TAddressCustomData::CreateFromStream(S);
+        if (seen.test(d.FAddr)) throw EStreamError(DuplicateEntryErrorText);
+        seen.set(d.FAddr);
+        Block.Entries.push_back(std::move(d));
+    }
+}
+
+void TUserData::ApplyBlock(const TUserDataBlock& Block, TROM& LiveROMImage) {
+    for (const TAddressCustomData& d : Block.Entries)
+        if (FAddressesCustomData.count(d.FAddr)) throw EStreamError(DuplicateEntryErrorText);
+    for (const TROMPatch& r : Block.Ranges)
+        std::copy(r.Bytes.begin(), r.Bytes.end(), LiveROMImage.begin() + r.Start);
+    for (const TAddressCustomData& d : Block.Entries)
+        AddAddressCustomData(d);
+}
+
+void TUserData::LoadFromStream(std::istream& S, TROM& LiveROMImage) {
+    TUserDataBlock block;
+    try {
+        ReadUserDataBlock(S, block);
+    } catch (const EStreamError&) {
+        // A ".dat" file loads on with whatever was read before the error.
+        ApplyBlock(block, LiveROMImage);
+        throw;
+    }
+    ApplyBlock(block, LiveROMImage);
 }
 
 std::filesystem::path TUserData::GetFileName() const {

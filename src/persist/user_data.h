@@ -36,6 +36,25 @@ struct TROMRange {
     friend bool operator==(const TROMRange&, const TROMRange&) = default;
 };
 
+// One changed range of a stored user-data block: the live ROM bytes from Start onward.
+struct TROMPatch {
+    uint16_t Start = 0;
+    std::vector<uint8_t> Bytes;
+    friend bool operator==(const TROMPatch&, const TROMPatch&) = default;
+};
+
+// A user-data block as stored, read completely before anything of it is applied.
+struct TUserDataBlock {
+    int32_t Version = 1; // below 1: the block ends after its version
+    std::vector<TROMPatch> Ranges;
+    std::vector<TAddressCustomData> Entries;
+};
+
+// Reads a block into Block, checking every count against what the stream still holds and
+// every range against the ROM image, and refusing a second entry for one address. On an
+// error Block holds what was read before it.
+void ReadUserDataBlock(std::istream& S, TUserDataBlock& Block);
+
 class TUserData {
 public:
     // Entries keyed by address; in key order (three hex digits) = ascending address order.
@@ -61,11 +80,18 @@ public:
     std::vector<TROMRange> GetChangedRanges(const TROM& LiveROMImage) const;
     bool IsAnythingToSave(const TROM& LiveROMImage) const;
 
-    // The user-data block (version 1). Saving retires a ".dat" file that was read.
-    void SaveToStream(std::ostream& S, const TROM& LiveROMImage);
-    // Applies the block's ranges to LiveROMImage and adds its entries. A range running past
-    // the image is refused with a stream error before any of its bytes is written.
+    // The user-data block (version 1).
+    void SaveToStream(std::ostream& S, const TROM& LiveROMImage) const;
+    // The data now lives in a session file that was written completely: a ".dat" file read
+    // for this game is retired.
+    void SavedToSession() const;
+    // Reads a block, applies its ranges to LiveROMImage and adds its entries (a ".dat" file:
+    // what was read before an error stays applied). A range running past the image is
+    // refused with a stream error before any of its bytes is written.
     void LoadFromStream(std::istream& S, TROM& LiveROMImage);
+    // Applies a block that was read completely: all of it, or nothing when one of its
+    // addresses already has an entry (the duplicate-entry error).
+    void ApplyBlock(const TUserDataBlock& Block, TROM& LiveROMImage);
 
     // <program folder>/<short name>.dat
     std::filesystem::path GetFileName() const;

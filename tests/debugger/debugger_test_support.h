@@ -17,6 +17,7 @@
 #include "base/options.h"
 #include "core/step_tables.h"
 #include "debugger/debugger.h"
+#include "debugger/session_format.h"
 #include "disasm/disasm.h"
 
 namespace tarvolin::test {
@@ -76,6 +77,23 @@ public:
                           " " + std::to_string(Acc));
     }
     void CloseInterconnection() override { Windows.push_back("close interconnection"); }
+    // The window's placement and right panel width as a session keeps them.
+    std::optional<TWindowPlacement> Placement;
+    int PanelWidth = 0;
+    std::vector<std::string> ViewLog; // placements and widths applied, in order
+    bool GetWindowPlacement(TWindowPlacement& P) const override {
+        if (Placement) P = *Placement;
+        return Placement.has_value();
+    }
+    void SetWindowPlacement(const TWindowPlacement& P) override {
+        Placement = P;
+        ViewLog.push_back("placement " + std::to_string(P.Left) + "," + std::to_string(P.Top));
+    }
+    int RightPanelWidth() const override { return PanelWidth; }
+    void SetRightPanelWidth(int Width) override {
+        PanelWidth = Width;
+        ViewLog.push_back("width " + std::to_string(Width));
+    }
     void ShowMCUPins() override { Windows.push_back("MCU pins"); }
 
     TPanes LastDraw() const { return Draws.empty() ? 0 : Draws.back().first; }

@@ -192,9 +192,11 @@ TEST_F(UserDataTest, DatFileIsReadRetiredAndDeleted) {
     EXPECT_EQ(live[3], 0xEE);
     EXPECT_EQ(data.GetAddressLabel(3), "patched");
 
-    // Saving (into a session) retires the file.
+    // Writing the block retires nothing; the session file written completely retires the file.
     std::ostringstream session;
     data.SaveToStream(session, live);
+    EXPECT_TRUE(std::filesystem::exists(Env.Folder / "AC01.dat")) << "the session file is not written yet";
+    data.SavedToSession();
     EXPECT_FALSE(std::filesystem::exists(Env.Folder / "AC01.dat"));
     EXPECT_TRUE(std::filesystem::exists(Env.Folder / "AC01.dat.inactive"));
     EXPECT_FALSE(data.LoadFromFile(live)) << "nothing left to read";
@@ -261,6 +263,7 @@ TEST_F(UserDataTest, MCULoadsTheDatFileOfItsGame) {
         mcu->SetAddressLabel(0x3C0, "");
         std::ostringstream session;
         mcu->UserData->SaveToStream(session, mcu->ROM);
+        mcu->UserData->SavedToSession();
         EXPECT_TRUE(std::filesystem::exists(Env.Folder / "custom_game.dat.inactive"));
     }
     EXPECT_FALSE(std::filesystem::exists(Env.Folder / "custom_game.dat.inactive"));

@@ -2,6 +2,7 @@
 // step, step over, set a breakpoint, run to it, run and pause, and read what the window shows.
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QSlider>
 #include <QStatusBar>
 #include <QListWidget>
@@ -60,8 +61,18 @@ public:
         }
         return false; // Cancel
     }
-    bool OpenFile(const TFileDialog&, std::string&) override { return false; }
-    bool SaveFile(const TFileDialog&, std::string&) override { return false; }
+    // File dialogs take the next scripted name; none left: Cancel.
+    std::deque<std::string> Files;
+    std::vector<std::string> FileDialogTitles;
+    bool OpenFile(const TFileDialog& Dialog, std::string& Name) override { return NextFile(Dialog, Name); }
+    bool SaveFile(const TFileDialog& Dialog, std::string& Name) override { return NextFile(Dialog, Name); }
+    bool NextFile(const TFileDialog& Dialog, std::string& Name) {
+        FileDialogTitles.push_back(Dialog.Title);
+        if (Files.empty()) return false;
+        Name = Files.front();
+        Files.pop_front();
+        return true;
+    }
 };
 
 // start: load 5, call a subroutine, then swap Acc with RAM[DP] forever.
@@ -103,6 +114,7 @@ private slots:
     void PanesKeepTheirPlacesWhenARunShowsTheUpdateBoxes();
     void PatchesAndRevertsAnOpcodeFromTheListMenu();
     void TheDosimeterShowsItsRadiationIntensity();
+    void SavesAndOpensASessionWithTheWindowAsItStood();
 
 private:
     void LoadTestROM();
@@ -709,6 +721,45 @@ void MainWindowTest::TheDosimeterShowsItsRadiationIntensity() {
     // Without the dosimeter there is no radiation simulator.
     QVERIFY(FWindow->Debugger().Loading().CanCloseGame());
     QVERIFY(!bar->isVisible());
+}
+
+// The Session menu: Save as writes the state and the window's placement and panel width;
+// Open asks about the changed session, then brings all of it back.
+void MainWindowTest::SavesAndOpensASessionWithTheWindowAsItStood() {
+    QVERIFY(FWindow->Action("SessionOpen")->isEnabled());
+    QVERIFY(!FWindow->Action("SessionSave")->isEnabled());
+    QVERIFY(!FWindow->Action("SessionSaveAs")->isEnabled());
+    LoadTestROM();
+    QVERIFY(FWindow->Action("SessionSave")->isEnabled());
+    QVERIFY(FWindow->Action("SessionSaveAs")->isEnabled());
+
+    FWindow->setGeometry(40, 50, 1000, 700);
+    FWindow->SetRightPanelWidth(430);
+    const int Width = FWindow->RightPanelWidth();
+    QTest::keyClick(FWindow.get(), Qt::Key_F7);
+    QTest::keyClick(FWindow.get(), Qt::Key_F7);
+    const QString PC = Value(prPC);
+    const QString Path = FDir.filePath("work.dbgsession");
+    FPrompter.Files.push_back(Path.toStdString());
+    FWindow->Action("SessionSaveAs")->trigger();
+    QVERIFY(QFile::exists(Path));
+    QCOMPARE(FPrompter.FileDialogTitles.back(), std::string("Specify file name for this debug session"));
+
+    QTest::keyClick(FWindow.get(), Qt::Key_F7);
+    QVERIFY(Value(prPC) != PC);
+    FWindow->setGeometry(200, 150, 900, 600);
+    FWindow->SetRightPanelWidth(Width + 90);
+    FPrompter.Files.push_back(Path.toStdString());
+    FPrompter.Files.push_back(FDir.filePath("test.rom").toStdString());
+    FPrompter.Answers.push_back(TMessageResult::No); // do not save the changed session
+    FPrompter.Messages.clear();
+    FWindow->Action("SessionOpen")->trigger();
+    QCOMPARE(FPrompter.Messages, std::vector<std::string>{"This debug session was modified.\nDo you want to SAVE it?"});
+    QCOMPARE(Value(prPC), PC);
+    QCOMPARE(FWindow->geometry(), QRect(40, 50, 1000, 700));
+    QCOMPARE(FWindow->RightPanelWidth(), Width);
+    QCOMPARE(FWindow->windowTitle(), QString("Tarvolin - A custom game"));
+    QVERIFY(FWindow->Action("SessionSave")->isEnabled());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "debugger/session_format.h"
+
 namespace tarvolin {
 
 class TSHARP_SM5A_MCU;
@@ -63,6 +65,22 @@ const TMCUClass& FindGameClass(const std::string& ShortName);
 // Reads the ROM file (chip order, at most 1856 bytes, zero-padded) into a new MCU of the
 // class. Throws EFailure when the file cannot be read.
 std::unique_ptr<TSHARP_SM5A_MCU> LoadROM(const TMCUClass& Class, const std::string& FileName);
+
+// Debug sessions.
+struct TLoadedSession {
+    TMainBlock Main; // the main block as read (the MCU block is applied to MCU)
+    const TMCUClass* Class = nullptr;
+    std::unique_ptr<TSHARP_SM5A_MCU> MCU;
+};
+// Reads a session file and applies it to a new MCU of the game it names, whose ROM is read
+// from ROMFile (the question the window would ask). Throws EUsageError without a ROM file,
+// EFailure for an unreadable or refused file or an unknown game.
+TLoadedSession LoadSessionFile(const std::string& FileName, const std::string& ROMFile);
+// Writes a session: Fields around the MCU block of MCU (through a temporary file).
+void SaveSessionFile(const std::string& FileName, const TMainBlock& Fields, const TSHARP_SM5A_MCU& MCU);
+// The main block of a freshly started window with a game of Class loaded: no placement,
+// panel width 0, no breakpoints, trigger bytes 0, speed 3, radiation 1, no selected line.
+TMainBlock FreshWindowMainBlock(const TMCUClass& Class);
 
 // Helpers for argument parsing.
 bool IsHelp(const std::vector<std::string>& Args);

@@ -173,13 +173,20 @@ const char* const RunHelpText =
     "usage: tarvolin-cli run ROM [--game NAME] [--steps N] [--trace] [--matrix HHHH]\n"
     "                        [--alpha 0|1] [--beta 0|1] [--full-run-rate N]\n"
     "                        [--mnemonics native|sharp|kb] [--wav FILE] [--derivated]\n"
+    "                        [--save-session FILE]\n"
+    "       tarvolin-cli run --session FILE [--rom ROM] [--steps N] [--trace] ...\n"
     "\n"
-    "Runs a chip-order ROM image from reset and prints the RAM and the cycle count.\n"
+    "Runs a chip-order ROM image from reset, or a debug session from where it was saved,\n"
+    "and prints the RAM and the cycle count (of this run).\n"
     "\n"
     "  --game NAME          the game whose wiring applies (default custom_game)\n"
+    "  --session FILE       continue the debug session FILE (its game and state)\n"
+    "  --rom ROM            the ROM of the session's game (the window asks for it)\n"
+    "  --save-session FILE  after the run, write the machine as it stands as a debug session\n"
     "  --steps N            number of instruction steps (default 1000)\n"
     "  --trace              one line of registers after every step\n"
-    "  --matrix HHHH        pressed inputs on ground, R4, R3 and R2, one hex digit each (K4..K1)\n"
+    "  --matrix HHHH        pressed inputs on ground, R4, R3 and R2, one hex digit each (K4..K1);\n"
+    "                       with --session, --matrix, --alpha and --beta replace the stored inputs\n"
     "  --alpha 0|1          the Alpha input\n"
     "  --beta 0|1           the Beta input\n"
     "  --full-run-rate N    paced run at N machine cycles per second (0 = unpaced)\n"
@@ -201,7 +208,8 @@ std::string Hex9(const TORegister& r) {
 }
 
 int RunMain(const std::vector<std::string>& Args) {
-    std::string rom, wav, game = "custom_game";
+    std::string rom, wav, game = "custom_game", session, sessionROM, saveSession;
+    bool gameGiven = false, matrixGiven = false, alphaGiven = false, betaGiven = false;
     uint64_t steps = 1000;
     bool trace = false, fullRun = false, derivated = false;
     uint32_t rate = 0;
@@ -210,10 +218,16 @@ int RunMain(const std::vector<std::string>& Args) {
     bool alpha = false, beta = false;
     for (size_t i = 0; i < Args.size(); ++i) {
         const std::string& a = Args[i];
-        if (a == "--game") game = OptionValue(Args, i);
+        if (a == "--game") {
+            game = OptionValue(Args, i);
+            gameGiven = true;
+        } else if (a == "--session") session = OptionValue(Args, i);
+        else if (a == "--rom") sessionROM = OptionValue(Args, i);
+        else if (a == "--save-session") saveSession = OptionValue(Args, i);
         else if (a == "--steps") steps = ParseCount(a, OptionValue(Args, i), UINT64_MAX / 2);
         else if (a == "--trace") trace = true;
         else if (a == "--matrix") {
+            matrixGiven = true;
             const std::string& v = OptionValue(Args, i);
             if (v.size() != 4 || v.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
                 throw EUsageError("--matrix takes four hex digits (ground, R4, R3, R2), not \"" + v + "\"");
@@ -222,6 +236,7 @@ int RunMain(const std::vector<std::string>& Args) {
             const std::string& v = OptionValue(Args, i);
             if (v != "0" && v != "1") throw EUsageError(a + " takes 0 or 1, not \"" + v + "\"");
             (a == "--alpha" ? alpha : beta) = v == "1";
+            (a == "--alpha" ? alphaGiven : betaGiven) = true;
         } else if (a == "--full-run-rate") {
             rate = static_cast<uint32_t>(ParseCount(a, OptionValue(Args, i), UINT32_MAX));
             fullRun = true;
@@ -241,19 +256,40 @@ int RunMain(const std::vector<std::string>& Args) {
             rom = a;
         }
     }
-    if (rom.empty()) throw EUsageError("no ROM given");
-    RefuseToOverwriteInput(rom, wav);
-    const TMCUClass& cls = FindGameClass(game);
+    if (!session.empty()) {
+        if (!rom.empty()) throw EUsageError("a session is continued with its ROM given as --rom ROM, not as " + rom);
+        if (gameGiven) throw EUsageError("--game cannot be used with --session: the session names its game");
+        RefuseToOverwriteInput(session, wav);
+    } else {
+        if (rom.empty()) throw EUsageError("no ROM given");
+        if (!sessionROM.empty()) throw EUsageError("--rom belongs to --session; give the ROM to run as ROM");
+        RefuseToOverwriteInput(rom, wav);
+        RefuseToOverwriteInput(rom, saveSession);
+    }
+    RefuseToOverwriteInput(sessionROM, wav);
+    RefuseToOverwriteInput(sessionROM, saveSession);
     Options().InstructionMnemonics = mnemonics;
     Options().DerivatedSoundWave = derivated;
-    auto mcu = LoadROM(cls, rom);
+    std::unique_ptr<TSHARP_SM5A_MCU> mcu;
+    TMainBlock fields;
+    if (!session.empty()) {
+        TLoadedSession loaded = LoadSessionFile(session, sessionROM);
+        mcu = std::move(loaded.MCU);
+        fields = std::move(loaded.Main);
+        fields.MCU = TMCUSessionBlock{}; // written from the machine
+    } else {
+        const TMCUClass& cls = FindGameClass(game);
+        mcu = LoadROM(cls, rom);
+        fields = FreshWindowMainBlock(cls);
+    }
     mcu->SetupInstructionMnemonics();
-    mcu->IO.FInputMatrix = matrix;
-    mcu->IO.FAlpha = alpha;
-    mcu->IO.FBeta = beta;
-    mcu->SetFullRunCyclesPerSecond(rate);
+    if (session.empty() || matrixGiven) mcu->IO.FInputMatrix = matrix;
+    if (session.empty() || alphaGiven) mcu->IO.FAlpha = alpha;
+    if (session.empty() || betaGiven) mcu->IO.FBeta = beta;
+    // Without a rate the run is unpaced and the machine keeps the rate it has.
+    if (fullRun) mcu->SetFullRunCyclesPerSecond(rate);
     mcu->SetFullRun(fullRun);
-    if (!wav.empty()) mcu->StartSoundRecording();
+    if (!wav.empty() && mcu->AudioBuffer().empty()) mcu->StartSoundRecording();
     for (const auto& e : RunExtensions())
         if (e.AfterCreate) e.AfterCreate(*mcu);
 
@@ -297,6 +333,11 @@ int RunMain(const std::vector<std::string>& Args) {
     if (errors && !trace)
         std::cerr << "tarvolin-cli run: " << errors << " step(s) raised an emulator error; the first: " << firstError << "\n";
     if (!wav.empty()) mcu->SaveSoundRecording(wav);
+    if (!saveSession.empty()) {
+        fields.SoundRecording = fields.SoundRecording || !mcu->AudioBuffer().empty();
+        mcu->SetFullRun(false);
+        SaveSessionFile(saveSession, fields, *mcu);
+    }
     return 0;
 }
 

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "base/safe_file.h"
 #include "core/mcu.h"
 #include "base/resources.h"
 #include "games/game_catalogue.h"
@@ -81,14 +82,7 @@ void WriteIfChanged(const std::filesystem::path& Path, const std::string& Text) 
         std::vector<uint8_t> Old = ReadFile(Path);
         if (std::string(Old.begin(), Old.end()) == Text) return; // keeps the build from recompiling
     }
-    std::filesystem::path Temp = Path;
-    Temp += ".tmp";
-    {
-        std::ofstream Out(Temp, std::ios::binary);
-        Out << Text;
-        if (!Out) throw std::runtime_error("cannot write " + Temp.string());
-    }
-    std::filesystem::rename(Temp, Path);
+    WriteFileReplacing(Path, Text);
 }
 
 // Checks the drawn picture against the driver: every inner point black, each shape

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "base/safe_file.h"
 #include "core/mcu.h"
 #include "debugger/wiring.h"
 
@@ -299,14 +300,7 @@ void WriteIfChanged(const std::filesystem::path& Path, const std::string& Text) 
         const std::string Old((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
         if (Old == Text) return; // keeps the build from recompiling
     }
-    std::filesystem::path Temp = Path;
-    Temp += ".tmp";
-    {
-        std::ofstream Out(Temp, std::ios::binary);
-        Out << Text;
-        if (!Out) throw std::runtime_error("cannot write " + Temp.string());
-    }
-    std::filesystem::rename(Temp, Path);
+    WriteFileReplacing(Path, Text);
 }
 
 int Generate(const std::filesystem::path& OutDir, const std::filesystem::path& CppPath) {

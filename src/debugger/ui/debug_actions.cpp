@@ -38,11 +38,15 @@ void TDebugActions::CreateMenus() {
     FGameGroup = new QActionGroup(this);
     FGameGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
 
-    // Session files come with the session reader and writer; until then the items stay disabled.
     QMenu* session = bar->addMenu("&Session");
-    Add(session, "SessionOpen", "&Open...")->setEnabled(false);
-    Add(session, "SessionSave", "&Save")->setEnabled(false);
-    Add(session, "SessionSaveAs", "Save &as...")->setEnabled(false);
+    connect(Add(session, "SessionOpen", "&Open..."), &QAction::triggered, this,
+            [this] { FRunner.RunCommand([&] { FDebugger->SessionCommands().OpenCommand(); }); });
+    connect(Add(session, "SessionSave", "&Save"), &QAction::triggered, this,
+            [this] { FRunner.RunCommand([&] { FDebugger->SessionCommands().SaveCommand(); }); });
+    connect(Add(session, "SessionSaveAs", "Save &as..."), &QAction::triggered, this,
+            [this] { FRunner.RunCommand([&] { FDebugger->SessionCommands().SaveAsCommand(); }); });
+    Action("SessionSave")->setEnabled(false);
+    Action("SessionSaveAs")->setEnabled(false);
 
     QMenu* debug = bar->addMenu("&Debug");
     auto cmd = [this](QMenu* menu, const std::string& name, const QString& caption, void (TRunControl::*fn)()) {
@@ -158,6 +162,8 @@ void TDebugActions::ApplyStates(const TCommandStates& S) {
     Action("DebugRefresh")->setEnabled(S.Refresh);
     Action("DebugReset")->setEnabled(S.MCUReset);
     Action("DebugBreakpoints")->setEnabled(S.Breakpoints);
+    Action("SessionSave")->setEnabled(S.SessionSave);
+    Action("SessionSaveAs")->setEnabled(S.SessionSave);
     for (auto& [cls, act] : FGameActions) act->setChecked(cls == S.CheckedGame);
     FGameSpecificMenuAction->setVisible(S.GameSpecificVisible);
     FGameSpecificMenu->setTitle(QString::fromStdString(S.GameSpecificCaption).replace("&", "&&"));

@@ -1,6 +1,8 @@
 #include "debugger/ui/main_frm.h"
 
 #include <QApplication>
+#include <algorithm>
+#include <vector>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHelpEvent>
@@ -15,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "debugger/pane_texts.h"
+#include "debugger/session_format.h"
 #include "debugger/ui/input_panel.h"
 #include "debugger/ui/lcd_image_widget.h"
 
@@ -88,7 +91,7 @@ void TMainFrm::CreateWidgets() {
     auto* central = new QWidget(this);
     auto* h = new QHBoxLayout(central);
     h->setContentsMargins(4, 4, 4, 4);
-    auto* splitter = new QSplitter(Qt::Horizontal, central);
+    auto* splitter = FSplitter = new QSplitter(Qt::Horizontal, central);
     h->addWidget(splitter);
 
     // Left: the disassembly pane with the input panel under it, or the start panel.
@@ -115,7 +118,7 @@ void TMainFrm::CreateWidgets() {
     FLeftStack->setMinimumWidth(380);
 
     // Right: registers, RAM and LCD.
-    auto* rightPanel = new QWidget(splitter);
+    auto* rightPanel = FRightPanel = new QWidget(splitter);
     auto* right = new QVBoxLayout(rightPanel);
     right->setContentsMargins(0, 0, 0, 0);
     FPanes = new TStatePanes(rightPanel);
@@ -177,6 +180,69 @@ void TMainFrm::SetBusy(bool Busy) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Placement and panel width, as debug sessions keep them
+
+namespace {
+
+// The frame's extent around the window's client area (none before the window manager framed it).
+QMargins FrameMargins(const QWidget& W) {
+    const QRect f = W.frameGeometry(), g = W.geometry();
+    return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
+}
+
+} // namespace
+
+bool TMainFrm::GetWindowPlacement(TWindowPlacement& P) const {
+    const QRect n = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    if (!n.isValid()) return false;
+    const QMargins m = FrameMargins(*this);
+    P = TWindowPlacement{};
+    P.Left = n.left() - m.left();
+    P.Top = n.top() - m.top();
+    P.Right = n.right() + 1 + m.right();
+    P.Bottom = n.bottom() + 1 + m.bottom();
+    P.ShowCmd = isMinimized() ? TWindowPlacement::ShowMinimized
+                : isMaximized() ? TWindowPlacement::ShowMaximized
+                                : TWindowPlacement::ShowNormal;
+    if (isMinimized() && (windowState() & Qt::WindowMaximized)) P.Flags = TWindowPlacement::RestoreToMaximized;
+    return true;
+}
+
+void TMainFrm::SetWindowPlacement(const TWindowPlacement& P) {
+    std::vector<TScreenRect> Screens;
+    if (const QScreen* Primary = QGuiApplication::primaryScreen()) {
+        const QRect a = Primary->availableGeometry();
+        Screens.push_back({a.left(), a.top(), a.right() + 1, a.bottom() + 1});
+    }
+    for (const QScreen* Screen : QGuiApplication::screens()) {
+        if (Screen == QGuiApplication::primaryScreen()) continue;
+        const QRect a = Screen->availableGeometry();
+        Screens.push_back({a.left(), a.top(), a.right() + 1, a.bottom() + 1});
+    }
+    const TScreenRect r = FitOntoScreens({P.Left, P.Top, P.Right, P.Bottom}, Screens);
+    const QMargins m = FrameMargins(*this);
+    // A window that was minimised when it was saved comes back as it would be restored.
+    const bool Maximized = P.ShowCmd == TWindowPlacement::ShowMaximized ||
+                           (P.ShowCmd == TWindowPlacement::ShowMinimized && (P.Flags & TWindowPlacement::RestoreToMaximized));
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
+    setGeometry(r.Left + m.left(), r.Top + m.top(), std::max(1, r.Width() - m.left() - m.right()),
+                std::max(1, r.Height() - m.top() - m.bottom()));
+    if (Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+int TMainFrm::RightPanelWidth() const { return FRightPanel->width(); }
+
+void TMainFrm::SetRightPanelWidth(int Width) {
+    const QList<int> Sizes = FSplitter->sizes();
+    int Total = 0;
+    for (int s : Sizes) Total += s;
+    const int Min = FRightPanel->minimumSizeHint().width();
+    const int Max = std::max(Min, Total - FLeftStack->minimumWidth());
+    const int W = std::clamp(Width, Min, Max);
+    FSplitter->setSizes({std::max(0, Total - W), W});
 }
 
 // ---------------------------------------------------------------------------------------------

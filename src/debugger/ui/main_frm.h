@@ -24,6 +24,7 @@
 class QLabel;
 class QMenu;
 class QSlider;
+class QSplitter;
 class QStackedWidget;
 
 namespace tarvolin {
@@ -82,6 +83,10 @@ public:
     void SetCaption(const std::string& Caption) override;
     void CommandStatesChanged(const TCommandStates& States) override;
     void SetBusy(bool Busy) override;
+    bool GetWindowPlacement(TWindowPlacement& Placement) const override;
+    void SetWindowPlacement(const TWindowPlacement& Placement) override;
+    int RightPanelWidth() const override;
+    void SetRightPanelWidth(int Width) override;
 
 signals:
     // Once, after the window was first shown and before the command-line argument is acted
@@ -105,6 +110,8 @@ private:
     TDebugActions* FActions = nullptr;
 
     // Views.
+    QSplitter* FSplitter = nullptr;
+    QWidget* FRightPanel = nullptr;
     QStackedWidget* FLeftStack = nullptr;
     QWidget* FStartInfoPanel = nullptr;
     QWidget* FDisAsmPage = nullptr;
