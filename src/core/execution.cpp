@@ -528,12 +528,15 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
     const unsigned effect = ExecuteInstruction<true>(Opcode, Operand);
     // TLCDDriver::OnInstruction calls out after an instruction that neither writes O or O'
     // nor halts only while it counts instructions towards a stable image.
-    const TLCDDriver* driver = LCDDriver.get();
-    if ((effect & (effLCDWrite | effHalt | effRetry)) ||
-        (driver && driver->ShowStableImageOnly() && driver->InstructionCountOfStableORegisters() >= 0)) [[unlikely]] {
+    // A driver counting towards a stable image counts a quiet instruction inline.
+    TLCDDriver* driver = LCDDriver.get();
+    if (effect & (effLCDWrite | effHalt | effRetry)) [[unlikely]] {
         if (effect & effRetry) return PerformInstruction(Opcode, Operand);
         return FinishLeanInstruction(effect);
     }
+    if (driver && driver->ShowStableImageOnly() && driver->InstructionCountOfStableORegisters() >= 0 &&
+        !driver->CountQuietInstruction()) [[unlikely]]
+        return FinishLeanInstruction(effect);
     FPreviousOpcode = static_cast<uint8_t>(effect >> 8);
     TickTimer(CyclesAfter(effect));
     return true;

@@ -254,9 +254,6 @@ int TSHARP_SM5A_MCU::GetOpcodeExt(T11bits ROMAddr, uint8_t& Opcode, uint8_t& Ope
     return GetOpcodeSize(Opcode, Operand);
 }
 
-uint8_t TSHARP_SM5A_MCU::GetOpcode(T11bits ROMAddr) const {
-    return ROMAddr < ROMSize ? ROM[ROMAddr] : 0;
-}
 
 bool TSHARP_SM5A_MCU::IsOpcodeChanged(T11bits Addr) const {
     uint8_t opcode, operand;

@@ -130,7 +130,7 @@ public:
         return ((Opcode & 0xFE) == 0x5E || ((Opcode & 0xF0) == 0x70 && (Operand & 0x80))) ? 2 : 1;
     }
     int GetOpcodeExt(T11bits ROMAddr, uint8_t& Opcode, uint8_t& Operand) const;
-    uint8_t GetOpcode(T11bits ROMAddr) const;
+    uint8_t GetOpcode(T11bits ROMAddr) const { return ROMAddr < ROMSize ? ROM[ROMAddr] : 0; }
     int GetCurrentOpcodeExt(uint8_t& Opcode, uint8_t& Operand) const { return GetOpcodeExt(PC, Opcode, Operand); }
     uint8_t GetCurrentOpcode() const { return GetOpcode(PC); }
     bool InSubroutine() const { return A != NoAddress; }

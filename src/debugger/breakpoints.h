@@ -35,6 +35,8 @@ public:
     enum : uint8_t { CodeFlag = 1, TempFlag = 2 };
     // CodeFlag and TempFlag of an address (0 = nothing stops there).
     uint8_t CodeFlags(T11bits Addr) const { return FCodeFlags[Addr & 0x7FF]; }
+    // The flags of every address (2048 entries), for the run loop.
+    const uint8_t* CodeFlagTable() const { return FCodeFlags.data(); }
     // Forgets the memory breakpoints a previous step triggered.
     void BeginStep() {
         if (FMemoryBreakpointTriggered) ResetTriggers();

@@ -156,15 +156,23 @@ uint32_t TRunControl::RunFullSpeedStretch(uint32_t MaxInstructions) {
     if (FRunType == rtStepOver || FInput.IsDosimeterGame()) return 0;
     TSHARP_SM5A_MCU& m = *FGame.MCU;
     const bool StopOnReturn = FRunType != rtUnattendedRun;
+    // Nothing in a stretch adds or removes breakpoints, and the callbacks of memory breakpoints
+    // are installed only while one exists: what the loop tests is read once.
+    const uint8_t* const CodeFlags = FBreakpoints.CodeFlagTable();
+    const bool WatchesMemory = FBreakpoints.WatchesMemory();
+    bool InputsApplied = FInput.InputsApplied();
     uint32_t n = 0;
+    bool Marked = false; // every step marks the session modified; once is enough in a stretch
     while (n < MaxInstructions) {
         // A breakpoint here stops the run: the whole step handles it.
-        if (FBreakpoints.CodeFlags(m.PC)) break;
+        if (CodeFlags[m.PC & 0x7FF]) break;
         // The buttons reach the input matrix before the first instruction that can see them;
         // until a button changes, sampling them again would write the same values.
-        if (!FInput.InputsApplied() && (IsInputOpcode(m.GetCurrentOpcode()) || m.HaltMode))
+        if (!InputsApplied && (IsInputOpcode(m.GetCurrentOpcode()) || m.HaltMode)) {
             FInput.ReadRawInputButtons(rbNone);
-        FBreakpoints.BeginStep();
+            InputsApplied = FInput.InputsApplied();
+        }
+        if (WatchesMemory) FBreakpoints.BeginStep();
         uint8_t Opcode = 0, Operand = 0;
         try {
             m.PerformOneCycle(Opcode, Operand);
@@ -173,11 +181,14 @@ uint32_t TRunControl::RunFullSpeedStretch(uint32_t MaxInstructions) {
             return n + 1;
         }
         ++n;
-        if (FBreakpoints.MemoryBreakpointTriggered() || (StopOnReturn && IsReturnInstruction(Opcode))) [[unlikely]] {
+        if (!Marked) [[unlikely]] {
+            FSession.MarkSessionModified();
+            Marked = true;
+        }
+        if ((WatchesMemory && FBreakpoints.MemoryBreakpointTriggered()) ||
+            (StopOnReturn && IsReturnInstruction(Opcode))) [[unlikely]] {
             FinishStep(Opcode, Operand, false, true);
             if (IsStopped()) return n;
-        } else {
-            FSession.MarkSessionModified();
         }
         if ((m.T & 0xFF) == 0) [[unlikely]]
             FPanes.UpdatePanes(pnRegisters | pnRAM | pnLCDRegisters, true, false, false);

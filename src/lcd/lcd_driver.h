@@ -58,6 +58,14 @@ public:
             [[likely]] return;
         OnInstructionSlow(O, O_, lWasLCDInstruction, lWasHLT);
     }
+    // What OnInstruction does after an instruction that neither writes O or O' nor halts,
+    // while the stable-image filter counts towards a redraw: counts it, and returns true when
+    // that was all (false: the count is at its end, OnInstruction must redraw).
+    bool CountQuietInstruction() {
+        if (FInstructionCountOfStableORegisters >= 30) return false;
+        ++FInstructionCountOfStableORegisters;
+        return true;
+    }
     void SetShowStableImageOnly(bool Value);
     bool ShowStableImageOnly() const { return FShowStableImageOnly; }
     // A picture shown during a full run is looked at far less often than its stable images
