@@ -9,6 +9,7 @@
 #include "persist/settings.h"
 #include "app/ui/gui_bench.h"
 #include "app/ui/qt_settings_store.h"
+#include "app/ui/interface_language_setup.h"
 #include "debugger/ui/main_frm.h"
 
 int main(int argc, char** argv) {
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
     tarvolin::TQtSettingsStore store;
     tarvolin::TSettings settings(store);
     settings.LoadSettings();
+    // The interface language chosen for this executable, for the whole run.
+    tarvolin::SetUpInterfaceLanguage(store);
 
     tarvolin::TMainFrm window(settings);
     tarvolin::InstallMiscMenu(window);

@@ -8,7 +8,6 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QProcess>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -16,6 +15,7 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include "base/ui/shell_starter.h"
 #include "debugger/pane_texts.h"
 #include "debugger/session_format.h"
 #include "debugger/ui/input_panel.h"
@@ -53,7 +53,7 @@ TMainFrm::TMainFrm(TSettings& Settings, QWidget* Parent) : QMainWindow(Parent), 
     // A language change restarts the program when the user wants it now: this run ends like a
     // closed window (asking about unsaved work), then the program starts again.
     FDebugger->OptionsDialog().OnRestart = [this] {
-        if (close()) QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+        if (close()) RestartProgram();
     };
 
     // Game keys reach the game controls before the focused widget sees them.

@@ -1,0 +1,16 @@
+#include "base/translate.h"
+
+namespace tarvolin {
+
+namespace {
+TTranslator Installed = nullptr;
+}
+
+void SetTranslator(TTranslator Translator) { Installed = Translator; }
+
+std::string Tr(const char* Context, const char* SourceText) {
+    if (Installed) return Installed(Context, SourceText);
+    return SourceText;
+}
+
+} // namespace tarvolin
