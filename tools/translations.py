@@ -6,11 +6,19 @@ in the Qt views, Tr(Context, Text) and TR_NOOP(Context, Text) in the code withou
 
     tools/translations.py update [ROOT]   brings the .ts file up to the code (new texts are
                                           added untranslated, texts the code lost are dropped)
-    tools/translations.py check [ROOT]    fails when the .ts file is not up to the code or a
-                                          text has no Russian translation, naming each
+    tools/translations.py check [ROOT]    fails when the .ts file is not up to the code, a text
+                                          has no Russian translation, or a translation lost a
+                                          placeholder or its accelerator, naming each
+    tools/translations.py merge OTHER.ts [ROOT]
+                                          takes the translations of OTHER.ts for texts the
+                                          .ts file has without one (joining work of branches)
+    tools/translations.py set FILE.json [ROOT]
+                                          fills translations from a JSON list of
+                                          [context, English text, Russian text]
 """
 
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -50,6 +58,20 @@ def messages(ts_path):
     return found
 
 
+# printf conversions (the code fills translated formats with the same values in the same order)
+# and Qt's %1..%9 arguments.
+PLACEHOLDER = re.compile(r"%(?:%|[-+ #0]*(?:\*|\d+)?(?:\.(?:\*|\d+))?(?:hh|h|ll|l|z)?[diouxXcsfgeEp]|[1-9])")
+
+
+def placeholders(text):
+    return [p for p in PLACEHOLDER.findall(text) if p != "%%"]
+
+
+def accelerators(text):
+    """The number of accelerator marks (a single '&' before a character)."""
+    return len(re.findall(r"(?<!&)&(?!&)\S", text))
+
+
 def update(root):
     ts = os.path.join(root, TS)
     os.makedirs(os.path.dirname(ts), exist_ok=True)
@@ -76,8 +98,14 @@ def check(root):
     for key in sorted(set(committed) - set(fresh)):
         problems.append(f"text no longer in the code: [{key[0]}] {key[1]!r}")
     for key, (text, kind) in sorted(committed.items()):
-        if key in fresh and (kind in ("unfinished", "vanished", "obsolete") or not text.strip()):
+        if key not in fresh:
+            continue
+        if kind in ("unfinished", "vanished", "obsolete") or not text.strip():
             problems.append(f"no Russian translation: [{key[0]}] {key[1]!r}")
+        elif placeholders(text) != placeholders(key[1]):
+            problems.append(f"placeholders differ: [{key[0]}] {key[1]!r} -> {text!r}")
+        elif accelerators(key[1]) and not accelerators(text):
+            problems.append(f"accelerator lost: [{key[0]}] {key[1]!r} -> {text!r}")
     for line in problems:
         print(line)
     if problems:
@@ -87,12 +115,67 @@ def check(root):
     return 0
 
 
+def merge(other, root):
+    import xml.etree.ElementTree as ET
+    ts = os.path.join(root, TS)
+    theirs = {k: v for k, v in messages(other).items() if v[0].strip() and v[1] not in ("unfinished", "vanished", "obsolete")}
+    tree = ET.parse(ts)
+    taken = 0
+    for context in tree.getroot().iter("context"):
+        name = context.findtext("name")
+        for message in context.iter("message"):
+            key = (name, message.findtext("source"))
+            tr = message.find("translation")
+            mine = (tr.text or "") if tr is not None else ""
+            if key in theirs and (tr is None or tr.get("type") == "unfinished" or not mine.strip()):
+                if tr is None:
+                    tr = ET.SubElement(message, "translation")
+                tr.text = theirs[key][0]
+                tr.attrib.pop("type", None)
+                taken += 1
+    tree.write(ts, encoding="utf-8", xml_declaration=True)
+    run_lupdate(root, ts)  # lupdate writes the file back in its own form
+    print(f"{TS}: took {taken} translation(s) from {other}")
+    return 0
+
+
+def set_translations(json_path, root):
+    """Fills translations from a JSON list of [context, source, translation] triples."""
+    import json
+    ts = os.path.join(root, TS)
+    with open(json_path, encoding="utf-8") as f:
+        wanted = {(c, src): tr for c, src, tr in json.load(f)}
+    tree = ET.parse(ts)
+    done = set()
+    for context in tree.getroot().iter("context"):
+        name = context.findtext("name")
+        for message in context.iter("message"):
+            key = (name, message.findtext("source"))
+            if key in wanted:
+                tr = message.find("translation")
+                if tr is None:
+                    tr = ET.SubElement(message, "translation")
+                tr.text = wanted[key]
+                tr.attrib.pop("type", None)
+                done.add(key)
+    tree.write(ts, encoding="utf-8", xml_declaration=True)
+    run_lupdate(root, ts)
+    for key in sorted(set(wanted) - done):
+        print(f"not a text of the code: [{key[0]}] {key[1]!r}")
+    print(f"{TS}: set {len(done)} translation(s)")
+    return 0
+
+
 def main(argv):
     root = argv[2] if len(argv) > 2 else os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     if len(argv) >= 2 and argv[1] == "update":
         return update(root)
     if len(argv) >= 2 and argv[1] == "check":
         return check(root)
+    if len(argv) >= 3 and argv[1] == "set":
+        return set_translations(argv[2], argv[3] if len(argv) > 3 else os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+    if len(argv) >= 3 and argv[1] == "merge":
+        return merge(argv[2], argv[3] if len(argv) > 3 else os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     print(__doc__.strip(), file=sys.stderr)
     return 2
 

@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "base/errors.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 #include "core/mcu.h"
 #include "base/options.h"
 #include "core/step_tables.h"
@@ -48,17 +50,18 @@ inline T11bits StepPC(T11bits pc, unsigned n) {
 }
 
 [[noreturn, gnu::noinline, gnu::cold]] void RaiseReturnOutsideSubroutine() {
-    throw EEmulatorError(GetMnemonic(0x6E, false, 0) + "/" + GetMnemonic(0x6F, false, 0) +
-                         " outside subroutine?");
+    throw EEmulatorError(Format(Tr("Emulator", "%s/%s outside subroutine?").c_str(),
+                                GetMnemonic(0x6E, false, 0).c_str(), GetMnemonic(0x6F, false, 0).c_str()));
 }
 
 [[noreturn, gnu::noinline, gnu::cold]] void RaiseLongBranchInSubroutine(uint8_t secondByte) {
-    throw EEmulatorError(GetMnemonic(0x70, false, secondByte) + " in subroutine?");
+    throw EEmulatorError(
+        Format(Tr("Emulator", "%s in subroutine?").c_str(), GetMnemonic(0x70, false, secondByte).c_str()));
 }
 
 [[noreturn, gnu::noinline, gnu::cold]] void RaisePagePresetNotProcessed() {
-    throw EEmulatorError(GetMnemonic(0x70, false, 0xC0) + ": was previous " + GetMnemonic(0x70, false, 0x00) +
-                         " not processed?");
+    throw EEmulatorError(Format(Tr("Emulator", "%s: was previous %s not processed?").c_str(),
+                                GetMnemonic(0x70, false, 0xC0).c_str(), GetMnemonic(0x70, false, 0x00).c_str()));
 }
 
 } // namespace

@@ -1,4 +1,6 @@
 #include "core/input_output.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -8,12 +10,12 @@
 namespace tarvolin {
 
 void TInputOutput::RaiseInputQuery(const TLabelingNumbers& OutputLabelingNumbers, int RBit) {
-    throw EEmulatorError(std::string("Querying input for R") + OutputLabelingNumbers[size_t(RBit)] + "=0");
+    throw EEmulatorError(Format(Tr("Emulator", "Querying input for R%s=0").c_str(), OutputLabelingNumbers[size_t(RBit)]));
 }
 
-void TInputOutput::RaiseAlphaQuery() { throw EEmulatorError("Querying Alpha state"); }
+void TInputOutput::RaiseAlphaQuery() { throw EEmulatorError(Tr("Emulator", "Querying Alpha state")); }
 
-void TInputOutput::RaiseBetaQuery() { throw EEmulatorError("Querying Beta state"); }
+void TInputOutput::RaiseBetaQuery() { throw EEmulatorError(Tr("Emulator", "Querying Beta state")); }
 
 bool IsValidGndPinCombination(TInputGND Gnd, TGameControlAssociatedInputPin Pin) {
     if (Gnd == gndDirect) return Pin <= aipACL;
@@ -23,10 +25,8 @@ bool IsValidGndPinCombination(TInputGND Gnd, TGameControlAssociatedInputPin Pin)
 
 void CheckGndPinCombination(TInputGND Gnd, TGameControlAssociatedInputPin Pin) {
     if (IsValidGndPinCombination(Gnd, Pin)) return;
-    char text[96];
-    std::snprintf(text, sizeof text, "Invalid combination of Gnd (%d) and AssociatedInputPin (%d).", int(Gnd),
-                  int(Pin));
-    throw std::invalid_argument(text);
+    throw std::invalid_argument(
+        Format(Tr("Controls", "Invalid combination of Gnd (%d) and AssociatedInputPin (%d).").c_str(), int(Gnd), int(Pin)));
 }
 
 TGameControlDef TGameControlDef::Create(TPoint AOrigin, TSize ASize, std::string ACaption,

@@ -11,6 +11,7 @@
 #include "core/step_tables.h"
 #include "core/mnemonics.h"
 #include "lcd/lcd_driver.h"
+#include "persist/stream.h"
 #include "persist/user_data.h"
 
 namespace tarvolin {
@@ -165,7 +166,7 @@ void TSHARP_SM5A_MCU::Construct(std::istream* ROMStream) {
         } catch (const std::exception&) {
             // restoring the mask on a stream at its end raises; the state is already known
         }
-        if (failed) MessageReporter().ShowError("Stream read error");
+        if (failed) MessageReporter().ShowError(TrStream(StreamReadErrorText));
     }
     ROM = ReorderROMImage(buffer);
 

@@ -4,14 +4,15 @@
 #include <cstdio>
 
 #include "base/errors.h"
+#include "base/text_format.h"
 #include "core/mcu.h"
 #include "lcd/lcd_driver.h"
 #include "persist/stream.h"
 
 namespace tarvolin {
 
-const char* const AudioPositionOutsideText =
-    "Error loading debug session - the audio position %d lies outside the recorded sound (%d samples).";
+const char* const AudioPositionOutsideText = TR_NOOP("Stream",
+    "Error loading debug session - the audio position %d lies outside the recorded sound (%d samples).");
 
 TIOSessionBlock ReadIOSessionBlock(std::istream& S) {
     TIOSessionBlock b;
@@ -71,10 +72,10 @@ TMCUSessionBlock ReadMCUSessionBlock(std::istream& S) {
     if (b.Recording) {
         // The buffer is allocated only for as many bytes as the file really holds.
         const int32_t Size = ReadInt32(S);
-        if (Size > AudioBufferBytes) throw EStreamError(StreamBlockTooLargeText);
+        if (Size > AudioBufferBytes) throw EStreamError(TrStream(StreamBlockTooLargeText));
         if (Size > 0) {
             const size_t Remaining = RemainingBytes(S);
-            if (Remaining != SIZE_MAX && static_cast<size_t>(Size) > Remaining) throw EStreamError(StreamReadErrorText);
+            if (Remaining != SIZE_MAX && static_cast<size_t>(Size) > Remaining) throw EStreamError(TrStream(StreamReadErrorText));
             b.AudioBytes.resize(static_cast<size_t>(Size));
             ReadBytes(S, b.AudioBytes.data(), b.AudioBytes.size());
         }
@@ -82,10 +83,8 @@ TMCUSessionBlock ReadMCUSessionBlock(std::istream& S) {
         b.PreviousSoundBit = ReadInt32(S) & 1;
         const int32_t Samples = static_cast<int32_t>(b.AudioBytes.size() / 2);
         if (b.AudioBufferPos < 0 || b.AudioBufferPos > Samples) {
-            char Text[200];
-            std::snprintf(Text, sizeof Text, AudioPositionOutsideText, static_cast<int>(b.AudioBufferPos),
-                          static_cast<int>(Samples));
-            throw EStreamError(Text);
+            throw EStreamError(Format(TrStream(AudioPositionOutsideText).c_str(), static_cast<int>(b.AudioBufferPos),
+                                      static_cast<int>(Samples)));
         }
     }
     ReadUserDataBlock(S, b.UserData);

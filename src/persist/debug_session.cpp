@@ -12,7 +12,7 @@
 namespace tarvolin {
 
 const char* const DebugSessionSignature = "Vornmix";
-const char* const InvalidSessionSignatureText = "Error loading debug session - invalid signature.";
+const char* const InvalidSessionSignatureText = TR_NOOP("Stream", "Error loading debug session - invalid signature.");
 
 void TDebugSession::RegisterStreamMethods(TLoadMethod LoadMethod, TSaveMethod SaveMethod) {
     FLoadFromStreamMethods.push_back(std::move(LoadMethod));
@@ -23,7 +23,7 @@ void TDebugSession::LoadFromStream(std::istream& S) const {
     char Signature[7];
     S.read(Signature, sizeof Signature);
     if (S.gcount() != sizeof Signature || std::memcmp(Signature, DebugSessionSignature, sizeof Signature) != 0)
-        throw EStreamError(InvalidSessionSignatureText);
+        throw EStreamError(TrStream(InvalidSessionSignatureText));
     if (ReadInt32(S) < 1) return;
     for (const TLoadMethod& Load : FLoadFromStreamMethods)
         if (Load) Load(S);

@@ -5,25 +5,26 @@
 #include <cstring>
 
 #include "base/errors.h"
+#include "base/text_format.h"
 
 namespace tarvolin {
 
-const char* const StreamReadErrorText = "Stream read error";
-const char* const StreamWriteErrorText = "Stream write error";
-const char* const StreamBlockTooLargeText = "Stream error! Contains more data than expected.";
-const char* const StreamNegativeCountText = "Stream error! A stored count is negative (%d).";
-const char* const StreamCountTooLargeText = "Stream error! A stored count (%d) needs more data than is left.";
+const char* const StreamReadErrorText = TR_NOOP("Stream", "Stream read error");
+const char* const StreamWriteErrorText = TR_NOOP("Stream", "Stream write error");
+const char* const StreamBlockTooLargeText = TR_NOOP("Stream", "Stream error! Contains more data than expected.");
+const char* const StreamNegativeCountText = TR_NOOP("Stream", "Stream error! A stored count is negative (%d).");
+const char* const StreamCountTooLargeText = TR_NOOP("Stream", "Stream error! A stored count (%d) needs more data than is left.");
 
 void WriteBytes(std::ostream& S, const void* Data, size_t Size) {
     if (Size == 0) return;
     S.write(static_cast<const char*>(Data), static_cast<std::streamsize>(Size));
-    if (!S) throw EStreamError(StreamWriteErrorText);
+    if (!S) throw EStreamError(TrStream(StreamWriteErrorText));
 }
 
 void ReadBytes(std::istream& S, void* Target, size_t Size) {
     if (Size == 0) return;
     S.read(static_cast<char*>(Target), static_cast<std::streamsize>(Size));
-    if (static_cast<size_t>(S.gcount()) != Size) throw EStreamError(StreamReadErrorText);
+    if (static_cast<size_t>(S.gcount()) != Size) throw EStreamError(TrStream(StreamReadErrorText));
 }
 
 namespace {
@@ -47,7 +48,7 @@ template <class U> U ReadLE(std::istream& S) {
 // Refuses a count of Items of ItemSize bytes that the stream cannot hold.
 void CheckAvailable(std::istream& S, uint64_t Items, uint64_t ItemSize) {
     const size_t remaining = RemainingBytes(S);
-    if (remaining != SIZE_MAX && Items * ItemSize > remaining) throw EStreamError(StreamReadErrorText);
+    if (remaining != SIZE_MAX && Items * ItemSize > remaining) throw EStreamError(TrStream(StreamReadErrorText));
 }
 
 } // namespace
@@ -72,16 +73,10 @@ size_t RemainingBytes(std::istream& S) {
 
 int32_t ReadCount(std::istream& S, size_t MinItemSize) {
     const int32_t count = ReadInt32(S);
-    char text[128];
-    if (count < 0) {
-        std::snprintf(text, sizeof text, StreamNegativeCountText, static_cast<int>(count));
-        throw EStreamError(text);
-    }
+    if (count < 0) throw EStreamError(Format(TrStream(StreamNegativeCountText).c_str(), static_cast<int>(count)));
     const size_t remaining = RemainingBytes(S);
-    if (remaining != SIZE_MAX && static_cast<uint64_t>(count) * MinItemSize > remaining) {
-        std::snprintf(text, sizeof text, StreamCountTooLargeText, static_cast<int>(count));
-        throw EStreamError(text);
-    }
+    if (remaining != SIZE_MAX && static_cast<uint64_t>(count) * MinItemSize > remaining)
+        throw EStreamError(Format(TrStream(StreamCountTooLargeText).c_str(), static_cast<int>(count)));
     return count;
 }
 
@@ -181,7 +176,7 @@ void ReadIntegerList(std::istream& S, std::vector<int32_t>& Target) {
 int32_t ReadSizedBlock(std::istream& S, void* Target, size_t Capacity) {
     const int32_t size = ReadInt32(S);
     if (size <= 0) return 0;
-    if (static_cast<size_t>(size) > Capacity) throw EStreamError(StreamBlockTooLargeText);
+    if (static_cast<size_t>(size) > Capacity) throw EStreamError(TrStream(StreamBlockTooLargeText));
     CheckAvailable(S, static_cast<uint64_t>(size), 1); // a block cut short leaves the target alone
     ReadBytes(S, Target, static_cast<size_t>(size));
     return size;

@@ -10,9 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "base/translate.h"
+
 namespace tarvolin {
 
 // Texts of the stream errors.
+// A text of stored data's failures in the interface language.
+inline std::string TrStream(const char* Text) { return Tr("Stream", Text); }
+
 extern const char* const StreamReadErrorText;     // "Stream read error"
 extern const char* const StreamWriteErrorText;    // "Stream write error"
 extern const char* const StreamBlockTooLargeText; // "Stream error! Contains more data than expected."

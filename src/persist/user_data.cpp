@@ -12,7 +12,7 @@
 
 namespace tarvolin {
 
-const char* const DuplicateEntryErrorText = "String list does not allow duplicates";
+const char* const DuplicateEntryErrorText = TR_NOOP("Stream", "String list does not allow duplicates");
 
 TAddressCustomData TAddressCustomData::CreateFromStream(std::istream& S) {
     TAddressCustomData d;
@@ -71,7 +71,7 @@ void TUserData::AddAddressCustomData(TAddressCustomData AddressCustomData) {
     AddressCustomData.FAddr &= 0x7FF;
     const T11bits addr = AddressCustomData.FAddr;
     if (!FAddressesCustomData.emplace(addr, std::move(AddressCustomData)).second)
-        throw EStreamError(DuplicateEntryErrorText);
+        throw EStreamError(TrStream(DuplicateEntryErrorText));
 }
 
 const TAddressCustomData* TUserData::FindAddressCustomData(T11bits Addr) const {
@@ -129,7 +129,7 @@ void ReadUserDataBlock(std::istream& S, TUserDataBlock& Block) {
         TROMPatch r;
         r.Start = ReadWord(S);
         const uint16_t length = ReadWord(S);
-        if (static_cast<int>(r.Start) + length > ROMSize) throw EStreamError(StreamBlockTooLargeText);
+        if (static_cast<int>(r.Start) + length > ROMSize) throw EStreamError(TrStream(StreamBlockTooLargeText));
         r.Bytes.resize(length);
         ReadBytes(S, r.Bytes.data(), length);
         Block.Ranges.push_back(std::move(r));
@@ -138,7 +138,7 @@ void ReadUserDataBlock(std::istream& S, TUserDataBlock& Block) {
     std::bitset<2048> seen;
     for (int32_t i = 0; i < entryCount; ++i) {
         TAddressCustomData d = TAddressCustomData::CreateFromStream(S);
-        if (seen.test(d.FAddr)) throw EStreamError(DuplicateEntryErrorText);
+        if (seen.test(d.FAddr)) throw EStreamError(TrStream(DuplicateEntryErrorText));
         seen.set(d.FAddr);
         Block.Entries.push_back(std::move(d));
     }
@@ -146,7 +146,7 @@ void ReadUserDataBlock(std::istream& S, TUserDataBlock& Block) {
 
 void TUserData::ApplyBlock(const TUserDataBlock& Block, TROM& LiveROMImage) {
     for (const TAddressCustomData& d : Block.Entries)
-        if (FAddressesCustomData.count(d.FAddr)) throw EStreamError(DuplicateEntryErrorText);
+        if (FAddressesCustomData.count(d.FAddr)) throw EStreamError(TrStream(DuplicateEntryErrorText));
     for (const TROMPatch& r : Block.Ranges)
         std::copy(r.Bytes.begin(), r.Bytes.end(), LiveROMImage.begin() + r.Start);
     for (const TAddressCustomData& d : Block.Entries)

@@ -1,4 +1,4 @@
-#include "debugger/text_format.h"
+#include "base/text_format.h"
 
 #include <cctype>
 #include <cstdarg>
