@@ -1,5 +1,8 @@
 // Instruction execution: one call runs one instruction with every machine cycle that
 // belongs to it (its second cycle, the cycles spent skipping), or one halted cycle.
+// The file is longer than most: the one switch over all 256 opcodes and the three paths that
+// share it (the lean common step, the step that makes calls, the general cycle loop) are read
+// and changed together, and splitting them would hide the hot path's shape.
 #include <cmath>
 
 #include "base/errors.h"
