@@ -107,11 +107,13 @@ std::vector<TGameControlFace> GameControlFaces(const std::vector<TGameControlDef
         Faces.push_back(std::move(F));
     }
     // A pair of controls with one function (one per player's side) is told apart by its side.
+    std::vector<std::string> Plain;
+    for (const TGameControlFace& F : Faces) Plain.push_back(F.Function);
     for (size_t i = 0; i < Faces.size(); ++i) {
         int Leftmost = Defs[i].FOrigin.x, Rightmost = Defs[i].FOrigin.x;
         bool Shared = false;
         for (size_t j = 0; j < Faces.size(); ++j) {
-            if (j == i || Faces[j].Function != Faces[i].Function) continue;
+            if (j == i || Plain[j] != Plain[i]) continue;
             Shared = true;
             Leftmost = std::min(Leftmost, Defs[j].FOrigin.x);
             Rightmost = std::max(Rightmost, Defs[j].FOrigin.x);

@@ -93,7 +93,7 @@ TMainFrm::TMainFrm(TSettings& Settings, QWidget* Parent) : QMainWindow(Parent), 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() * 0.95);
     resize(size);
-    RestoreLayout();
+    FLayoutRestored = RestoreLayout();
 }
 
 TMainFrm::~TMainFrm() {
@@ -210,8 +210,8 @@ void TMainFrm::CreateDocks() {
 
 void TMainFrm::ResetLayout() {
     for (QDockWidget* dock : FDocks) {
-        removeDockWidget(dock);
         dock->setFloating(false);
+        removeDockWidget(dock);
     }
     // Registers and RAM side by side, the LCD registers and the picture under them.
     addDockWidget(Qt::RightDockWidgetArea, FRegistersDock);
@@ -220,7 +220,17 @@ void TMainFrm::ResetLayout() {
     splitDockWidget(FLCDDock, FPictureDock, Qt::Horizontal);
     addDockWidget(Qt::BottomDockWidgetArea, FInputDock);
     for (QDockWidget* dock : FDocks) dock->show();
-    resizeDocks({FRegistersDock, FLCDDock}, {1, 1}, Qt::Vertical);
+    if (isVisible()) ApplyDefaultSizes();
+}
+
+void TMainFrm::ApplyDefaultSizes() {
+    // The right half of the window for the panes, most of it for the picture.
+    const int right = std::max(width() * 55 / 100, 1);
+    const int registers = FRegistersDock->minimumSizeHint().width();
+    const int lcd = FLCDDock->minimumSizeHint().width();
+    resizeDocks({FRegistersDock, FRAMDock}, {registers, std::max(1, right - registers)}, Qt::Horizontal);
+    resizeDocks({FLCDDock, FPictureDock}, {lcd, std::max(1, right - lcd)}, Qt::Horizontal);
+    resizeDocks({FRegistersDock, FLCDDock}, {1, std::max(1, height())}, Qt::Vertical);
 }
 
 QDockWidget* TMainFrm::Dock(const QString& Name) const {
@@ -560,6 +570,7 @@ void TMainFrm::dropEvent(QDropEvent* Event) {
 }
 
 void TMainFrm::AfterShow() {
+    if (!FLayoutRestored) ApplyDefaultSizes();
     FDisAsm->FocusList();
     emit FirstShown();
     if (!FCommandLineArgument.empty()) {

@@ -132,6 +132,7 @@ private:
     void CreateStatusBar();
     void AfterShow();
     void UpdateRunStatistics(bool Running);
+    void ApplyDefaultSizes();
     QDockWidget* AddDock(const QString& Title, const QString& Name, QWidget* Widget);
 
     TSettings& FSettings;
@@ -161,6 +162,7 @@ private:
     QDockWidget* FPictureDock = nullptr;
     QDockWidget* FInputDock = nullptr;
     QByteArray FDefaultState;
+    bool FLayoutRestored = false;
     // The play page and what the window was before it was shown.
     QWidget* FPlayPage = nullptr;
     QLayout* FPlayPictureRoom = nullptr;

@@ -1,6 +1,8 @@
 #include "debugger/ui/state_panes.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -166,6 +168,10 @@ void TPaneBox::keyPressEvent(QKeyEvent* Event) {
             return;
         default: break;
         }
+    }
+    if (Event->matches(QKeySequence::Copy) && label) {
+        QGuiApplication::clipboard()->setText(label->text());
+        return;
     }
     const bool menuKey = Event->key() == Qt::Key_Menu || (Event->key() == Qt::Key_F10 && mods == Qt::ShiftModifier);
     if (menuKey && label) {
