@@ -1,13 +1,18 @@
 // The main window as a new user meets it: it fits small screens, its panes are docks kept
 // between runs, it works from the keyboard alone, the game controls show their signs, and the
-// Play layout shows a large LCD with large controls.
+// Play layout shows a large LCD with large controls. With TARVOLIN_SCREENSHOT_DIR set (and a
+// real display, see tools/screenshots.sh) it also saves pictures of the window filling the
+// screen, in both layouts.
 #include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QDir>
 #include <QMimeData>
+#include <QSaveFile>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabBar>
@@ -73,6 +78,7 @@ private slots:
     void DocksAndGeometryAreKeptBetweenRuns();
     void ThePlayLayoutShowsALargePictureAndControlsAndGoesBack();
     void ToolbarStatusBarAndDroppedFiles();
+    void Screenshots();
 
 private:
     QString WriteROM(const char* Name);
@@ -107,7 +113,11 @@ void WindowLayoutTest::Show(const std::string& Argument) {
     FWindow->SetCommandLineArgument(Argument);
     FWindow->show();
     QApplication::setActiveWindow(FWindow.get());
-    QVERIFY(QTest::qWaitForWindowActive(FWindow.get()));
+    // Without a window manager (Xvfb for the screenshots) a window may never become active.
+    if (QGuiApplication::platformName() == "offscreen")
+        QVERIFY(QTest::qWaitForWindowActive(FWindow.get()));
+    else
+        QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));
     if (!Argument.empty()) QTRY_VERIFY(FWindow->Debugger().IsGameLoaded());
 }
 
@@ -117,6 +127,7 @@ void WindowLayoutTest::TheMinimumSizeFitsA1366x768ScreenAndOneAt150Percent() {
     FSettings->SetROMFile("Altair", WriteROM("altair.rom").toStdString());
     Show("Altair");
     const QSize min = FWindow->minimumSizeHint().expandedTo(FWindow->minimumSize());
+    qInfo("minimum size %d x %d", min.width(), min.height());
     for (const QSize screen : {QSize(1366, 768), QSize(1920 * 2 / 3, 1080 * 2 / 3)}) {
         QVERIFY2(min.width() + FrameAllowanceWidth <= screen.width(), qPrintable(QString::number(min.width())));
         QVERIFY2(min.height() + FrameAllowanceHeight <= screen.height(), qPrintable(QString::number(min.height())));
@@ -372,6 +383,43 @@ void WindowLayoutTest::ToolbarStatusBarAndDroppedFiles() {
     FWindow->Action("DebugPause")->trigger();
     QVERIFY(!FWindow->SpeedLabel()->isVisible());
     FWindow->Action("GameSoundRecording")->trigger();
+}
+
+void WindowLayoutTest::Screenshots() {
+    const QString dir = QString::fromLocal8Bit(qgetenv("TARVOLIN_SCREENSHOT_DIR"));
+    if (dir.isEmpty()) QSKIP("TARVOLIN_SCREENSHOT_DIR is not set");
+    // Named after the screen in device pixels and its scaling: screenshot_1366x768.png,
+    // screenshot_1920x1080_150.png, and the same with _play for the Play layout.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal ratio = screen->devicePixelRatio();
+    QString name = QString("%1x%2").arg(qRound(screen->geometry().width() * ratio)).arg(qRound(screen->geometry().height() * ratio));
+    if (ratio != 1.0) name += QString("_%1").arg(qRound(ratio * 100));
+    auto save = [&](const QString& file) {
+        QApplication::processEvents();
+        QTest::qWait(300);
+        QSaveFile out(QDir(dir).filePath(file));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        QVERIFY(FWindow->grab().save(&out, "PNG"));
+        QVERIFY(out.commit());
+    };
+    // The demo program as a custom game, run a little, stopped and stepped twice; then as a
+    // catalogue game (its controls) in the Play layout.
+    const std::string demo = TARVOLIN_BINARY_DIR "/examples/demo.rom";
+    FWindow->setGeometry(screen->availableGeometry());
+    Show(demo);
+    QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier);
+    QTest::qWait(1200);
+    QTest::keyClick(FWindow.get(), Qt::Key_Escape);
+    QTest::keyClick(FWindow.get(), Qt::Key_F7);
+    QTest::keyClick(FWindow.get(), Qt::Key_F7);
+    save("screenshot_" + name + ".png");
+    FSettings->SetROMFile("MH06", demo);
+    QVERIFY(FWindow->Debugger().Loading().LoadGameFromMenu(FindGameClass("MH06")));
+    QTest::keyClick(FWindow.get(), Qt::Key_F11);
+    QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier);
+    QTest::qWait(1500);
+    save("screenshot_" + name + "_play.png");
+    QTest::keyClick(FWindow.get(), Qt::Key_Escape);
 }
 
 QTEST_MAIN(WindowLayoutTest)
