@@ -6,18 +6,44 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QToolBar>
 
 #include "base/options.h"
 #include "debugger/debugger.h"
 #include "debugger/ui/breakpoints_dialog.h"
 #include "debugger/ui/command_runner.h"
 #include "debugger/ui/options_dialog.h"
+#include "debugger/ui/run_icons.h"
 
 namespace tarvolin {
+
+namespace {
+
+// Texts of the View menu, the toolbar and the game's key list.
+const char* const ViewMenuCaption = "&View";
+const char* const ToolBarTitle = "Run commands";
+const char* const ToolBarItemCaption = "&Toolbar";
+const char* const PlayLayoutCaption = "&Play layout";
+const char* const ResetLayoutCaption = "&Reset layout";
+const char* const GameKeysCaption = "Game &keys...";
+const char* const GameKeysTitle = "Game keys";
+
+// The caption without its accelerator mark ("&Trace into" -> "Trace into").
+QString PlainCaption(const QString& Caption) {
+    QString s = Caption;
+    s.replace("&&", QChar(0xE000));
+    s.remove('&');
+    s.replace(QChar(0xE000), "&");
+    return s;
+}
+
+} // namespace
 
 TDebugActions::TDebugActions(QMainWindow& Window, TCommandRunner& Runner, TToolWindows& Tools)
     : QObject(&Window), FWindow(Window), FRunner(Runner), FTools(Tools) {
     CreateMenus();
+    CreateToolBar();
 }
 
 QAction* TDebugActions::Action(const std::string& Name) const {
@@ -74,6 +100,18 @@ void TDebugActions::CreateMenus() {
                           "DebugUnattendedRun", "DebugPause", "DebugRefresh", "DebugReset", "DebugBreakpoints"})
         Action(n)->setEnabled(false);
 
+    // View: the docks (added by the window), the toolbar and the layouts.
+    FViewMenu = bar->addMenu(ViewMenuCaption);
+    QAction* play = Add(FViewMenu, "ViewPlayLayout", PlayLayoutCaption);
+    play->setCheckable(true);
+    connect(play, &QAction::triggered, this, [this](bool on) {
+        if (OnPlayLayout) OnPlayLayout(on);
+    });
+    connect(Add(FViewMenu, "ViewResetLayout", ResetLayoutCaption), &QAction::triggered, this, [this] {
+        if (OnPlayLayout) OnPlayLayout(false);
+        if (OnResetLayout) OnResetLayout();
+    });
+
     FGameSpecificMenu = bar->addMenu("Game");
     FGameSpecificMenuAction = FGameSpecificMenu->menuAction();
     FGameSpecificMenuAction->setVisible(false);
@@ -84,6 +122,12 @@ void TDebugActions::CreateMenus() {
     pins->setEnabled(false);
     inter->setEnabled(false);
     FGameSpecificMenu->addSeparator();
+    QAction* keys = Add(FGameSpecificMenu, "GameKeys", GameKeysCaption);
+    connect(keys, &QAction::triggered, this, [this] {
+        QMessageBox box(QMessageBox::Information, GameKeysTitle, FGameKeysText, QMessageBox::Ok, &FWindow);
+        box.exec();
+    });
+    keys->setVisible(false);
     QAction* cheats = Add(FGameSpecificMenu, "GameCheats", "&Cheats / Test modes / Hidden features...");
     connect(cheats, &QAction::triggered, this,
             [this] { FRunner.RunCommand([&] { FDebugger->GameMenu().ShowCheats(); }); });
@@ -104,6 +148,56 @@ void TDebugActions::CreateMenus() {
     QMenu* misc = bar->addMenu("&Misc");
     Add(misc, "MiscUsefulLinks", "&Useful links...")->setEnabled(false);
     Add(misc, "MiscAbout", "&About...")->setEnabled(false);
+}
+
+void TDebugActions::CreateToolBar() {
+    FToolBar = new QToolBar(ToolBarTitle, &FWindow);
+    FToolBar->setObjectName("RunToolBar");
+    FToolBar->setAccessibleName(ToolBarTitle);
+    FToolBar->setIconSize(QSize(20, 20));
+    FToolBar->toggleViewAction()->setText(ToolBarItemCaption);
+    const struct {
+        const char* Name;
+        TRunIcon Icon;
+    } items[] = {
+        {"DebugTraceInto", TRunIcon::TraceInto},       {"DebugStepOver", TRunIcon::StepOver},
+        {"DebugRunUntilReturn", TRunIcon::RunUntilReturn}, {nullptr, {}},
+        {"DebugAnimatedRun", TRunIcon::AnimatedRun},   {"DebugUnattendedRun", TRunIcon::UnattendedRun},
+        {"DebugPause", TRunIcon::Pause},               {nullptr, {}},
+        {"DebugRefresh", TRunIcon::Refresh},           {"DebugReset", TRunIcon::Reset},
+        {nullptr, {}},                                 {"DebugBreakpoints", TRunIcon::Breakpoints},
+        {nullptr, {}},                                 {"ViewPlayLayout", TRunIcon::PlayLayout},
+    };
+    for (const auto& item : items) {
+        if (!item.Name) {
+            FToolBar->addSeparator();
+            continue;
+        }
+        QAction* a = Action(item.Name);
+        a->setIcon(RunIcon(item.Icon));
+        FToolBar->addAction(a);
+        // The shortcuts stay with the window when the menu bar is hidden (Play layout).
+        FWindow.addAction(a);
+    }
+    FWindow.addToolBar(Qt::TopToolBarArea, FToolBar);
+    FViewMenu->insertAction(Action("ViewPlayLayout"), FToolBar->toggleViewAction());
+    FViewMenu->insertSeparator(Action("ViewPlayLayout"));
+}
+
+void TDebugActions::SetGameKeysText(const QString& Text) {
+    FGameKeysText = Text;
+    // Shown for the games that have keys.
+    Action("GameKeys")->setVisible(!Text.isEmpty());
+}
+
+void TDebugActions::SetPlayLayoutChecked(bool On) { Action("ViewPlayLayout")->setChecked(On); }
+
+void TDebugActions::UpdateToolTips() {
+    for (const auto& [name, a] : FActions) {
+        const QString caption = PlainCaption(a->text());
+        const QKeySequence key = a->shortcut();
+        a->setToolTip(key.isEmpty() ? caption : caption + " (" + key.toString(QKeySequence::NativeText) + ")");
+    }
 }
 
 void TDebugActions::SetGameMenu(const std::vector<TGameMenuEntry>& Entries) {
@@ -144,10 +238,11 @@ void TDebugActions::ApplyDebugShortcuts() {
         {"DebugRunUntilReturn", "Ctrl+F8", "Shift+F11"}, {"DebugAnimatedRun", "F9", "Ctrl+F5"},
         {"DebugUnattendedRun", "Ctrl+F9", "F5"}, {"DebugRefresh", "F5", "F2"},
         {"DebugReset", "Ctrl+F2", "Shift+F3"},   {"DisAsmLBToggleBreakpoint", "F2", "F9"},
-        {"DisAsmLBRunToCursor", "F4", "F4"},
+        {"DisAsmLBRunToCursor", "F4", "F4"},     {"ViewPlayLayout", "F11", "Ctrl+F11"},
     };
     for (const S& s : table)
         if (QAction* a = Action(s.Name)) a->setShortcut(QKeySequence(mame ? s.MAME : s.Default));
+    UpdateToolTips();
 }
 
 void TDebugActions::ApplyStates(const TCommandStates& S) {

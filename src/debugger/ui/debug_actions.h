@@ -1,9 +1,11 @@
-// The window's commands as one set of actions, shared by the menus, the shortcuts and the
-// pop-up menus, enabled and checked in one place from the debugger's command states. The
-// menu bar: Game, Session, Debug, the game-specific menu, Options and Misc.
+// The window's commands as one set of actions, shared by the menus, the toolbar, the shortcuts
+// and the pop-up menus, enabled and checked in one place from the debugger's command states.
+// The menu bar: Game, Session, Debug, View, the game-specific menu, Options and Misc; the
+// toolbar holds the run commands, each with its shortcut in its tooltip.
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@ class QAction;
 class QActionGroup;
 class QMainWindow;
 class QMenu;
+class QToolBar;
 
 namespace tarvolin {
 
@@ -40,8 +43,20 @@ public:
     void ApplyDebugShortcuts();
     void ApplyStates(const TCommandStates& States);
 
+    QToolBar* ToolBar() const { return FToolBar; }
+    // The View menu: the window adds its docks' items at its top.
+    QMenu* ViewMenu() const { return FViewMenu; }
+    // The window switches its Play layout and puts its docks back (View menu, toolbar, F11).
+    std::function<void(bool)> OnPlayLayout;
+    std::function<void()> OnResetLayout;
+    void SetPlayLayoutChecked(bool On);
+    // The list of the game's keys, as the Game-specific menu shows it ("" = none).
+    void SetGameKeysText(const QString& Text);
+
 private:
     void CreateMenus();
+    void CreateToolBar();
+    void UpdateToolTips();
     void OpenBreakpointsDialog();
     void OpenOptionsDialog();
 
@@ -54,6 +69,9 @@ private:
     QActionGroup* FGameGroup = nullptr;
     std::map<const TMCUClass*, QAction*> FGameActions;
     QMenu* FGameSpecificMenu = nullptr;
+    QMenu* FViewMenu = nullptr;
+    QToolBar* FToolBar = nullptr;
+    QString FGameKeysText;
     QAction* FGameSpecificMenuAction = nullptr;
     const TMCUClass* FCheckedGame = nullptr;
     bool FSoundRecordingChecked = false;

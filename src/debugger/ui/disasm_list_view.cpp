@@ -1,6 +1,7 @@
 #include "debugger/ui/disasm_list_view.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -122,6 +123,11 @@ void TDisAsmListView::scrollContentsBy(int, int) {
 
 void TDisAsmListView::SetItemIndex(int Index) {
     if (Index < -1 || Index >= Count()) Index = -1;
+    // A selection the program moves (a step, Go to) ends a range.
+    if (!FExtending && FAnchor >= 0) {
+        FAnchor = -1;
+        if (FUpdateCount == 0) viewport()->update();
+    }
     if (Index == FItemIndex) return;
     FItemIndex = Index;
     if (FUpdateCount == 0) viewport()->update();
@@ -204,7 +210,42 @@ void TDisAsmListView::ItemColors(int Index, QColor& Background, QColor& Text) co
         Text = look.GreyText ? grey : pal.color(QPalette::Text);
         break;
     }
+    if (look.Style == TListRowStyle::Normal && FAnchor >= 0) {
+        int first, last;
+        SelectionRange(first, last);
+        if (Index >= first && Index <= last) {
+            Background = SelectedBackground;
+            Text = look.GreyText ? Text : pal.color(QPalette::WindowText);
+        }
+    }
     if (look.OpcodeChanged) Text = ChangedOpcodeText;
+}
+
+void TDisAsmListView::SelectionRange(int& First, int& Last) const {
+    First = Last = FItemIndex;
+    if (FItemIndex < 0 || FAnchor < 0 || FAnchor >= Count()) return;
+    First = std::min(FAnchor, FItemIndex);
+    Last = std::max(FAnchor, FItemIndex);
+}
+
+QString TDisAsmListView::SelectionText() const {
+    int first, last;
+    SelectionRange(first, last);
+    QString text;
+    if (!FSource || first < 0) return text;
+    for (int i = first; i <= last; ++i) {
+        const std::string header = FSource->RowHeader(i);
+        if (!header.empty()) text += QString::fromStdString(header) + "\n";
+        const std::string label = FSource->RowLabel(i);
+        if (!label.empty()) text += QString::fromStdString("; " + label) + "\n";
+        text += QString::fromStdString(FSource->ItemText(i)) + "\n";
+    }
+    return text;
+}
+
+void TDisAsmListView::CopySelection() const {
+    const QString text = SelectionText();
+    if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
 }
 
 void TDisAsmListView::paintEvent(QPaintEvent*) {
@@ -272,18 +313,23 @@ void TDisAsmListView::EnsureVisible(int Index) {
     viewport()->update();
 }
 
-void TDisAsmListView::MoveSelection(int NewIndex) {
+void TDisAsmListView::MoveSelection(int NewIndex, bool Extend) {
     if (Count() == 0) return;
     NewIndex = std::clamp(NewIndex, 0, Count() - 1);
+    const int anchor = !Extend ? -1 : FAnchor >= 0 ? FAnchor : FItemIndex;
+    FExtending = true;
     emit SelectRequested(NewIndex);
+    FExtending = false;
+    FAnchor = anchor == NewIndex ? -1 : anchor;
     EnsureVisible(NewIndex);
+    viewport()->update();
 }
 
 void TDisAsmListView::mousePressEvent(QMouseEvent* Event) {
     setFocus(Qt::MouseFocusReason);
     const int i = ItemAt(Event->position().toPoint());
     if (Event->button() == Qt::LeftButton) {
-        if (i >= 0) MoveSelection(i);
+        if (i >= 0) MoveSelection(i, Event->modifiers() & Qt::ShiftModifier);
     } else if (Event->button() == Qt::RightButton) {
         emit RightButtonDown(i);
     }
@@ -301,23 +347,45 @@ void TDisAsmListView::mouseDoubleClickEvent(QMouseEvent* Event) {
 }
 
 void TDisAsmListView::contextMenuEvent(QContextMenuEvent* Event) {
+    if (Event->reason() == QContextMenuEvent::Keyboard) {
+        OpenMenuAtSelection();
+        return;
+    }
     emit ContextMenuRequested(Event->globalPos());
 }
 
+void TDisAsmListView::OpenMenuAtSelection() {
+    // From the keyboard the menu opens at the selected line, not where the mouse pointer is.
+    EnsureVisible(FItemIndex);
+    QRect r = ItemRect(FItemIndex);
+    if (r.isEmpty()) r = QRect(0, 0, viewport()->width(), ItemHeight);
+    emit ContextMenuRequested(viewport()->mapToGlobal(QPoint(r.left() + 40, r.bottom())));
+}
+
 void TDisAsmListView::keyPressEvent(QKeyEvent* Event) {
-    if (Count() == 0 || (Event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    const Qt::KeyboardModifiers mods = Event->modifiers() & ~Qt::KeypadModifier;
+    if (Event->matches(QKeySequence::Copy)) {
+        CopySelection();
+        return;
+    }
+    if (Event->key() == Qt::Key_Menu || (Event->key() == Qt::Key_F10 && mods == Qt::ShiftModifier)) {
+        OpenMenuAtSelection();
+        return;
+    }
+    if (Count() == 0 || (mods & (Qt::ControlModifier | Qt::AltModifier))) {
         QAbstractScrollArea::keyPressEvent(Event);
         return;
     }
+    const bool extend = mods & Qt::ShiftModifier;
     const int cur = FItemIndex < 0 ? FTopIndex : FItemIndex;
     const int page = std::max(1, VisibleRowEstimate() - 1);
     switch (Event->key()) {
-    case Qt::Key_Up: MoveSelection(FItemIndex < 0 ? cur : cur - 1); break;
-    case Qt::Key_Down: MoveSelection(FItemIndex < 0 ? cur : cur + 1); break;
-    case Qt::Key_PageUp: MoveSelection(cur - page); break;
-    case Qt::Key_PageDown: MoveSelection(cur + page); break;
-    case Qt::Key_Home: MoveSelection(0); break;
-    case Qt::Key_End: MoveSelection(Count() - 1); break;
+    case Qt::Key_Up: MoveSelection(FItemIndex < 0 ? cur : cur - 1, extend); break;
+    case Qt::Key_Down: MoveSelection(FItemIndex < 0 ? cur : cur + 1, extend); break;
+    case Qt::Key_PageUp: MoveSelection(cur - page, extend); break;
+    case Qt::Key_PageDown: MoveSelection(cur + page, extend); break;
+    case Qt::Key_Home: MoveSelection(0, extend); break;
+    case Qt::Key_End: MoveSelection(Count() - 1, extend); break;
     default: QAbstractScrollArea::keyPressEvent(Event); return;
     }
     Event->accept();

@@ -1,5 +1,8 @@
 // The owner-drawn disassembly list: one row group per instruction, with page headers and
 // label rows above the instruction line, and the PC, breakpoint, selection and patch colours.
+// Shift with a click or a movement key extends a range of lines from where the selection was;
+// Ctrl+C copies the range (or the selected line) as the listing export writes it. The Menu key
+// and Shift+F10 open the pop-up menu at the selected line.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -69,6 +72,14 @@ public:
     // The colours an item is drawn with (background, text), for tests and the delegate alike.
     void ItemColors(int Index, QColor& Background, QColor& Text) const;
 
+    // The lines from the range's first to its last item (only the selected item without a
+    // range); First = Last = -1 with nothing selected.
+    void SelectionRange(int& First, int& Last) const;
+    // The export lines of the range (page headers, "; " + label lines, instruction lines),
+    // one per line, each ended by a line feed.
+    QString SelectionText() const;
+    void CopySelection() const;
+
 signals:
     // The user clicked a row or moved with the keys: the owner selects it (the controller holds
     // the selection and answers with SetItemIndex).
@@ -94,7 +105,8 @@ private:
     int MeasureItem(int Index) const;
     void UpdateScrollBar();
     int MaxTopIndex() const;
-    void MoveSelection(int NewIndex);
+    void MoveSelection(int NewIndex, bool Extend = false);
+    void OpenMenuAtSelection();
 public:
     // Scrolls just enough to show the whole item.
     void EnsureVisible(int Index);
@@ -103,6 +115,8 @@ private:
     const TDisAsmListSource* FSource = nullptr;
     std::vector<int> FHeights;
     int FItemIndex = -1;
+    int FAnchor = -1; // the other end of a range of lines, -1 = none
+    bool FExtending = false;
     int FTopIndex = 0;
     int FUpdateCount = 0;
     bool FSettingScrollBar = false;

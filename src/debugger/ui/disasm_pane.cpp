@@ -44,13 +44,16 @@ TDisAsmPane::TDisAsmPane(TDebugActions& Actions, TCommandRunner& Runner, QWidget
     FSpeedTrackBar->setValue(DefaultSpeedFactor);
     FSpeedTrackBar->setFixedWidth(120);
     FSpeedTrackBar->setVisible(false);
-    FSpeedTrackBar->setFocusPolicy(Qt::NoFocus);
+    FSpeedTrackBar->setFocusPolicy(Qt::TabFocus);
+    FSpeedTrackBar->setAccessibleName("Speed");
     hintRow->addWidget(FSpeedTrackBar);
     // The row is as high as the run controls it shows, so they appear without moving the list.
     FHintLabel->setMinimumHeight(std::max({FHintLabel->sizeHint().height(), FSpeedTrackBar->sizeHint().height(),
                                            FUpdateDisAsmCB->sizeHint().height(), FSpeedLabel->sizeHint().height()}));
     left->addLayout(hintRow);
+    FHintLabel->setAccessibleName("Instruction hint");
     FList = new TDisAsmListView(this);
+    FList->setAccessibleName("Disassembly");
     left->addWidget(FList, 1);
     FList->SetSource(this);
 

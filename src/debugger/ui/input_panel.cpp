@@ -2,22 +2,73 @@
 
 #include <QContextMenuEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSlider>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "core/mcu.h"
 #include "debugger/debugger.h"
 #include "debugger/ui/command_runner.h"
+#include "debugger/ui/run_icons.h"
 
 namespace tarvolin {
 
 TInputButton::TInputButton(TRawButton Tied, bool GameControl, QWidget* Parent)
     : QToolButton(Parent), FTied(Tied), FGameControl(GameControl) {
     setCheckable(true); // checked = latched
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setToolButtonStyle(Qt::ToolButtonTextOnly);
+}
+
+void TInputButton::keyPressEvent(QKeyEvent* Event) {
+    const Qt::KeyboardModifiers mods = Event->modifiers() & ~Qt::KeypadModifier;
+    if (Event->key() == Qt::Key_Space && (mods == Qt::NoModifier || mods == Qt::ControlModifier)) {
+        if (!Event->isAutoRepeat()) {
+            setDown(true);
+            emit Pressed(FTied);
+        }
+        return;
+    }
+    if (Event->key() == Qt::Key_Menu || (Event->key() == Qt::Key_F10 && mods == Qt::ShiftModifier)) {
+        if (!FGameControl) emit PopupRequested(FTied, mapToGlobal(rect().center()));
+        return;
+    }
+    QToolButton::keyPressEvent(Event);
+}
+
+void TInputButton::keyReleaseEvent(QKeyEvent* Event) {
+    const Qt::KeyboardModifiers mods = Event->modifiers() & ~Qt::KeypadModifier;
+    if (Event->key() == Qt::Key_Space) {
+        if (!Event->isAutoRepeat()) {
+            setDown(false);
+            // Ctrl+Space latches like a Ctrl+click.
+            emit Released(FTied, mods == Qt::ControlModifier, true, FGameControl);
+        }
+        return;
+    }
+    QToolButton::keyReleaseEvent(Event);
+}
+
+void TInputButton::paintEvent(QPaintEvent* Event) {
+    if (FSign == TControlSign::Text) {
+        QToolButton::paintEvent(Event);
+        return;
+    }
+    // The frame as the style draws it, the sign of our own inside.
+    QStylePainter p(this);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    p.drawComplexControl(QStyle::CC_ToolButton, option);
+    const QRectF r = QRectF(rect()).adjusted(4, 4, -4, -4);
+    DrawControlSign(p, FSign, r, palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                                 QPalette::ButtonText));
 }
 
 void TInputButton::mousePressEvent(QMouseEvent* Event) {
@@ -110,8 +161,12 @@ TInputPanel::TInputPanel(TCommandRunner& Runner, QWidget* Parent) : QTabWidget(P
     connect(FRadiationTrackBar, &QSlider::valueChanged, this, [this](int v) {
         if (!FRebuilding && FDebugger) FRunner.RunCommand([&] { FDebugger->Input().SetRadiationIntensity(v); });
     });
+    FKeysLabel = new QLabel(FGamePage);
+    FKeysLabel->setTextFormat(Qt::PlainText);
+    FKeysLabel->hide();
     addTab(FRawPage, "Raw input");
     addTab(FGamePage, "Game controls");
+    setAccessibleName("Input");
 }
 
 void TInputPanel::SetDebugger(TDebugger* Debugger) {
@@ -168,22 +223,27 @@ void TInputPanel::Rebuild() {
     FRawButtons[rbACL]->setText(QString::fromStdString(cls.GetACLName()));
     FRawButtons[rbACL]->setToolTip("Reset");
 
-    // Game controls, laid out like the game's own buttons.
+    for (int row = 0; row < 4; ++row)
+        for (int k = 0; k < 4; ++k) {
+            TInputButton* b = FRawButtons[row * 4 + k];
+            b->setAccessibleName(b->text() + ", " + FRowLabels[row]->text());
+        }
+    for (TRawButton rb : {rbAlpha, rbBeta, rbACL}) FRawButtons[rb]->setAccessibleName(FRawButtons[rb]->text());
+
+    // Game controls, laid out like the game's own buttons, with the signs of the real game.
     for (TInputButton* b : FGameControls) delete b;
     FGameControls.clear();
-    int right = 0, bottom = 0;
-    for (const TGameControlDef& d : FDebugger->Input().GameControls()) {
+    FGameControlDefs = FDebugger->Input().GameControls();
+    const std::vector<TGameControlFace> faces = GameControlFaces(FGameControlDefs);
+    for (size_t i = 0; i < FGameControlDefs.size(); ++i) {
+        const TGameControlDef& d = FGameControlDefs[i];
         const TRawButton tied = TiedRawButton(d.FGnd, d.FAssociatedInputPin);
         auto* b = new TInputButton(tied, true, FGamePage);
-        b->setText(QString::fromStdString(d.FCaption));
-        if (!d.FFontName.empty() || d.FFontSize > 0) {
-            QFont f = b->font();
-            if (!d.FFontName.empty()) f.setFamily(QString::fromStdString(d.FFontName));
-            if (d.FFontSize > 0) f.setPointSize(d.FFontSize);
-            b->setFont(f);
-        }
-        b->setGeometry(d.FOrigin.x, d.FOrigin.y, d.FSize.cx, d.FSize.cy);
-        b->setToolTip(FRawButtons[tied]->toolTip());
+        b->SetSign(faces[i].Sign);
+        b->setText(QString::fromStdString(faces[i].Text));
+        const QString function = QString::fromStdString(faces[i].Function);
+        b->setAccessibleName(function);
+        b->setToolTip(QString::fromStdString(GameControlHint(faces[i])) + "\n" + FRawButtons[tied]->toolTip());
         if (tied == rbACL) {
             b->setCheckable(false);
             connect(b, &TInputButton::Released, this,
@@ -192,24 +252,67 @@ void TInputPanel::Rebuild() {
             Wire(b);
         }
         b->show();
-        right = std::max(right, d.FOrigin.x + d.FSize.cx);
-        bottom = std::max(bottom, d.FOrigin.y + d.FSize.cy);
         FGameControls.push_back(b);
     }
+    QString keys;
+    for (const std::string& line : GameKeyList(faces)) keys += (keys.isEmpty() ? "" : "\n") + QString::fromStdString(line);
+    FKeysLabel->setText(keys);
+    FKeysLabel->setAccessibleName(keys);
+    FKeysLabel->setVisible(!keys.isEmpty());
     const bool dosimeter = FDebugger->Input().IsDosimeterGame();
     if (dosimeter) {
         FRebuilding = true;
         FRadiationTrackBar->setValue(FDebugger->Input().RadiationIntensity());
         FRebuilding = false;
+    }
+    FRadiationBox->setVisible(dosimeter);
+    PlaceGameControls();
+    setTabVisible(indexOf(FGamePage), !FGameControls.empty());
+    setCurrentWidget(FGameControls.empty() ? FRawPage : FGamePage);
+    RefreshStates();
+    emit GameKeysChanged(keys);
+}
+
+void TInputPanel::SetLarge(bool Large) {
+    const double scale = Large ? 2.2 : 1.0;
+    if (scale == FScale) return;
+    FScale = scale;
+    PlaceGameControls();
+    if (Large && !FGameControls.empty()) setCurrentWidget(FGamePage);
+}
+
+void TInputPanel::PlaceGameControls() {
+    int right = 0, bottom = 0;
+    auto px = [this](int v) { return int(std::lround(v * FScale)); };
+    for (size_t i = 0; i < FGameControls.size() && i < FGameControlDefs.size(); ++i) {
+        const TGameControlDef& d = FGameControlDefs[i];
+        TInputButton* b = FGameControls[i];
+        QFont f = font();
+        // A caption as large as the button allows: the game's own size, scaled with the button.
+        const int points = d.FFontSize > 0 ? d.FFontSize : std::max(f.pointSize(), 9);
+        f.setPointSizeF(points * FScale * (d.FFontName.rfind("Wingdings", 0) == 0 ? 0.8 : 1.0));
+        f.setBold(true);
+        b->setFont(f);
+        b->setGeometry(px(d.FOrigin.x), px(d.FOrigin.y), px(d.FSize.cx), px(d.FSize.cy));
+        right = std::max(right, px(d.FOrigin.x + d.FSize.cx));
+        bottom = std::max(bottom, px(d.FOrigin.y + d.FSize.cy));
+    }
+    if (FDebugger && FDebugger->Input().IsDosimeterGame()) {
         FRadiationBox->move(right + 24, 8);
         right += 24 + FRadiationBox->width();
         bottom = std::max(bottom, 8 + FRadiationBox->height());
     }
-    FRadiationBox->setVisible(dosimeter);
+    if (!FKeysLabel->text().isEmpty()) {
+        QFont f = font();
+        f.setPointSizeF(f.pointSizeF() * (FScale > 1.0 ? 1.4 : 0.9));
+        FKeysLabel->setFont(f);
+        FKeysLabel->adjustSize();
+        FKeysLabel->move(right + 16, 4);
+        right += 16 + FKeysLabel->width();
+        bottom = std::max(bottom, 4 + FKeysLabel->height());
+    }
     FGamePage->setMinimumSize(right + 4, bottom + 4);
-    setTabVisible(indexOf(FGamePage), !FGameControls.empty());
-    setCurrentWidget(FGameControls.empty() ? FRawPage : FGamePage);
-    RefreshStates();
+    updateGeometry();
 }
 
 void TInputPanel::RefreshStates() {

@@ -1,6 +1,8 @@
 // The game input panel: "Raw input" (one button per input-matrix bit, Alpha, Beta and the
-// reset line) and "Game controls" (the game's own buttons, each tied to a raw button), and
-// the keys that press game controls while a run is going.
+// reset line) and "Game controls" (the game's own buttons, each tied to a raw button, with the
+// signs of the real game drawn on them and the list of the game's keys beside them), and the
+// keys that press game controls while a run is going. Every button also works from the
+// keyboard: Space presses it (Ctrl+Space latches), the Menu key opens its pop-up menu.
 #pragma once
 
 #include <QTabWidget>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "debugger/debugger_view.h"
+#include "debugger/game_control_faces.h"
 #include "debugger/input.h"
 
 class QLabel;
@@ -24,6 +27,9 @@ public:
     TInputButton(TRawButton Tied, bool GameControl, QWidget* Parent);
     TRawButton Tied() const { return FTied; }
     bool IsGameControl() const { return FGameControl; }
+    // The sign drawn instead of the text (Text: the button's text).
+    void SetSign(TControlSign Sign) { FSign = Sign; update(); }
+    TControlSign Sign() const { return FSign; }
 
 signals:
     void Pressed(TRawButton Button);
@@ -35,10 +41,14 @@ protected:
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void contextMenuEvent(QContextMenuEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void keyReleaseEvent(QKeyEvent* Event) override;
+    void paintEvent(QPaintEvent* Event) override;
 
 private:
     TRawButton FTied;
     bool FGameControl;
+    TControlSign FSign = TControlSign::Text;
 };
 
 class TDebugger;
@@ -57,6 +67,9 @@ public:
     void Rebuild();
     // Shows the pressed and latched states the controller holds.
     void RefreshStates();
+    // Large game controls (the Play layout) or the normal ones.
+    void SetLarge(bool Large);
+    bool IsLarge() const { return FScale > 1.0; }
     // Key events of the main window; true when a game control took the key.
     bool KeyPress(int Key, Qt::KeyboardModifiers Modifiers, bool AutoRepeat);
     bool KeyRelease(int Key, Qt::KeyboardModifiers Modifiers, bool AutoRepeat);
@@ -67,14 +80,19 @@ public:
     QWidget* GameControlsPage() const { return FGamePage; }
     QLabel* RadiationIntensityLabel() const { return FRadiationLabel; }
     QSlider* RadiationIntensityTrackBar() const { return FRadiationTrackBar; }
+    QLabel* GameKeysLabel() const { return FKeysLabel; }
 
 signals:
+    // The list of the loaded game's keys changed ("" = no game keys).
+    void GameKeysChanged(const QString& Text);
     // A right click on a raw input button: the window shows the value pop-up menu for it.
     void RawButtonPopupRequested(TRawButton Button, const QPoint& GlobalPos);
 
 private:
     void Wire(TInputButton* Button);
     void ResetButtonReleased(bool Inside);
+    // Places the game controls, the radiation simulator and the key list at the present scale.
+    void PlaceGameControls();
 
     TCommandRunner& FRunner;
     TDebugger* FDebugger = nullptr;
@@ -83,6 +101,9 @@ private:
     std::array<TInputButton*, rbCount> FRawButtons{};
     std::array<QLabel*, 4> FRowLabels{};
     std::vector<TInputButton*> FGameControls;
+    std::vector<TGameControlDef> FGameControlDefs;
+    QLabel* FKeysLabel = nullptr;
+    double FScale = 1.0;
     QWidget* FRadiationBox = nullptr;
     QLabel* FRadiationLabel = nullptr;
     QSlider* FRadiationTrackBar = nullptr;

@@ -1,5 +1,6 @@
 #include "debugger/ui/lcd_image_widget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -10,6 +11,31 @@ namespace tarvolin {
 TLCDImageWidget::TLCDImageWidget(QWidget* Parent) : QWidget(Parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(160, 102);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName("LCD picture");
+}
+
+void TLCDImageWidget::keyPressEvent(QKeyEvent* Event) {
+    const Qt::KeyboardModifiers mods = Event->modifiers() & ~Qt::KeypadModifier;
+    switch (Event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (mods == Qt::NoModifier || mods == Qt::ShiftModifier) {
+            emit DoubleClicked(mods == Qt::ShiftModifier);
+            return;
+        }
+        break;
+    case Qt::Key_Menu: emit customContextMenuRequested(rect().center()); return;
+    case Qt::Key_F10:
+        if (mods == Qt::ShiftModifier) {
+            emit customContextMenuRequested(rect().center());
+            return;
+        }
+        break;
+    default: break;
+    }
+    QWidget::keyPressEvent(Event);
 }
 
 void TLCDImageWidget::SetRaster(const TRaster* Raster) {
@@ -110,6 +136,10 @@ void TLCDImageWidget::paintEvent(QPaintEvent*) {
         ConvertNow();
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     p.drawImage(ImageRect(), FImage);
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
     ++FRepaintCount;
 }
 

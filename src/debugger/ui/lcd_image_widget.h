@@ -1,5 +1,5 @@
 // Shows the LCD scene raster that the LCD driver paints, scaled to fit with its aspect kept.
-// White is transparent: the panel's background shows through.
+// White is transparent: the panel's background shows through. It takes the keyboard focus.
 #pragma once
 
 #include <QImage>
@@ -38,6 +38,9 @@ signals:
 protected:
     void paintEvent(QPaintEvent* Event) override;
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
+    // Enter or Space switch to the next image (with Shift the previous one), the Menu key or
+    // Shift+F10 open the picture's pop-up menu.
+    void keyPressEvent(QKeyEvent* Event) override;
 
 private:
     const TRaster* FRaster = nullptr;

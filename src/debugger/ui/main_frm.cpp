@@ -4,12 +4,22 @@
 #include <algorithm>
 #include <vector>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QToolBar>
+#include <QUrl>
+#include <cmath>
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
-#include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolTip>
@@ -20,12 +30,31 @@
 #include "debugger/session_format.h"
 #include "debugger/ui/input_panel.h"
 #include "debugger/ui/lcd_image_widget.h"
+#include "persist/settings.h"
 
 namespace tarvolin {
 
 namespace {
 
 const QEvent::Type AfterShowEvent = static_cast<QEvent::Type>(QEvent::User + 1);
+
+// The window's own texts.
+const char* const DockTitleLCDPicture = "LCD picture";
+const char* const DockTitleInput = "Input";
+const char* const PlayBackCaption = "&Back to the debugger";
+const char* const RecordingIndicatorText = "\u25CF REC";
+const char* const RecordingIndicatorHint = "Sound recording is ON";
+const char* const SpeedText = "Speed: %1 %";
+const char* const SpeedHint = "Speed reached by the emulation, in percent of the real chip (16384 cycles per second)";
+const char* const CyclesText = "Cycles: %1";
+const char* const CyclesHint = "Machine cycles executed";
+constexpr double RealTimeCyclesPerSecond = 16384.0;
+
+// Where the window keeps its geometry and dock arrangement in the settings.
+const char* const LayoutGroup = "Window";
+const char* const LayoutGeometry = "Geometry";
+const char* const LayoutState = "DockState";
+constexpr int LayoutVersion = 1;
 
 QColor RGBColour(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
@@ -64,6 +93,7 @@ TMainFrm::TMainFrm(TSettings& Settings, QWidget* Parent) : QMainWindow(Parent), 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() * 0.95);
     resize(size);
+    FLayoutRestored = RestoreLayout();
 }
 
 TMainFrm::~TMainFrm() {
@@ -88,19 +118,19 @@ void TMainFrm::RunCommand(const std::function<void()>& Action) {
 // Widgets
 
 void TMainFrm::CreateWidgets() {
-    auto* central = new QWidget(this);
-    auto* h = new QHBoxLayout(central);
-    h->setContentsMargins(4, 4, 4, 4);
-    auto* splitter = FSplitter = new QSplitter(Qt::Horizontal, central);
-    h->addWidget(splitter);
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
+    setAcceptDrops(true);
+    FCentralStack = new QStackedWidget(this);
+    FCentralStack->setContentsMargins(4, 4, 0, 0);
 
-    // Left: the disassembly pane with the input panel under it, or the start panel.
-    FLeftStack = new QStackedWidget(splitter);
+    // The central pane: the disassembly pane, or the start panel while no game is loaded.
+    FLeftStack = new QStackedWidget(FCentralStack);
     auto* start = new QLabel(
         "Start by either opening a game from the Game menu,\nor by loading a previously saved debug session.",
         FLeftStack);
     start->setAlignment(Qt::AlignCenter);
     start->setFrameShape(QFrame::StyledPanel);
+    start->setWordWrap(true);
     FStartInfoPanel = start;
     FDisAsmPage = new QWidget(FLeftStack);
     auto* left = new QVBoxLayout(FDisAsmPage);
@@ -108,27 +138,18 @@ void TMainFrm::CreateWidgets() {
     left->setSpacing(2);
     FDisAsm = new TDisAsmPane(*FActions, *this, FDisAsmPage);
     left->addWidget(FDisAsm, 1);
-    // The input panel sits under the disassembly list, where the list can spare the room.
-    FInputPanel = new TInputPanel(*this, FDisAsmPage);
-    FInputPanel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-    left->addWidget(FInputPanel);
     FLeftStack->addWidget(FStartInfoPanel);
     FLeftStack->addWidget(FDisAsmPage);
     FLeftStack->setCurrentWidget(FStartInfoPanel);
-    FLeftStack->setMinimumWidth(380);
+    FLeftStack->setMinimumWidth(360);
+    FCentralStack->addWidget(FLeftStack);
+    setCentralWidget(FCentralStack);
 
-    // Right: registers, RAM and LCD.
-    auto* rightPanel = FRightPanel = new QWidget(splitter);
-    auto* right = new QVBoxLayout(rightPanel);
-    right->setContentsMargins(0, 0, 0, 0);
-    FPanes = new TStatePanes(rightPanel);
-    right->addWidget(FPanes);
-    splitter->addWidget(FLeftStack);
-    splitter->addWidget(rightPanel);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({560, 660});
-    setCentralWidget(central);
+    FPanes = new TStatePanes(this);
+    FPanes->hide(); // its panes live in the docks
+    FInputPanel = new TInputPanel(*this, this);
+    CreateDocks();
+    CreatePlayPage();
 
     FValuePanes = new TValuePanesView(*FPanes, *FDisAsm, *FLoop, *this);
     FValuePanes->SetInputPanel(FInputPanel);
@@ -137,15 +158,193 @@ void TMainFrm::CreateWidgets() {
             [this](TRawButton Button, const QPoint& Pos) {
                 FValuePanes->ShowValuePopupFor({TValueKind::RawInput, Button}, Pos);
             });
+    connect(FInputPanel, &TInputPanel::GameKeysChanged, this, [this](const QString& Keys) { FActions->SetGameKeysText(Keys); });
     FLCDView = new TLCDPictureView(*FPanes->LCDImage, *FPanes->LCDImageThemeNameLabel, *FLoop, *this);
     FLCDView->SetToolWindows(&FTools);
     FLoop->AddDeferredDrawing(*FValuePanes);
     FLoop->AddDeferredDrawing(*FLCDView);
+    CreateStatusBar();
 
+    // Tab goes from the list through every pane.
+    QWidget* chain[] = {FDisAsm->List(), FPanes->RegistersGroupBox, FPanes->RAMGroupBox, FPanes->LCDGroupBox,
+                        FPanes->LCDImage, FInputPanel};
+    for (size_t i = 0; i + 1 < std::size(chain); ++i) setTabOrder(chain[i], chain[i + 1]);
+}
+
+QDockWidget* TMainFrm::AddDock(const QString& Title, const QString& Name, QWidget* Widget) {
+    auto* dock = new QDockWidget(Title, this);
+    dock->setObjectName(Name);
+    dock->setAccessibleName(Title);
+    dock->setWidget(Widget);
+    dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                      QDockWidget::DockWidgetFloatable);
+    FDocks.push_back(dock);
+    return dock;
+}
+
+void TMainFrm::CreateDocks() {
+    // The panes carry the dock titles; their own frames keep no title of their own.
+    for (QGroupBox* box : {static_cast<QGroupBox*>(FPanes->RegistersGroupBox),
+                           static_cast<QGroupBox*>(FPanes->RAMGroupBox), static_cast<QGroupBox*>(FPanes->LCDGroupBox)})
+        box->setFlat(true);
+    FRegistersDock = AddDock(FPanes->RegistersGroupBox->title(), "RegistersDock", FPanes->RegistersGroupBox);
+    FRAMDock = AddDock(FPanes->RAMGroupBox->title(), "RAMDock", FPanes->RAMGroupBox);
+    FLCDDock = AddDock(FPanes->LCDGroupBox->title(), "LCDDock", FPanes->LCDGroupBox);
+    FPictureDock = AddDock(DockTitleLCDPicture, "LCDPictureDock", FPanes->LCDPictureBox);
+    FInputDock = AddDock(DockTitleInput, "InputDock", FInputPanel);
+    for (QGroupBox* box : {static_cast<QGroupBox*>(FPanes->RegistersGroupBox),
+                           static_cast<QGroupBox*>(FPanes->RAMGroupBox), static_cast<QGroupBox*>(FPanes->LCDGroupBox)})
+        box->setTitle(QString());
+    // The right dock area reaches down to the status bar; the input panel sits under the list.
+    setCorner(Qt::TopRightCorner, Qt::RightDockWidgetArea);
+    setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+    ResetLayout();
+    FDefaultState = saveState();
+    if (QMenu* view = FActions->ViewMenu()) {
+        QAction* before = view->actions().isEmpty() ? nullptr : view->actions().first();
+        for (QDockWidget* dock : FDocks) view->insertAction(before, dock->toggleViewAction());
+        view->insertSeparator(before);
+    }
+    FActions->OnResetLayout = [this] { ResetLayout(); };
+}
+
+void TMainFrm::ResetLayout() {
+    for (QDockWidget* dock : FDocks) {
+        dock->setFloating(false);
+        removeDockWidget(dock);
+    }
+    // Registers and RAM side by side, the LCD registers and the picture under them.
+    addDockWidget(Qt::RightDockWidgetArea, FRegistersDock);
+    addDockWidget(Qt::RightDockWidgetArea, FLCDDock);
+    splitDockWidget(FRegistersDock, FRAMDock, Qt::Horizontal);
+    splitDockWidget(FLCDDock, FPictureDock, Qt::Horizontal);
+    addDockWidget(Qt::BottomDockWidgetArea, FInputDock);
+    for (QDockWidget* dock : FDocks) dock->show();
+    if (isVisible()) ApplyDefaultSizes();
+}
+
+void TMainFrm::ApplyDefaultSizes() {
+    // The right half of the window for the panes, most of it for the picture.
+    const int right = std::max(width() * 55 / 100, 1);
+    const int registers = FRegistersDock->minimumSizeHint().width();
+    const int lcd = FLCDDock->minimumSizeHint().width();
+    resizeDocks({FRegistersDock, FRAMDock}, {registers, std::max(1, right - registers)}, Qt::Horizontal);
+    resizeDocks({FLCDDock, FPictureDock}, {lcd, std::max(1, right - lcd)}, Qt::Horizontal);
+    resizeDocks({FRegistersDock, FLCDDock}, {1, std::max(1, height())}, Qt::Vertical);
+}
+
+QDockWidget* TMainFrm::Dock(const QString& Name) const {
+    for (QDockWidget* dock : FDocks)
+        if (dock->objectName() == Name) return dock;
+    return nullptr;
+}
+
+void TMainFrm::CreatePlayPage() {
+    FPlayPage = new QWidget(FCentralStack);
+    auto* v = new QVBoxLayout(FPlayPage);
+    v->setContentsMargins(8, 8, 8, 8);
+    auto* picture = new QVBoxLayout;
+    v->addLayout(picture, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    auto* controls = new QHBoxLayout;
+    bottom->addLayout(controls);
+    bottom->addStretch();
+    auto* back = new QPushButton(PlayBackCaption, FPlayPage);
+    back->setAccessibleName(PlayBackCaption);
+    connect(back, &QPushButton::clicked, this, [this] { SetPlayLayout(false); });
+    bottom->addWidget(back, 0, Qt::AlignBottom);
+    v->addLayout(bottom);
+    FPlayPictureRoom = picture;
+    FPlayControlsRoom = controls;
+    FCentralStack->addWidget(FPlayPage);
+    FActions->OnPlayLayout = [this](bool On) { SetPlayLayout(On); };
+}
+
+void TMainFrm::SetPlayLayout(bool On) {
+    if (On == FPlayLayout) return;
+    FPlayLayout = On;
+    if (On) {
+        FNormalState = saveState();
+        FNormalGeometry = saveGeometry();
+        FNormalRect = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+        FNormalWindowState = windowState();
+        FToolBarWasVisible = FActions->ToolBar()->isVisible();
+        for (QDockWidget* dock : FDocks) dock->hide();
+        FActions->ToolBar()->hide();
+        menuBar()->hide();
+        statusBar()->hide();
+        FPlayPictureRoom->addWidget(FPanes->LCDPictureBox);
+        FPlayControlsRoom->addWidget(FInputPanel);
+        FPanes->LCDPictureBox->show();
+        FInputPanel->show();
+        FInputPanel->SetLarge(true);
+        FCentralStack->setCurrentWidget(FPlayPage);
+        showFullScreen();
+        FPanes->LCDImage->setFocus();
+    } else {
+        FInputPanel->SetLarge(false);
+        FPictureDock->setWidget(FPanes->LCDPictureBox);
+        FInputDock->setWidget(FInputPanel);
+        FCentralStack->setCurrentWidget(FLeftStack);
+        menuBar()->show();
+        statusBar()->show();
+        setWindowState(FNormalWindowState & ~Qt::WindowFullScreen);
+        if (!(FNormalWindowState & (Qt::WindowMaximized | Qt::WindowFullScreen))) setGeometry(FNormalRect);
+        restoreState(FNormalState);
+        FActions->ToolBar()->setVisible(FToolBarWasVisible);
+        FDisAsm->FocusList();
+    }
+    FActions->SetPlayLayoutChecked(On);
+}
+
+void TMainFrm::CreateStatusBar() {
     FStatusLabel = new QLabel(this);
+    // A long status text is cut rather than widening the window.
+    FStatusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    FStatusLabel->setMinimumWidth(80);
     statusBar()->addWidget(FStatusLabel, 1);
+    FRecordingLabel = new QLabel(RecordingIndicatorText, this);
+    FRecordingLabel->setToolTip(RecordingIndicatorHint);
+    FRecordingLabel->setAccessibleName(RecordingIndicatorHint);
+    FRecordingLabel->setStyleSheet("QLabel { background: rgb(200,0,0); color: white; font-weight: bold; "
+                                   "padding: 0px 6px; border-radius: 3px; }");
+    FRecordingLabel->hide();
+    statusBar()->addPermanentWidget(FRecordingLabel);
+    FSpeedLabel = new QLabel(this);
+    FSpeedLabel->setToolTip(SpeedHint);
+    FSpeedLabel->hide();
+    statusBar()->addPermanentWidget(FSpeedLabel);
+    FCyclesLabel = new QLabel(this);
+    FCyclesLabel->setToolTip(CyclesHint);
+    FCyclesLabel->hide();
+    statusBar()->addPermanentWidget(FCyclesLabel);
     statusBar()->setAutoFillBackground(true);
     statusBar()->setSizeGripEnabled(true);
+    FRunStatsTimer = new QTimer(this);
+    FRunStatsTimer->setInterval(500);
+    connect(FRunStatsTimer, &QTimer::timeout, this, [this] { UpdateRunStatistics(true); });
+}
+
+void TMainFrm::UpdateRunStatistics(bool Running) {
+    const TSHARP_SM5A_MCU* mcu = FDebugger ? FDebugger->MCU() : nullptr;
+    if (!mcu) {
+        FSpeedLabel->hide();
+        FCyclesLabel->hide();
+        return;
+    }
+    const uint64_t cycles = mcu->CycleCount;
+    FCyclesLabel->setText(QString(CyclesText).arg(QLocale().toString(qulonglong(cycles))));
+    FCyclesLabel->setVisible(Running);
+    if (Running && FRunStatsClock.isValid() && FRunStatsClock.nsecsElapsed() > 0 && FRunStatsTimer->isActive()) {
+        const double seconds = FRunStatsClock.nsecsElapsed() / 1e9;
+        const double percent = (cycles - FRunStatsCycles) / seconds / RealTimeCyclesPerSecond * 100.0;
+        FSpeedLabel->setText(QString(SpeedText).arg(percent, 0, 'f', 0));
+        FSpeedLabel->setVisible(true);
+    }
+    if (!Running) FSpeedLabel->hide();
+    FRunStatsClock.start();
+    FRunStatsCycles = cycles;
 }
 
 QColor TMainFrm::StatusBarColour() const { return statusBar()->palette().color(QPalette::Window); }
@@ -172,6 +371,15 @@ void TMainFrm::CommandStatesChanged(const TCommandStates& S) {
     FValuePanes->ApplyStates(S);
     FLCDView->ApplyStates(S);
     FLeftStack->setCurrentWidget(S.StartPanelVisible ? FStartInfoPanel : FDisAsmPage);
+    FRecordingLabel->setVisible(S.SoundRecordingIndicatorVisible);
+    // The speed and cycle count show while a run goes on.
+    if (S.Pause && !FRunStatsTimer->isActive()) {
+        UpdateRunStatistics(true);
+        FRunStatsTimer->start();
+    } else if (!S.Pause && FRunStatsTimer->isActive()) {
+        FRunStatsTimer->stop();
+        UpdateRunStatistics(false);
+    }
     FLoop->Ensure();
 }
 
@@ -196,7 +404,8 @@ QMargins FrameMargins(const QWidget& W) {
 } // namespace
 
 bool TMainFrm::GetWindowPlacement(TWindowPlacement& P) const {
-    const QRect n = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    // In the Play layout the window is kept as it was before.
+    const QRect n = FPlayLayout ? FNormalRect : isMaximized() || isMinimized() ? normalGeometry() : geometry();
     if (!n.isValid()) return false;
     const QMargins m = FrameMargins(*this);
     P = TWindowPlacement{};
@@ -204,14 +413,16 @@ bool TMainFrm::GetWindowPlacement(TWindowPlacement& P) const {
     P.Top = n.top() - m.top();
     P.Right = n.right() + 1 + m.right();
     P.Bottom = n.bottom() + 1 + m.bottom();
-    P.ShowCmd = isMinimized() ? TWindowPlacement::ShowMinimized
-                : isMaximized() ? TWindowPlacement::ShowMaximized
-                                : TWindowPlacement::ShowNormal;
-    if (isMinimized() && (windowState() & Qt::WindowMaximized)) P.Flags = TWindowPlacement::RestoreToMaximized;
+    const Qt::WindowStates state = FPlayLayout ? FNormalWindowState : windowState();
+    P.ShowCmd = (state & Qt::WindowMinimized)   ? TWindowPlacement::ShowMinimized
+                : (state & Qt::WindowMaximized) ? TWindowPlacement::ShowMaximized
+                                                : TWindowPlacement::ShowNormal;
+    if ((state & Qt::WindowMinimized) && (state & Qt::WindowMaximized)) P.Flags = TWindowPlacement::RestoreToMaximized;
     return true;
 }
 
 void TMainFrm::SetWindowPlacement(const TWindowPlacement& P) {
+    SetPlayLayout(false);
     std::vector<TScreenRect> Screens;
     if (const QScreen* Primary = QGuiApplication::primaryScreen()) {
         const QRect a = Primary->availableGeometry();
@@ -233,16 +444,62 @@ void TMainFrm::SetWindowPlacement(const TWindowPlacement& P) {
     if (Maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-int TMainFrm::RightPanelWidth() const { return FRightPanel->width(); }
+// The right panel is the right dock area: the docks there that are shown and not floating.
+int TMainFrm::RightPanelWidth() const {
+    QRect area;
+    for (QDockWidget* dock : FDocks)
+        if (dock->isVisible() && !dock->isFloating() && dockWidgetArea(dock) == Qt::RightDockWidgetArea)
+            area = area.united(dock->geometry());
+    return area.width();
+}
 
 void TMainFrm::SetRightPanelWidth(int Width) {
-    const QList<int> Sizes = FSplitter->sizes();
-    int Total = 0;
-    for (int s : Sizes) Total += s;
-    const int Min = FRightPanel->minimumSizeHint().width();
-    const int Max = std::max(Min, Total - FLeftStack->minimumWidth());
-    const int W = std::clamp(Width, Min, Max);
-    FSplitter->setSizes({std::max(0, Total - W), W});
+    std::vector<QDockWidget*> docks;
+    for (QDockWidget* dock : FDocks)
+        if (dock->isVisible() && !dock->isFloating() && dockWidgetArea(dock) == Qt::RightDockWidgetArea)
+            docks.push_back(dock);
+    if (docks.empty() || Width <= 0) return;
+    // Docks side by side share the width in their present proportions; a few rounds bring
+    // the area to the asked width within what the panes' minimum widths allow.
+    for (int round = 0; round < 4; ++round) {
+        if (QLayout* l = layout()) l->activate();
+        const int current = RightPanelWidth();
+        if (current <= 0 || current == Width) return;
+        QList<QDockWidget*> list;
+        QList<int> sizes;
+        for (QDockWidget* dock : docks) {
+            list << dock;
+            sizes << std::max(1, int(std::lround(double(dock->width()) * Width / current)));
+        }
+        resizeDocks(list, sizes, Qt::Horizontal);
+    }
+    if (QLayout* l = layout()) l->activate();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout kept between runs
+
+void TMainFrm::SaveLayout() {
+    const QByteArray geometry = FPlayLayout ? FNormalGeometry : saveGeometry();
+    const QByteArray state = FPlayLayout ? FNormalState : saveState(LayoutVersion);
+    TSettingsStore& store = FSettings.Store();
+    store.Write(LayoutGroup, LayoutGeometry, geometry.toBase64().toStdString());
+    store.Write(LayoutGroup, LayoutState, state.toBase64().toStdString());
+    store.Flush();
+}
+
+bool TMainFrm::RestoreLayout() {
+    TSettingsStore& store = FSettings.Store();
+    const std::optional<std::string> geometry = store.Read(LayoutGroup, LayoutGeometry);
+    const std::optional<std::string> state = store.Read(LayoutGroup, LayoutState);
+    bool ok = false;
+    if (geometry) ok = restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*geometry)));
+    // A stored arrangement this program cannot read leaves the first arrangement.
+    if (state && !restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*state)), LayoutVersion)) {
+        restoreState(FDefaultState);
+        ok = false;
+    }
+    return ok && state;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -265,6 +522,16 @@ bool TMainFrm::event(QEvent* Event) {
 }
 
 bool TMainFrm::eventFilter(QObject* Watched, QEvent* Event) {
+    // A menu closed with Esc leaves the menu bar in keyboard mode, and the bar takes the next
+    // Esc for itself. During a run that Esc is Pause as well: the bar leaves its mode and the
+    // run stops on the first press.
+    if (Event->type() == QEvent::KeyPress && Watched == menuBar()) {
+        auto* ke = static_cast<QKeyEvent*>(Event);
+        QAction* pause = Action("DebugPause");
+        if (ke->key() == Qt::Key_Escape && (ke->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && pause &&
+            pause->isEnabled() && pause->shortcut() == QKeySequence(Qt::Key_Escape))
+            pause->trigger();
+    }
     if (Event->type() == QEvent::ToolTip && Watched->isWidgetType()) {
         // Hints stay up for 20 seconds, long enough for the longer ones.
         auto* w = static_cast<QWidget*>(Watched);
@@ -284,7 +551,26 @@ bool TMainFrm::eventFilter(QObject* Watched, QEvent* Event) {
     return QMainWindow::eventFilter(Watched, Event);
 }
 
+void TMainFrm::dragEnterEvent(QDragEnterEvent* Event) {
+    // One local file: a ROM or a debug session, opened as from the command line.
+    const QList<QUrl> urls = Event->mimeData()->urls();
+    if (urls.size() == 1 && urls[0].isLocalFile()) Event->acceptProposedAction();
+}
+
+void TMainFrm::dropEvent(QDropEvent* Event) {
+    const QList<QUrl> urls = Event->mimeData()->urls();
+    if (urls.size() != 1 || !urls[0].isLocalFile()) return;
+    Event->acceptProposedAction();
+    const std::string path = QDir::toNativeSeparators(urls[0].toLocalFile()).toStdString();
+    // The drop ends before any question is asked.
+    QTimer::singleShot(0, this, [this, path] {
+        activateWindow();
+        Command([&] { FDebugger->Loading().HandleCommandLine(path); });
+    });
+}
+
 void TMainFrm::AfterShow() {
+    if (!FLayoutRestored) ApplyDefaultSizes();
     FDisAsm->FocusList();
     emit FirstShown();
     if (!FCommandLineArgument.empty()) {
@@ -299,6 +585,7 @@ void TMainFrm::closeEvent(QCloseEvent* Event) {
     Command([&] { ok = FDebugger->Loading().CanCloseGame(true); });
     if (ok) {
         FLoop->Stop();
+        SaveLayout();
         Event->accept();
     } else {
         Event->ignore();

@@ -1,11 +1,17 @@
-// The main window: assembles the views of the debugger's features (the disassembly pane on
-// the left; registers, RAM and the LCD picture on the right; the input panel under the list),
-// the menus, the status bar and the main loop. Every command goes through RunCommand.
+// The main window: assembles the views of the debugger's features, the menus, the toolbar, the
+// status bar and the main loop. The disassembly pane is the central widget; the Registers, RAM,
+// LCD, LCD picture and Input panes are dock widgets the user can resize, move and hide, kept
+// with the window's geometry in the settings between runs. The Play layout (F11) shows the LCD
+// picture filling the screen with large game controls beneath it. Every command goes through
+// RunCommand.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
+#include <QTimer>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/reporter.h"
 #include "debugger/debugger.h"
@@ -21,10 +27,11 @@
 #include "debugger/ui/tool_windows_view.h"
 #include "debugger/ui/value_panes_view.h"
 
+class QDockWidget;
 class QLabel;
 class QMenu;
+class QPushButton;
 class QSlider;
-class QSplitter;
 class QStackedWidget;
 
 namespace tarvolin {
@@ -62,6 +69,13 @@ public:
     QColor StatusBarColour() const;
     QLabel* HintLabel() const { return FDisAsm->HintLabel(); }
     QWidget* StartInfoPanel() const { return FStartInfoPanel; }
+    // The docks by their object names: "RegistersDock", "RAMDock", "LCDDock", "LCDPictureDock",
+    // "InputDock" (nullptr for another name).
+    QDockWidget* Dock(const QString& Name) const;
+    QLabel* SpeedLabel() const { return FSpeedLabel; }
+    QLabel* CyclesLabel() const { return FCyclesLabel; }
+    QLabel* RecordingLabel() const { return FRecordingLabel; }
+    QWidget* PlayPage() const { return FPlayPage; }
     QAction* Action(const std::string& Name) const { return FActions->Action(Name); }
     QMenu* GameMenu() const { return FActions->GameMenu(); }
     QMenu* DisAsmPopupMenu() const { return FDisAsm->PopupMenu(); }
@@ -73,6 +87,16 @@ public:
     uint64_t DrawPanesCount() const { return FValuePanes->DrawPanesCount(); }
     TInputPanel* InputPanel() const { return FInputPanel; }
     TToolWindowsView& ToolWindows() { return FTools; }
+
+    // The Play layout: the LCD picture fills the (full-screen) window, the game controls large
+    // beneath it; off again brings back the panes as they were.
+    void SetPlayLayout(bool On);
+    bool IsPlayLayout() const { return FPlayLayout; }
+    // The docks in their first arrangement.
+    void ResetLayout();
+    // Window geometry and dock arrangement, kept in the settings store (group "Window").
+    void SaveLayout();
+    bool RestoreLayout();
     // Runs long operations (downloads) off the window's thread with a progress dialog.
     TQtTaskRunner& TaskRunner() { return *FTaskRunner; }
     // The prompter the features use (message boxes, or the test override).
@@ -98,10 +122,18 @@ protected:
     void closeEvent(QCloseEvent* Event) override;
     bool event(QEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    void dropEvent(QDropEvent* Event) override;
 
 private:
     void CreateWidgets();
+    void CreateDocks();
+    void CreatePlayPage();
+    void CreateStatusBar();
     void AfterShow();
+    void UpdateRunStatistics(bool Running);
+    void ApplyDefaultSizes();
+    QDockWidget* AddDock(const QString& Title, const QString& Name, QWidget* Widget);
 
     TSettings& FSettings;
     TQtPrompter FPrompter{this};
@@ -110,8 +142,7 @@ private:
     TDebugActions* FActions = nullptr;
 
     // Views.
-    QSplitter* FSplitter = nullptr;
-    QWidget* FRightPanel = nullptr;
+    QStackedWidget* FCentralStack = nullptr; // the debugger's central pane, or the play page
     QStackedWidget* FLeftStack = nullptr;
     QWidget* FStartInfoPanel = nullptr;
     QWidget* FDisAsmPage = nullptr;
@@ -121,6 +152,31 @@ private:
     TLCDPictureView* FLCDView = nullptr;
     TInputPanel* FInputPanel = nullptr;
     QLabel* FStatusLabel = nullptr;
+    QLabel* FRecordingLabel = nullptr;
+    QLabel* FSpeedLabel = nullptr;
+    QLabel* FCyclesLabel = nullptr;
+    std::vector<QDockWidget*> FDocks;
+    QDockWidget* FRegistersDock = nullptr;
+    QDockWidget* FRAMDock = nullptr;
+    QDockWidget* FLCDDock = nullptr;
+    QDockWidget* FPictureDock = nullptr;
+    QDockWidget* FInputDock = nullptr;
+    QByteArray FDefaultState;
+    bool FLayoutRestored = false;
+    // The play page and what the window was before it was shown.
+    QWidget* FPlayPage = nullptr;
+    QLayout* FPlayPictureRoom = nullptr;
+    QLayout* FPlayControlsRoom = nullptr;
+    bool FPlayLayout = false;
+    QByteArray FNormalState;
+    QByteArray FNormalGeometry;
+    QRect FNormalRect;
+    Qt::WindowStates FNormalWindowState;
+    bool FToolBarWasVisible = true;
+    // The speed actually reached: cycles and time at the last look.
+    QTimer* FRunStatsTimer = nullptr;
+    QElapsedTimer FRunStatsClock;
+    uint64_t FRunStatsCycles = 0;
     std::unique_ptr<TQtTaskRunner> FTaskRunner;
 
     std::unique_ptr<TDebugger> FDebugger;

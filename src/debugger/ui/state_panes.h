@@ -1,11 +1,16 @@
-// The right-hand panes of the main window: "Registers", "RAM" and "LCD". Each value is a label
-// in the fixed-pitch font; a changed value is red; name, value and bit labels of a row share
-// the row's hint, double-click action and pop-up menu.
+// The state panes of the main window: "Registers", "RAM" and "LCD" (the O and O' registers,
+// TD and LD0), and the LCD picture. Each pane is a widget of its own, so the window can put it
+// into a dock; TStatePanes owns them until then. Each value is a label in the fixed-pitch font;
+// a changed value is red; name, value and bit labels of a row share the row's hint, double-click
+// action and pop-up menu. Every pane takes the keyboard focus: the arrow keys move a cell cursor
+// over its values, Enter edits the value under it, and the Menu key or Shift+F10 opens the
+// value's pop-up menu at the value.
 #pragma once
 
 #include <QGroupBox>
 #include <QLabel>
 #include <array>
+#include <functional>
 #include <vector>
 
 class QCheckBox;
@@ -51,10 +56,12 @@ public:
     void SetBackground(const QColor& Color); // invalid colour: the normal background
 
 signals:
+    void Pressed(int Row);
     void DoubleClicked(int Row);
     void PopupRequested(int Row, TLabelRole Role, const QPoint& GlobalPos);
 
 protected:
+    void mousePressEvent(QMouseEvent* Event) override;
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
     void contextMenuEvent(QContextMenuEvent* Event) override;
 
@@ -72,6 +79,35 @@ struct TPaneRowLabels {
     TValueLabel* Bits = nullptr;
 };
 
+// One pane: a group box that takes the focus and moves a cell cursor over a grid of rows
+// (-1 = no cell at that place) with the arrow keys.
+class TPaneBox : public QGroupBox {
+    Q_OBJECT
+public:
+    TPaneBox(const QString& Title, QWidget* Parent);
+    void SetCells(std::vector<std::vector<int>> Grid, std::function<TValueLabel*(int)> ValueOf);
+    int CurrentRow() const;
+    void SetCurrentRow(int Row);
+
+signals:
+    void EditRequested(int Row);
+    void PopupRequested(int Row, TLabelRole Role, const QPoint& GlobalPos);
+
+protected:
+    void keyPressEvent(QKeyEvent* Event) override;
+    void paintEvent(QPaintEvent* Event) override;
+    void focusInEvent(QFocusEvent* Event) override;
+    void focusOutEvent(QFocusEvent* Event) override;
+
+private:
+    void Move(int DRow, int DColumn);
+    void Described();
+
+    std::vector<std::vector<int>> FGrid;
+    std::function<TValueLabel*(int)> FValueOf;
+    int FRowIndex = 0, FColumn = 0;
+};
+
 class TStatePanes : public QWidget {
     Q_OBJECT
 public:
@@ -84,9 +120,11 @@ public:
     void SetRow(int Row, const QString& Value, const QString& Bits, bool Changed);
     void SetRowHint(int Row, const QString& Hint);
 
-    QGroupBox* RegistersGroupBox = nullptr;
-    QGroupBox* RAMGroupBox = nullptr;
-    QGroupBox* LCDGroupBox = nullptr;
+    TPaneBox* RegistersGroupBox = nullptr;
+    TPaneBox* RAMGroupBox = nullptr;
+    TPaneBox* LCDGroupBox = nullptr;
+    // The LCD picture with the theme name under it.
+    QWidget* LCDPictureBox = nullptr;
     QLabel* RAMbyDPWarningLabel = nullptr;
     QLabel* SoundRecordingIndicator = nullptr;
     QCheckBox* UpdateRegistersCB = nullptr;
@@ -109,6 +147,11 @@ private:
     TValueLabel* MakeLabel(int Row, TLabelRole Role, const QString& Text, QWidget* Parent, int Chars);
     void AddRegisterRow(QGridLayout* Grid, int GridRow, int Row, const QString& Caption, int ValueChars,
                         int BitChars, const QString& Hint);
+    void CreateRegisters(const QFont& Fixed);
+    void CreateRAM(const QFont& Fixed);
+    void CreateLCDRegisters(const QFont& Fixed);
+    void CreateLCDPicture();
+    void WirePane(TPaneBox* Box);
 
     std::vector<TPaneRowLabels> FRows;
 };

@@ -1,0 +1,146 @@
+#include "debugger/game_control_faces.h"
+
+#include <algorithm>
+#include <map>
+
+namespace tarvolin {
+
+namespace {
+
+// Texts of the faces, kept together.
+const char* const FunctionLeft = "Left";
+const char* const FunctionRight = "Right";
+const char* const FunctionUp = "Up";
+const char* const FunctionDown = "Down";
+const char* const FunctionUpperLeft = "Upper left";
+const char* const FunctionUpperRight = "Upper right";
+const char* const FunctionLowerLeft = "Lower left";
+const char* const FunctionLowerRight = "Lower right";
+const char* const FunctionAlarm = "Alarm";
+const char* const FunctionReset = "Reset";
+const char* const FunctionGameA = "Game A";
+const char* const FunctionGameB = "Game B";
+const char* const FunctionTime = "Time";
+const char* const FunctionButton = "Button \"%s\"";
+const char* const SideLeft = " (left side)";
+const char* const SideRight = " (right side)";
+const char* const HintOneKey = " - key ";
+const char* const HintKeys = " - keys ";
+
+TControlSign SignOf(const TGameControlDef& D) {
+    if (D.FCaption.size() != 1) return TControlSign::Text;
+    const char c = D.FCaption[0];
+    if (D.FFontName == "Wingdings 3") {
+        switch (c) {
+        case 'f': return TControlSign::ArrowLeft;
+        case 'g': return TControlSign::ArrowRight;
+        case 'h': return TControlSign::ArrowUp;
+        case 'i': return TControlSign::ArrowDown;
+        case 'j': return TControlSign::ArrowUpLeft;
+        case 'k': return TControlSign::ArrowUpRight;
+        case 'l': return TControlSign::ArrowDownLeft;
+        case 'm': return TControlSign::ArrowDownRight;
+        case 'P': return TControlSign::Reset;
+        default: break;
+        }
+    }
+    if (D.FFontName == "Wingdings" && c == '%') return TControlSign::Bell;
+    return TControlSign::Text;
+}
+
+std::string FunctionOf(const TGameControlDef& D, TControlSign Sign) {
+    if (D.FGnd == gndDirect && D.FAssociatedInputPin == aipACL) return FunctionReset;
+    switch (Sign) {
+    case TControlSign::ArrowLeft: return FunctionLeft;
+    case TControlSign::ArrowRight: return FunctionRight;
+    case TControlSign::ArrowUp: return FunctionUp;
+    case TControlSign::ArrowDown: return FunctionDown;
+    case TControlSign::ArrowUpLeft: return FunctionUpperLeft;
+    case TControlSign::ArrowUpRight: return FunctionUpperRight;
+    case TControlSign::ArrowDownLeft: return FunctionLowerLeft;
+    case TControlSign::ArrowDownRight: return FunctionLowerRight;
+    case TControlSign::Bell: return FunctionAlarm;
+    case TControlSign::Reset: return FunctionReset;
+    case TControlSign::Text: break;
+    }
+    // The Latin captions of the Game & Watch games and the Cyrillic ones of the Elektronika
+    // games ("Игра А", "Игра Б", "время"; the notes sign is their alarm key).
+    static const std::map<std::string, const char*> Known = {
+        {"A", FunctionGameA},          {"B", FunctionGameB},          {"T", FunctionTime},
+        {"\xD0\x90", FunctionGameA},   {"\xD0\x91", FunctionGameB},   {"\xD0\xB2", FunctionTime},
+        {"\xE2\x99\xAB", FunctionAlarm},
+    };
+    if (auto it = Known.find(D.FCaption); it != Known.end()) return it->second;
+    std::string s = FunctionButton;
+    s.replace(s.find("%s"), 2, D.FCaption);
+    return s;
+}
+
+} // namespace
+
+std::string ControlKeyName(uint16_t VirtualKey) {
+    if ((VirtualKey >= 'A' && VirtualKey <= 'Z') || (VirtualKey >= '0' && VirtualKey <= '9'))
+        return std::string(1, static_cast<char>(VirtualKey));
+    switch (VirtualKey) {
+    case 0x25: return "Left arrow";
+    case 0x26: return "Up arrow";
+    case 0x27: return "Right arrow";
+    case 0x28: return "Down arrow";
+    case 0x20: return "Space";
+    case 0x0D: return "Enter";
+    default: {
+        static const char Hex[] = "0123456789ABCDEF";
+        return std::string("Key 0x") + Hex[(VirtualKey >> 4) & 0xF] + Hex[VirtualKey & 0xF];
+    }
+    }
+}
+
+std::vector<TGameControlFace> GameControlFaces(const std::vector<TGameControlDef>& Defs) {
+    std::vector<TGameControlFace> Faces;
+    Faces.reserve(Defs.size());
+    for (const TGameControlDef& D : Defs) {
+        TGameControlFace F;
+        F.Sign = SignOf(D);
+        F.Text = F.Sign == TControlSign::Text ? D.FCaption : std::string();
+        F.Function = FunctionOf(D, F.Sign);
+        for (uint16_t Key : D.FVirtualKeyCodes) F.Keys.push_back(ControlKeyName(Key));
+        Faces.push_back(std::move(F));
+    }
+    // A pair of controls with one function (one per player's side) is told apart by its side.
+    std::vector<std::string> Plain;
+    for (const TGameControlFace& F : Faces) Plain.push_back(F.Function);
+    for (size_t i = 0; i < Faces.size(); ++i) {
+        int Leftmost = Defs[i].FOrigin.x, Rightmost = Defs[i].FOrigin.x;
+        bool Shared = false;
+        for (size_t j = 0; j < Faces.size(); ++j) {
+            if (j == i || Plain[j] != Plain[i]) continue;
+            Shared = true;
+            Leftmost = std::min(Leftmost, Defs[j].FOrigin.x);
+            Rightmost = std::max(Rightmost, Defs[j].FOrigin.x);
+        }
+        if (Shared && Leftmost != Rightmost)
+            Faces[i].Function += Defs[i].FOrigin.x == Leftmost ? SideLeft : SideRight;
+    }
+    return Faces;
+}
+
+std::string GameControlHint(const TGameControlFace& Face) {
+    std::string s = Face.Function;
+    if (Face.Keys.empty()) return s;
+    s += Face.Keys.size() == 1 ? HintOneKey : HintKeys;
+    for (size_t i = 0; i < Face.Keys.size(); ++i) s += (i ? ", " : "") + Face.Keys[i];
+    return s;
+}
+
+std::vector<std::string> GameKeyList(const std::vector<TGameControlFace>& Faces) {
+    std::vector<std::string> Lines;
+    for (const TGameControlFace& F : Faces) {
+        if (F.Keys.empty()) continue;
+        std::string s = F.Function + ": ";
+        for (size_t i = 0; i < F.Keys.size(); ++i) s += (i ? ", " : "") + F.Keys[i];
+        Lines.push_back(std::move(s));
+    }
+    return Lines;
+}
+
+} // namespace tarvolin
