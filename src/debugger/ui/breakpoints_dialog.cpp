@@ -1,7 +1,6 @@
 #include "debugger/ui/breakpoints_dialog.h"
 
 #include <QDialogButtonBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,13 +10,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/ui/fixed_font.h"
+
 namespace tarvolin {
 
 TBreakpointsDlg::TBreakpointsDlg(QWidget* Parent, TBreakpointsDialogModel& Model, std::function<bool()> ConfirmDeleteAll,
                                  std::function<void(T11bits)> GoTo)
     : QDialog(Parent), FModel(Model), FConfirmDeleteAll(std::move(ConfirmDeleteAll)), FGoTo(std::move(GoTo)) {
     setWindowTitle("Breakpoint addresses");
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFont fixed = FixedPitchFont();
     auto* top = new QVBoxLayout(this);
     auto* groups = new QHBoxLayout;
     top->addLayout(groups);

@@ -3,13 +3,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
+
+#include "base/ui/fixed_font.h"
 
 namespace tarvolin {
 
@@ -27,7 +28,7 @@ int TextLineCount(const std::string& Text) {
 }
 
 TDisAsmListView::TDisAsmListView(QWidget* Parent) : QAbstractScrollArea(Parent) {
-    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont f = FixedPitchFont();
     f.setPixelSize(12);
     setFont(f);
     FBoldFont = f;

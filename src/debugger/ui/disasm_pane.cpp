@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -11,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "base/ui/fixed_font.h"
 #include "debugger/debugger.h"
 #include "debugger/ui/command_runner.h"
 #include "debugger/ui/debug_actions.h"
@@ -24,7 +24,7 @@ TDisAsmPane::TDisAsmPane(TDebugActions& Actions, TCommandRunner& Runner, QWidget
     left->setSpacing(2);
     auto* hintRow = new QHBoxLayout;
     FHintLabel = new QLabel(this);
-    FHintLabel->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    FHintLabel->setFont(FixedPitchFont());
     FHintLabel->setTextFormat(Qt::PlainText);
     FHintLabel->setMinimumWidth(100);
     FHintLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

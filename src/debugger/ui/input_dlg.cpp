@@ -1,12 +1,13 @@
 #include "debugger/ui/input_dlg.h"
 
 #include <QDialogButtonBox>
-#include <QFontDatabase>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "base/ui/fixed_font.h"
 
 namespace tarvolin {
 
@@ -17,7 +18,7 @@ TInputDlg::TInputDlg(QWidget* Parent, const QString& Title, const QStringList& L
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     layout->addLayout(form);
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont fixed = FixedPitchFont();
     for (int i = 0; i < Labels.size(); ++i) {
         auto* edit = new QLineEdit(this);
         edit->setFont(fixed);

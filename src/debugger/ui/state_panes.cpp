@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QContextMenuEvent>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -14,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "base/ui/fixed_font.h"
 #include "debugger/pane_texts.h"
 #include "debugger/ui/lcd_image_widget.h"
 
@@ -208,7 +208,7 @@ void TPaneBox::focusOutEvent(QFocusEvent* Event) {
 TStatePanes::TStatePanes(QWidget* Parent) : QWidget(Parent) {
     FRows.resize(prCount);
     // Every pane carries the fixed-pitch font itself, since it is moved into a dock of its own.
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFont fixed = FixedPitchFont();
     setFont(fixed);
     CreateRegisters(fixed);
     CreateRAM(fixed);

@@ -1,6 +1,5 @@
 #include "disasm/ui/code_aid_windows.h"
 
-#include <QFontDatabase>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -8,6 +7,7 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
+#include "base/ui/fixed_font.h"
 #include "core/mcu.h"
 #include "disasm/disasm.h"
 
@@ -32,7 +32,7 @@ void MakeToolWindow(QWidget* w, const QString& Caption) {
 
 TOpcodeLegendForm::TOpcodeLegendForm(QWidget* Parent) : QWidget(Parent) {
     MakeToolWindow(this, "Opcode Legend");
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFont fixed = FixedPitchFont();
     auto* l = new QVBoxLayout(this);
     OpcodeLabel = new QLabel(this);
     MnemonicLabel = new QLabel(this);
@@ -118,7 +118,7 @@ TSevenSegmentCodingTableForm::TSevenSegmentCodingTableForm(QWidget* Parent) : QW
     l->addWidget(new TSevenSegmentPicture(this), 0, Qt::AlignHCenter);
     TableMemo = new QPlainTextEdit(this);
     TableMemo->setReadOnly(true);
-    TableMemo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    TableMemo->setFont(FixedPitchFont());
     TableMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     TableMemo->setPalette(palette());
     QString text = QString::fromStdString(SevenSegmentTableText());
