@@ -190,3 +190,60 @@ TEST_F(DebuggerTest, SevenSegmentTableFromDigitLabelsAndValues) {
 
 } // namespace
 } // namespace tarvolin::test
+
+namespace tarvolin::test {
+namespace {
+
+// RAM[00] is written at once, RAM[09] counts for about 600 cycles (past several refreshes of
+// a full run), then RAM[0A] is written and the program loops at "done".
+const char* const CountingProgram = R"(
+        .org 3C0
+start:  LAX   Acc,0x5
+        LB    DP,0x00
+        EXC   Acc,(DP)
+outer:  LAX   Acc,0x0
+inner:  ADX   Acc,0x1
+        TR    inner
+        LB    DP,0x09
+        LDA   Acc,(DP)
+        ADX   Acc,0x1
+        TR    store
+        LB    DP,0x0A
+        LAX   Acc,0x9
+        EXC   Acc,(DP)
+done:   TR    done
+store:  EXC   Acc,(DP)
+        TR    outer
+)";
+
+TEST_F(DebuggerTest, AStopAfterAFullRunMarksEverythingChangedSinceTheRunStarted) {
+    const T11bits Done = Assemble(CountingProgram, "test.asm").Labels.at("done");
+    enum class TStop { Pause, CodeBreakpoint, ChangeBreakpoint };
+    for (TStop Stop : {TStop::Pause, TStop::CodeBreakpoint, TStop::ChangeBreakpoint}) {
+        SCOPED_TRACE(static_cast<int>(Stop));
+        ASSERT_TRUE(Debugger.Loading().CanCloseGame());
+        LoadSource(CountingProgram);
+        if (Stop == TStop::CodeBreakpoint) Debugger.Breakpoints().ToggleCodeBreakpoint(Done);
+        if (Stop == TStop::ChangeBreakpoint) Debugger.Breakpoints().AddMemoryBreakpoint(TMemoryBreakpointKind::Change, 0x0A);
+        Debugger.Run().UnattendedRun();
+        // The window reads the texts while the run goes on.
+        for (int n = 0; n < 200 && Debugger.Run().RunSlice(16); ++n) {
+            (void)Debugger.Panes().PaneTexts();
+            if (Stop == TStop::Pause && MCU().PC == Done) Debugger.Run().Pause();
+        }
+        ASSERT_TRUE(Debugger.Run().IsStopped());
+        ASSERT_EQ(MCU().RAM[0x0A], 9);
+        const TPaneTexts& p = Debugger.Panes().PaneTexts();
+        EXPECT_TRUE(p.RAM[0x00].Changed); // written by the first instructions of the run
+        EXPECT_TRUE(p.RAM[0x09].Changed);
+        EXPECT_TRUE(p.RAM[0x0A].Changed); // the cell whose change breakpoint fired
+        EXPECT_FALSE(p.RAM[0x01].Changed);
+        EXPECT_TRUE(p.DP.Changed);
+        // The next refresh compares with what the stop showed.
+        Debugger.Panes().UpdatePanes(AllPanes, true, false, false);
+        EXPECT_FALSE(p.RAM[0x00].Changed || p.RAM[0x0A].Changed || p.DP.Changed);
+    }
+}
+
+} // namespace
+} // namespace tarvolin::test
