@@ -24,10 +24,11 @@ void TPaneControl::UpdatePanes(TPanes Panes, bool OnlyChanged, bool Force, bool 
         Panes = AllPanes;
         Follow = true;
     } else {
-        Follow = (Panes & pnDisAsm) != 0;
+        // The list follows PC only when a step or a run asks for it: an edit (a label, a RAM
+        // cell, the breakpoints dialog) keeps the list where the user is.
+        Follow = FollowPC && (Panes & pnDisAsm) != 0;
         if (FRun.IsStopped() || (FRun.IsAnimatedRun() && FRun.UpdateCheckBox(pnDisAsm))) Panes |= pnDisAsm;
-        else if (FRun.IsFullRun()) Follow = FollowPC;
-        else Panes &= static_cast<TPanes>(~pnDisAsm);
+        else if (!FRun.IsFullRun()) Panes &= static_cast<TPanes>(~pnDisAsm);
         auto Pick = [&](TPane Pane) {
             if (FRun.IsStopped() || ((FRun.IsAnimatedRun() || FRun.IsFullRun()) && FRun.UpdateCheckBox(Pane)))
                 Panes |= Pane;

@@ -162,3 +162,44 @@ TEST_F(DebuggerTest, NavigationIsBlockedDuringAnAnimatedRun) {
 
 } // namespace
 } // namespace tarvolin::test
+
+namespace tarvolin::test {
+namespace {
+
+TEST_F(DebuggerTest, EditsKeepTheListWhereTheUserIsAndStepsFollowPC) {
+    Load();
+    Debugger.Breakpoints().ToggleCodeBreakpoint(0x3C5);
+    const std::vector<std::pair<const char*, std::function<void()>>> Edits = {
+        {"label and comment",
+         [&] {
+             Prompter.Inputs.push_back({std::vector<std::string>{"here", "a comment"}});
+             Debugger.Navigation().SetAddressDescription();
+         }},
+        {"RAM cell",
+         [&] {
+             Prompter.Type({"7"});
+             ASSERT_TRUE(Debugger.Panes().EditValue({TValueKind::RAMCell, 0x12}));
+         }},
+        {"breakpoints dialog OK",
+         [&] {
+             std::unique_ptr<TBreakpointsDialogModel> Model;
+             ASSERT_TRUE(Debugger.Breakpoints().PrepareBreakpointsDialog(Model));
+             Debugger.Breakpoints().ApplyBreakpointsDialog(*Model);
+         }},
+    };
+    for (const auto& [Name, Edit] : Edits) {
+        SCOPED_TRACE(Name);
+        Debugger.Navigation().GoToAddr(0x005); // far above PC (3C0)
+        const int Top = View.Top;
+        Edit();
+        EXPECT_EQ(Selected(), 0x005);
+        EXPECT_EQ(View.Top, Top);
+    }
+    EXPECT_EQ(MCU().GetAddressLabel(0x005), "here");
+    // A step brings the list back to PC.
+    Debugger.Run().TraceInto();
+    EXPECT_EQ(Selected(), 0x3C1);
+}
+
+} // namespace
+} // namespace tarvolin::test
