@@ -197,7 +197,7 @@ void TDebugActions::OpenBreakpointsDialog() {
         if (!bps.PrepareBreakpointsDialog(model) || !model) return;
         TBreakpointsDlg dlg(
             &FWindow, *model, [&bps] { return bps.ConfirmDeleteAllBreakpoints(); },
-            [this](T11bits a) { FRunner.RunCommand([&] { FDebugger->Navigation().GoToAddr(a); }); });
+            [this](T11bits a) { FRunner.RunCommand([&] { FDebugger->Navigation().GoToTarget(a); }); });
         if (dlg.exec() == QDialog::Accepted) bps.ApplyBreakpointsDialog(*model);
     });
 }
