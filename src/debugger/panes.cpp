@@ -218,10 +218,10 @@ void TPaneControl::ComputePaneTexts(TPanes Panes, bool OnlyChanged) {
                 v.Value = NibbleText(Value);
                 v.Bits.clear();
             });
-            p.RAMBackground[size_t(a)] = a == DPCell ? TRAMCellBackground::DP
-                                         : FBreakpoints.HasMemoryBreakpoint(static_cast<T7bits>(a))
-                                             ? TRAMCellBackground::Breakpoint
-                                             : TRAMCellBackground::Normal;
+            const bool Breakpoint = FBreakpoints.HasMemoryBreakpoint(static_cast<T7bits>(a));
+            p.RAMBackground[size_t(a)] = a == DPCell ? (Breakpoint ? TRAMCellBackground::DPBreakpoint : TRAMCellBackground::DP)
+                                         : Breakpoint ? TRAMCellBackground::Breakpoint
+                                                      : TRAMCellBackground::Normal;
         }
     }
     if (Panes & pnLCDRegisters) {

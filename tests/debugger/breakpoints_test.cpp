@@ -62,7 +62,11 @@ TEST_F(DebuggerTest, MemoryBreakpointStopsAnUnattendedRunAndHighlightsTheCell) {
     Load();
     Debugger.Breakpoints().AddMemoryBreakpoint(K::Write, 0x00);
     EXPECT_TRUE(Debugger.Breakpoints().HasMemoryBreakpoint(0x00));
-    EXPECT_EQ(Debugger.Panes().PaneTexts().RAMBackground[0], TRAMCellBackground::DP); // DP = 00 wins
+    // The cell DP points at shows both its own colour and the breakpoint's.
+    EXPECT_EQ(Debugger.Panes().PaneTexts().RAMBackground[0], TRAMCellBackground::DPBreakpoint);
+    Debugger.Breakpoints().RemoveMemoryBreakpoint(K::Write, 0x00);
+    EXPECT_EQ(Debugger.Panes().PaneTexts().RAMBackground[0], TRAMCellBackground::DP);
+    Debugger.Breakpoints().AddMemoryBreakpoint(K::Write, 0x00);
     Debugger.Breakpoints().AddMemoryBreakpoint(K::Read, 0x12);
     EXPECT_EQ(Debugger.Panes().PaneTexts().RAMBackground[0x12], TRAMCellBackground::Breakpoint);
     EXPECT_EQ(Debugger.Panes().PaneTexts().RAMBackground[0x13], TRAMCellBackground::Normal);

@@ -44,6 +44,8 @@ private:
     void CreateMenus();
     void OpenBreakpointsDialog();
     void OpenOptionsDialog();
+    // The Game menu's "Recent ROMs" submenu, filled from the debugger each time it opens.
+    void AddRecentROMsMenu();
 
     QMainWindow& FWindow;
     TCommandRunner& FRunner;
