@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -56,6 +58,7 @@ private slots:
     void TheOpcodeLegendStaysOffTheStatusBar();
     void TheDPCellShowsItsMemoryBreakpoint();
     void RecentROMsReloadAFileFromTheGameMenu();
+    void HelpAndVersionAnswerOnTheCommandLine();
 };
 
 void WindowFixesTest::InputDialogsAreWideEnoughForTheirTitles() {
@@ -147,6 +150,29 @@ void WindowFixesTest::RecentROMsReloadAFileFromTheGameMenu() {
     QCOMPARE(window.Debugger().MCU()->ROM[0x3C0], uint8_t(0x25)); // LAX 5 again
     QVERIFY(window.Action("DebugTraceInto")->isEnabled());
     QVERIFY(prompter.Messages.empty());
+}
+
+void WindowFixesTest::HelpAndVersionAnswerOnTheCommandLine() {
+    struct Case {
+        QStringList Args;
+        int Exit;
+        QString Pattern; // on standard output, or on standard error for a failure
+    };
+    const Case cases[] = {
+        {{"--help"}, 0, "^Usage: tarvolin \\[GAME \\| FILE\\.dbgsession \\| ROMFILE\\]\n(.|\n)* MH06 "},
+        {{"-h"}, 0, "^Usage: tarvolin "},
+        {{"--version"}, 0, "^Tarvolin [0-9]+\\.[0-9]+\\.[0-9]+\n$"},
+        {{"--bogus"}, 2, "unknown option '--bogus'"},
+    };
+    for (const Case& c : cases) {
+        QProcess p;
+        p.start(TARVOLIN_BINARY_DIR "/src/tarvolin", c.Args);
+        QVERIFY(p.waitForFinished(20000));
+        const QString out = QString::fromUtf8(c.Exit == 0 ? p.readAllStandardOutput() : p.readAllStandardError());
+        QCOMPARE(p.exitCode(), c.Exit);
+        QVERIFY2(out.contains(QRegularExpression(c.Pattern)), qPrintable(out));
+        QVERIFY(!out.contains("Cannot find file"));
+    }
 }
 
 QTEST_MAIN(WindowFixesTest)
