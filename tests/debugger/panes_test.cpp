@@ -1,3 +1,7 @@
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
 #include "debugger_fixture.h"
 
 namespace tarvolin::test {
@@ -242,6 +246,32 @@ TEST_F(DebuggerTest, AStopAfterAFullRunMarksEverythingChangedSinceTheRunStarted)
         // The next refresh compares with what the stop showed.
         Debugger.Panes().UpdatePanes(AllPanes, true, false, false);
         EXPECT_FALSE(p.RAM[0x00].Changed || p.RAM[0x0A].Changed || p.DP.Changed);
+    }
+}
+
+} // namespace
+} // namespace tarvolin::test
+
+namespace tarvolin::test {
+namespace {
+
+TEST_F(DebuggerTest, TheDemoShowsItsDigitsInTheSevenSegmentTable) {
+    std::ifstream f(std::string(TARVOLIN_SOURCE_DIR) + "/examples/demo.asm", std::ios::binary);
+    ASSERT_TRUE(f);
+    LoadSource(std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()));
+    Debugger.Run().UnattendedRun();
+    // Until 00:03 is counted and drawn (the program halts after drawing).
+    for (int n = 0; n < 100000 && !(MCU().RAM[0] == 3 && MCU().HaltMode); ++n) Debugger.Run().RunSlice(1);
+    Debugger.Run().Pause();
+    ASSERT_EQ(MCU().RAM[0], 3); // 00:03
+    // O[5]..O[8] hold the minutes and seconds; each digit label's table row is the digit's.
+    const int Digits[] = {0, 0, 0, 3};
+    for (TOIndex i = 5; i <= 8; ++i) {
+        Debugger.Panes().DigitLabelClicked(i);
+        int O = -1, O_ = -1, TD0IsCOM1 = -1, Acc = 0;
+        ASSERT_EQ(std::sscanf(View.Windows.back().c_str(), "7seg %d %d %d %d", &O, &O_, &TD0IsCOM1, &Acc), 4);
+        // The table window takes the half in O as the TD=0 half exactly when TD0IsCOM1 is set.
+        EXPECT_EQ(SevenSegmentTableRow(O, O_, TD0IsCOM1 == 1), SevenSegmentTableRowForAcc(Digits[i - 5])) << int(i);
     }
 }
 
