@@ -173,6 +173,26 @@ TEST_F(DebuggerTest, BreakpointsDialogRoundTrip) {
     EXPECT_FALSE(Debugger.Breakpoints().HasMemoryBreakpoint(0x21));
 }
 
+TEST_F(DebuggerTest, BreakpointsDialogShowsInstructionsLabelsAndCellValues) {
+    Load();
+    for (int i = 0; i < 3; ++i) Debugger.Run().TraceInto(); // RAM[00] := 5
+    MCU().SetAddressLabel(0x3C5, "again");
+    for (T11bits a : {0x3C5, 0x3C1}) Debugger.Breakpoints().ToggleCodeBreakpoint(a);
+    Debugger.Breakpoints().AddMemoryBreakpoint(K::Change, 0x00);
+    Debugger.Breakpoints().AddMemoryBreakpoint(K::Change, 0x4C);
+    std::unique_ptr<TBreakpointsDialogModel> Model;
+    ASSERT_TRUE(Debugger.Breakpoints().PrepareBreakpointsDialog(Model));
+    const auto& Code = Model->List(TBreakpointListKind::Code).Lines;
+    ASSERT_EQ(Code.size(), 2u);
+    EXPECT_EQ(Code[0].Text, "3C1"); // the address stays the line's text and its sort key
+    EXPECT_EQ(Code[0].Detail, "LB DP,0x00");
+    EXPECT_EQ(Code[1].Detail, "again: TR 3C4");
+    const auto& Change = Model->List(TBreakpointListKind::Change).Lines;
+    ASSERT_EQ(Change.size(), 2u);
+    EXPECT_EQ(Change[0].Detail, "= 5");
+    EXPECT_EQ(Change[1].Detail, "= 0");
+}
+
 TEST_F(DebuggerTest, BreakpointDialogSortsByDisplayedTextInBankPageStepNotation) {
     Options().UseBankPageStepAddressNotation = true;
     Load();

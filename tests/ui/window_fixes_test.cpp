@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QProcess>
@@ -12,9 +13,11 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 
 #include "base/options.h"
+#include "debugger/ui/breakpoints_dialog.h"
 #include "debugger/ui/input_dlg.h"
 #include "debugger/ui/main_frm.h"
 #include "disasm/assembler.h"
@@ -59,6 +62,7 @@ private slots:
     void TheDPCellShowsItsMemoryBreakpoint();
     void RecentROMsReloadAFileFromTheGameMenu();
     void HelpAndVersionAnswerOnTheCommandLine();
+    void TheBreakpointsDialogShowsInstructionsAndValues();
 };
 
 void WindowFixesTest::InputDialogsAreWideEnoughForTheirTitles() {
@@ -173,6 +177,41 @@ void WindowFixesTest::HelpAndVersionAnswerOnTheCommandLine() {
         QVERIFY2(out.contains(QRegularExpression(c.Pattern)), qPrintable(out));
         QVERIFY(!out.contains("Cannot find file"));
     }
+}
+
+void WindowFixesTest::TheBreakpointsDialogShowsInstructionsAndValues() {
+    QTemporaryDir dir;
+    TMemorySettingsStore store;
+    TSettings settings(store);
+    TMainFrm window(settings);
+    SilentPrompter prompter;
+    window.SetPrompterOverride(&prompter);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    TDebugger& d = window.Debugger();
+    window.Command([&] { d.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, WriteROM(dir, "a.rom", ProgramA)); });
+    d.Breakpoints().ToggleCodeBreakpoint(0x3C1);
+    d.Breakpoints().AddMemoryBreakpoint(TMemoryBreakpointKind::Read, 0x07);
+    d.MCU()->RAM[0x07] = 0xC;
+    QStringList shown;
+    QTimer::singleShot(0, this, [&] {
+        auto* dlg = qobject_cast<TBreakpointsDlg*>(QApplication::activeModalWidget());
+        if (!dlg) return;
+        for (auto kind : {TBreakpointListKind::Code, TBreakpointListKind::Read}) {
+            QListWidget* list = dlg->List(kind);
+            // What the line shows: the delegate's text, drawn into an image of the line.
+            QStyleOptionViewItem option;
+            option.initFrom(list);
+            option.font = list->font();
+            const QModelIndex index = list->model()->index(0, 0);
+            const QSize hint = list->itemDelegate()->sizeHint(option, index);
+            const int addressOnly = QFontMetrics(list->font()).horizontalAdvance(list->item(0)->text());
+            shown << list->item(0)->text() + "|" + list->item(0)->toolTip() + "|" + (hint.width() > addressOnly + 40 ? "wide" : "narrow");
+        }
+        dlg->reject();
+    });
+    window.Action("DebugBreakpoints")->trigger();
+    QCOMPARE(shown, QStringList({"3C1|TR 3C1|wide", "07|= C|wide"}));
 }
 
 QTEST_MAIN(WindowFixesTest)
