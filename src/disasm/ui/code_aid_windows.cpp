@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
@@ -68,6 +69,8 @@ void TOpcodeLegendForm::ShowOpcodeLegend(const TSHARP_SM5A_MCU* MCU, uint8_t Opc
     }
     if (!isVisible()) show();
     KeepOffStatusBar();
+    // The window system frames a window after it appears, which may make it taller.
+    QTimer::singleShot(150, this, &TOpcodeLegendForm::KeepOffStatusBar);
 }
 
 namespace {
@@ -80,6 +83,11 @@ QMargins FrameMargins(const QWidget* w) {
         return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
                 frame.bottom() - client.bottom()};
     return {4, 28, 4, 4};
+}
+
+const QStatusBar* StatusBarOf(const QWidget* Window) {
+    const auto* main = qobject_cast<const QMainWindow*>(Window);
+    return main ? main->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 } // namespace
@@ -98,9 +106,13 @@ void TOpcodeLegendForm::PlaceBesideMainWindow() {
         frameTopLeft = QPoint(mainFrame.right() + 1, mainFrame.top());
     else if (avail.isValid() && mainFrame.left() - avail.left() >= w)
         frameTopLeft = QPoint(mainFrame.left() - w, mainFrame.top());
-    else
-        // Inside, in the lower right corner of the client area; KeepOffStatusBar lifts it.
-        frameTopLeft = QPoint(main->geometry().right() - w - 8, main->geometry().bottom() - h);
+    else {
+        // Inside, in the lower right corner of the client area, above the status bar.
+        int bottom = main->geometry().bottom();
+        if (const QStatusBar* bar = StatusBarOf(main); bar && bar->isVisible())
+            bottom = bar->mapToGlobal(QPoint(0, 0)).y() - 8;
+        frameTopLeft = QPoint(main->geometry().right() - w - 8, bottom - h);
+    }
     if (avail.isValid()) {
         frameTopLeft.setY(std::clamp(frameTopLeft.y(), avail.top(), std::max(avail.top(), avail.bottom() - h)));
         frameTopLeft.setX(std::clamp(frameTopLeft.x(), avail.left(), std::max(avail.left(), avail.right() - w)));
@@ -109,9 +121,8 @@ void TOpcodeLegendForm::PlaceBesideMainWindow() {
 }
 
 void TOpcodeLegendForm::KeepOffStatusBar() {
-    const auto* main = parentWidget() ? qobject_cast<const QMainWindow*>(parentWidget()->window()) : nullptr;
-    const QStatusBar* bar = main ? main->findChild<QStatusBar*>() : nullptr;
-    if (!bar || !bar->isVisible()) return;
+    const QStatusBar* bar = parentWidget() ? StatusBarOf(parentWidget()->window()) : nullptr;
+    if (!bar || !bar->isVisible() || !isVisible()) return;
     const QRect barRect(bar->mapToGlobal(QPoint(0, 0)), bar->size());
     const QRect frame = frameGeometry();
     if (!frame.intersects(barRect)) return;
