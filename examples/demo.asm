@@ -1,7 +1,8 @@
 ; Tarvolin demo: a minutes:seconds counter for the SHARP SM-5A.
 ;
 ; The counter shows MM:SS on the LCD output registers through the 7-segment coding
-; instructions: the TD=1 halves of the four digits go to O', the TD=0 halves to O
+; instructions, wired as the debugger reads a custom ROM: the TD=0 halves of the four
+; digits go to O' (plane COM0), the TD=1 halves to O (plane COM1)
 ; (O[5]..O[8] and O'[5]..O'[8], minutes first).
 ; Every second the chip wakes from halt and counts on. A key on a direct K input wakes it
 ; at once: K1 sets the counter back to 00:00, and every key sounds a short tone on R1.
@@ -85,8 +86,8 @@ more:   EXC   Acc,(DP)
         TR    inner
 
         .org 400            ; bank 1 page 0: the subroutines
-show:   LAX   Acc,0x8
-        ATBP  LCD,Acc       ; TD=1: the first halves of the digits
+show:   LAX   Acc,0x0
+        ATBP  LCD,Acc       ; TD=0: the first halves of the digits
         LBL   DP,0x03
         LDA   Acc,(DP)
         DTW
@@ -100,7 +101,7 @@ show:   LAX   Acc,0x8
         LDA   Acc,(DP)
         DTW
         TW    O',O          ; O' keeps those halves
-        COMCN               ; TD=0: the other halves
+        COMCN               ; TD=1: the other halves, in O
         LBL   DP,0x03
         LDA   Acc,(DP)
         DTW

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/mcu.h"
+#include "debugger/pane_texts.h"
 #include "disasm/disasm.h"
 
 namespace tarvolin {
@@ -40,9 +42,30 @@ std::string TwoHexDigits(unsigned v) {
     return buf;
 }
 
-void FillList(TBreakpointsDialogModel::TList& List, const TAddressList& Source, bool Code) {
+std::string CodeDetail(const TSHARP_SM5A_MCU* MCU, uint16_t Addr) {
+    if (!MCU || Addr > LastROMAddress) return {};
+    const T11bits a = static_cast<T11bits>(Addr);
+    std::string Comment;
+    std::string Text = DisAsm(*MCU, a, Comment);
+    // The listing's column padding is not needed on a line of its own.
+    std::string Squeezed;
+    for (char c : Text)
+        if (c != ' ' || (!Squeezed.empty() && Squeezed.back() != ' ')) Squeezed += c;
+    while (!Squeezed.empty() && Squeezed.back() == ' ') Squeezed.pop_back();
+    const std::string Label = MCU->GetAddressLabel(a);
+    return Label.empty() ? Squeezed : Label + ": " + Squeezed;
+}
+
+std::string MemoryDetail(const TSHARP_SM5A_MCU* MCU, uint16_t Addr) {
+    if (!MCU || Addr >= RAMSize) return {};
+    return "= " + NibbleText(MCU->RAM[Addr]);
+}
+
+void FillList(TBreakpointsDialogModel::TList& List, const TAddressList& Source, bool Code,
+              const TSHARP_SM5A_MCU* MCU) {
     for (uint16_t a : Source.Items())
-        List.Lines.push_back({Code ? AddrToStr(static_cast<T11bits>(a)) : TwoHexDigits(a), a});
+        List.Lines.push_back({Code ? AddrToStr(static_cast<T11bits>(a)) : TwoHexDigits(a), a,
+                              Code ? CodeDetail(MCU, a) : MemoryDetail(MCU, a)});
     std::stable_sort(List.Lines.begin(), List.Lines.end(),
                      [](const auto& x, const auto& y) { return x.Text < y.Text; });
     List.Selected = -1;
@@ -51,11 +74,12 @@ void FillList(TBreakpointsDialogModel::TList& List, const TAddressList& Source, 
 } // namespace
 
 TBreakpointsDialogModel::TBreakpointsDialogModel(const TAddressList& Code, const TAddressList& Read,
-                                                 const TAddressList& Write, const TAddressList& Change) {
-    FillList(FLists[0], Code, true);
-    FillList(FLists[1], Read, false);
-    FillList(FLists[2], Write, false);
-    FillList(FLists[3], Change, false);
+                                                 const TAddressList& Write, const TAddressList& Change,
+                                                 const TSHARP_SM5A_MCU* MCU) {
+    FillList(FLists[0], Code, true, MCU);
+    FillList(FLists[1], Read, false, MCU);
+    FillList(FLists[2], Write, false, MCU);
+    FillList(FLists[3], Change, false, MCU);
 }
 
 void TBreakpointsDialogModel::Select(TBreakpointListKind Kind, int Index) {

@@ -12,6 +12,8 @@
 
 namespace tarvolin {
 
+class TSHARP_SM5A_MCU;
+
 // A plain list of addresses: no duplicates, in insertion order.
 class TAddressList {
 public:
@@ -43,8 +45,11 @@ enum class TBreakpointListKind : uint8_t { Code = 0, Read = 1, Write = 2, Change
 class TBreakpointsDialogModel {
 public:
     struct TLine {
-        std::string Text;
+        std::string Text; // the address, what the list is sorted by
         uint16_t Addr;
+        // Shown after the address: a code breakpoint's label and instruction ("loop: TR 3C4"),
+        // a memory breakpoint's cell value ("= 5"); "" without a game.
+        std::string Detail;
     };
     struct TList {
         std::vector<TLine> Lines;
@@ -52,9 +57,9 @@ public:
     };
 
     // Fills from the four lists: code addresses as AddrToStr in the current notation, RAM
-    // addresses as two hex digits; each list sorted by text.
+    // addresses as two hex digits; each list sorted by text. MCU gives the details.
     TBreakpointsDialogModel(const TAddressList& Code, const TAddressList& Read, const TAddressList& Write,
-                            const TAddressList& Change);
+                            const TAddressList& Change, const TSHARP_SM5A_MCU* MCU = nullptr);
 
     const TList& List(TBreakpointListKind Kind) const { return FLists[size_t(Kind)]; }
     // An empty list is shown disabled.

@@ -160,7 +160,7 @@ bool TBreakpointControl::PrepareBreakpointsDialog(std::unique_ptr<TBreakpointsDi
         return false;
     }
     Model = std::make_unique<TBreakpointsDialogModel>(FCodeBreakpoints, FMemoryBreakpoints[0], FMemoryBreakpoints[1],
-                                                      FMemoryBreakpoints[2]);
+                                                      FMemoryBreakpoints[2], FGame.Get());
     return true;
 }
 

@@ -83,6 +83,11 @@ public:
     virtual void UpdateHintLabel() = 0;
     // The values now in the machine count as shown: nothing is drawn red for them (a reset).
     virtual void TakeValuesAsShown() = 0;
+    // A full run starts from a stop: the machine's values now are those its stop compares with.
+    virtual void FullRunStarted() = 0;
+    // The full run has stopped: the next refresh marks red what changed since it started,
+    // whatever was shown during the run.
+    virtual void FullRunEnded() = 0;
 };
 
 // Moving around the disassembly list (the navigation feature).

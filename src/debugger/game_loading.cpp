@@ -113,57 +113,68 @@ bool TGameLoadingControl::LoadGame(const TMCUClass* GameClass, const std::string
             return false;
     }
     if (!GameClass) return false;
+    std::optional<TObtainedROM> ROM = ObtainROM(*GameClass, FileName);
+    return ROM && InstallROM(*ROM);
+}
 
+std::optional<TObtainedROM> TGameLoadingControl::ObtainROM(const TMCUClass& GameClass, const std::string& FileName) {
     TFileDialog OpenDialog;
-    OpenDialog.Title = GameClass->GameName() + " - " + "Select ROM file";
+    OpenDialog.Title = GameClass.GameName() + " - " + "Select ROM file";
     OpenDialog.Filter = "All files (*.*)|*.*";
     OpenDialog.MustExist = true;
 
-    std::string Data;
+    TObtainedROM ROM;
+    ROM.Class = &GameClass;
     uint64_t Size = 0;
-    std::string SourceFile;
-    if (GameClass->IsCustomGame()) {
+    auto RememberFor = [&](const std::string& Name) {
+        std::error_code ec;
+        auto Absolute = std::filesystem::absolute(Name, ec);
+        FSettings.SetROMFile(GameClass.ShortGameName(), ec ? Name : Absolute.string());
+    };
+    if (GameClass.IsCustomGame()) {
         // The custom game's file is never remembered.
         std::string Name = FileName;
-        if (Name.empty() && !FPrompter.OpenFile(OpenDialog, Name)) return false;
+        if (Name.empty() && !FPrompter.OpenFile(OpenDialog, Name)) return std::nullopt;
         if (!Name.empty()) {
-            if (!ReadROMFile(Name, *GameClass, Data, Size)) return false;
-            SourceFile = Name;
+            if (!ReadROMFile(Name, GameClass, ROM.Data, Size)) return std::nullopt;
+            ROM.SourceFile = Name;
         }
+    } else if (!FileName.empty()) {
+        // A file named by the caller (a recent ROM) is used as if it had been chosen.
+        if (!ReadROMFile(FileName, GameClass, ROM.Data, Size)) return std::nullopt;
+        ROM.SourceFile = FileName;
+        RememberFor(FileName);
     } else {
         bool Ask = true;
-        const std::string Short = GameClass->ShortGameName();
-        const std::string Remembered = FSettings.ROMFile(Short);
+        const std::string Remembered = FSettings.ROMFile(GameClass.ShortGameName());
         std::error_code ec;
         if (!Remembered.empty() && std::filesystem::is_regular_file(Remembered, ec)) {
-            if (!ReadROMFile(Remembered, *GameClass, Data, Size)) return false;
-            SourceFile = Remembered;
+            if (!ReadROMFile(Remembered, GameClass, ROM.Data, Size)) return std::nullopt;
+            ROM.SourceFile = Remembered;
         }
-        if (Data.empty()) {
-            if (Options().TestingMode && !GameClass->ROM_URL().empty()) {
+        if (ROM.Data.empty()) {
+            if (Options().TestingMode && !GameClass.ROM_URL().empty()) {
                 // A failed download leaves Ask as it is: the open dialog follows.
-                if (DownloadGameROM(*GameClass, Data)) Size = Data.size();
-            } else if (!GameClass->ROMFileName().empty()) {
-                const std::string Text = "You need to supply the ROM file...\n\n" + ROMHint(*GameClass);
+                if (DownloadGameROM(GameClass, ROM.Data, ROM.SourceFile)) Size = ROM.Data.size();
+            } else if (!GameClass.ROMFileName().empty()) {
+                const std::string Text = "You need to supply the ROM file...\n\n" + ROMHint(GameClass);
                 Ask = FPrompter.Message(TMessageKind::Warning, Text, TMessageButtons::OKCancel) == TMessageResult::OK;
             }
         }
-        if (Data.empty() && Ask) {
+        if (ROM.Data.empty() && Ask) {
             std::string Name;
             if (FPrompter.OpenFile(OpenDialog, Name)) {
-                if (!ReadROMFile(Name, *GameClass, Data, Size)) return false;
-                SourceFile = Name;
-                std::error_code ec2;
-                auto Absolute = std::filesystem::absolute(Name, ec2);
-                FSettings.SetROMFile(Short, ec2 ? Name : Absolute.string());
+                if (!ReadROMFile(Name, GameClass, ROM.Data, Size)) return std::nullopt;
+                ROM.SourceFile = Name;
+                RememberFor(Name);
             }
         }
     }
 
-    if (Data.empty()) {
+    if (ROM.Data.empty()) {
         // A chosen file that holds nothing is reported instead of being ignored silently.
-        if (!SourceFile.empty()) FPrompter.Error(Format("The file \"%s\" is empty.", SourceFile.c_str()));
-        return false;
+        if (!ROM.SourceFile.empty()) FPrompter.Error(Format("The file \"%s\" is empty.", ROM.SourceFile.c_str()));
+        return std::nullopt;
     }
     if (Size != uint64_t(ROMSize)) {
         const std::string Question = Format(
@@ -171,14 +182,18 @@ bool TGameLoadingControl::LoadGame(const TMCUClass* GameClass, const std::string
             "want to continue loading the data?",
             static_cast<unsigned>(std::min<uint64_t>(Size, 0xFFFFFFFFu)));
         if (FPrompter.Message(TMessageKind::Warning, Question, TMessageButtons::YesNo) != TMessageResult::Yes)
-            return false;
+            return std::nullopt;
     }
+    return ROM;
+}
 
+bool TGameLoadingControl::InstallROM(const TObtainedROM& ROM) {
+    if (!ROM.Class) return false;
     FWindow.SetBusy(true);
     std::unique_ptr<TSHARP_SM5A_MCU> NewMCU;
     try {
-        std::istringstream Stream(Data);
-        NewMCU = GameClass->Create(&Stream);
+        std::istringstream Stream(ROM.Data);
+        NewMCU = ROM.Class->Create(&Stream);
         // A control no raw button stands for stops the load before anything is replaced.
         if (NewMCU) CheckGameControlDefs(NewMCU->GameControlDefs);
     } catch (const std::exception& e) {
@@ -190,13 +205,15 @@ bool TGameLoadingControl::LoadGame(const TMCUClass* GameClass, const std::string
         FWindow.SetBusy(false);
         return false;
     }
-    FHost.InstallGame(std::move(NewMCU), *GameClass);
+    FHost.InstallGame(std::move(NewMCU), *ROM.Class);
     FWindow.SetBusy(false);
+    if (!ROM.SourceFile.empty()) AddRecentROM(*ROM.Class, ROM.SourceFile);
     return true;
 }
 
-bool TGameLoadingControl::DownloadGameROM(const TMCUClass& Game, std::string& Data) {
+bool TGameLoadingControl::DownloadGameROM(const TMCUClass& Game, std::string& Data, std::string& SavedFile) {
     Data.clear();
+    SavedFile.clear();
     std::string ErrorText;
     bool Downloaded = false;
     bool Cancelled = false;
@@ -226,6 +243,7 @@ bool TGameLoadingControl::DownloadGameROM(const TMCUClass& Game, std::string& Da
     try {
         const std::filesystem::path Saved = WriteNewFile(ProgramFolder() / (Game.ShortGameName() + ".rom"), Data);
         FSettings.SetROMFile(Game.ShortGameName(), Saved.string());
+        SavedFile = Saved.string();
     } catch (const std::exception& e) {
         // The image stays loaded in memory.
         FPrompter.Message(TMessageKind::Warning, e.what(), TMessageButtons::OK);
@@ -233,10 +251,16 @@ bool TGameLoadingControl::DownloadGameROM(const TMCUClass& Game, std::string& Da
     return true;
 }
 
-bool TGameLoadingControl::LoadGameFromMenu(const TMCUClass* GameClass) {
+bool TGameLoadingControl::LoadGameFromMenu(const TMCUClass* GameClass, const std::string& FileName) {
     if (!GameClass) return false;
+    // The ROM first: a cancelled dialog or question leaves the current game as it was.
+    std::optional<TObtainedROM> ROM = ObtainROM(*GameClass, FileName);
+    if (!ROM) return false;
     if (!CanCloseGame()) return false;
-    if (!LoadGame(GameClass)) return false;
+    if (!InstallROM(*ROM)) {
+        FStates.StatesChanged();
+        return false;
+    }
     FCheckedGame = GameClass;
     FStates.StatesChanged();
     return true;
@@ -260,11 +284,70 @@ void TGameLoadingControl::HandleCommandLine(const std::string& Argument) {
         if (OnOpenSession) OnOpenSession(Full);
         return;
     }
-    if (!CanCloseGame()) return;
-    if (LoadGame(&TSHARP_SM5A_MCU::Class, Full)) {
-        FCheckedGame = &TSHARP_SM5A_MCU::Class;
-        FStates.StatesChanged();
+    LoadGameFromMenu(&TSHARP_SM5A_MCU::Class, Full);
+}
+
+// ---- recent ROMs ----
+
+namespace {
+
+constexpr size_t RecentCaptionFileLength = 60; // characters of a path shown in the menu
+
+// A long path keeps its beginning and its end (the file name), in whole UTF-8 characters.
+std::string ElidePath(const std::string& Path) {
+    std::vector<size_t> Starts; // byte offsets of the characters
+    for (size_t i = 0; i < Path.size(); ++i)
+        if ((static_cast<unsigned char>(Path[i]) & 0xC0) != 0x80) Starts.push_back(i);
+    if (Starts.size() <= RecentCaptionFileLength) return Path;
+    const size_t Head = RecentCaptionFileLength / 3, Tail = RecentCaptionFileLength - Head - 3;
+    return Path.substr(0, Starts[Head]) + "..." + Path.substr(Starts[Starts.size() - Tail]);
+}
+
+std::string DoubleAmpersands(const std::string& Text) {
+    std::string r;
+    for (char c : Text) {
+        r += c;
+        if (c == '&') r += '&';
     }
+    return r;
+}
+
+} // namespace
+
+std::vector<TRecentROMEntry> TGameLoadingControl::RecentROMs() const {
+    std::vector<TRecentROMEntry> r;
+    for (const TRecentROM& e : FSettings.RecentROMs()) {
+        TRecentROMEntry Entry;
+        Entry.Class = FindGameClassByShortName(e.Game, true);
+        Entry.File = e.File;
+        const std::string Game = Entry.Class ? Entry.Class->GameName() : e.Game;
+        Entry.Caption = Format("&%u %s - %s", static_cast<unsigned>(r.size() + 1), DoubleAmpersands(Game).c_str(),
+                               DoubleAmpersands(ElidePath(e.File)).c_str());
+        r.push_back(std::move(Entry));
+    }
+    return r;
+}
+
+bool TGameLoadingControl::LoadRecentROM(size_t Index) {
+    const std::vector<TRecentROMEntry> Entries = RecentROMs();
+    if (Index >= Entries.size()) return false;
+    const TRecentROMEntry& e = Entries[Index];
+    std::error_code ec;
+    if (!e.Class || !std::filesystem::is_regular_file(e.File, ec)) {
+        FPrompter.Error(e.Class ? Format("Cannot find file \"%s\".", e.File.c_str())
+                                : Format("Unrecognized game: '%s'.", FSettings.RecentROMs()[Index].Game.c_str()));
+        FSettings.RemoveRecentROM(Index);
+        return false;
+    }
+    return LoadGameFromMenu(e.Class, e.File);
+}
+
+void TGameLoadingControl::ClearRecentROMs() { FSettings.ClearRecentROMs(); }
+
+void TGameLoadingControl::AddRecentROM(const TMCUClass& Game, const std::string& File) {
+    std::error_code ec;
+    const std::filesystem::path Absolute = std::filesystem::absolute(File, ec);
+    FSettings.AddRecentROM(Game.ShortGameName(), ec ? File : Absolute.lexically_normal().string());
 }
 
 bool TGameLoadingControl::CanCloseGame(bool lTerminating) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,20 @@
 namespace tarvolin {
 
 class TSettings;
+
+// A game's ROM image, read and agreed to (its size question answered), not yet loaded.
+struct TObtainedROM {
+    const TMCUClass* Class = nullptr;
+    std::string Data;
+    std::string SourceFile; // "" when it did not come from a file
+};
+
+// An entry of the Game menu's recent ROM list.
+struct TRecentROMEntry {
+    const TMCUClass* Class = nullptr; // nullptr: a game this program does not know
+    std::string File;
+    std::string Caption; // "&1 <game> - <file>", ampersands of the names doubled
+};
 
 class TGameLoadingControl {
 public:
@@ -39,10 +54,26 @@ public:
     // A debug session loaded a game: its Game menu item is checked as if it had been chosen.
     void SetCheckedGame(const TMCUClass* Class) { FCheckedGame = Class; }
 
-    // LoadGame of a game class; FileName is used for the custom game only ("" = ask).
+    // LoadGame of a game class; FileName is used for the custom game only ("" = ask). A game
+    // still loaded is replaced after a confirmation (callers that must ask first close it).
     bool LoadGame(const TMCUClass* GameClass, const std::string& FileName = {});
-    // A Game menu entry: CanCloseGame, then LoadGame; the entry is checked on success.
-    bool LoadGameFromMenu(const TMCUClass* GameClass);
+    // The ROM of a game from its source (FileName if given, for a catalogue game the remembered
+    // file, a download in testing mode or the open dialog), with the size question. Nothing
+    // when the user cancelled or the source failed (the user has been told why).
+    std::optional<TObtainedROM> ObtainROM(const TMCUClass& GameClass, const std::string& FileName = {});
+    // Creates the game's MCU from an obtained ROM and installs it; the file joins the recent ROMs.
+    bool InstallROM(const TObtainedROM& ROM);
+    // A Game menu entry (or a recent ROM: FileName given): the ROM is obtained first, then the
+    // questions before closing the current game are asked, then the game is switched; a cancel
+    // anywhere keeps the current game. The entry is checked on success.
+    bool LoadGameFromMenu(const TMCUClass* GameClass, const std::string& FileName = {});
+
+    // The Game menu's "Recent ROMs", newest first.
+    std::vector<TRecentROMEntry> RecentROMs() const;
+    // Loads entry Index as the Game menu would; an entry whose file or game is gone is
+    // reported and removed from the list.
+    bool LoadRecentROM(size_t Index);
+    void ClearRecentROMs();
     // The first command-line argument (short name, ".dbgsession" file or ROM file).
     void HandleCommandLine(const std::string& Argument);
 
@@ -59,7 +90,9 @@ private:
     bool ReadROMFile(const std::string& FileName, const TMCUClass& Game, std::string& Data, uint64_t& Size);
     // Testing mode: downloads the game's ROM, keeps it in the program folder and enters it in
     // the ROM file list. False (after telling the user why, unless they cancelled) without it.
-    bool DownloadGameROM(const TMCUClass& Game, std::string& Data);
+    // SavedFile receives the file the ROM was kept in ("" when it could not be written).
+    bool DownloadGameROM(const TMCUClass& Game, std::string& Data, std::string& SavedFile);
+    void AddRecentROM(const TMCUClass& Game, const std::string& File);
 
     TLoadedGame& FGame;
     TWindowView& FWindow;

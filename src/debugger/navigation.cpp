@@ -78,11 +78,25 @@ void TNavigationControl::GoToAddr(T11bits Addr) {
     if (Scroll) FView.ScrollListTo(i);
 }
 
+void TNavigationControl::GoToTarget(T11bits Addr) {
+    if (Addr > LastROMAddress || FListing.Count() == 0) return;
+    const int i = FListing.AddrToItemIndex(Addr);
+    if (i < 0) return;
+    // A few rows above the target stay in view: the code that leads to it.
+    const int Visible = FView.ListVisibleRows();
+    const int Context = std::clamp(Visible / 4, 0, TargetContextRows);
+    const int Top = FView.ListTopIndex();
+    const int WantedTop = std::max(0, i - Context);
+    const bool Scroll = i >= Top + Visible || (i < Top + Context && Top != WantedTop);
+    SelectItem(i);
+    if (Scroll) FView.ScrollListTo(WantedTop);
+}
+
 void TNavigationControl::GoToRemembering(T11bits Target) {
     T11bits Sel = NoAddress;
     GetSelectedAddr(Sel);
     FPreviousSelectedAddr = Sel;
-    GoToAddr(Target);
+    GoToTarget(Target);
 }
 
 void TNavigationControl::SelectRowOf(T11bits Addr) {
@@ -193,7 +207,7 @@ void TNavigationControl::GoToAddress() {
     if (!GetAddress(FPrompter, "Go to address", Addr, LastROMAddress)) return;
     if (Addr == Sel) return;
     FPreviousSelectedAddr = FGame.IsLoaded() ? FGame.MCU->PC : Sel;
-    GoToAddr(Addr);
+    GoToTarget(Addr);
     FView.FocusList();
     FPreviousGotoAddr = Addr;
 }
@@ -211,7 +225,7 @@ void TNavigationControl::Follow() {
     // A target without a row (pages 13..15 of bank 1) is not followed.
     if (Target == NoAddress || Target == Sel || Target > LastROMAddress) return;
     FPreviousSelectedAddr = Sel;
-    GoToAddr(Target);
+    GoToTarget(Target);
     FView.FocusList();
 }
 
@@ -223,7 +237,7 @@ void TNavigationControl::GoToCaller() {
     // The last byte of the calling instruction maps onto its row; A = 0 has no such byte.
     if (b == 0 || b - 1 > LastROMAddress) return;
     FPreviousSelectedAddr = FGame.MCU->PC;
-    GoToAddr(static_cast<T11bits>(b - 1));
+    GoToTarget(static_cast<T11bits>(b - 1));
     FView.FocusList();
 }
 
@@ -233,7 +247,7 @@ void TNavigationControl::GoToPrevious() {
     T11bits Sel = NoAddress;
     GetSelectedAddr(Sel);
     FPreviousSelectedAddr = Sel;
-    GoToAddr(p);
+    GoToTarget(p);
 }
 
 void TNavigationControl::SetPCToCursor() {
@@ -286,7 +300,7 @@ void TNavigationControl::FindNext() {
     for (int i = FSelectedIndex + 1; i < FListing.Count(); ++i) {
         const T11bits Addr = FListing.ItemIndexToAddr(i);
         if (FGame.MCU->GetOpcode(Addr) == FOpcodeToSearch) {
-            GoToAddr(Addr);
+            GoToTarget(Addr);
             return;
         }
     }

@@ -61,7 +61,13 @@ public:
     // ---- TListNavigator ----
     // Addresses outside the ROM are ignored.
     void GoToAddr(T11bits Addr) override;
+    // Goes to Target and remembers the selection it leaves (a target with context above).
     void GoToRemembering(T11bits Target) override;
+    // Selects the row of a target the user goes to (go to, follow, caller, previous, a found
+    // opcode, a breakpoint): when it has to scroll, up to TargetContextRows rows (a quarter of
+    // the visible rows at most) stay in view above it.
+    void GoToTarget(T11bits Addr);
+    static constexpr int TargetContextRows = 3;
     void SelectRowOf(T11bits Addr) override;
     bool GetSelectedAddr(T11bits& Addr) const override;
     bool HasRows() const override { return FListing.Count() > 0; }

@@ -41,7 +41,8 @@ struct TValueText {
     bool Rewrite = true;
 };
 
-enum class TRAMCellBackground : uint8_t { Normal, DP, Breakpoint };
+// DPBreakpoint: the cell DP addresses has a memory breakpoint too; both colours show.
+enum class TRAMCellBackground : uint8_t { Normal, DP, Breakpoint, DPBreakpoint };
 
 struct TPaneTexts {
     // Registers pane.

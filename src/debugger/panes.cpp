@@ -24,10 +24,11 @@ void TPaneControl::UpdatePanes(TPanes Panes, bool OnlyChanged, bool Force, bool 
         Panes = AllPanes;
         Follow = true;
     } else {
-        Follow = (Panes & pnDisAsm) != 0;
+        // The list follows PC only when a step or a run asks for it: an edit (a label, a RAM
+        // cell, the breakpoints dialog) keeps the list where the user is.
+        Follow = FollowPC && (Panes & pnDisAsm) != 0;
         if (FRun.IsStopped() || (FRun.IsAnimatedRun() && FRun.UpdateCheckBox(pnDisAsm))) Panes |= pnDisAsm;
-        else if (FRun.IsFullRun()) Follow = FollowPC;
-        else Panes &= static_cast<TPanes>(~pnDisAsm);
+        else if (!FRun.IsFullRun()) Panes &= static_cast<TPanes>(~pnDisAsm);
         auto Pick = [&](TPane Pane) {
             if (FRun.IsStopped() || ((FRun.IsAnimatedRun() || FRun.IsFullRun()) && FRun.UpdateCheckBox(Pane)))
                 Panes |= Pane;
@@ -52,7 +53,9 @@ void TPaneControl::UpdatePanes(TPanes Panes, bool OnlyChanged, bool Force, bool 
             // marks then tell what changed since the values were last shown.
             FLazyPanes |= Panes & ValuePanes;
         } else {
-            FlushLazyPaneTexts();
+            // Pending texts of the panes drawn now are computed once, against the values last
+            // shown: flushing them first would take the new values as shown.
+            FlushLazyPaneTexts(Panes);
             ComputePaneTexts(Panes, OnlyChanged);
         }
         if ((Panes & pnRawInput) && !OnlyChanged) FInput.RefreshRawInputButtons();
@@ -90,40 +93,48 @@ const TPaneTexts& TPaneControl::PaneTexts() {
     return FPaneTexts;
 }
 
-void TPaneControl::FlushLazyPaneTexts() {
-    if (!FLazyPanes || !FGame.IsLoaded()) {
-        FLazyPanes = 0;
-        return;
-    }
-    const TPanes Panes = FLazyPanes;
+void TPaneControl::FlushLazyPaneTexts(TPanes Skip) {
+    const TPanes Panes = FLazyPanes & static_cast<TPanes>(~Skip);
     FLazyPanes = 0;
+    if (!Panes || !FGame.IsLoaded()) return;
     ComputePaneTexts(Panes, false);
     StorePreviousValues(Panes);
 }
 
+void TPaneControl::FullRunStarted() {
+    if (const TSHARP_SM5A_MCU* MCU = FGame.Get()) FRunStart.Take(*MCU, AllPanes);
+}
+
+void TPaneControl::FullRunEnded() {
+    // The texts computed during the run are replaced by the stop's refresh.
+    FLazyPanes = 0;
+    if (FGame.IsLoaded()) FPrev = FRunStart;
+}
+
 void TPaneControl::StorePreviousValues(TPanes Panes) {
-    const TSHARP_SM5A_MCU* MCU = FGame.Get();
-    if (!MCU) return;
-    const TSHARP_SM5A_MCU& m = *MCU;
+    if (const TSHARP_SM5A_MCU* MCU = FGame.Get()) FPrev.Take(*MCU, Panes);
+}
+
+void TPaneControl::TShownValues::Take(const TSHARP_SM5A_MCU& m, TPanes Panes) {
     if (Panes & pnRegisters) {
-        FPrevAcc = m.Acc;
-        FPrevDP = m.DP;
-        FPrevT = m.T;
-        FPrevMSB = m.MSB;
-        FPrevPage = m.Page;
-        FPrevPC = m.PC;
-        FPrevA = m.A;
-        FPrevCarry = m.Carry;
-        FPrevOneSecond = m.OneSecond;
-        FPrevR = m.IO.R;
-        FPrevDPCell = m.RAM[AdjustDP(m.DP)];
+        Acc = m.Acc;
+        DP = m.DP;
+        T = m.T;
+        MSB = m.MSB;
+        Page = m.Page;
+        PC = m.PC;
+        A = m.A;
+        Carry = m.Carry;
+        OneSecond = m.OneSecond;
+        R = m.IO.R;
+        DPCell = m.RAM[AdjustDP(m.DP)];
     }
-    if (Panes & pnRAM) FPrevRAM = m.RAM;
+    if (Panes & pnRAM) RAM = m.RAM;
     if (Panes & pnLCDRegisters) {
-        FPrevO = m.O;
-        FPrevO_ = m.O_;
-        FPrevTD = m.TD;
-        FPrevLD0 = m.LD0;
+        O = m.O;
+        O_ = m.O_;
+        TD = m.TD;
+        LD0 = m.LD0;
     }
 }
 
@@ -158,15 +169,15 @@ void TPaneControl::ComputePaneTexts(TPanes Panes, bool OnlyChanged) {
     const TSHARP_SM5A_MCU& m = *FGame.MCU;
     TPaneTexts& p = FPaneTexts;
     if (Panes & pnRegisters) {
-        SetValue(p.Acc, m.Acc != FPrevAcc, OnlyChanged, [&](TValueText& v) { Nibble(v, m.Acc); });
-        SetValue(p.DP, m.DP != FPrevDP, OnlyChanged, [&](TValueText& v) {
+        SetValue(p.Acc, m.Acc != FPrev.Acc, OnlyChanged, [&](TValueText& v) { Nibble(v, m.Acc); });
+        SetValue(p.DP, m.DP != FPrev.DP, OnlyChanged, [&](TValueText& v) {
             v.Value = Hex2(m.DP);
             v.Bits = DPBitsText(m.DP);
         });
         const T7bits Cell = AdjustDP(m.DP);
-        SetValue(p.DPCell, m.RAM[Cell] != FPrevDPCell, OnlyChanged, [&](TValueText& v) { Nibble(v, m.RAM[Cell]); });
+        SetValue(p.DPCell, m.RAM[Cell] != FPrev.DPCell, OnlyChanged, [&](TValueText& v) { Nibble(v, m.RAM[Cell]); });
         const bool Warning = !IsValidRAMAddress(m.DP & 0x7F);
-        if (!OnlyChanged || Warning != p.DPWarningVisible || m.DP != FPrevDP) {
+        if (!OnlyChanged || Warning != p.DPWarningVisible || m.DP != FPrev.DP) {
             p.DPWarningVisible = Warning;
             p.DPWarningHint = Warning ? Format("RAM address 0x%s is out of range. When referencing a memory cell, it "
                                                "is mapped to 0x%s.",
@@ -174,18 +185,18 @@ void TPaneControl::ComputePaneTexts(TPanes Panes, bool OnlyChanged) {
                                       : std::string("RAM address is out of range");
         }
         // The timer and the program counter change with nearly every step: never drawn red.
-        SetValue(p.T, false, OnlyChanged && m.T == FPrevT, [&](TValueText& v) {
+        SetValue(p.T, false, OnlyChanged && m.T == FPrev.T, [&](TValueText& v) {
             v.Value = Format("%.4X", m.T & 0x3FFF);
             v.Bits = FourBitsText((m.T >> 10) & 0xF);
         });
-        SetValue(p.T14, m.OneSecond != FPrevOneSecond, OnlyChanged, [&](TValueText& v) { Flag(v, m.OneSecond); });
-        SetValue(p.MSB, m.MSB != FPrevMSB, OnlyChanged, [&](TValueText& v) { Flag(v, m.MSB != 0); });
-        SetValue(p.Page, m.Page != FPrevPage, OnlyChanged, [&](TValueText& v) { Nibble(v, m.Page); });
-        SetValue(p.PC, false, OnlyChanged && m.PC == FPrevPC, [&](TValueText& v) {
+        SetValue(p.T14, m.OneSecond != FPrev.OneSecond, OnlyChanged, [&](TValueText& v) { Flag(v, m.OneSecond); });
+        SetValue(p.MSB, m.MSB != FPrev.MSB, OnlyChanged, [&](TValueText& v) { Flag(v, m.MSB != 0); });
+        SetValue(p.Page, m.Page != FPrev.Page, OnlyChanged, [&](TValueText& v) { Nibble(v, m.Page); });
+        SetValue(p.PC, false, OnlyChanged && m.PC == FPrev.PC, [&](TValueText& v) {
             v.Value = AddrToStr(m.PC);
             v.Bits = AddressBitsText(m.PC);
         });
-        SetValue(p.A, m.A != FPrevA, OnlyChanged, [&](TValueText& v) {
+        SetValue(p.A, m.A != FPrev.A, OnlyChanged, [&](TValueText& v) {
             if (m.A == NoAddress) {
                 v.Value = Options().UseBankPageStepAddressNotation ? "-:-:--" : "---";
                 v.Bits.clear();
@@ -194,8 +205,8 @@ void TPaneControl::ComputePaneTexts(TPanes Panes, bool OnlyChanged) {
                 v.Bits = AddressBitsText(m.A);
             }
         });
-        SetValue(p.Carry, m.Carry != FPrevCarry, OnlyChanged, [&](TValueText& v) { Flag(v, m.Carry); });
-        SetValue(p.R, m.IO.R != FPrevR, OnlyChanged, [&](TValueText& v) { Nibble(v, m.IO.R); });
+        SetValue(p.Carry, m.Carry != FPrev.Carry, OnlyChanged, [&](TValueText& v) { Flag(v, m.Carry); });
+        SetValue(p.R, m.IO.R != FPrev.R, OnlyChanged, [&](TValueText& v) { Nibble(v, m.IO.R); });
         if (!OnlyChanged || p.RHint.empty()) p.RHint = RHintFor(*FGame.Class);
     }
     if (Panes & pnRAM) {
@@ -203,23 +214,23 @@ void TPaneControl::ComputePaneTexts(TPanes Panes, bool OnlyChanged) {
         for (int a = 0; a < RAMSize; ++a) {
             if (!IsValidRAMAddress(static_cast<T7bits>(a))) continue;
             const T4bits Value = m.RAM[size_t(a)];
-            SetValue(p.RAM[size_t(a)], Value != FPrevRAM[size_t(a)], OnlyChanged, [&](TValueText& v) {
+            SetValue(p.RAM[size_t(a)], Value != FPrev.RAM[size_t(a)], OnlyChanged, [&](TValueText& v) {
                 v.Value = NibbleText(Value);
                 v.Bits.clear();
             });
-            p.RAMBackground[size_t(a)] = a == DPCell ? TRAMCellBackground::DP
-                                         : FBreakpoints.HasMemoryBreakpoint(static_cast<T7bits>(a))
-                                             ? TRAMCellBackground::Breakpoint
-                                             : TRAMCellBackground::Normal;
+            const bool Breakpoint = FBreakpoints.HasMemoryBreakpoint(static_cast<T7bits>(a));
+            p.RAMBackground[size_t(a)] = a == DPCell ? (Breakpoint ? TRAMCellBackground::DPBreakpoint : TRAMCellBackground::DP)
+                                         : Breakpoint ? TRAMCellBackground::Breakpoint
+                                                      : TRAMCellBackground::Normal;
         }
     }
     if (Panes & pnLCDRegisters) {
         for (size_t i = 0; i < 9; ++i) {
-            SetValue(p.O[i], m.O[i] != FPrevO[i], OnlyChanged, [&](TValueText& v) { Nibble(v, m.O[i]); });
-            SetValue(p.O_[i], m.O_[i] != FPrevO_[i], OnlyChanged, [&](TValueText& v) { Nibble(v, m.O_[i]); });
+            SetValue(p.O[i], m.O[i] != FPrev.O[i], OnlyChanged, [&](TValueText& v) { Nibble(v, m.O[i]); });
+            SetValue(p.O_[i], m.O_[i] != FPrev.O_[i], OnlyChanged, [&](TValueText& v) { Nibble(v, m.O_[i]); });
         }
-        SetValue(p.TD, m.TD != FPrevTD, OnlyChanged, [&](TValueText& v) { Flag(v, m.TD); });
-        SetValue(p.LD0, m.LD0 != FPrevLD0, OnlyChanged, [&](TValueText& v) { Flag(v, m.LD0); });
+        SetValue(p.TD, m.TD != FPrev.TD, OnlyChanged, [&](TValueText& v) { Flag(v, m.TD); });
+        SetValue(p.LD0, m.LD0 != FPrev.LD0, OnlyChanged, [&](TValueText& v) { Flag(v, m.LD0); });
     }
 }
 

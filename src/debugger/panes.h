@@ -36,6 +36,8 @@ public:
     void UpdatePanes(TPanes Panes, bool OnlyChanged, bool Force, bool FollowPC) override;
     void UpdateHintLabel() override;
     void TakeValuesAsShown() override { StorePreviousValues(AllPanes); }
+    void FullRunStarted() override;
+    void FullRunEnded() override;
 
     // The texts of the value panes (computed now if a full run left them pending).
     const TPaneTexts& PaneTexts();
@@ -57,7 +59,8 @@ public:
 
 private:
     void StorePreviousValues(TPanes Panes);
-    void FlushLazyPaneTexts();
+    // Computes the texts a full run left pending, except those of Skip (computed next).
+    void FlushLazyPaneTexts(TPanes Skip = 0);
     void ComputePaneTexts(TPanes Panes, bool OnlyChanged);
     void ComputeNoGamePaneTexts();
 
@@ -76,20 +79,26 @@ private:
     std::string FHintLabel;
     bool FHintLabelSent = false;
 
-    // The values last shown.
-    T4bits FPrevAcc = 0;
-    T7bits FPrevDP = 0;
-    T14bits FPrevT = 0;
-    T1bit FPrevMSB = 0;
-    T4bits FPrevPage = 0;
-    T11bits FPrevPC = 0;
-    T11bits FPrevA = 0;
-    bool FPrevCarry = false, FPrevOneSecond = false;
-    T4bits FPrevR = 0;
-    T4bits FPrevDPCell = 0;
-    TRAM FPrevRAM{};
-    TORegister FPrevO{}, FPrevO_{};
-    bool FPrevTD = false, FPrevLD0 = false;
+    // The values a refresh compares with: those last shown, and those in the machine when a
+    // full run started (a stop marks red what changed since then).
+    struct TShownValues {
+        T4bits Acc = 0;
+        T7bits DP = 0;
+        T14bits T = 0;
+        T1bit MSB = 0;
+        T4bits Page = 0;
+        T11bits PC = 0;
+        T11bits A = 0;
+        bool Carry = false, OneSecond = false;
+        T4bits R = 0;
+        T4bits DPCell = 0;
+        TRAM RAM{};
+        TORegister O{}, O_{};
+        bool TD = false, LD0 = false;
+        void Take(const TSHARP_SM5A_MCU& m, TPanes Panes);
+    };
+    TShownValues FPrev;
+    TShownValues FRunStart;
     TPaneTexts FPaneTexts;
     TPanes FLazyPanes = 0; // value panes whose texts a full run has not computed yet
 };

@@ -56,11 +56,13 @@ void TRunControl::SetRunType(TRunType RunType, const std::string& StatusText, bo
         if (IsStopped()) {
             FLCD.RunStopped();
             if (OldFullRun) {
+                FPanes.FullRunEnded();
                 FPanes.UpdatePanes(AllPanes, false, false, true);
                 FList.FocusList();
             }
         } else if (IsFullRun() && OldStopped) {
             FPanes.UpdatePanes(AllPanes, false, false, false);
+            FPanes.FullRunStarted();
             FList.RepaintList();
             FLCD.FullRunStarted();
         }

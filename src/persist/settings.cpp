@@ -109,6 +109,14 @@ void TSettings::LoadSettings() {
         }
     }
 
+    FRecentROMs.clear();
+    for (size_t i = 1; i <= MaxRecentROMs; ++i) {
+        auto Game = FStore.Read(RecentROMsGroup, "Game" + std::to_string(i));
+        auto File = FStore.Read(RecentROMsGroup, "File" + std::to_string(i));
+        if (!Game || !File) break;
+        FRecentROMs.push_back({*Game, *File});
+    }
+
     bool Dropped = false;
     for (size_t i = FROMs.size(); i-- > 0;) {
         if (!FileExists(FROMs[i].second)) {
@@ -116,6 +124,7 @@ void TSettings::LoadSettings() {
             Dropped = true;
         }
     }
+    Dropped |= std::erase_if(FRecentROMs, [](const TRecentROM& r) { return r.Game.empty() || !FileExists(r.File); }) > 0;
     if (Dropped) SaveSettings();
     else FStore.Flush();
 }
@@ -135,6 +144,11 @@ bool TSettings::SaveSettings() {
     WriteBool(FStore, "IgnoreCertificateErrors", o.IgnoreCertificateErrors);
     FStore.RemoveGroup(ROMsGroup);
     for (const auto& [Name, Path] : FROMs) FStore.Write(ROMsGroup, Name, Path);
+    FStore.RemoveGroup(RecentROMsGroup);
+    for (size_t i = 0; i < FRecentROMs.size(); ++i) {
+        FStore.Write(RecentROMsGroup, "Game" + std::to_string(i + 1), FRecentROMs[i].Game);
+        FStore.Write(RecentROMsGroup, "File" + std::to_string(i + 1), FRecentROMs[i].File);
+    }
     return FStore.Flush();
 }
 
@@ -148,6 +162,25 @@ bool TSettings::SetROMFile(const std::string& ShortGameName, const std::string& 
     auto it = std::find_if(FROMs.begin(), FROMs.end(), [&](const auto& e) { return e.first == ShortGameName; });
     if (it != FROMs.end()) it->second = Path;
     else FROMs.emplace_back(ShortGameName, Path);
+    return SaveSettings();
+}
+
+bool TSettings::AddRecentROM(const std::string& ShortGameName, const std::string& Path) {
+    const TRecentROM Entry{ShortGameName, Path};
+    std::erase(FRecentROMs, Entry);
+    FRecentROMs.insert(FRecentROMs.begin(), Entry);
+    if (FRecentROMs.size() > MaxRecentROMs) FRecentROMs.resize(MaxRecentROMs);
+    return SaveSettings();
+}
+
+bool TSettings::RemoveRecentROM(size_t Index) {
+    if (Index >= FRecentROMs.size()) return true;
+    FRecentROMs.erase(FRecentROMs.begin() + static_cast<ptrdiff_t>(Index));
+    return SaveSettings();
+}
+
+bool TSettings::ClearRecentROMs() {
+    FRecentROMs.clear();
     return SaveSettings();
 }
 

@@ -42,8 +42,20 @@ public:
 
 inline constexpr const char* ROMsGroup = "ROMs";
 
+inline constexpr const char* RecentROMsGroup = "RecentROMs";
+
 // Game short name -> path of the ROM file last used for it, in stored order.
 using TROMFileList = std::vector<std::pair<std::string, std::string>>;
+
+// A ROM file loaded lately and the game it was loaded as (the custom game too).
+struct TRecentROM {
+    std::string Game; // short name
+    std::string File; // full path
+    friend bool operator==(const TRecentROM&, const TRecentROM&) = default;
+};
+// Newest first; stored as "Game1"/"File1", "Game2"/"File2", ... in the RecentROMs group.
+using TRecentROMList = std::vector<TRecentROM>;
+inline constexpr size_t MaxRecentROMs = 8;
 
 // The settings model: Options() and the ROM file list, read from and written to a store.
 class TSettings {
@@ -55,8 +67,8 @@ public:
     // the ROM file list and drops entries whose file does not exist (saving when any was
     // dropped).
     void LoadSettings();
-    // Writes every option except HighContrast, then replaces the ROMs group by the list.
-    // False when the store could not be written.
+    // Writes every option except HighContrast, then replaces the ROMs and RecentROMs groups
+    // by the lists. False when the store could not be written.
     bool SaveSettings();
 
     const TROMFileList& ROMs() const { return FROMs; }
@@ -65,11 +77,21 @@ public:
     // Enters a file for a game and saves the settings.
     bool SetROMFile(const std::string& ShortGameName, const std::string& Path);
 
+    // The recent ROM list (read with the settings; entries whose file is gone are dropped).
+    const TRecentROMList& RecentROMs() const { return FRecentROMs; }
+    // Puts a file on top of the list (an entry of the same game and file moves up; the oldest
+    // beyond MaxRecentROMs falls off) and saves the settings.
+    bool AddRecentROM(const std::string& ShortGameName, const std::string& Path);
+    // Removes one entry or all of them and saves the settings.
+    bool RemoveRecentROM(size_t Index);
+    bool ClearRecentROMs();
+
     TSettingsStore& Store() { return FStore; }
 
 private:
     TSettingsStore& FStore;
     TROMFileList FROMs;
+    TRecentROMList FRecentROMs;
 };
 
 } // namespace tarvolin

@@ -62,7 +62,11 @@ TEST_F(DebuggerTest, MemoryBreakpointStopsAnUnattendedRunAndHighlightsTheCell) {
     Load();
     Debugger.Breakpoints().AddMemoryBreakpoint(K::Write, 0x00);
     EXPECT_TRUE(Debugger.Breakpoints().HasMemoryBreakpoint(0x00));
-    EXPECT_EQ(Debugger.Panes().PaneTexts().RAMBackground[0], TRAMCellBackground::DP); // DP = 00 wins
+    // The cell DP points at shows both its own colour and the breakpoint's.
+    EXPECT_EQ(Debugger.Panes().PaneTexts().RAMBackground[0], TRAMCellBackground::DPBreakpoint);
+    Debugger.Breakpoints().RemoveMemoryBreakpoint(K::Write, 0x00);
+    EXPECT_EQ(Debugger.Panes().PaneTexts().RAMBackground[0], TRAMCellBackground::DP);
+    Debugger.Breakpoints().AddMemoryBreakpoint(K::Write, 0x00);
     Debugger.Breakpoints().AddMemoryBreakpoint(K::Read, 0x12);
     EXPECT_EQ(Debugger.Panes().PaneTexts().RAMBackground[0x12], TRAMCellBackground::Breakpoint);
     EXPECT_EQ(Debugger.Panes().PaneTexts().RAMBackground[0x13], TRAMCellBackground::Normal);
@@ -167,6 +171,26 @@ TEST_F(DebuggerTest, BreakpointsDialogRoundTrip) {
     Debugger.Breakpoints().ApplyBreakpointsDialog(*Model);
     EXPECT_TRUE(Debugger.Breakpoints().CodeBreakpoints().Empty());
     EXPECT_FALSE(Debugger.Breakpoints().HasMemoryBreakpoint(0x21));
+}
+
+TEST_F(DebuggerTest, BreakpointsDialogShowsInstructionsLabelsAndCellValues) {
+    Load();
+    for (int i = 0; i < 3; ++i) Debugger.Run().TraceInto(); // RAM[00] := 5
+    MCU().SetAddressLabel(0x3C5, "again");
+    for (T11bits a : {0x3C5, 0x3C1}) Debugger.Breakpoints().ToggleCodeBreakpoint(a);
+    Debugger.Breakpoints().AddMemoryBreakpoint(K::Change, 0x00);
+    Debugger.Breakpoints().AddMemoryBreakpoint(K::Change, 0x4C);
+    std::unique_ptr<TBreakpointsDialogModel> Model;
+    ASSERT_TRUE(Debugger.Breakpoints().PrepareBreakpointsDialog(Model));
+    const auto& Code = Model->List(TBreakpointListKind::Code).Lines;
+    ASSERT_EQ(Code.size(), 2u);
+    EXPECT_EQ(Code[0].Text, "3C1"); // the address stays the line's text and its sort key
+    EXPECT_EQ(Code[0].Detail, "LB DP,0x00");
+    EXPECT_EQ(Code[1].Detail, "again: TR 3C4");
+    const auto& Change = Model->List(TBreakpointListKind::Change).Lines;
+    ASSERT_EQ(Change.size(), 2u);
+    EXPECT_EQ(Change[0].Detail, "= 5");
+    EXPECT_EQ(Change[1].Detail, "= 0");
 }
 
 TEST_F(DebuggerTest, BreakpointDialogSortsByDisplayedTextInBankPageStepNotation) {

@@ -24,6 +24,12 @@ protected:
         ASSERT_NE(Debugger.MCU(), nullptr);
         Debugger.Run().SetSpeedFactor(6);
     }
+    // Loads an assembled program text as the custom game.
+    void LoadSource(const std::string& Source) {
+        const std::string File = Dir.Write("program.rom", AssembleROM(Source));
+        ASSERT_TRUE(Debugger.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, File));
+        Debugger.Run().SetSpeedFactor(6);
+    }
     TSHARP_SM5A_MCU& MCU() { return *Debugger.MCU(); }
 
     // Runs the idle loop until the run stops or Limit instructions were handed out.

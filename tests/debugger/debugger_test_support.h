@@ -18,6 +18,7 @@
 #include "core/step_tables.h"
 #include "debugger/debugger.h"
 #include "debugger/session_format.h"
+#include "disasm/assembler.h"
 #include "disasm/disasm.h"
 
 namespace tarvolin::test {
@@ -190,6 +191,12 @@ inline std::string MakeROM(const std::map<T11bits, std::vector<uint8_t>>& Code, 
         for (int k = 0; k < 63; ++k) Chip[size_t(p * 64 + StepIndexToCode[size_t(k)])] = static_cast<char>(Exec[size_t(p * 64 + k)]);
     Chip.resize(Size, '\0');
     return Chip;
+}
+
+// A chip-order ROM image assembled from a program text.
+inline std::string AssembleROM(const std::string& Source) {
+    const TAssemblyResult r = Assemble(Source, "test.asm");
+    return std::string(r.ChipOrder.begin(), r.ChipOrder.end());
 }
 
 // A jump (TR) to step index k of the current page.

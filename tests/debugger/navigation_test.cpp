@@ -81,6 +81,34 @@ TEST_F(DebuggerTest, ScrollingOnlyWhenTheRowLeavesTheVisibleRange) {
     EXPECT_EQ(Selected(), 0x3C0);
 }
 
+TEST_F(DebuggerTest, GoToAndFollowKeepRowsOfContextAboveTheTarget) {
+    Load();
+    auto Row = [&](T11bits a) { return Debugger.Navigation().AddrToItemIndex(a); };
+    auto GoTo = [&](const char* Text) {
+        Prompter.Type({Text});
+        Debugger.Navigation().GoToAddress();
+    };
+    GoTo("100");
+    EXPECT_EQ(View.Top, Row(0x100) - 3);
+    Debugger.Navigation().GoToPrevious(); // back to PC
+    EXPECT_EQ(View.Top, Row(0x3C0) - 3);
+    GoTo("002"); // near the start: as much context as there is
+    EXPECT_EQ(View.Top, 0);
+    Debugger.Navigation().GoToAddr(0x3C3); // following PC puts the row on top
+    ASSERT_EQ(View.Top, Row(0x3C3));
+    Debugger.Navigation().Follow(); // TRS 400
+    EXPECT_EQ(Selected(), 0x400);
+    EXPECT_EQ(View.Top, Row(0x400) - 3);
+    GoTo("408"); // already in view below the context rows: no scrolling
+    EXPECT_EQ(View.Top, Row(0x400) - 3);
+    GoTo("3FE"); // in view but inside the context rows: scrolled
+    EXPECT_EQ(View.Top, Row(0x3FE) - 3);
+    // A list with few visible rows keeps a quarter of them.
+    View.VisibleRows = 8;
+    GoTo("200");
+    EXPECT_EQ(View.Top, Row(0x200) - 2);
+}
+
 TEST_F(DebuggerTest, SetPCToCursorMovesOnlyPC) {
     Load();
     MCU().Page = 3;
@@ -158,6 +186,47 @@ TEST_F(DebuggerTest, NavigationIsBlockedDuringAnAnimatedRun) {
     EXPECT_FALSE(s.GoToCurrentPC || s.SetNewPC || s.GoToCaller);
     Debugger.Navigation().GoToAddress();
     EXPECT_TRUE(Prompter.Dialogs.empty());
+}
+
+} // namespace
+} // namespace tarvolin::test
+
+namespace tarvolin::test {
+namespace {
+
+TEST_F(DebuggerTest, EditsKeepTheListWhereTheUserIsAndStepsFollowPC) {
+    Load();
+    Debugger.Breakpoints().ToggleCodeBreakpoint(0x3C5);
+    const std::vector<std::pair<const char*, std::function<void()>>> Edits = {
+        {"label and comment",
+         [&] {
+             Prompter.Inputs.push_back({std::vector<std::string>{"here", "a comment"}});
+             Debugger.Navigation().SetAddressDescription();
+         }},
+        {"RAM cell",
+         [&] {
+             Prompter.Type({"7"});
+             ASSERT_TRUE(Debugger.Panes().EditValue({TValueKind::RAMCell, 0x12}));
+         }},
+        {"breakpoints dialog OK",
+         [&] {
+             std::unique_ptr<TBreakpointsDialogModel> Model;
+             ASSERT_TRUE(Debugger.Breakpoints().PrepareBreakpointsDialog(Model));
+             Debugger.Breakpoints().ApplyBreakpointsDialog(*Model);
+         }},
+    };
+    for (const auto& [Name, Edit] : Edits) {
+        SCOPED_TRACE(Name);
+        Debugger.Navigation().GoToAddr(0x005); // far above PC (3C0)
+        const int Top = View.Top;
+        Edit();
+        EXPECT_EQ(Selected(), 0x005);
+        EXPECT_EQ(View.Top, Top);
+    }
+    EXPECT_EQ(MCU().GetAddressLabel(0x005), "here");
+    // A step brings the list back to PC.
+    Debugger.Run().TraceInto();
+    EXPECT_EQ(Selected(), 0x3C1);
 }
 
 } // namespace

@@ -1,3 +1,7 @@
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
 #include "debugger_fixture.h"
 
 namespace tarvolin::test {
@@ -186,6 +190,89 @@ TEST_F(DebuggerTest, SevenSegmentTableFromDigitLabelsAndValues) {
     EXPECT_EQ(View.Windows.back(), "7seg -1 -1 0 -1");
     EXPECT_TRUE(Debugger.Panes().ValuePopupStates({TValueKind::O, 2}).Show7SegmentVisible);
     EXPECT_TRUE(Debugger.Panes().ValuePopupStates({TValueKind::O, 2}).ShowInterconnectionVisible);
+}
+
+} // namespace
+} // namespace tarvolin::test
+
+namespace tarvolin::test {
+namespace {
+
+// RAM[00] is written at once, RAM[09] counts for about 600 cycles (past several refreshes of
+// a full run), then RAM[0A] is written and the program loops at "done".
+const char* const CountingProgram = R"(
+        .org 3C0
+start:  LAX   Acc,0x5
+        LB    DP,0x00
+        EXC   Acc,(DP)
+outer:  LAX   Acc,0x0
+inner:  ADX   Acc,0x1
+        TR    inner
+        LB    DP,0x09
+        LDA   Acc,(DP)
+        ADX   Acc,0x1
+        TR    store
+        LB    DP,0x0A
+        LAX   Acc,0x9
+        EXC   Acc,(DP)
+done:   TR    done
+store:  EXC   Acc,(DP)
+        TR    outer
+)";
+
+TEST_F(DebuggerTest, AStopAfterAFullRunMarksEverythingChangedSinceTheRunStarted) {
+    const T11bits Done = Assemble(CountingProgram, "test.asm").Labels.at("done");
+    enum class TStop { Pause, CodeBreakpoint, ChangeBreakpoint };
+    for (TStop Stop : {TStop::Pause, TStop::CodeBreakpoint, TStop::ChangeBreakpoint}) {
+        SCOPED_TRACE(static_cast<int>(Stop));
+        ASSERT_TRUE(Debugger.Loading().CanCloseGame());
+        LoadSource(CountingProgram);
+        if (Stop == TStop::CodeBreakpoint) Debugger.Breakpoints().ToggleCodeBreakpoint(Done);
+        if (Stop == TStop::ChangeBreakpoint) Debugger.Breakpoints().AddMemoryBreakpoint(TMemoryBreakpointKind::Change, 0x0A);
+        Debugger.Run().UnattendedRun();
+        // The window reads the texts while the run goes on.
+        for (int n = 0; n < 200 && Debugger.Run().RunSlice(16); ++n) {
+            (void)Debugger.Panes().PaneTexts();
+            if (Stop == TStop::Pause && MCU().PC == Done) Debugger.Run().Pause();
+        }
+        ASSERT_TRUE(Debugger.Run().IsStopped());
+        ASSERT_EQ(MCU().RAM[0x0A], 9);
+        const TPaneTexts& p = Debugger.Panes().PaneTexts();
+        EXPECT_TRUE(p.RAM[0x00].Changed); // written by the first instructions of the run
+        EXPECT_TRUE(p.RAM[0x09].Changed);
+        EXPECT_TRUE(p.RAM[0x0A].Changed); // the cell whose change breakpoint fired
+        EXPECT_FALSE(p.RAM[0x01].Changed);
+        EXPECT_TRUE(p.DP.Changed);
+        // The next refresh compares with what the stop showed.
+        Debugger.Panes().UpdatePanes(AllPanes, true, false, false);
+        EXPECT_FALSE(p.RAM[0x00].Changed || p.RAM[0x0A].Changed || p.DP.Changed);
+    }
+}
+
+} // namespace
+} // namespace tarvolin::test
+
+namespace tarvolin::test {
+namespace {
+
+TEST_F(DebuggerTest, TheDemoShowsItsDigitsInTheSevenSegmentTable) {
+    std::ifstream f(std::string(TARVOLIN_SOURCE_DIR) + "/examples/demo.asm", std::ios::binary);
+    ASSERT_TRUE(f);
+    LoadSource(std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()));
+    Debugger.Run().UnattendedRun();
+    // Until 00:03 is counted and drawn (the program halts after drawing).
+    for (int n = 0; n < 100000 && !(MCU().RAM[0] == 3 && MCU().HaltMode); ++n) Debugger.Run().RunSlice(1);
+    Debugger.Run().Pause();
+    ASSERT_EQ(MCU().RAM[0], 3); // 00:03
+    // O[5]..O[8] hold the minutes and seconds; each digit label's table row is the digit's.
+    const int Digits[] = {0, 0, 0, 3};
+    for (TOIndex i = 5; i <= 8; ++i) {
+        Debugger.Panes().DigitLabelClicked(i);
+        int O = -1, O_ = -1, TD0IsCOM1 = -1, Acc = 0;
+        ASSERT_EQ(std::sscanf(View.Windows.back().c_str(), "7seg %d %d %d %d", &O, &O_, &TD0IsCOM1, &Acc), 4);
+        // The table window takes the half in O as the TD=0 half exactly when TD0IsCOM1 is set.
+        EXPECT_EQ(SevenSegmentTableRow(O, O_, TD0IsCOM1 == 1), SevenSegmentTableRowForAcc(Digits[i - 5])) << int(i);
+    }
 }
 
 } // namespace

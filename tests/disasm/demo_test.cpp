@@ -33,13 +33,14 @@ protected:
         uint8_t op, operand;
         while (MCU->CycleCount < end) MCU->PerformOneCycle(op, operand);
     }
-    // The digits O[5..8] and O'[5..8] show, minutes first; '?' where no digit matches.
+    // The digits O[5..8] (TD=1 halves) and O'[5..8] (TD=0 halves) show, minutes first; '?'
+    // where no digit matches.
     std::string Shown() const {
         std::string s;
         for (int i = 5; i <= 8; ++i) {
             char c = '?';
             for (int d = 0; d < 10; ++d)
-                if (MCU->O_[i] == SevenSegmentCodingTable[1][d] && MCU->O[i] == SevenSegmentCodingTable[0][d]) {
+                if (MCU->O[i] == SevenSegmentCodingTable[1][d] && MCU->O_[i] == SevenSegmentCodingTable[0][d]) {
                     c = static_cast<char>('0' + d);
                     break;
                 }

@@ -8,11 +8,32 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include "base/ui/fixed_font.h"
 
 namespace tarvolin {
+
+namespace {
+
+constexpr int DetailRole = Qt::UserRole + 1;
+
+// A line shows its address (the item's text) followed by its detail: the instruction of a
+// code breakpoint, the value of a memory breakpoint's cell.
+class TDetailDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* Option, const QModelIndex& Index) const override {
+        QStyledItemDelegate::initStyleOption(Option, Index);
+        const QString detail = Index.data(DetailRole).toString();
+        if (!detail.isEmpty()) Option->text += "  " + detail;
+    }
+};
+
+} // namespace
 
 TBreakpointsDlg::TBreakpointsDlg(QWidget* Parent, TBreakpointsDialogModel& Model, std::function<bool()> ConfirmDeleteAll,
                                  std::function<void(T11bits)> GoTo)
@@ -28,7 +49,10 @@ TBreakpointsDlg::TBreakpointsDlg(QWidget* Parent, TBreakpointsDialogModel& Model
         auto* list = new QListWidget(this);
         list->setFont(fixed);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setMinimumWidth(k == 0 ? 110 : 80);
+        list->setItemDelegate(new TDetailDelegate(list));
+        // Room for an address and its instruction, or a cell and its value.
+        const QFontMetrics fm(fixed);
+        list->setMinimumWidth(fm.horizontalAdvance(QString(k == 0 ? 30 : 7, 'x')) + 32);
         list->installEventFilter(this);
         FLists[k] = list;
         auto* del = new QPushButton("Delete", this);
@@ -90,7 +114,11 @@ void TBreakpointsDlg::Fill(TBreakpointListKind Kind) {
     QListWidget* list = FLists[size_t(Kind)];
     list->clear();
     const auto& model = FModel.List(Kind);
-    for (const auto& line : model.Lines) list->addItem(QString::fromStdString(line.Text));
+    for (const auto& line : model.Lines) {
+        auto* item = new QListWidgetItem(QString::fromStdString(line.Text), list);
+        item->setData(DetailRole, QString::fromStdString(line.Detail));
+        if (!line.Detail.empty()) item->setToolTip(QString::fromStdString(line.Detail));
+    }
     if (model.Selected >= 0 && model.Selected < list->count()) {
         list->setCurrentRow(model.Selected);
         list->item(model.Selected)->setSelected(true);

@@ -220,6 +220,7 @@ void TDebugActions::SetGameMenu(const std::vector<TGameMenuEntry>& Entries) {
         });
         FGameActions[cls] = a;
     }
+    AddRecentROMsMenu();
     std::vector<const TMCUClass*> catalogue;
     for (const TGameMenuEntry& e : Entries)
         if (e.Class && !e.Class->IsCustomGame()) catalogue.push_back(e.Class);
@@ -292,9 +293,37 @@ void TDebugActions::OpenBreakpointsDialog() {
         if (!bps.PrepareBreakpointsDialog(model) || !model) return;
         TBreakpointsDlg dlg(
             &FWindow, *model, [&bps] { return bps.ConfirmDeleteAllBreakpoints(); },
-            [this](T11bits a) { FRunner.RunCommand([&] { FDebugger->Navigation().GoToAddr(a); }); });
+            [this](T11bits a) { FRunner.RunCommand([&] { FDebugger->Navigation().GoToTarget(a); }); });
         if (dlg.exec() == QDialog::Accepted) bps.ApplyBreakpointsDialog(*model);
     });
+}
+
+void TDebugActions::AddRecentROMsMenu() {
+    delete FGameMenu->findChild<QMenu*>("GameRecentROMs", Qt::FindDirectChildrenOnly);
+    FGameMenu->addSeparator();
+    QMenu* recent = FGameMenu->addMenu("&Recent ROMs");
+    recent->setObjectName("GameRecentROMs");
+    // An empty list leaves the submenu disabled; it is looked at whenever the Game menu opens.
+    connect(FGameMenu, &QMenu::aboutToShow, recent, [this, recent] {
+        recent->setEnabled(FDebugger && !FDebugger->Loading().RecentROMs().empty());
+    });
+    connect(recent, &QMenu::aboutToShow, recent, [this, recent] {
+        recent->clear();
+        if (!FDebugger) return;
+        const std::vector<TRecentROMEntry> entries = FDebugger->Loading().RecentROMs();
+        for (size_t i = 0; i < entries.size(); ++i) {
+            QAction* a = recent->addAction(QString::fromStdString(entries[i].Caption));
+            a->setToolTip(QString::fromStdString(entries[i].File));
+            connect(a, &QAction::triggered, this, [this, i] {
+                FRunner.RunCommand([&] { FDebugger->Loading().LoadRecentROM(i); });
+            });
+        }
+        recent->addSeparator();
+        connect(recent->addAction("&Clear list"), &QAction::triggered, this,
+                [this] { FRunner.RunCommand([&] { FDebugger->Loading().ClearRecentROMs(); }); });
+    });
+    recent->setToolTipsVisible(true);
+    recent->setEnabled(false);
 }
 
 } // namespace tarvolin

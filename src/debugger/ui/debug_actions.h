@@ -59,6 +59,8 @@ private:
     void UpdateToolTips();
     void OpenBreakpointsDialog();
     void OpenOptionsDialog();
+    // The Game menu's "Recent ROMs" submenu, filled from the debugger each time it opens.
+    void AddRecentROMsMenu();
 
     QMainWindow& FWindow;
     TCommandRunner& FRunner;

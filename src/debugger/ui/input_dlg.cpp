@@ -1,10 +1,14 @@
 #include "debugger/ui/input_dlg.h"
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "base/ui/fixed_font.h"
@@ -39,6 +43,19 @@ TInputDlg::TInputDlg(QWidget* Parent, const QString& Title, const QStringList& L
         FEdits.front()->setFocus();
     }
     setSizeGripEnabled(false);
+    setMinimumWidth(TitleWidth(Title));
+}
+
+int TInputDlg::TitleWidth(const QString& Title) const {
+    // The title bar shows the title in a bold font next to the window's icon and buttons; the
+    // dialog is wide enough for all of them (the valid range is at the end of the title), and
+    // no wider than the screen.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const QFontMetrics fm(bold);
+    int w = fm.horizontalAdvance(Title) + 7 * fm.height();
+    if (const QScreen* s = screen()) w = std::min(w, s->availableGeometry().width() - 16);
+    return w;
 }
 
 std::vector<std::string> TInputDlg::Texts() const {

@@ -30,6 +30,9 @@ public:
     // Presses OK as the user would (tests).
     void TryAccept();
 
+    // The width the dialog keeps at least: its title fits in the title bar.
+    int TitleWidth(const QString& Title) const;
+
 private:
     std::vector<QLineEdit*> FEdits;
     TValidator FValidator;

@@ -61,12 +61,12 @@ void TValueLabel::SetValue(const QString& Text, bool Changed) {
     }
 }
 
-void TValueLabel::SetBackground(const QColor& Color) {
-    if (Color == FBackground) return;
-    FBackground = Color;
+void TValueLabel::SetBackground(const QBrush& Brush) {
+    if (Brush == FBackground) return;
+    FBackground = Brush;
     QPalette p = palette();
-    if (Color.isValid()) {
-        p.setColor(QPalette::Window, Color);
+    if (Brush.style() != Qt::NoBrush && (Brush.gradient() || Brush.color().isValid())) {
+        p.setBrush(QPalette::Window, Brush);
         setAutoFillBackground(true);
     } else {
         p.setColor(QPalette::Window, parentWidget()->palette().color(QPalette::Window));

@@ -53,7 +53,9 @@ public:
     // Rewrites the text only when it differs; the colour is always set.
     void SetValue(const QString& Text, bool Changed);
     bool Changed() const { return FChanged; }
-    void SetBackground(const QColor& Color); // invalid colour: the normal background
+    // No brush (or an invalid colour): the normal background.
+    void SetBackground(const QBrush& Brush);
+    const QBrush& Background() const { return FBackground; }
 
 signals:
     void Pressed(int Row);
@@ -69,7 +71,7 @@ private:
     int FRow;
     TLabelRole FRole;
     bool FChanged = false;
-    QColor FBackground;
+    QBrush FBackground{Qt::NoBrush};
 };
 
 // Labels of one row; Bits may be null.

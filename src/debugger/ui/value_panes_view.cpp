@@ -1,6 +1,7 @@
 #include "debugger/ui/value_panes_view.h"
 
 #include <QCheckBox>
+#include <QLinearGradient>
 #include <QMenu>
 #include <QPushButton>
 
@@ -13,6 +14,18 @@ namespace tarvolin {
 namespace {
 
 QColor RGBColour(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+// The cell DP points at with a memory breakpoint: the DP colour in the upper left half, the
+// breakpoint colour in the lower right half.
+QBrush DPBreakpointBrush() {
+    QLinearGradient g(0, 0, 1, 1);
+    g.setCoordinateMode(QGradient::ObjectBoundingMode);
+    g.setColorAt(0, RGBColour(DPCellBackgroundRGB));
+    g.setColorAt(0.5, RGBColour(DPCellBackgroundRGB));
+    g.setColorAt(0.501, RGBColour(BreakpointCellBackgroundRGB));
+    g.setColorAt(1, RGBColour(BreakpointCellBackgroundRGB));
+    return QBrush(g);
+}
 
 } // namespace
 
@@ -109,11 +122,12 @@ void TValuePanesView::DrawPanesNow(TPanes Panes, bool OnlyChanged) {
         for (int a = 0; a < RAMSize; ++a) {
             if (!IsValidRAMAddress(static_cast<T7bits>(a))) continue;
             DrawValue(prRAM0 + a, t.RAM[a], OnlyChanged);
-            QColor bg;
+            QBrush bg(Qt::NoBrush);
             switch (t.RAMBackground[a]) {
             case TRAMCellBackground::Normal: break;
             case TRAMCellBackground::DP: bg = RGBColour(DPCellBackgroundRGB); break;
             case TRAMCellBackground::Breakpoint: bg = RGBColour(BreakpointCellBackgroundRGB); break;
+            case TRAMCellBackground::DPBreakpoint: bg = DPBreakpointBrush(); break;
             }
             FPanes.Value(prRAM0 + a)->SetBackground(bg);
         }

@@ -1,6 +1,12 @@
 #include "disasm/ui/code_aid_windows.h"
 
+#include <algorithm>
+
 #include <QLabel>
+#include <QMainWindow>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
@@ -55,7 +61,72 @@ void TOpcodeLegendForm::ShowOpcodeLegend(const TSHARP_SM5A_MCU* MCU, uint8_t Opc
     OpcodeLabel->setText(QString::fromStdString(GetOpcodeLegendOpcodeText(Opcode, Operand)));
     MnemonicLabel->setText(QString::fromStdString(GetOpcodeLegendMnemonicText(Opcode, Operand)));
     DetailsLabel->setText(QString::fromStdString(GetOpcodeDescription(MCU, Opcode, Operand)));
+    // A longer text may need more room than the window has.
+    if (layout()) resize(size().expandedTo(layout()->totalMinimumSize()));
+    if (!FPlaced) {
+        PlaceBesideMainWindow();
+        FPlaced = true;
+    }
     if (!isVisible()) show();
+    KeepOffStatusBar();
+    // The window system frames a window after it appears, which may make it taller.
+    QTimer::singleShot(150, this, &TOpcodeLegendForm::KeepOffStatusBar);
+}
+
+namespace {
+
+// The frame around a window's client area, as the window system draws it (guessed before the
+// first showing).
+QMargins FrameMargins(const QWidget* w) {
+    const QRect frame = w->frameGeometry(), client = w->geometry();
+    if (w->isVisible() && frame != client)
+        return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                frame.bottom() - client.bottom()};
+    return {4, 28, 4, 4};
+}
+
+const QStatusBar* StatusBarOf(const QWidget* Window) {
+    const auto* main = qobject_cast<const QMainWindow*>(Window);
+    return main ? main->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+} // namespace
+
+void TOpcodeLegendForm::PlaceBesideMainWindow() {
+    const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!main) return;
+    const QScreen* screen = main->screen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect();
+    const QRect mainFrame = main->frameGeometry();
+    const QMargins m = FrameMargins(this);
+    const int w = width() + m.left() + m.right(), h = height() + m.top() + m.bottom();
+    // Beside the window (right, then left), level with its top, when the screen has room.
+    QPoint frameTopLeft;
+    if (avail.isValid() && avail.right() - mainFrame.right() >= w)
+        frameTopLeft = QPoint(mainFrame.right() + 1, mainFrame.top());
+    else if (avail.isValid() && mainFrame.left() - avail.left() >= w)
+        frameTopLeft = QPoint(mainFrame.left() - w, mainFrame.top());
+    else {
+        // Inside, in the lower right corner of the client area, above the status bar.
+        int bottom = main->geometry().bottom();
+        if (const QStatusBar* bar = StatusBarOf(main); bar && bar->isVisible())
+            bottom = bar->mapToGlobal(QPoint(0, 0)).y() - 8;
+        frameTopLeft = QPoint(main->geometry().right() - w - 8, bottom - h);
+    }
+    if (avail.isValid()) {
+        frameTopLeft.setY(std::clamp(frameTopLeft.y(), avail.top(), std::max(avail.top(), avail.bottom() - h)));
+        frameTopLeft.setX(std::clamp(frameTopLeft.x(), avail.left(), std::max(avail.left(), avail.right() - w)));
+    }
+    move(frameTopLeft); // move() places the frame of a top-level window
+}
+
+void TOpcodeLegendForm::KeepOffStatusBar() {
+    const QStatusBar* bar = parentWidget() ? StatusBarOf(parentWidget()->window()) : nullptr;
+    if (!bar || !bar->isVisible() || !isVisible()) return;
+    const QRect barRect(bar->mapToGlobal(QPoint(0, 0)), bar->size());
+    const QRect frame = frameGeometry();
+    if (!frame.intersects(barRect)) return;
+    move(frame.left(), std::max(0, barRect.top() - frame.height() - 4));
 }
 
 TSevenSegmentPicture::TSevenSegmentPicture(QWidget* Parent) : QWidget(Parent) { setFixedSize(260, 190); }

@@ -12,6 +12,8 @@ namespace tarvolin {
 
 class TSHARP_SM5A_MCU;
 
+// Placed on its first showing beside the main window when the screen has room there, else in
+// the main window's lower right corner; it never covers the main window's status bar.
 class TOpcodeLegendForm : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +24,11 @@ public:
     QLabel* OpcodeLabel = nullptr;
     QLabel* MnemonicLabel = nullptr;
     QLabel* DetailsLabel = nullptr;
+
+private:
+    void PlaceBesideMainWindow();
+    void KeepOffStatusBar();
+    bool FPlaced = false;
 };
 
 // The picture of the table window: a digit whose segments are grouped into the TD=1 and TD=0
