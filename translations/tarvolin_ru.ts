@@ -1137,7 +1137,7 @@ O[2] e     O[3] d</translation>
     </message>
     <message>
         <source>Flip horizontally</source>
-        <translation>Отразить зеркально</translation>
+        <translation>Отразить</translation>
     </message>
 </context>
 <context>
@@ -1306,7 +1306,7 @@ O[2] e     O[3] d</translation>
     </message>
     <message>
         <source>КБ1013ВК1-2 chip decapped and scanned in high resolution - 24565 x 19999 pixels (use the button Скачать)</source>
-        <translation>Кристалл КБ1013ВК1-2 без корпуса, отсканированный в высоком разрешении - 24565 x 19999 пикселей (нажмите кнопку Скачать)</translation>
+        <translation>Кристалл КБ1013ВК1-2 без корпуса, снимок высокого разрешения - 24565 x 19999 пикселей (кнопка Скачать)</translation>
     </message>
     <message>
         <source>MAME - multi-purpose emulation framework for Windows / Mac OS / Linux (emulates many vintage handheld games)</source>
