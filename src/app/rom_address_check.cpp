@@ -18,8 +18,8 @@ bool CheckURL(const std::string& URL, std::string& ErrorText, const THttpOptions
         const THttpResponse Response = HttpGet(URL, Http, Progress);
         if (Response.StatusCode == 200) return true;
         if (Response.StatusCode != 0)
-            ErrorText = Format(Tr("Download", "HTTP status code: %d ('%s')").c_str(), static_cast<int>(Response.StatusCode),
-                               Response.StatusText.c_str());
+            ErrorText = Format(Tr("Download", "HTTP status code: %d ('%s')").c_str(),
+                               static_cast<int>(Response.StatusCode), Response.StatusText.c_str());
         else
             ErrorText = Tr("Download", "Cannot retrieve HTTP status code.");
     } catch (const std::exception& e) {

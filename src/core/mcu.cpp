@@ -63,8 +63,8 @@ const TChipVariant KB1013VK1_2_Chip{
 };
 
 const TMCUClass TSHARP_SM5A_MCU::Class{
-    "TSHARP_SM5A_MCU",        nullptr, &SHARP_SM5A_Chip, TR_NOOP("Games", "A custom game"), "custom_game", "", "", "", nullptr,
-    &MakeMCU<TSHARP_SM5A_MCU>};
+    "TSHARP_SM5A_MCU", nullptr, &SHARP_SM5A_Chip, TR_NOOP("Games", "A custom game"), "custom_game", "", "", "",
+    nullptr,           &MakeMCU<TSHARP_SM5A_MCU>};
 
 const TMCUClass TKB1013VK1_2MCU::Class{"TKB1013VK1_2MCU",
                                        &TSHARP_SM5A_MCU::Class,

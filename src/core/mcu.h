@@ -235,7 +235,6 @@ protected:
     // Slot 1: page headers above the first instruction of every page.
     virtual void InitDefaultROMAddressComments();
 
-
     TMCUpin1Position FPin1Position = p1pRightTop;
     std::vector<uint8_t> FDigitEncodingORegisters;
 

@@ -79,12 +79,18 @@ TDisAsmParts Decode(const TSHARP_SM5A_MCU& MCU, T11bits Addr, uint8_t op, uint8_
     case 0x02: p.Comment = "BS=1"; break;
     case 0x03: p.Operand = " LCD,Acc"; break;
     case 0x08: p.Operand = " Acc,(DP)"; p.Comment = "Acc+=mem"; break;
-    case 0x09: p.Operand = " Acc,(DP)+Carry"; p.Comment = "Acc+=mem+Carry; " + T(TR_NOOP("Listing", "skip next if Carry")); break;
+    case 0x09:
+        p.Operand = " Acc,(DP)+Carry";
+        p.Comment = "Acc+=mem+Carry; " + T(TR_NOOP("Listing", "skip next if Carry"));
+        break;
     case 0x0A: p.Operand = " Acc"; p.Comment = "Acc=!Acc"; break;
     case 0x0B: p.Operand = " Acc,L"; p.Comment = "Acc<->DPL"; break;
     case 0x3A: p.Operand = " Acc,10"; p.Comment = "Acc+=10"; break;
-    case 0x50: p.Comment = Format(T(TR_NOOP("Listing", "skip next if %s not signaled")).c_str(), cls.GetAlphaName().c_str()); break;
-    case 0x51: p.Comment = Format(T(TR_NOOP("Listing", "skip next if %s not signaled")).c_str(), cls.GetBetaName().c_str()); break;
+    case 0x50:
+    case 0x51:
+        p.Comment = Format(T(TR_NOOP("Listing", "skip next if %s not signaled")).c_str(),
+                           (op == 0x50 ? cls.GetAlphaName() : cls.GetBetaName()).c_str());
+        break;
     case 0x52: p.Comment = T(TR_NOOP("Listing", "skip next if Carry=0")); break;
     case 0x53: p.Comment = T(TR_NOOP("Listing", "skip next if Acc=mem")); break;
     case 0x58: p.Comment = T(TR_NOOP("Listing", "skip next if T14=0")); break;

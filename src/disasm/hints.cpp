@@ -187,7 +187,8 @@ std::string GetOpcodeDescription(const TSHARP_SM5A_MCU* MCU, uint8_t Opcode, uin
         const T11bits c = static_cast<T11bits>(((op & 0x0F) << 6) | CodeToStepIndex[Operand & 0x3F]);
         const bool call = Operand >= 0xC0;
         if ((c | 0x400) > LastROMAddress)
-            return L(call ? TR_NOOP("Legend", "Call far subroutine at %s.") : TR_NOOP("Legend", "Jump far to %s."), AddrToStr(c));
+            return L(call ? TR_NOOP("Legend", "Call far subroutine at %s.") : TR_NOOP("Legend", "Jump far to %s."),
+                     AddrToStr(c));
         const std::string Both = L(call ? TR_NOOP("Legend", "Call far subroutine at %s (if MSB=0) or %s (if MSB=1).")
                                         : TR_NOOP("Legend", "Jump far to %s (if MSB=0) or %s (if MSB=1)."));
         return Format(Both.c_str(), AddrToStr(c).c_str(), AddrToStr(static_cast<T11bits>(c | 0x400)).c_str());
@@ -223,15 +224,18 @@ std::string GetOpcodeDescription(const TSHARP_SM5A_MCU* MCU, uint8_t Opcode, uin
     case 0x5D: return L(ShiftText) + "\n" + L(EncodeText);
     case 0x5E:
         if (Operand == 0x00)
-            return L(TR_NOOP("Legend", "Enter the Halt mode.\nWait until either T14=1, or K<>0.\nThen continue execution at %s."),
+            return L(TR_NOOP("Legend",
+                             "Enter the Halt mode.\nWait until either T14=1, or K<>0.\nThen continue execution at %s."),
                      AddrToStr(0));
         if (Operand == 0x04) return L(TR_NOOP("Legend", "Load accumulator with highest 4 bits of T."));
         return std::string();
     case 0x5F: return L(TR_NOOP("Legend", "Set DP to 0x%s."), HexDigits(Operand, 2));
     case 0x60: return L(TR_NOOP("Legend", "Toggle TD."));
     case 0x61: return L(TR_NOOP("Legend", "Copy O8 to O7.")) + "\n" + L(EncodeText);
-    case 0x62: return L(ShiftText) + "\n" + L(TR_NOOP("Legend", "Copy accumulator to O8.\nClear bit %s of O8."), BitText(3, '0'));
-    case 0x63: return L(ShiftText) + "\n" + L(TR_NOOP("Legend", "Copy accumulator to O8.\nSet bit %s of O8."), BitText(3, '1'));
+    case 0x62:
+        return L(ShiftText) + "\n" + L(TR_NOOP("Legend", "Copy accumulator to O8.\nClear bit %s of O8."), BitText(3, '0'));
+    case 0x63:
+        return L(ShiftText) + "\n" + L(TR_NOOP("Legend", "Copy accumulator to O8.\nSet bit %s of O8."), BitText(3, '1'));
     case 0x64: return L(IncText);
     case 0x65: return L(TR_NOOP("Legend", "Set T to zero.\nSet the T14 flag."));
     case 0x66: return L(TR_NOOP("Legend", "Clear the Carry flag."));

@@ -279,7 +279,8 @@ bool TLCDDriver::LoadPngResourceToBitmap(const std::string& ResourceName, TRaste
     std::string Error;
     try {
         const auto Resource = FindResource(ResourceName);
-        if (!Resource) throw std::runtime_error(Format(Tr("LCD", "Resource %s not found").c_str(), ResourceName.c_str()));
+        if (!Resource)
+            throw std::runtime_error(Format(Tr("LCD", "Resource %s not found").c_str(), ResourceName.c_str()));
         // Leaves the bitmap untouched on failure; transparency is dropped.
         DecodePNG(Resource->Data, Resource->Size, Bitmap);
         Bitmap.TransparentColor = clWhite;

@@ -142,7 +142,8 @@ std::string UsualStatusText(long Code) {
 
 THttpResponse HttpGet(const std::string& URL, const THttpOptions& Options, TTaskProgress* Progress) {
     if (!StartsWithNoCase(URL, "http://") && !StartsWithNoCase(URL, "https://"))
-        throw EHttpError(Format(Tr("Download", "The address \"%s\" is not an http or https address.").c_str(), URL.c_str()));
+        throw EHttpError(
+            Format(Tr("Download", "The address \"%s\" is not an http or https address.").c_str(), URL.c_str()));
     InitCurlOnce();
     std::unique_ptr<CURL, TEasyCloser> Curl(curl_easy_init());
     if (!Curl) throw EHttpError(Tr("Download", "Cannot start an HTTP request (out of memory)."));

@@ -101,8 +101,8 @@ bool DownloadROM(const TROMDownload& Download, TTaskProgress& Progress, std::str
                 Body = Response.Body;
             }
         } else if (Response.StatusCode != 0) {
-            ErrorText = Format(Tr("Download", "HTTP status code: %d ('%s')").c_str(), static_cast<int>(Response.StatusCode),
-                               Response.StatusText.c_str());
+            ErrorText = Format(Tr("Download", "HTTP status code: %d ('%s')").c_str(),
+                               static_cast<int>(Response.StatusCode), Response.StatusText.c_str());
         } else {
             ErrorText = Tr("Download", "Cannot retrieve HTTP status code.");
         }
@@ -114,14 +114,16 @@ bool DownloadROM(const TROMDownload& Download, TTaskProgress& Progress, std::str
             if (FileName.empty() || Ext == ".zip") {
                 ROM = ReadZipEntry(Body, Download.FileNameInArchive);
                 if (ROM.size() < size_t(ROMSize)) {
-                    ErrorText = Format(Tr("Download", "The file in the archive holds %u bytes; a ROM image has %u.").c_str(),
-                                       static_cast<unsigned>(ROM.size()), static_cast<unsigned>(ROMSize));
+                    ErrorText =
+                        Format(Tr("Download", "The file in the archive holds %u bytes; a ROM image has %u.").c_str(),
+                               static_cast<unsigned>(ROM.size()), static_cast<unsigned>(ROMSize));
                 }
             } else {
                 Progress.Status(Tr("Download", "Saving ROM..."));
                 const std::filesystem::path Saved = WriteNewFile(Download.SaveFolder / FileName, Body);
-                ErrorText = Format(Tr("Download", "Unsupported archive type.\n\nUnpack '%s' from '%s' manually.").c_str(),
-                                   Download.FileNameInArchive.c_str(), Saved.string().c_str());
+                ErrorText =
+                    Format(Tr("Download", "Unsupported archive type.\n\nUnpack '%s' from '%s' manually.").c_str(),
+                           Download.FileNameInArchive.c_str(), Saved.string().c_str());
             }
         }
     } catch (const std::exception& e) {

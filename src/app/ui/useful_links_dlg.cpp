@@ -37,13 +37,16 @@ const std::vector<TUsefulLink>& UsefulLinks() {
     // Documents whose copies move around are found through a search of the Internet Archive.
     static const std::vector<TUsefulLink> Links = {
         // The descriptions are marked for translation and shown with tr().
-        {QT_TRANSLATE_NOOP("tarvolin::TUsefulLinksDlg", "SHARP SM-5A Datasheet"), "https://archive.org/search?query=Sharp+SM-5A+microcomputer"},
-        {QT_TRANSLATE_NOOP("tarvolin::TUsefulLinksDlg", "SHARP Semiconductor Data Book (1986)"), "https://archive.org/search?query=Sharp+Semiconductor+Data+Book+1986"},
+        {QT_TRANSLATE_NOOP("tarvolin::TUsefulLinksDlg", "SHARP SM-5A Datasheet"),
+         "https://archive.org/search?query=Sharp+SM-5A+microcomputer"},
+        {QT_TRANSLATE_NOOP("tarvolin::TUsefulLinksDlg", "SHARP Semiconductor Data Book (1986)"),
+         "https://archive.org/search?query=Sharp+Semiconductor+Data+Book+1986"},
         {QT_TRANSLATE_NOOP("tarvolin::TUsefulLinksDlg",
                            "Однокристальные ЭВМ серии КБ1013 (error-fixed transcription of an article from the "
                            "magazine below)"),
          "https://archive.org/search?query=КБ1013"},
-        {QT_TRANSLATE_NOOP("tarvolin::TUsefulLinksDlg", "\"Микропроцессорные средства и системы №5, 1987\" magazine (pages 5-18)"),
+        {QT_TRANSLATE_NOOP("tarvolin::TUsefulLinksDlg",
+                           "\"Микропроцессорные средства и системы №5, 1987\" magazine (pages 5-18)"),
          "https://archive.org/search?query=Микропроцессорные+средства+и+системы+1987"},
         {QT_TRANSLATE_NOOP("tarvolin::TUsefulLinksDlg",
                            "КБ1013ВК1-2 chip decapped and scanned in high resolution - 24565 x 19999 pixels (use the "

@@ -48,7 +48,8 @@ TOptionsDlg::TOptionsDlg(QWidget* Parent, const TOptionsDialogValues& v) : QDial
     auto* mnemonics = new QGroupBox(tr("Instruction mnemonics"), options);
     auto* mnemonicsColumn = new QVBoxLayout(mnemonics);
     // The chip names are the same in every language.
-    const QString MnemonicCaptions[3] = {tr("&Native to selected MCU"), "&SHARP SM-5A", QString::fromUtf8("КБ&1013ВК1-2")};
+    const QString MnemonicCaptions[3] = {tr("&Native to selected MCU"), "&SHARP SM-5A",
+                                         QString::fromUtf8("КБ&1013ВК1-2")};
     auto* mnemonicsGroup = new QButtonGroup(mnemonics);
     for (int i = 0; i < 3; ++i) {
         MnemonicsRB[i] = new QRadioButton(MnemonicCaptions[i], mnemonics);
