@@ -596,7 +596,7 @@ Skip next instruction if DPL was 0.</source>
     </message>
     <message>
         <source>Xor DPH with %s.</source>
-        <translation>Исключающее ИЛИ DPH с %s.</translation>
+        <translation>Выполнить XOR регистра DPH с %s.</translation>
     </message>
     <message>
         <source>Clear bit %s of RAM field denoted by DP.</source>
@@ -636,7 +636,7 @@ Set RAM Bank Selector to 0.</source>
     </message>
     <message>
         <source>Set ROM page to %s.</source>
-        <translation>Установить страницу ПЗУ %s.</translation>
+        <translation>Выбрать страницу ПЗУ %s.</translation>
     </message>
     <message>
         <source>Call far subroutine at %s.</source>
@@ -756,7 +756,7 @@ Then continue execution at %s.</source>
     </message>
     <message>
         <source>Toggle TD.</source>
-        <translation>Инвертировать TD.</translation>
+        <translation>Переключить TD.</translation>
     </message>
     <message>
         <source>Copy O8 to O7.</source>
@@ -808,7 +808,7 @@ Clear the LD0 flag.</source>
     </message>
     <message>
         <source>Toggle ROM Bank Selector.</source>
-        <translation>Инвертировать селектор банка ПЗУ.</translation>
+        <translation>Переключить селектор банка ПЗУ.</translation>
     </message>
     <message>
         <source>Return from subroutine.</source>
@@ -1264,7 +1264,7 @@ O[2] e     O[3] d</translation>
     </message>
     <message>
         <source>&amp;Raw bit wave</source>
-        <translation>&amp;Битовый сигнал как есть</translation>
+        <translation>&amp;Исходный битовый сигнал</translation>
     </message>
     <message>
         <source>&amp;Derivation wave</source>
