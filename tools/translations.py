@@ -59,8 +59,9 @@ def messages(ts_path):
 
 
 # printf conversions (the code fills translated formats with the same values in the same order)
-# and Qt's %1..%9 arguments.
-PLACEHOLDER = re.compile(r"%(?:%|[-+ #0]*(?:\*|\d+)?(?:\.(?:\*|\d+))?(?:hh|h|ll|l|z)?[diouxXcsfgeEp]|[1-9])")
+# and Qt's %1..%9 arguments. The space flag is left out: the program's formats never use it, and
+# prose such as "75% faster" would otherwise read as a conversion.
+PLACEHOLDER = re.compile(r"%(?:%|[-+#0]*(?:\*|\d+)?(?:\.(?:\*|\d+))?(?:hh|h|ll|l|z)?[diouxXcsfgeEp]|[1-9])")
 
 
 def placeholders(text):

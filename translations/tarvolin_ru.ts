@@ -2,10 +2,434 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>Cheats</name>
+    <message>
+        <source>INVINCIBILITY
+K4 signaled upon reset (sets RAM[0x35] bit #0)</source>
+        <translation>НЕУЯЗВИМОСТЬ
+сигнал на K4 при сбросе (устанавливает бит #0 в RAM[0x35])</translation>
+    </message>
+    <message>
+        <source>FULL LCD TEST (all segments lit up)
+Beta signaled upon reset
+
+INVINCIBILITY
+Beta signaled during play</source>
+        <translation>ПОЛНЫЙ ТЕСТ ЖКИ (горят все сегменты)
+сигнал на Beta при сбросе
+
+НЕУЯЗВИМОСТЬ
+сигнал на Beta во время игры</translation>
+    </message>
+    <message>
+        <source>FULL LCD TEST (all segments lit up)
+K4 signaled upon reset
+
+INVINCIBILITY
+K4 signaled during play</source>
+        <translation>ПОЛНЫЙ ТЕСТ ЖКИ (горят все сегменты)
+сигнал на K4 при сбросе
+
+НЕУЯЗВИМОСТЬ
+сигнал на K4 во время игры</translation>
+    </message>
+    <message>
+        <source>FULL LCD TEST (all segments lit up)
+Beta signaled upon reset
+
+BEGINNER MODE (longer timeout)
+Beta signaled during play</source>
+        <translation>ПОЛНЫЙ ТЕСТ ЖКИ (горят все сегменты)
+сигнал на Beta при сбросе
+
+РЕЖИМ НОВИЧКА (больше времени на ответ)
+сигнал на Beta во время игры</translation>
+    </message>
+    <message>
+        <source>FULL LCD TEST (all segments lit up)
+Alpha signaled upon reset
+
+PARTIAL LCD TEST (COM0 segments lit up)
+Beta signaled upon reset
+
+INVINCIBILITY
+Alpha signaled during play
+
+BUZZER TEST
+Beta signaled during play or clock mode (the alarm starts on next minute)
+
+INITIAL GAME SPEED
+  - approx. 75% faster than normal: any combination of [R2=0]K pins signaled upon reset, except [R2=0]K4+K3 (sets RAM[0x4B]=0x1)
+  - approx. 150% faster than normal: both [R2=0]K4+K3 signaled upon reset (sets RAM[0x4B]=0x0)</source>
+        <translation>ПОЛНЫЙ ТЕСТ ЖКИ (горят все сегменты)
+сигнал на Alpha при сбросе
+
+ЧАСТИЧНЫЙ ТЕСТ ЖКИ (горят сегменты COM0)
+сигнал на Beta при сбросе
+
+НЕУЯЗВИМОСТЬ
+сигнал на Alpha во время игры
+
+ТЕСТ ЗУММЕРА
+сигнал на Beta во время игры или в режиме часов (будильник сработает в начале следующей минуты)
+
+НАЧАЛЬНАЯ СКОРОСТЬ ИГРЫ
+  - примерно на 75% быстрее обычной: сигнал на любой комбинации выводов [R2=0]K при сбросе, кроме [R2=0]K4+K3 (устанавливает RAM[0x4B]=0x1)
+  - примерно на 150% быстрее обычной: сигнал одновременно на [R2=0]K4+K3 при сбросе (устанавливает RAM[0x4B]=0x0)</translation>
+    </message>
+    <message>
+        <source>FULL LCD TEST (all segments lit up)
+any [R3=0]K pin signaled upon reset
+
+INVINCIBILITY
+any [R3=0]K pin signaled upon reset (sets RAM[0x2A] bit #2)
+
+BUZZER TEST
+[R3=0]K4 signaled during play or clock mode</source>
+        <translation>ПОЛНЫЙ ТЕСТ ЖКИ (горят все сегменты)
+сигнал на любом выводе [R3=0]K при сбросе
+
+НЕУЯЗВИМОСТЬ
+сигнал на любом выводе [R3=0]K при сбросе (устанавливает бит #2 в RAM[0x2A])
+
+ТЕСТ ЗУММЕРА
+сигнал на [R3=0]K4 во время игры или в режиме часов</translation>
+    </message>
+    <message>
+        <source>FULL LCD TEST (all segments lit up)
+Alpha signaled upon reset
+
+PARTIAL LCD TEST (COM0 segments lit up)
+Beta signaled upon reset
+
+INVINCIBILITY
+Alpha signaled during play (this feature becomes effective only after 2 misses)
+
+BUZZER TEST
+Beta signaled during play or clock mode (the alarm starts on next minute)
+
+INITIAL GAME SPEED
+  - faster than normal: any combination of [R2=0]K pins signaled upon reset, except [R2=0]K4+K3 (sets RAM[0x4B]=0x0)
+  - slower than normal: both [R2=0]K4+K3 signaled upon reset (sets RAM[0x4B]=0x2)</source>
+        <translation>ПОЛНЫЙ ТЕСТ ЖКИ (горят все сегменты)
+сигнал на Alpha при сбросе
+
+ЧАСТИЧНЫЙ ТЕСТ ЖКИ (горят сегменты COM0)
+сигнал на Beta при сбросе
+
+НЕУЯЗВИМОСТЬ
+сигнал на Alpha во время игры (действует только после 2 промахов)
+
+ТЕСТ ЗУММЕРА
+сигнал на Beta во время игры или в режиме часов (будильник сработает в начале следующей минуты)
+
+НАЧАЛЬНАЯ СКОРОСТЬ ИГРЫ
+  - быстрее обычной: сигнал на любой комбинации выводов [R2=0]K при сбросе, кроме [R2=0]K4+K3 (устанавливает RAM[0x4B]=0x0)
+  - медленнее обычной: сигнал одновременно на [R2=0]K4+K3 при сбросе (устанавливает RAM[0x4B]=0x2)</translation>
+    </message>
+    <message>
+        <source>LCD TEST
+any [R3=0]K pin signaled upon reset; [R3=0]K4 then switches between full (all segments lit up) and partial LCD test (COM0 segments lit up)
+
+INVINCIBILITY
+any [R3=0]K pin signaled upon reset (sets RAM[0x2A] bit #2)
+
+BUZZER TEST
+[R3=0]K4 signaled during play or clock mode</source>
+        <translation>ТЕСТ ЖКИ
+сигнал на любом выводе [R3=0]K при сбросе; затем [R3=0]K4 переключает полный (горят все сегменты) и частичный тест ЖКИ (горят сегменты COM0)
+
+НЕУЯЗВИМОСТЬ
+сигнал на любом выводе [R3=0]K при сбросе (устанавливает бит #2 в RAM[0x2A])
+
+ТЕСТ ЗУММЕРА
+сигнал на [R3=0]K4 во время игры или в режиме часов</translation>
+    </message>
+    <message>
+        <source>FULL LCD TEST (all segments lit up)
+[R3=0]K4 signaled upon reset
+
+INVINCIBILITY
+any combination of [R2=0]K pins signaled during play
+
+BUZZER TEST
+[R3=0]K4 signaled during play or clock mode
+
+NON-DESTRUCTIVE CLOCK SETTING
+[R3=0]K3 signaled during play or clock mode</source>
+        <translation>ПОЛНЫЙ ТЕСТ ЖКИ (горят все сегменты)
+сигнал на [R3=0]K4 при сбросе
+
+НЕУЯЗВИМОСТЬ
+сигнал на любой комбинации выводов [R2=0]K во время игры
+
+ТЕСТ ЗУММЕРА
+сигнал на [R3=0]K4 во время игры или в режиме часов
+
+УСТАНОВКА ЧАСОВ БЕЗ ПОТЕРИ СОСТОЯНИЯ ИГРЫ
+сигнал на [R3=0]K3 во время игры или в режиме часов</translation>
+    </message>
+    <message>
+        <source>PARTIAL LCD TEST (COM0 segments lit up)
+any of [R2=0]K4/K2/K1 pins signaled upon reset
+
+INVINCIBILITY
+any of [R2=0]K4/K2/K1 pins signaled during play
+
+BUZZER TEST
+[R2=0]K4 signaled during play or clock mode
+
+NON-DESTRUCTIVE CLOCK SETTING
+[R2=0]K3 signaled during play or clock mode</source>
+        <translation>ЧАСТИЧНЫЙ ТЕСТ ЖКИ (горят сегменты COM0)
+сигнал на любом из выводов [R2=0]K4/K2/K1 при сбросе
+
+НЕУЯЗВИМОСТЬ
+сигнал на любом из выводов [R2=0]K4/K2/K1 во время игры
+
+ТЕСТ ЗУММЕРА
+сигнал на [R2=0]K4 во время игры или в режиме часов
+
+УСТАНОВКА ЧАСОВ БЕЗ ПОТЕРИ СОСТОЯНИЯ ИГРЫ
+сигнал на [R2=0]K3 во время игры или в режиме часов</translation>
+    </message>
+    <message>
+        <source>FULL LCD TEST (all segments lit up)
+Alpha signaled upon reset
+
+PARTIAL LCD TEST (COM0 segments lit up)
+Beta signaled upon reset
+
+INVINCIBILITY
+Alpha signaled during play</source>
+        <translation>ПОЛНЫЙ ТЕСТ ЖКИ (горят все сегменты)
+сигнал на Alpha при сбросе
+
+ЧАСТИЧНЫЙ ТЕСТ ЖКИ (горят сегменты COM0)
+сигнал на Beta при сбросе
+
+НЕУЯЗВИМОСТЬ
+сигнал на Alpha во время игры</translation>
+    </message>
+    <message>
+        <source>PARTIAL LCD TEST (COM0 segments lit up)
+any [R3=0]K pin signaled upon reset
+
+INVINCIBILITY
+any of [R2=0]K4/K2/K1 pins signaled during play
+
+BUZZER TEST
+[R2=0]K4 signaled during play or clock mode
+
+NON-DESTRUCTIVE CLOCK SETTING
+[R2=0]K3 signaled during play or clock mode</source>
+        <translation>ЧАСТИЧНЫЙ ТЕСТ ЖКИ (горят сегменты COM0)
+сигнал на любом выводе [R3=0]K при сбросе
+
+НЕУЯЗВИМОСТЬ
+сигнал на любом из выводов [R2=0]K4/K2/K1 во время игры
+
+ТЕСТ ЗУММЕРА
+сигнал на [R2=0]K4 во время игры или в режиме часов
+
+УСТАНОВКА ЧАСОВ БЕЗ ПОТЕРИ СОСТОЯНИЯ ИГРЫ
+сигнал на [R2=0]K3 во время игры или в режиме часов</translation>
+    </message>
+    <message>
+        <source>FULL LCD TEST (all segments lit up)
+INT1 signaled upon reset
+
+PARTIAL LCD TEST (COM0 segments lit up)
+INT0 signaled upon reset
+
+INVINCIBILITY
+INT1 signaled during play</source>
+        <translation>ПОЛНЫЙ ТЕСТ ЖКИ (горят все сегменты)
+сигнал на INT1 при сбросе
+
+ЧАСТИЧНЫЙ ТЕСТ ЖКИ (горят сегменты COM0)
+сигнал на INT0 при сбросе
+
+НЕУЯЗВИМОСТЬ
+сигнал на INT1 во время игры</translation>
+    </message>
+    <message>
+        <source>FULL LCD TEST (all segments lit up)
+[R2=0]D3 signaled upon reset
+
+INVINCIBILITY
+any combination of [R1=0]D pins signaled during play
+
+BUZZER TEST
+[R2=0]D3 signaled during play or clock mode
+
+NON-DESTRUCTIVE CLOCK SETTING
+[R2=0]D2 signaled during play or clock mode</source>
+        <translation>ПОЛНЫЙ ТЕСТ ЖКИ (горят все сегменты)
+сигнал на [R2=0]D3 при сбросе
+
+НЕУЯЗВИМОСТЬ
+сигнал на любой комбинации выводов [R1=0]D во время игры
+
+ТЕСТ ЗУММЕРА
+сигнал на [R2=0]D3 во время игры или в режиме часов
+
+УСТАНОВКА ЧАСОВ БЕЗ ПОТЕРИ СОСТОЯНИЯ ИГРЫ
+сигнал на [R2=0]D2 во время игры или в режиме часов</translation>
+    </message>
+    <message>
+        <source>PARTIAL LCD TEST (COM0 segments lit up)
+any [R2=0]D pin signaled upon reset
+
+INVINCIBILITY
+any of [R1=0]D3/D1/D0 pins signaled during play
+
+BUZZER TEST
+[R1=0]D3 signaled during play or clock mode
+
+NON-DESTRUCTIVE CLOCK SETTING
+[R1=0]D2 signaled during play or clock mode</source>
+        <translation>ЧАСТИЧНЫЙ ТЕСТ ЖКИ (горят сегменты COM0)
+сигнал на любом выводе [R2=0]D при сбросе
+
+НЕУЯЗВИМОСТЬ
+сигнал на любом из выводов [R1=0]D3/D1/D0 во время игры
+
+ТЕСТ ЗУММЕРА
+сигнал на [R1=0]D3 во время игры или в режиме часов
+
+УСТАНОВКА ЧАСОВ БЕЗ ПОТЕРИ СОСТОЯНИЯ ИГРЫ
+сигнал на [R1=0]D2 во время игры или в режиме часов</translation>
+    </message>
+    <message>
+        <source>FULL LCD TEST (all segments lit up)
+INT1 signaled upon reset
+
+PARTIAL LCD TEST (COM0 segments lit up)
+INT0 signaled upon reset</source>
+        <translation>ПОЛНЫЙ ТЕСТ ЖКИ (горят все сегменты)
+сигнал на INT1 при сбросе
+
+ЧАСТИЧНЫЙ ТЕСТ ЖКИ (горят сегменты COM0)
+сигнал на INT0 при сбросе</translation>
+    </message>
+    <message>
+        <source>FULL LCD TEST (all segments lit up)
+INT1 signaled upon reset
+
+INVINCIBILITY
+INT1 signaled during play</source>
+        <translation>ПОЛНЫЙ ТЕСТ ЖКИ (горят все сегменты)
+сигнал на INT1 при сбросе
+
+НЕУЯЗВИМОСТЬ
+сигнал на INT1 во время игры</translation>
+    </message>
+    <message>
+        <source>INVINCIBILITY
+Alpha signaled during play
+
+SCORE BOOSTER
+Beta signaled during play (every successful catch increases the score by 50 points, instead of default 5 points)</source>
+        <translation>НЕУЯЗВИМОСТЬ
+сигнал на Alpha во время игры
+
+УМНОЖИТЕЛЬ ОЧКОВ
+сигнал на Beta во время игры (каждый пойманный мяч приносит 50 очков вместо обычных 5)</translation>
+    </message>
+    <message>
+        <source>FULL LCD TEST (all segments lit up)
+[R3=0]K4 signaled upon reset
+
+INVINCIBILITY
+any of [R2=0]K4/K2/K1 pins signaled during play
+
+BUZZER TEST
+[R2=0]K4 signaled during play or clock mode
+
+NON-DESTRUCTIVE CLOCK SETTING
+[R2=0]K3 signaled during play or clock mode</source>
+        <translation>ПОЛНЫЙ ТЕСТ ЖКИ (горят все сегменты)
+сигнал на [R3=0]K4 при сбросе
+
+НЕУЯЗВИМОСТЬ
+сигнал на любом из выводов [R2=0]K4/K2/K1 во время игры
+
+ТЕСТ ЗУММЕРА
+сигнал на [R2=0]K4 во время игры или в режиме часов
+
+УСТАНОВКА ЧАСОВ БЕЗ ПОТЕРИ СОСТОЯНИЯ ИГРЫ
+сигнал на [R2=0]K3 во время игры или в режиме часов</translation>
+    </message>
+</context>
+<context>
     <name>Controls</name>
     <message>
         <source>Invalid combination of Gnd (%d) and AssociatedInputPin (%d).</source>
         <translation>Недопустимое сочетание Gnd (%d) и AssociatedInputPin (%d).</translation>
+    </message>
+</context>
+<context>
+    <name>Download</name>
+    <message>
+        <source>unknown reason</source>
+        <translation>неизвестная причина</translation>
+    </message>
+    <message>
+        <source>HTTP status code: %d (&apos;%s&apos;)</source>
+        <translation>Код состояния HTTP: %d (&apos;%s&apos;)</translation>
+    </message>
+    <message>
+        <source>Cannot retrieve HTTP status code.</source>
+        <translation>Не удалось получить код состояния HTTP.</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(нет)</translation>
+    </message>
+    <message>
+        <source>The request was cancelled.</source>
+        <translation>Запрос отменён.</translation>
+    </message>
+    <message>
+        <source>The address &quot;%s&quot; is not an http or https address.</source>
+        <translation>Адрес &quot;%s&quot; не является адресом http или https.</translation>
+    </message>
+    <message>
+        <source>Cannot start an HTTP request (out of memory).</source>
+        <translation>Не удалось начать запрос HTTP (недостаточно памяти).</translation>
+    </message>
+    <message>
+        <source>The server sent more than %s bytes; the transfer was stopped.</source>
+        <translation>Сервер передал больше %s байт; передача остановлена.</translation>
+    </message>
+    <message>
+        <source>Error %d</source>
+        <translation>Ошибка %d</translation>
+    </message>
+    <message>
+        <source>Downloading ROM...</source>
+        <translation>Загрузка ПЗУ...</translation>
+    </message>
+    <message>
+        <source>Cannot retrieve raw HTTP headers.</source>
+        <translation>Не удалось получить заголовки HTTP.</translation>
+    </message>
+    <message>
+        <source>The file in the archive holds %u bytes; a ROM image has %u.</source>
+        <translation>Файл в архиве имеет размер %u байт, а образ ПЗУ — %u байт.</translation>
+    </message>
+    <message>
+        <source>Saving ROM...</source>
+        <translation>Сохранение ПЗУ...</translation>
+    </message>
+    <message>
+        <source>Unsupported archive type.
+
+Unpack &apos;%s&apos; from &apos;%s&apos; manually.</source>
+        <translation>Неподдерживаемый тип архива.
+
+Извлеките &apos;%s&apos; из &apos;%s&apos; вручную.</translation>
     </message>
 </context>
 <context>
@@ -33,6 +457,549 @@
     <message>
         <source>Querying Beta state</source>
         <translation>Опрос состояния Beta</translation>
+    </message>
+</context>
+<context>
+    <name>Errors</name>
+    <message>
+        <source>Abstract Error</source>
+        <translation>Абстрактная ошибка</translation>
+    </message>
+</context>
+<context>
+    <name>Files</name>
+    <message>
+        <source>Cannot write file &quot;%s&quot;: %s</source>
+        <translation>Не удалось записать файл &quot;%s&quot;: %s</translation>
+    </message>
+    <message>
+        <source>too many files of that name exist already</source>
+        <translation>файлов с таким именем уже слишком много</translation>
+    </message>
+</context>
+<context>
+    <name>GameMenu</name>
+    <message>
+        <source>Load &amp;custom SM-5A ROM...</source>
+        <translation>Загрузить &amp;пользовательское ПЗУ SM-5A...</translation>
+    </message>
+</context>
+<context>
+    <name>Games</name>
+    <message>
+        <source>A custom game</source>
+        <translation>Пользовательская игра</translation>
+    </message>
+</context>
+<context>
+    <name>Hint</name>
+    <message>
+        <source>skipping</source>
+        <translation>пропуск</translation>
+    </message>
+    <message>
+        <source>sum=%s</source>
+        <translation>сумма=%s</translation>
+    </message>
+    <message>
+        <source>bit %d: %u</source>
+        <translation>бит %d: %u</translation>
+    </message>
+</context>
+<context>
+    <name>Interconnection</name>
+    <message>
+        <source>No segment in COM0.</source>
+        <translation>Нет сегмента в COM0.</translation>
+    </message>
+    <message>
+        <source>No segment in COM1.</source>
+        <translation>Нет сегмента в COM1.</translation>
+    </message>
+    <message>
+        <source>Note: LCD COM pads %d and %d drive the same group of segments; i.e. if one of them is broken the LCD will still work correctly.</source>
+        <translation>Примечание: общие контакты ЖКИ %d и %d управляют одной и той же группой сегментов, т. е. при обрыве одного из них ЖКИ будет работать правильно.</translation>
+    </message>
+    <message>
+        <source>Note: Segment groups driven by LCD COM pads are only approximate. They need to be confirmed using a real LCD.</source>
+        <translation>Примечание: группы сегментов, управляемые общими контактами ЖКИ, определены лишь приблизительно. Их нужно проверить на настоящем ЖКИ.</translation>
+    </message>
+</context>
+<context>
+    <name>LCD</name>
+    <message>
+        <source>Resource %s not found</source>
+        <translation>Ресурс %s не найден</translation>
+    </message>
+    <message>
+        <source>(non-specific technical image)</source>
+        <translation>(условное техническое изображение)</translation>
+    </message>
+    <message>
+        <source>the image data is truncated</source>
+        <translation>данные изображения обрезаны</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>недостаточно памяти</translation>
+    </message>
+    <message>
+        <source>The PNG image cannot be decoded: %s</source>
+        <translation>Не удаётся декодировать изображение PNG: %s</translation>
+    </message>
+    <message>
+        <source>the image data is empty</source>
+        <translation>данные изображения пусты</translation>
+    </message>
+    <message>
+        <source>the data is not a PNG image</source>
+        <translation>данные не являются изображением PNG</translation>
+    </message>
+    <message>
+        <source>the image is too large</source>
+        <translation>изображение слишком велико</translation>
+    </message>
+    <message>
+        <source>unsupported pixel format</source>
+        <translation>неподдерживаемый формат пикселей</translation>
+    </message>
+</context>
+<context>
+    <name>Legend</name>
+    <message>
+        <source>Exchange accumulator with RAM field denoted by DP.</source>
+        <translation>Обменять содержимое аккумулятора и ячейки ОЗУ, адресуемой DP.</translation>
+    </message>
+    <message>
+        <source>Load accumulator with RAM field denoted by DP.</source>
+        <translation>Загрузить в аккумулятор ячейку ОЗУ, адресуемую DP.</translation>
+    </message>
+    <message>
+        <source>Increment DPL.
+Skip next instruction if DPL was 7.</source>
+        <translation>Увеличить DPL на 1.
+Пропустить следующую команду, если DPL был равен 7.</translation>
+    </message>
+    <message>
+        <source>Decrement DPL.
+Skip next instruction if DPL was 0.</source>
+        <translation>Уменьшить DPL на 1.
+Пропустить следующую команду, если DPL был равен 0.</translation>
+    </message>
+    <message>
+        <source>Shift O register (O8-&gt;O7-&gt;...-&gt;O1-&gt;O0).</source>
+        <translation>Сдвинуть регистр O (O8-&gt;O7-&gt;...-&gt;O1-&gt;O0).</translation>
+    </message>
+    <message>
+        <source>Encode a digit in accumulator using 7-segment Coding Table (taking the value of TD into account) and put the result to O8.</source>
+        <translation>Закодировать цифру из аккумулятора по таблице 7-сегментного кодирования (с учётом значения TD) и поместить результат в O8.</translation>
+    </message>
+    <message>
+        <source>Xor DPH with %s.</source>
+        <translation>Выполнить XOR регистра DPH с %s.</translation>
+    </message>
+    <message>
+        <source>Clear bit %s of RAM field denoted by DP.</source>
+        <translation>Сбросить бит %s ячейки ОЗУ, адресуемой DP.</translation>
+    </message>
+    <message>
+        <source>Set bit %s of RAM field denoted by DP.</source>
+        <translation>Установить бит %s ячейки ОЗУ, адресуемой DP.</translation>
+    </message>
+    <message>
+        <source>Set accumulator to %s.</source>
+        <translation>Записать в аккумулятор %s.</translation>
+    </message>
+    <message>
+        <source>Skip all following LC instructions.</source>
+        <translation>Пропустить все следующие команды LC.</translation>
+    </message>
+    <message>
+        <source>Add 10 (0xA) to accumulator.</source>
+        <translation>Прибавить 10 (0xA) к аккумулятору.</translation>
+    </message>
+    <message>
+        <source>Add %s to accumulator.
+Skip next instruction if result is greater than 0xF.</source>
+        <translation>Прибавить %s к аккумулятору.
+Пропустить следующую команду, если результат больше 0xF.</translation>
+    </message>
+    <message>
+        <source>Set DP to 0x%s.
+Set RAM Bank Selector to 0.</source>
+        <translation>Записать в DP значение 0x%s.
+Установить селектор банка ОЗУ в 0.</translation>
+    </message>
+    <message>
+        <source>Skip next instruction if bit %s of RAM field denoted by DP is 1.</source>
+        <translation>Пропустить следующую команду, если бит %s ячейки ОЗУ, адресуемой DP, равен 1.</translation>
+    </message>
+    <message>
+        <source>Set ROM page to %s.</source>
+        <translation>Выбрать страницу ПЗУ %s.</translation>
+    </message>
+    <message>
+        <source>Call far subroutine at %s.</source>
+        <translation>Дальний вызов подпрограммы по адресу %s.</translation>
+    </message>
+    <message>
+        <source>Jump far to %s.</source>
+        <translation>Дальний переход на %s.</translation>
+    </message>
+    <message>
+        <source>Call far subroutine at %s (if MSB=0) or %s (if MSB=1).</source>
+        <translation>Дальний вызов подпрограммы по адресу %s (если MSB=0) или %s (если MSB=1).</translation>
+    </message>
+    <message>
+        <source>Jump far to %s (if MSB=0) or %s (if MSB=1).</source>
+        <translation>Дальний переход на %s (если MSB=0) или на %s (если MSB=1).</translation>
+    </message>
+    <message>
+        <source>Jump.
+- If not in subroutine, the target depends on values in MSB and Page registers.
+- Otherwise jump to step %s within the current bank and page.</source>
+        <translation>Переход.
+- Вне подпрограммы адрес перехода зависит от значений регистров MSB и Page.
+- В подпрограмме переход на шаг %s в пределах текущих банка и страницы.</translation>
+    </message>
+    <message>
+        <source>If not in subroutine, call a subroutine at %s.
+Otherwise jump to a branch within the current bank.</source>
+        <translation>Вне подпрограммы: вызов подпрограммы по адресу %s.
+В подпрограмме: переход на ветвь в пределах текущего банка.</translation>
+    </message>
+    <message>
+        <source>No operation, i.e. empty instruction.</source>
+        <translation>Нет операции, т. е. пустая команда.</translation>
+    </message>
+    <message>
+        <source>Send accumulator to R register.</source>
+        <translation>Передать аккумулятор в регистр R.</translation>
+    </message>
+    <message>
+        <source>Set RAM Bank Selector to 1.</source>
+        <translation>Установить селектор банка ОЗУ в 1.</translation>
+    </message>
+    <message>
+        <source>Send accumulator to LCD controller (bit #3 (!xxx) sets the TD flag).</source>
+        <translation>Передать аккумулятор в контроллер ЖКИ (бит #3 (!xxx) устанавливает флаг TD).</translation>
+    </message>
+    <message>
+        <source>Add RAM field denoted by DP to accumulator.</source>
+        <translation>Прибавить к аккумулятору ячейку ОЗУ, адресуемую DP.</translation>
+    </message>
+    <message>
+        <source>Add RAM field and Carry flag to accumulator.</source>
+        <translation>Прибавить к аккумулятору ячейку ОЗУ и флаг Carry.</translation>
+    </message>
+    <message>
+        <source>Ones&apos; complement of accumulator.</source>
+        <translation>Инвертировать аккумулятор (обратный код).</translation>
+    </message>
+    <message>
+        <source>Exchange accumulator with DPL register.</source>
+        <translation>Обменять содержимое аккумулятора и регистра DPL.</translation>
+    </message>
+    <message>
+        <source>Skip next instruction if Alpha is not triggered.</source>
+        <translation>Пропустить следующую команду, если на Alpha нет сигнала.</translation>
+    </message>
+    <message>
+        <source>Skip next instruction if Beta is not triggered.</source>
+        <translation>Пропустить следующую команду, если на Beta нет сигнала.</translation>
+    </message>
+    <message>
+        <source>Skip next instruction if Carry=0.</source>
+        <translation>Пропустить следующую команду, если Carry=0.</translation>
+    </message>
+    <message>
+        <source>Skip next instruction if accumulator equals to RAM field denoted by DP.</source>
+        <translation>Пропустить следующую команду, если аккумулятор равен ячейке ОЗУ, адресуемой DP.</translation>
+    </message>
+    <message>
+        <source>Skip next instruction if T14=0; otherwise clear the T14 flag.</source>
+        <translation>Пропустить следующую команду, если T14=0; иначе сбросить флаг T14.</translation>
+    </message>
+    <message>
+        <source>Copy O8 to O&apos;8.
+Copy O7 to O&apos;7.</source>
+        <translation>Скопировать O8 в O&apos;8.
+Скопировать O7 в O&apos;7.</translation>
+    </message>
+    <message>
+        <source>Skip next instruction if Acc=0.</source>
+        <translation>Пропустить следующую команду, если Acc=0.</translation>
+    </message>
+    <message>
+        <source>Skip next instruction if Acc=DPL.</source>
+        <translation>Пропустить следующую команду, если Acc=DPL.</translation>
+    </message>
+    <message>
+        <source>Copy the whole O register to O&apos; register.</source>
+        <translation>Скопировать весь регистр O в регистр O&apos;.</translation>
+    </message>
+    <message>
+        <source>Enter the Halt mode.
+Wait until either T14=1, or K&lt;&gt;0.
+Then continue execution at %s.</source>
+        <translation>Перейти в режим HALT.
+Ждать, пока не станет T14=1 или K&lt;&gt;0.
+Затем продолжить выполнение с адреса %s.</translation>
+    </message>
+    <message>
+        <source>Load accumulator with highest 4 bits of T.</source>
+        <translation>Загрузить в аккумулятор старшие 4 бита T.</translation>
+    </message>
+    <message>
+        <source>Set DP to 0x%s.</source>
+        <translation>Записать в DP значение 0x%s.</translation>
+    </message>
+    <message>
+        <source>Toggle TD.</source>
+        <translation>Переключить TD.</translation>
+    </message>
+    <message>
+        <source>Copy O8 to O7.</source>
+        <translation>Скопировать O8 в O7.</translation>
+    </message>
+    <message>
+        <source>Copy accumulator to O8.
+Clear bit %s of O8.</source>
+        <translation>Скопировать аккумулятор в O8.
+Сбросить бит %s регистра O8.</translation>
+    </message>
+    <message>
+        <source>Copy accumulator to O8.
+Set bit %s of O8.</source>
+        <translation>Скопировать аккумулятор в O8.
+Установить бит %s регистра O8.</translation>
+    </message>
+    <message>
+        <source>Set T to zero.
+Set the T14 flag.</source>
+        <translation>Обнулить T.
+Установить флаг T14.</translation>
+    </message>
+    <message>
+        <source>Clear the Carry flag.</source>
+        <translation>Сбросить флаг Carry.</translation>
+    </message>
+    <message>
+        <source>Set the Carry flag.</source>
+        <translation>Установить флаг Carry.</translation>
+    </message>
+    <message>
+        <source>Set accumulator to zero.
+Clear the LD0 flag.</source>
+        <translation>Обнулить аккумулятор.
+Сбросить флаг LD0.</translation>
+    </message>
+    <message>
+        <source>Set the LD0 flag.</source>
+        <translation>Установить флаг LD0.</translation>
+    </message>
+    <message>
+        <source>Load accumulator with input register K.</source>
+        <translation>Загрузить в аккумулятор входной регистр K.</translation>
+    </message>
+    <message>
+        <source>Set RAM Bank Selector to 0.</source>
+        <translation>Установить селектор банка ОЗУ в 0.</translation>
+    </message>
+    <message>
+        <source>Toggle ROM Bank Selector.</source>
+        <translation>Переключить селектор банка ПЗУ.</translation>
+    </message>
+    <message>
+        <source>Return from subroutine.</source>
+        <translation>Возврат из подпрограммы.</translation>
+    </message>
+    <message>
+        <source>Return from subroutine and skip next instruction.</source>
+        <translation>Возврат из подпрограммы с пропуском следующей команды.</translation>
+    </message>
+</context>
+<context>
+    <name>Listing</name>
+    <message>
+        <source>; --- BANK %d  PAGE #%X ---</source>
+        <translation>; --- БАНК %d  СТРАНИЦА #%X ---</translation>
+    </message>
+    <message>
+        <source>WAKE FROM HALT</source>
+        <translation>ПРОБУЖДЕНИЕ ИЗ HALT</translation>
+    </message>
+    <message>
+        <source>RESET</source>
+        <translation>СБРОС</translation>
+    </message>
+    <message>
+        <source>SUBROUTINES</source>
+        <translation>ПОДПРОГРАММЫ</translation>
+    </message>
+    <message>
+        <source>skip next if DPL was 7</source>
+        <translation>пропустить следующую, если DPL был 7</translation>
+    </message>
+    <message>
+        <source>skip next if DPL was 0</source>
+        <translation>пропустить следующую, если DPL был 0</translation>
+    </message>
+    <message>
+        <source>skip next if Carry</source>
+        <translation>пропустить следующую, если Carry</translation>
+    </message>
+    <message>
+        <source>skip next if %s not signaled</source>
+        <translation>пропустить следующую, если нет сигнала %s</translation>
+    </message>
+    <message>
+        <source>skip next if Carry=0</source>
+        <translation>пропустить следующую, если Carry=0</translation>
+    </message>
+    <message>
+        <source>skip next if Acc=mem</source>
+        <translation>пропустить следующую, если Acc=mem</translation>
+    </message>
+    <message>
+        <source>skip next if T14=0</source>
+        <translation>пропустить следующую, если T14=0</translation>
+    </message>
+    <message>
+        <source>skip next if Acc=0</source>
+        <translation>пропустить следующую, если Acc=0</translation>
+    </message>
+    <message>
+        <source>skip next if Acc=DPL</source>
+        <translation>пропустить следующую, если Acc=DPL</translation>
+    </message>
+    <message>
+        <source>copy O to O&apos;</source>
+        <translation>копировать O в O&apos;</translation>
+    </message>
+    <message>
+        <source>shift O; O8=DigitToSegments(Acc)</source>
+        <translation>сдвиг O; O8=DigitToSegments(Acc)</translation>
+    </message>
+    <message>
+        <source>shift O; O8=Acc and 0111</source>
+        <translation>сдвиг O; O8=Acc and 0111</translation>
+    </message>
+    <message>
+        <source>shift O; O8=Acc or 1000</source>
+        <translation>сдвиг O; O8=Acc or 1000</translation>
+    </message>
+    <message>
+        <source>read input</source>
+        <translation>чтение входа</translation>
+    </message>
+    <message>
+        <source>upon return skip next</source>
+        <translation>после возврата пропустить следующую</translation>
+    </message>
+    <message>
+        <source>clear mem bit %d</source>
+        <translation>сбросить бит %d mem</translation>
+    </message>
+    <message>
+        <source>set mem bit %d</source>
+        <translation>установить бит %d mem</translation>
+    </message>
+    <message>
+        <source>skip next if sum was &gt; 0xF</source>
+        <translation>пропустить следующую, если сумма &gt; 0xF</translation>
+    </message>
+    <message>
+        <source>skip next if mem bit %d set</source>
+        <translation>пропустить следующую, если бит %d mem установлен</translation>
+    </message>
+</context>
+<context>
+    <name>SevenSegmentTable</name>
+    <message>
+        <source> | Acc |Digit|    TD=0    |    TD=1    |</source>
+        <translation> | Acc |Цифра|    TD=0    |    TD=1    |</translation>
+    </message>
+    <message>
+        <source>TD=1 half:
+O[0] b   O[1] a
+O[2] g   O[3] c</source>
+        <translation>Половина TD=1:
+O[0] b   O[1] a
+O[2] g   O[3] c</translation>
+    </message>
+    <message>
+        <source>TD=0 half:
+O[0] dot O[1] f
+O[2] e   O[3] d</source>
+        <translation>Половина TD=0:
+O[0] точка O[1] f
+O[2] e     O[3] d</translation>
+    </message>
+</context>
+<context>
+    <name>Shell</name>
+    <message>
+        <source>The operating system is out of memory or resources.</source>
+        <translation>Операционной системе не хватает памяти или ресурсов.</translation>
+    </message>
+    <message>
+        <source>The specified file was not found.</source>
+        <translation>Указанный файл не найден.</translation>
+    </message>
+    <message>
+        <source>The specified path was not found.</source>
+        <translation>Указанный путь не найден.</translation>
+    </message>
+    <message>
+        <source>The operating system denied access to the specified file.</source>
+        <translation>Операционная система запретила доступ к указанному файлу.</translation>
+    </message>
+    <message>
+        <source>There was not enough memory to complete the operation.</source>
+        <translation>Для завершения операции не хватило памяти.</translation>
+    </message>
+    <message>
+        <source>The .exe file is invalid (non-Microsoft Win32 .exe or error in .exe image).</source>
+        <translation>Недопустимый файл .exe (не файл .exe Microsoft Win32 или ошибка в образе .exe).</translation>
+    </message>
+    <message>
+        <source>A sharing violation occurred.</source>
+        <translation>Произошло нарушение совместного доступа.</translation>
+    </message>
+    <message>
+        <source>The file name association is incomplete or invalid.</source>
+        <translation>Сопоставление для имени файла неполное или недопустимое.</translation>
+    </message>
+    <message>
+        <source>The DDE transaction could not be completed because the request timed out.</source>
+        <translation>Не удалось завершить транзакцию DDE: истекло время ожидания запроса.</translation>
+    </message>
+    <message>
+        <source>The DDE transaction failed.</source>
+        <translation>Сбой транзакции DDE.</translation>
+    </message>
+    <message>
+        <source>The Dynamic Data Exchange (DDE) transaction could not be completed because other DDE transactions were being processed.</source>
+        <translation>Не удалось завершить транзакцию динамического обмена данными (DDE), так как выполнялись другие транзакции DDE.</translation>
+    </message>
+    <message>
+        <source>There is no application associated with the given file name extension. This error will also be returned if you attempt to print a file that is not printable.</source>
+        <translation>С данным расширением имени файла не сопоставлено ни одно приложение. Эта ошибка возникает и при попытке напечатать файл, который нельзя напечатать.</translation>
+    </message>
+    <message>
+        <source>The specified dynamic-link library (DLL) was not found.</source>
+        <translation>Указанная динамическая библиотека (DLL) не найдена.</translation>
+    </message>
+    <message>
+        <source>Unknown shell error code 0x%.8x.</source>
+        <translation>Неизвестный код ошибки оболочки 0x%.8x.</translation>
+    </message>
+    <message>
+        <source>%s failed.
+%s</source>
+        <translation>Не удалось выполнить %s.
+%s</translation>
     </message>
 </context>
 <context>
@@ -68,6 +1035,306 @@
     <message>
         <source>String list does not allow duplicates</source>
         <translation>Список строк не допускает повторов</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%s&quot;: %s</source>
+        <translation>Не удалось открыть файл &quot;%s&quot;: %s</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%s&quot;.</source>
+        <translation>Не удалось открыть файл &quot;%s&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>TQtPrompter</name>
+    <message>
+        <source>Information</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Подтверждение</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>(unknown)</source>
+        <translation>(неизвестно)</translation>
+    </message>
+</context>
+<context>
+    <name>Zip</name>
+    <message>
+        <source>Cannot open the zip archive: %s.</source>
+        <translation>Не удалось открыть zip-архив: %s.</translation>
+    </message>
+    <message>
+        <source>The data is not a readable zip archive: %s.</source>
+        <translation>Данные не являются читаемым zip-архивом: %s.</translation>
+    </message>
+    <message>
+        <source>The zip archive has no file named &quot;%s&quot;.</source>
+        <translation>В zip-архиве нет файла с именем &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>The zip archive holds no file.</source>
+        <translation>В zip-архиве нет ни одного файла.</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%s&quot; from the zip archive: %s.</source>
+        <translation>Не удалось прочитать &quot;%s&quot; из zip-архива: %s.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%s&quot; in the zip archive is larger than %zu bytes; it is not a ROM image.</source>
+        <translation>Файл &quot;%s&quot; в zip-архиве больше %zu байт; это не образ ПЗУ.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TAboutDlg</name>
+    <message>
+        <source>About</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <source>Emulator and debugger for SHARP SM-5A and КБ1013ВК1-2 programs</source>
+        <translation>Эмулятор и отладчик программ для SHARP SM-5A и КБ1013ВК1-2</translation>
+    </message>
+    <message>
+        <source>for testing and study purposes</source>
+        <translation>для тестирования и изучения</translation>
+    </message>
+    <message>
+        <source>Thanks to everyone who documented these chips and their games.</source>
+        <translation>Спасибо всем, кто описал эти микросхемы и игры на них.</translation>
+    </message>
+    <message>
+        <source>Emulation, debugger and pictures: the Tarvolin developers.</source>
+        <translation>Эмуляция, отладчик и рисунки: разработчики Tarvolin.</translation>
+    </message>
+    <message>
+        <source>no contact address configured</source>
+        <translation>контактный адрес не задан</translation>
+    </message>
+    <message>
+        <source>Contact the authors</source>
+        <translation>Написать авторам</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TMCUPackageView</name>
+    <message>
+        <source>Rotate right</source>
+        <translation>Повернуть вправо</translation>
+    </message>
+    <message>
+        <source>Flip horizontally</source>
+        <translation>Отразить</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TMCUpinsForm</name>
+    <message>
+        <source>MCU pins</source>
+        <translation>Выводы МК</translation>
+    </message>
+    <message>
+        <source>Resize window to original size</source>
+        <translation>Вернуть окну исходный размер</translation>
+    </message>
+    <message>
+        <source>Resource not found</source>
+        <translation>Ресурс не найден</translation>
+    </message>
+    <message>
+        <source>The picture could not be decoded</source>
+        <translation>Не удалось декодировать рисунок</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TMCUtoLCDFrm</name>
+    <message>
+        <source>Interconnection of MCU and LCD</source>
+        <translation>Соединения МК и ЖКИ</translation>
+    </message>
+    <message>
+        <source>Activated LCD elements</source>
+        <translation>Активированные элементы ЖКИ</translation>
+    </message>
+    <message>
+        <source>Pad number:</source>
+        <translation>Номер контакта:</translation>
+    </message>
+    <message>
+        <source>Activated MCU elements</source>
+        <translation>Активированные элементы МК</translation>
+    </message>
+    <message>
+        <source>Pin number:</source>
+        <translation>Номер вывода:</translation>
+    </message>
+    <message>
+        <source>Pin name:</source>
+        <translation>Имя вывода:</translation>
+    </message>
+    <message>
+        <source>O registers:</source>
+        <translation>Регистры O:</translation>
+    </message>
+    <message>
+        <source>Bit:</source>
+        <translation>Бит:</translation>
+    </message>
+    <message>
+        <source>Hover the mouse over either an LCD pad or an MCU pin to check which elements are interconnected. Ctrl+click locks the current interconnection. A simple click then releases the lock.</source>
+        <translation>Наведите указатель мыши на контакт ЖКИ или вывод МК, чтобы увидеть, какие элементы соединены между собой. Ctrl+щелчок фиксирует текущее соединение. Простой щелчок затем снимает фиксацию.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TNewVersionDlg</name>
+    <message>
+        <source>New version available</source>
+        <translation>Доступна новая версия</translation>
+    </message>
+    <message>
+        <source>A new version is available:</source>
+        <translation>Доступна новая версия:</translation>
+    </message>
+    <message>
+        <source>&amp;Changelog:</source>
+        <translation>&amp;Список изменений:</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TOpcodeLegendForm</name>
+    <message>
+        <source>Opcode Legend</source>
+        <translation>Справка по коду операции</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TOptionsDlg</name>
+    <message>
+        <source>Options</source>
+        <translation>Параметры</translation>
+    </message>
+    <message>
+        <source>Use Bank:Page:Step &amp;address notation</source>
+        <translation>&amp;Адреса в виде Банк:Страница:Шаг</translation>
+    </message>
+    <message>
+        <source>Use &amp;LFSR addressing</source>
+        <translation>&amp;Шаги в адресах как коды счётчика (LFSR)</translation>
+    </message>
+    <message>
+        <source>Append default disassembler &amp;comments</source>
+        <translation>Добавлять стандартные &amp;комментарии дизассемблера</translation>
+    </message>
+    <message>
+        <source>Instruction mnemonics</source>
+        <translation>Мнемоники команд</translation>
+    </message>
+    <message>
+        <source>&amp;Native to selected MCU</source>
+        <translation>Р&amp;одные для выбранного МК</translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>Сочетания клавиш</translation>
+    </message>
+    <message>
+        <source>&amp;Default</source>
+        <translation>По &amp;умолчанию</translation>
+    </message>
+    <message>
+        <source>&amp;MAME style</source>
+        <translation>В стиле &amp;MAME</translation>
+    </message>
+    <message>
+        <source>Sound output type</source>
+        <translation>Тип звукового сигнала</translation>
+    </message>
+    <message>
+        <source>&amp;Raw bit wave</source>
+        <translation>&amp;Исходный битовый сигнал</translation>
+    </message>
+    <message>
+        <source>&amp;Derivation wave</source>
+        <translation>&amp;Производная сигнала</translation>
+    </message>
+    <message>
+        <source>User Interface language</source>
+        <translation>Язык интерфейса</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TSevenSegmentCodingTableForm</name>
+    <message>
+        <source>7-segment Coding Table</source>
+        <translation>Таблица 7-сегментного кодирования</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TUsefulLinksDlg</name>
+    <message>
+        <source>Home page of this debugger</source>
+        <translation>Домашняя страница этого отладчика</translation>
+    </message>
+    <message>
+        <source>SHARP SM-5A Datasheet</source>
+        <translation>Техническое описание SHARP SM-5A</translation>
+    </message>
+    <message>
+        <source>SHARP Semiconductor Data Book (1986)</source>
+        <translation>Справочник SHARP Semiconductor Data Book (1986)</translation>
+    </message>
+    <message>
+        <source>Однокристальные ЭВМ серии КБ1013 (error-fixed transcription of an article from the magazine below)</source>
+        <translation>Однокристальные ЭВМ серии КБ1013 (расшифровка статьи из журнала ниже, с исправленными ошибками)</translation>
+    </message>
+    <message>
+        <source>&quot;Микропроцессорные средства и системы №5, 1987&quot; magazine (pages 5-18)</source>
+        <translation>Журнал &quot;Микропроцессорные средства и системы №5, 1987&quot; (страницы 5-18)</translation>
+    </message>
+    <message>
+        <source>КБ1013ВК1-2 chip decapped and scanned in high resolution - 24565 x 19999 pixels (use the button Скачать)</source>
+        <translation>Кристалл КБ1013ВК1-2 без корпуса, снимок высокого разрешения - 24565 x 19999 пикселей (кнопка Скачать)</translation>
+    </message>
+    <message>
+        <source>MAME - multi-purpose emulation framework for Windows / Mac OS / Linux (emulates many vintage handheld games)</source>
+        <translation>MAME - многоцелевая среда эмуляции для Windows / Mac OS / Linux (эмулирует многие старые карманные игры)</translation>
+    </message>
+    <message>
+        <source>Emulators of the Elektronika handheld games for Android (their authors are named on each app&apos;s page)</source>
+        <translation>Эмуляторы карманных игр &quot;Электроника&quot; для Android (их авторы указаны на странице каждого приложения)</translation>
+    </message>
+    <message>
+        <source>Emulators of the Elektronika handheld games for iOS (their authors are named on each app&apos;s page)</source>
+        <translation>Эмуляторы карманных игр &quot;Электроника&quot; для iOS (их авторы указаны на странице каждого приложения)</translation>
+    </message>
+    <message>
+        <source>Useful Links</source>
+        <translation>Полезные ссылки</translation>
+    </message>
+    <message>
+        <source>&amp;Copy link</source>
+        <translation>&amp;Копировать ссылку</translation>
+    </message>
+    <message>
+        <source>no home page configured (the setting UpdateServer is empty)</source>
+        <translation>домашняя страница не задана (параметр UpdateServer пуст)</translation>
+    </message>
+    <message>
+        <source>Checking ROM download addresses...</source>
+        <translation>Проверка адресов загрузки ПЗУ...</translation>
     </message>
 </context>
 </TS>

@@ -2,13 +2,14 @@
 
 #include <exception>
 
-#include "debugger/text_format.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 #include "games/game_classes.h"
 
 namespace tarvolin {
 
 bool CheckURL(const std::string& URL, std::string& ErrorText, const THttpOptions& Options, TTaskProgress* Progress) {
-    ErrorText = "unknown reason";
+    ErrorText = Tr("Download", "unknown reason");
     THttpOptions Http = Options;
     // Only the status is wanted: the body is not read.
     Http.MaxBodyBytes = 0;
@@ -17,10 +18,10 @@ bool CheckURL(const std::string& URL, std::string& ErrorText, const THttpOptions
         const THttpResponse Response = HttpGet(URL, Http, Progress);
         if (Response.StatusCode == 200) return true;
         if (Response.StatusCode != 0)
-            ErrorText = std::string("HTTP status code:") +
-                        Format(" %d ('%s')", static_cast<int>(Response.StatusCode), Response.StatusText.c_str());
+            ErrorText = Format(Tr("Download", "HTTP status code: %d ('%s')").c_str(),
+                               static_cast<int>(Response.StatusCode), Response.StatusText.c_str());
         else
-            ErrorText = "Cannot retrieve HTTP status code.";
+            ErrorText = Tr("Download", "Cannot retrieve HTTP status code.");
     } catch (const std::exception& e) {
         ErrorText = e.what();
     }
@@ -40,15 +41,15 @@ std::string CheckROMDownloadAddresses(const THttpOptions& Options, TTaskProgress
         const std::string Entry = std::string(Class->ClassName) + " - " + URL;
         Progress.Status(Entry);
         std::string ErrorText;
-        if (Progress.Cancelled()) ErrorText = RequestCancelledText;
+        if (Progress.Cancelled()) ErrorText = Tr("Download", RequestCancelledText);
         else if (CheckURL(URL, ErrorText, Options, &Progress)) {
             Reachable += Entry + "\n";
             continue;
         }
         Failing += Entry + "\r\n   " + ErrorText + "\n";
     }
-    if (Reachable.empty()) Reachable = "(none)";
-    if (Failing.empty()) Failing = "(none)";
+    if (Reachable.empty()) Reachable = Tr("Download", "(none)");
+    if (Failing.empty()) Failing = Tr("Download", "(none)");
     return Reachable + "\n" + Failing;
 }
 

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/translate.h"
+
 namespace tarvolin {
 
 // An emulated program reached a state the chip model cannot handle
@@ -22,7 +24,7 @@ public:
 // A class-level operation without an implementation was called (SetClock of the custom game).
 class EAbstractError : public std::runtime_error {
 public:
-    EAbstractError() : std::runtime_error("Abstract Error") {}
+    EAbstractError() : std::runtime_error(Tr("Errors", "Abstract Error")) {}
 };
 
 } // namespace tarvolin

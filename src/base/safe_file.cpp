@@ -13,6 +13,9 @@
 #include <string>
 #include <system_error>
 
+#include "base/text_format.h"
+#include "base/translate.h"
+
 namespace tarvolin {
 
 namespace {
@@ -20,7 +23,8 @@ namespace {
 namespace fs = std::filesystem;
 
 [[noreturn]] void Fail(const fs::path& FileName, const std::string& Reason) {
-    throw std::runtime_error("Cannot write file \"" + FileName.string() + "\": " + Reason);
+    throw std::runtime_error(
+        Format(Tr("Files", "Cannot write file \"%s\": %s").c_str(), FileName.string().c_str(), Reason.c_str()));
 }
 
 bool WriteAll(int Fd, const char* Data, size_t Size) {
@@ -124,7 +128,7 @@ fs::path WriteNewFile(const fs::path& FileName, std::string_view Data) {
         if (Err != EEXIST) Fail(Candidate, std::strerror(Err));
         if (HoldsExactly(Candidate, Data)) return Candidate;
     }
-    Fail(FileName, "too many files of that name exist already");
+    Fail(FileName, Tr("Files", "too many files of that name exist already"));
 }
 
 } // namespace tarvolin

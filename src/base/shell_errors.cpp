@@ -7,40 +7,39 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/text_format.h"
+#include "base/translate.h"
+
 namespace tarvolin {
 
 std::string ShellErrorText(unsigned Result) {
     switch (Result) {
-    case 0: return "The operating system is out of memory or resources.";
-    case 2: return "The specified file was not found.";
-    case 3: return "The specified path was not found.";
-    case 5: return "The operating system denied access to the specified file.";
-    case 8: return "There was not enough memory to complete the operation.";
-    case 11: return "The .exe file is invalid (non-Microsoft Win32 .exe or error in .exe image).";
-    case 26: return "A sharing violation occurred.";
-    case 27: return "The file name association is incomplete or invalid.";
-    case 28: return "The DDE transaction could not be completed because the request timed out.";
-    case 29: return "The DDE transaction failed.";
+    case 0: return Tr("Shell", "The operating system is out of memory or resources.");
+    case 2: return Tr("Shell", "The specified file was not found.");
+    case 3: return Tr("Shell", "The specified path was not found.");
+    case 5: return Tr("Shell", "The operating system denied access to the specified file.");
+    case 8: return Tr("Shell", "There was not enough memory to complete the operation.");
+    case 11: return Tr("Shell", "The .exe file is invalid (non-Microsoft Win32 .exe or error in .exe image).");
+    case 26: return Tr("Shell", "A sharing violation occurred.");
+    case 27: return Tr("Shell", "The file name association is incomplete or invalid.");
+    case 28: return Tr("Shell", "The DDE transaction could not be completed because the request timed out.");
+    case 29: return Tr("Shell", "The DDE transaction failed.");
     case 30:
-        return "The Dynamic Data Exchange (DDE) transaction could not be completed because other DDE transactions "
-               "were being processed.";
+        return Tr("Shell", "The Dynamic Data Exchange (DDE) transaction could not be completed because other DDE "
+                           "transactions were being processed.");
     case 31:
-        return "There is no application associated with the given file name extension. This error will also be "
-               "returned if you attempt to print a file that is not printable.";
-    case 32: return "The specified dynamic-link library (DLL) was not found.";
-    default: {
-        char Buffer[64];
-        std::snprintf(Buffer, sizeof Buffer, "Unknown shell error code 0x%.8x.", Result);
-        return Buffer;
-    }
+        return Tr("Shell", "There is no application associated with the given file name extension. This error will "
+                           "also be returned if you attempt to print a file that is not printable.");
+    case 32: return Tr("Shell", "The specified dynamic-link library (DLL) was not found.");
+    default: return Format(Tr("Shell", "Unknown shell error code 0x%.8x.").c_str(), Result);
     }
 }
 
 namespace {
 
 std::string Failure(const std::string& What, unsigned Result) {
-    // Format("%s failed.\n%s", [what, Format("%u: '%s'", [result, text])])
-    return What + " failed.\n" + std::to_string(Result) + ": '" + ShellErrorText(Result) + "'";
+    return Format(Tr("Shell", "%s failed.\n%s").c_str(), What.c_str(),
+                  Format("%u: '%s'", Result, ShellErrorText(Result).c_str()).c_str());
 }
 
 bool HasScheme(const std::string& Target) {

@@ -13,4 +13,8 @@ std::string Tr(const char* Context, const char* SourceText) {
     return SourceText;
 }
 
+std::string TrFor(TTextUse Use, const char* Context, const char* SourceText) {
+    return Use == TTextUse::Shown ? Tr(Context, SourceText) : std::string(SourceText);
+}
+
 } // namespace tarvolin

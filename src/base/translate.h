@@ -21,4 +21,10 @@ void SetTranslator(TTranslator Translator);
 // SourceText in the interface language; SourceText itself when no translation is known.
 std::string Tr(const char* Context, const char* SourceText);
 
+// Where a text goes: what the window shows is in the interface language; what the program
+// writes into files (listings, traces, sessions) stays English whatever the interface speaks.
+enum class TTextUse { Shown, Written };
+// A text marked with TR_NOOP in Context: translated when Shown, as it is when Written.
+std::string TrFor(TTextUse Use, const char* Context, const char* SourceText);
+
 } // namespace tarvolin

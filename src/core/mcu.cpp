@@ -8,6 +8,7 @@
 #include "base/errors.h"
 #include "base/options.h"
 #include "base/reporter.h"
+#include "base/text_format.h"
 #include "core/step_tables.h"
 #include "core/mnemonics.h"
 #include "lcd/lcd_driver.h"
@@ -62,13 +63,13 @@ const TChipVariant KB1013VK1_2_Chip{
 };
 
 const TMCUClass TSHARP_SM5A_MCU::Class{
-    "TSHARP_SM5A_MCU",        nullptr, &SHARP_SM5A_Chip, "A custom game", "custom_game", "", "", "", nullptr,
-    &MakeMCU<TSHARP_SM5A_MCU>};
+    "TSHARP_SM5A_MCU", nullptr, &SHARP_SM5A_Chip, TR_NOOP("Games", "A custom game"), "custom_game", "", "", "",
+    nullptr,           &MakeMCU<TSHARP_SM5A_MCU>};
 
 const TMCUClass TKB1013VK1_2MCU::Class{"TKB1013VK1_2MCU",
                                        &TSHARP_SM5A_MCU::Class,
                                        &KB1013VK1_2_Chip,
-                                       "A custom game",
+                                       TR_NOOP("Games", "A custom game"),
                                        "custom_game",
                                        "",
                                        "",
@@ -114,16 +115,14 @@ std::unique_ptr<TSHARP_SM5A_MCU> TMCUClass::Create(std::istream* ROMStream) cons
     return mcu;
 }
 
-std::string PageHeaderComment(int PageIndex) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "\n; --- BANK %d  PAGE #%X ---", PageIndex / 16, PageIndex % 16);
-    std::string text = buf;
-    if (PageIndex == 0)
-        text += " WAKE FROM HALT";
-    else if (PageIndex == 15)
-        text += " RESET";
-    else if (PageIndex == 16)
-        text += " SUBROUTINES";
+std::string PageHeaderComment(int PageIndex, TTextUse Use) {
+    std::string text = "\n" + Format(TrFor(Use, "Listing", TR_NOOP("Listing", "; --- BANK %d  PAGE #%X ---")).c_str(),
+                                     PageIndex / 16, PageIndex % 16);
+    const char* Suffix = PageIndex == 0    ? TR_NOOP("Listing", "WAKE FROM HALT")
+                         : PageIndex == 15 ? TR_NOOP("Listing", "RESET")
+                         : PageIndex == 16 ? TR_NOOP("Listing", "SUBROUTINES")
+                                           : nullptr;
+    if (Suffix) text += " " + TrFor(Use, "Listing", Suffix);
     return text;
 }
 
@@ -202,6 +201,15 @@ void TSHARP_SM5A_MCU::InitDefaultROMAddressComments() {
         c.clear();
     for (int i = 0; i < ROMSize / 64; ++i)
         DefaultROMAddressComments[i * 64] = PageHeaderComment(i);
+}
+
+std::string TSHARP_SM5A_MCU::ShownROMAddressComment(T11bits Addr) const {
+    if (Addr >= ROMSize) return {};
+    const std::string& Text = DefaultROMAddressComments[Addr];
+    // A standard page header is shown in the interface language; any other text as it is.
+    if (Addr % 64 == 0 && !Text.empty() && Text == PageHeaderComment(Addr / 64))
+        return PageHeaderComment(Addr / 64, TTextUse::Shown);
+    return Text;
 }
 
 void TSHARP_SM5A_MCU::SetClock(uint16_t, uint16_t, uint16_t) {

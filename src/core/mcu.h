@@ -12,6 +12,7 @@
 
 #include "core/input_output.h"
 #include "base/tick_source.h"
+#include "base/translate.h"
 #include "base/types.h"
 
 namespace tarvolin {
@@ -42,9 +43,9 @@ struct TMCUClass {
     const char* ClassName;           // "TSHARP_SM5A_MCU", "TMH06", ...
     const TMCUClass* Parent;         // nullptr for TSHARP_SM5A_MCU
     const TChipVariant* Chip;
-    const char* FGameName;           // UTF-8
+    const char* FGameName;           // UTF-8; prose names (the custom game) marked for translation
     const char* FShortGameName;
-    const char* FCheatsText;         // "" = none
+    const char* FCheatsText;         // "" = none; marked for translation in the context "Cheats"
     const char* FROMFileName;        // "" = none
     const char* FROMFileNameInArchive;
     const TMCUClass* ROMTakenFrom;   // the class whose ROM this game runs, or nullptr
@@ -59,9 +60,11 @@ struct TMCUClass {
     const TCOMtoMCUpin& GetCOMtoMCUpin() const { return Chip->COMtoMCUpin; }
     const TObitToMCUpin& GetObitToMCUpin() const { return Chip->ObitToMCUpin; }
     const TLabelingNumbers& GetR_K_LabelingNumbers() const { return Chip->RKLabelingNumbers; }
-    std::string GameName() const { return FGameName; }
+    // The game's name as the window shows it (product names stay as they are).
+    std::string GameName() const { return Tr("Games", FGameName); }
     std::string ShortGameName() const { return FShortGameName; }
-    std::string GetCheatsText() const { return FCheatsText; }
+    // The cheats and test modes in the interface language; "" when the game has none.
+    std::string GetCheatsText() const { return *FCheatsText ? Tr("Cheats", FCheatsText) : std::string(); }
     // ROM operations answer for the game whose ROM this one runs.
     std::string ROMFileName() const;
     std::string ROMFileNameInArchive() const;
@@ -217,7 +220,11 @@ public:
     std::unique_ptr<TLCDDriver> LCDDriver;
     std::vector<TGameControlDef> GameControlDefs;
     bool TD0IsCOM1 = false;
+    // English, as listing files keep them; ShownROMAddressComment gives the window's text.
     TDefaultROMAddressComments DefaultROMAddressComments;
+    // The default comment above the instruction at Addr as the window shows it: a page header in
+    // the interface language, any other text as stored; "" outside the ROM.
+    std::string ShownROMAddressComment(T11bits Addr) const;
     std::unique_ptr<TUserData> UserData;
 
     uint8_t FPreviousOpcode = 0;
@@ -282,7 +289,8 @@ public:
 // Factory helper for TMCUClass::Factory.
 template <class T> std::unique_ptr<TSHARP_SM5A_MCU> MakeMCU() { return std::unique_ptr<TSHARP_SM5A_MCU>(new T()); }
 
-// The header text above the first instruction of page i (0..28), with its leading line feed.
-std::string PageHeaderComment(int PageIndex);
+// The header text above the first instruction of page i (0..28), with its leading line feed:
+// English as files keep it (Written), or in the interface language (Shown).
+std::string PageHeaderComment(int PageIndex, TTextUse Use = TTextUse::Written);
 
 } // namespace tarvolin

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/text_format.h"
 #include "core/mcu.h"
 #include "lcd/lcd_driver.h"
 
@@ -187,11 +188,9 @@ void TInterconnection::UpdateNote() {
         if (COMpads.size() != 1) return;
         const TLCDpad Twin = FLCDDriver->GetCOMpadTwin(COMpads[0]);
         if (Twin == 0 || Twin == NoLCDpad) return;
-        char Text[256];
-        std::snprintf(Text, sizeof Text, TwinCOMpadsNoteFormat, int(COMpads[0]), int(Twin));
-        FPanels.Note = Text;
+        FPanels.Note = Format(Tr("Interconnection", TwinCOMpadsNoteFormat).c_str(), int(COMpads[0]), int(Twin));
     } else if (&FLCDDriver->GetClass() != &TGenericLCDDriver::Class) {
-        FPanels.Note = ApproximateCOMGroupsNote;
+        FPanels.Note = Tr("Interconnection", ApproximateCOMGroupsNote);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "base/translate.h"
 #include "base/types.h"
 #include "debugger/wiring.h"
 #include "lcd/lcd_mappings.h"
@@ -49,14 +50,15 @@ struct TInterconnectionPanels {
     std::string Note; // red, across the window; "" = none
 };
 
-// The exact texts of the panels and the note.
-inline constexpr const char* NoSegmentInCOM0Text = "No segment in COM0.";
-inline constexpr const char* NoSegmentInCOM1Text = "No segment in COM1.";
-inline constexpr const char* TwinCOMpadsNoteFormat =
+// The exact texts of the panels and the note, in English; they are shown through
+// Tr("Interconnection", ...).
+inline constexpr const char* NoSegmentInCOM0Text = TR_NOOP("Interconnection", "No segment in COM0.");
+inline constexpr const char* NoSegmentInCOM1Text = TR_NOOP("Interconnection", "No segment in COM1.");
+inline constexpr const char* TwinCOMpadsNoteFormat = TR_NOOP("Interconnection",
     "Note: LCD COM pads %d and %d drive the same group of segments; i.e. if one of them is broken the LCD will "
-    "still work correctly.";
-inline constexpr const char* ApproximateCOMGroupsNote =
-    "Note: Segment groups driven by LCD COM pads are only approximate. They need to be confirmed using a real LCD.";
+    "still work correctly.");
+inline constexpr const char* ApproximateCOMGroupsNote = TR_NOOP("Interconnection",
+    "Note: Segment groups driven by LCD COM pads are only approximate. They need to be confirmed using a real LCD.");
 
 // What the window redraws when the model changes.
 class TInterconnectionView {

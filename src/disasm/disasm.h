@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/translate.h"
 #include "base/types.h"
 
 namespace tarvolin {
@@ -17,8 +18,9 @@ std::string NibbleToStr(unsigned Value);
 std::string AddrToStr(T11bits Addr);
 // AddrToStr, preceded by "label @ " when the user data holds a label for Addr.
 std::string GetAddressText(const TSHARP_SM5A_MCU& MCU, T11bits Addr);
-// Instruction text of the instruction at Addr; Comment receives its default comment.
-std::string DisAsm(const TSHARP_SM5A_MCU& MCU, T11bits Addr, std::string& Comment);
+// Instruction text of the instruction at Addr; Comment receives its default comment, in English
+// for files (Written) or in the interface language for the window (Shown).
+std::string DisAsm(const TSHARP_SM5A_MCU& MCU, T11bits Addr, std::string& Comment, TTextUse Use = TTextUse::Written);
 // Branch-form target of a one-byte TRS (0xC0..0xFF) at Addr: same bank, upper two page
 // bits of Addr's page, lower two from opcode bits 5..4, a step among the first 16 codes.
 T11bits TRSBranchTarget(T11bits Addr, uint8_t Opcode);

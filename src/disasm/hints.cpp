@@ -6,6 +6,8 @@
 #include "core/step_tables.h"
 #include "disasm/disasm.h"
 #include "core/mnemonics.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 #include "disasm/text_util.h"
 
 namespace tarvolin {
@@ -15,9 +17,11 @@ namespace {
 // v -> name
 std::string Moves(unsigned v, const std::string& Name) { return NibbleToStr(v) + " -> " + Name; }
 
-const char* const SkipMark = "; skipping";
-
-std::string Skip(bool Skipping) { return Skipping ? SkipMark : ""; }
+// The hint is shown only, so its words are always in the interface language.
+std::string Skipping() { return Tr("Hint", "skipping"); }
+std::string SkipMark() { return "; " + Skipping(); }
+std::string Skip(bool Skip) { return Skip ? SkipMark() : std::string(); }
+std::string SkippingIf(bool Skip) { return Skip ? Skipping() : std::string(); }
 
 // Whether inputs the game does not wire read as nothing (the custom game) or raise the
 // query error, exactly as execution does.
@@ -67,11 +71,12 @@ std::string GetCurrentOpcodeHint(const TSHARP_SM5A_MCU& MCU) {
     }
     if (op >= 0x30 && op <= 0x3F) {
         const unsigned sum = acc + (op & 0xF);
-        return "sum=" + NibbleToStr(sum) + "; " + Moves(sum, "Acc") + Skip(sum >= 16 && op != 0x3A);
+        return Format(Tr("Hint", "sum=%s").c_str(), NibbleToStr(sum).c_str()) + "; " + Moves(sum, "Acc") +
+               Skip(sum >= 16 && op != 0x3A);
     }
     if (op >= 0x54 && op <= 0x57) {
         const unsigned bit = (mem >> n) & 1;
-        return DPText + ": " + Bin4(mem) + "; bit " + std::to_string(n) + ": " + std::to_string(bit) + Skip(bit == 1);
+        return DPText + ": " + Bin4(mem) + "; " + Format(Tr("Hint", "bit %d: %u").c_str(), n, bit) + Skip(bit == 1);
     }
     if (op >= 0x70 && op <= 0x7F) {
         if (next < 0x80) return std::string();
@@ -96,15 +101,15 @@ std::string GetCurrentOpcodeHint(const TSHARP_SM5A_MCU& MCU) {
         return DPText + ": " + NibbleToStr(mem) + "; " + Moves(sum, "Acc") + Skip(sum > 15);
     }
     case 0x0B: return Moves(dpl, "Acc") + "; " + Moves(acc, "L");
-    case 0x50: return MCU.IO.AlphaIsSignaled(QuietQueries(MCU)) ? "" : "skipping";
-    case 0x51: return MCU.IO.BetaIsSignaled(QuietQueries(MCU)) ? "" : "skipping";
-    case 0x52: return MCU.Carry ? "" : "skipping";
+    case 0x50: return SkippingIf(!MCU.IO.AlphaIsSignaled(QuietQueries(MCU)));
+    case 0x51: return SkippingIf(!MCU.IO.BetaIsSignaled(QuietQueries(MCU)));
+    case 0x52: return SkippingIf(!MCU.Carry);
     case 0x53:
-        if (mem == acc) return NibbleToStr(acc) + "=" + NibbleToStr(mem) + SkipMark;
+        if (mem == acc) return NibbleToStr(acc) + "=" + NibbleToStr(mem) + SkipMark();
         return NibbleToStr(acc) + " <> " + NibbleToStr(mem);
-    case 0x58: return MCU.OneSecond ? "" : "skipping";
-    case 0x5A: return acc == 0 ? "skipping" : "";
-    case 0x5B: return dpl == acc ? "skipping" : "";
+    case 0x58: return SkippingIf(!MCU.OneSecond);
+    case 0x5A: return SkippingIf(acc == 0);
+    case 0x5B: return SkippingIf(dpl == acc);
     case 0x5D:
     case 0x61: return Moves(EncodeDigit(MCU), "O8");
     case 0x5E:
@@ -130,115 +135,119 @@ std::string BitText(int n, char c) {
     return "#" + std::to_string(n) + " (" + x + ")";
 }
 
-std::string Replace(std::string Format, const std::string& Value) {
-    const size_t p = Format.find("%s");
-    if (p != std::string::npos) Format.replace(p, 2, Value);
-    return Format;
-}
+// The legend's texts, shown only: always in the interface language.
+std::string L(const char* English) { return Tr("Legend", English); }
+std::string L(const char* English, const std::string& Value) { return Format(L(English).c_str(), Value.c_str()); }
 
-const char* const ExchangeText = "Exchange accumulator with RAM field denoted by DP.";
-const char* const LoadText = "Load accumulator with RAM field denoted by DP.";
-const char* const IncText = "Increment DPL.\nSkip next instruction if DPL was 7.";
-const char* const DecText = "Decrement DPL.\nSkip next instruction if DPL was 0.";
-const char* const ShiftText = "Shift O register (O8->O7->...->O1->O0).";
-const char* const EncodeText =
+const char* const ExchangeText = TR_NOOP("Legend", "Exchange accumulator with RAM field denoted by DP.");
+const char* const LoadText = TR_NOOP("Legend", "Load accumulator with RAM field denoted by DP.");
+const char* const IncText = TR_NOOP("Legend", "Increment DPL.\nSkip next instruction if DPL was 7.");
+const char* const DecText = TR_NOOP("Legend", "Decrement DPL.\nSkip next instruction if DPL was 0.");
+const char* const ShiftText = TR_NOOP("Legend", "Shift O register (O8->O7->...->O1->O0).");
+const char* const EncodeText = TR_NOOP("Legend",
     "Encode a digit in accumulator using 7-segment Coding Table (taking the value of TD into account) and put the "
-    "result to O8.";
+    "result to O8.");
 
 } // namespace
 
 std::string GetOpcodeDescription(const TSHARP_SM5A_MCU* MCU, uint8_t Opcode, uint8_t Operand) {
     const uint8_t op = Opcode;
     const int n = op & 3;
-    auto xorLine = [&] { return Replace("Xor DPH with %s.", n == 1 ? "01" : n == 2 ? "10" : "11"); };
-    if (op >= 0x04 && op <= 0x07) return Replace("Clear bit %s of RAM field denoted by DP.", BitText(n, '0'));
-    if (op >= 0x0C && op <= 0x0F) return Replace("Set bit %s of RAM field denoted by DP.", BitText(n, '1'));
+    auto xorLine = [&] { return L(TR_NOOP("Legend", "Xor DPH with %s."), n == 1 ? "01" : n == 2 ? "10" : "11"); };
+    if (op >= 0x04 && op <= 0x07) return L(TR_NOOP("Legend", "Clear bit %s of RAM field denoted by DP."), BitText(n, '0'));
+    if (op >= 0x0C && op <= 0x0F) return L(TR_NOOP("Legend", "Set bit %s of RAM field denoted by DP."), BitText(n, '1'));
     if (op >= 0x10 && op <= 0x1F) {
         const int group = (op >> 2) & 3;
-        std::string s = group == 2 ? LoadText : ExchangeText;
+        std::string s = L(group == 2 ? LoadText : ExchangeText);
         if (n) s += "\n" + xorLine();
-        if (group == 1) s += std::string("\n") + IncText;
-        if (group == 3) s += std::string("\n") + DecText;
+        if (group == 1) s += "\n" + L(IncText);
+        if (group == 3) s += "\n" + L(DecText);
         return s;
     }
     if (op >= 0x20 && op <= 0x2F) {
-        std::string s = Replace("Set accumulator to %s.", NibbleToStr(op));
-        if (Operand >= 0x20 && Operand <= 0x2F) s += "\nSkip all following LC instructions.";
+        std::string s = L(TR_NOOP("Legend", "Set accumulator to %s."), NibbleToStr(op));
+        if (Operand >= 0x20 && Operand <= 0x2F) s += "\n" + L(TR_NOOP("Legend", "Skip all following LC instructions."));
         return s;
     }
-    if (op == 0x3A) return "Add 10 (0xA) to accumulator.";
+    if (op == 0x3A) return L(TR_NOOP("Legend", "Add 10 (0xA) to accumulator."));
     if (op >= 0x30 && op <= 0x3F)
-        return Replace("Add %s to accumulator.\nSkip next instruction if result is greater than 0xF.", NibbleToStr(op));
+        return L(TR_NOOP("Legend", "Add %s to accumulator.\nSkip next instruction if result is greater than 0xF."),
+                 NibbleToStr(op));
     if (op >= 0x40 && op <= 0x4F) {
         static const char Low[4] = {'0', '9', 'A', 'B'};
         std::string dp;
         dp += static_cast<char>('0' + n);
         dp += Low[(op >> 2) & 3];
-        return Replace("Set DP to 0x%s.\nSet RAM Bank Selector to 0.", dp);
+        return L(TR_NOOP("Legend", "Set DP to 0x%s.\nSet RAM Bank Selector to 0."), dp);
     }
     if (op >= 0x54 && op <= 0x57)
-        return Replace("Skip next instruction if bit %s of RAM field denoted by DP is 1.", BitText(n, '!'));
+        return L(TR_NOOP("Legend", "Skip next instruction if bit %s of RAM field denoted by DP is 1."), BitText(n, '!'));
     if (op >= 0x70 && op <= 0x7F) {
-        if (Operand < 0x80) return Replace("Set ROM page to %s.", NibbleToStr(op));
+        if (Operand < 0x80) return L(TR_NOOP("Legend", "Set ROM page to %s."), NibbleToStr(op));
         const T11bits c = static_cast<T11bits>(((op & 0x0F) << 6) | CodeToStepIndex[Operand & 0x3F]);
         const bool call = Operand >= 0xC0;
         if ((c | 0x400) > LastROMAddress)
-            return Replace(call ? "Call far subroutine at %s." : "Jump far to %s.", AddrToStr(c));
-        std::string s = call ? "Call far subroutine at %s (if MSB=0) or %s (if MSB=1)." : "Jump far to %s (if MSB=0) or %s (if MSB=1).";
-        s = Replace(s, AddrToStr(c));
-        return Replace(s, AddrToStr(static_cast<T11bits>(c | 0x400)));
+            return L(call ? TR_NOOP("Legend", "Call far subroutine at %s.") : TR_NOOP("Legend", "Jump far to %s."),
+                     AddrToStr(c));
+        const std::string Both = L(call ? TR_NOOP("Legend", "Call far subroutine at %s (if MSB=0) or %s (if MSB=1).")
+                                        : TR_NOOP("Legend", "Jump far to %s (if MSB=0) or %s (if MSB=1)."));
+        return Format(Both.c_str(), AddrToStr(c).c_str(), AddrToStr(static_cast<T11bits>(c | 0x400)).c_str());
     }
     if (op >= 0x80 && op <= 0xBF) {
         const unsigned step = Options().UseLFSRAddressing ? (op & 0x3Fu) : CodeToStepIndex[op & 0x3F];
-        return Replace(
-            "Jump.\n- If not in subroutine, the target depends on values in MSB and Page registers.\n- Otherwise jump to step %s "
-            "within the current bank and page.",
-            HexDigits(step, 2));
+        return L(TR_NOOP("Legend", "Jump.\n- If not in subroutine, the target depends on values in MSB and Page registers.\n"
+                                   "- Otherwise jump to step %s within the current bank and page."),
+                 HexDigits(step, 2));
     }
     if (op >= 0xC0)
-        return Replace("If not in subroutine, call a subroutine at %s.\nOtherwise jump to a branch within the current bank.",
-                       AddrToStr(static_cast<T11bits>(0x400 | CodeToStepIndex[op & 0x3F])));
+        return L(TR_NOOP("Legend", "If not in subroutine, call a subroutine at %s.\nOtherwise jump to a branch within the "
+                                   "current bank."),
+                 AddrToStr(static_cast<T11bits>(0x400 | CodeToStepIndex[op & 0x3F])));
     switch (op) {
-    case 0x00: return "No operation, i.e. empty instruction.";
-    case 0x01: return "Send accumulator to R register.";
-    case 0x02: return "Set RAM Bank Selector to 1.";
-    case 0x03: return "Send accumulator to LCD controller (bit #3 (!xxx) sets the TD flag).";
-    case 0x08: return "Add RAM field denoted by DP to accumulator.";
-    case 0x09: return "Add RAM field and Carry flag to accumulator.";
-    case 0x0A: return "Ones' complement of accumulator.";
-    case 0x0B: return "Exchange accumulator with DPL register.";
-    case 0x50: return "Skip next instruction if Alpha is not triggered.";
-    case 0x51: return "Skip next instruction if Beta is not triggered.";
-    case 0x52: return "Skip next instruction if Carry=0.";
-    case 0x53: return "Skip next instruction if accumulator equals to RAM field denoted by DP.";
-    case 0x58: return "Skip next instruction if T14=0; otherwise clear the T14 flag.";
-    case 0x59: return "Copy O8 to O'8.\nCopy O7 to O'7.";
-    case 0x5A: return "Skip next instruction if Acc=0.";
-    case 0x5B: return "Skip next instruction if Acc=DPL.";
-    case 0x5C: return "Copy the whole O register to O' register.";
-    case 0x5D: return std::string(ShiftText) + "\n" + EncodeText;
+    case 0x00: return L(TR_NOOP("Legend", "No operation, i.e. empty instruction."));
+    case 0x01: return L(TR_NOOP("Legend", "Send accumulator to R register."));
+    case 0x02: return L(TR_NOOP("Legend", "Set RAM Bank Selector to 1."));
+    case 0x03: return L(TR_NOOP("Legend", "Send accumulator to LCD controller (bit #3 (!xxx) sets the TD flag)."));
+    case 0x08: return L(TR_NOOP("Legend", "Add RAM field denoted by DP to accumulator."));
+    case 0x09: return L(TR_NOOP("Legend", "Add RAM field and Carry flag to accumulator."));
+    case 0x0A: return L(TR_NOOP("Legend", "Ones' complement of accumulator."));
+    case 0x0B: return L(TR_NOOP("Legend", "Exchange accumulator with DPL register."));
+    case 0x50: return L(TR_NOOP("Legend", "Skip next instruction if Alpha is not triggered."));
+    case 0x51: return L(TR_NOOP("Legend", "Skip next instruction if Beta is not triggered."));
+    case 0x52: return L(TR_NOOP("Legend", "Skip next instruction if Carry=0."));
+    case 0x53: return L(TR_NOOP("Legend", "Skip next instruction if accumulator equals to RAM field denoted by DP."));
+    case 0x58: return L(TR_NOOP("Legend", "Skip next instruction if T14=0; otherwise clear the T14 flag."));
+    case 0x59: return L(TR_NOOP("Legend", "Copy O8 to O'8.\nCopy O7 to O'7."));
+    case 0x5A: return L(TR_NOOP("Legend", "Skip next instruction if Acc=0."));
+    case 0x5B: return L(TR_NOOP("Legend", "Skip next instruction if Acc=DPL."));
+    case 0x5C: return L(TR_NOOP("Legend", "Copy the whole O register to O' register."));
+    case 0x5D: return L(ShiftText) + "\n" + L(EncodeText);
     case 0x5E:
         if (Operand == 0x00)
-            return Replace("Enter the Halt mode.\nWait until either T14=1, or K<>0.\nThen continue execution at %s.", AddrToStr(0));
-        if (Operand == 0x04) return "Load accumulator with highest 4 bits of T.";
+            return L(TR_NOOP("Legend",
+                             "Enter the Halt mode.\nWait until either T14=1, or K<>0.\nThen continue execution at %s."),
+                     AddrToStr(0));
+        if (Operand == 0x04) return L(TR_NOOP("Legend", "Load accumulator with highest 4 bits of T."));
         return std::string();
-    case 0x5F: return Replace("Set DP to 0x%s.", HexDigits(Operand, 2));
-    case 0x60: return "Toggle TD.";
-    case 0x61: return std::string("Copy O8 to O7.\n") + EncodeText;
-    case 0x62: return std::string(ShiftText) + "\n" + Replace("Copy accumulator to O8.\nClear bit %s of O8.", BitText(3, '0'));
-    case 0x63: return std::string(ShiftText) + "\n" + Replace("Copy accumulator to O8.\nSet bit %s of O8.", BitText(3, '1'));
-    case 0x64: return IncText;
-    case 0x65: return "Set T to zero.\nSet the T14 flag.";
-    case 0x66: return "Clear the Carry flag.";
-    case 0x67: return "Set the Carry flag.";
-    case 0x68: return "Set accumulator to zero.\nClear the LD0 flag.";
-    case 0x69: return "Set the LD0 flag.";
-    case 0x6A: return "Load accumulator with input register K.";
-    case 0x6B: return "Set RAM Bank Selector to 0.";
-    case 0x6C: return DecText;
-    case 0x6D: return "Toggle ROM Bank Selector.";
-    case 0x6E: return "Return from subroutine.";
-    case 0x6F: return "Return from subroutine and skip next instruction.";
+    case 0x5F: return L(TR_NOOP("Legend", "Set DP to 0x%s."), HexDigits(Operand, 2));
+    case 0x60: return L(TR_NOOP("Legend", "Toggle TD."));
+    case 0x61: return L(TR_NOOP("Legend", "Copy O8 to O7.")) + "\n" + L(EncodeText);
+    case 0x62:
+        return L(ShiftText) + "\n" + L(TR_NOOP("Legend", "Copy accumulator to O8.\nClear bit %s of O8."), BitText(3, '0'));
+    case 0x63:
+        return L(ShiftText) + "\n" + L(TR_NOOP("Legend", "Copy accumulator to O8.\nSet bit %s of O8."), BitText(3, '1'));
+    case 0x64: return L(IncText);
+    case 0x65: return L(TR_NOOP("Legend", "Set T to zero.\nSet the T14 flag."));
+    case 0x66: return L(TR_NOOP("Legend", "Clear the Carry flag."));
+    case 0x67: return L(TR_NOOP("Legend", "Set the Carry flag."));
+    case 0x68: return L(TR_NOOP("Legend", "Set accumulator to zero.\nClear the LD0 flag."));
+    case 0x69: return L(TR_NOOP("Legend", "Set the LD0 flag."));
+    case 0x6A: return L(TR_NOOP("Legend", "Load accumulator with input register K."));
+    case 0x6B: return L(TR_NOOP("Legend", "Set RAM Bank Selector to 0."));
+    case 0x6C: return L(DecText);
+    case 0x6D: return L(TR_NOOP("Legend", "Toggle ROM Bank Selector."));
+    case 0x6E: return L(TR_NOOP("Legend", "Return from subroutine."));
+    case 0x6F: return L(TR_NOOP("Legend", "Return from subroutine and skip next instruction."));
     default: return std::string();
     }
 }
@@ -258,7 +267,9 @@ std::vector<std::string> SevenSegmentTableLines() {
     static const char* const Glyphs[16] = {"0", "1", "2", "3", "4", "5", "6", "7",
                                            "8", "9", "-", " ", "4", "5", "\xCB\x87", "'"};
     const std::string Border = " ---------------------------------------";
-    std::vector<std::string> Lines = {Border, " | Acc |Digit|    TD=0    |    TD=1    |", " |-----|-----|------------|------------|"};
+    // The header is shown only; a translation keeps the column widths (the selection counts on them).
+    std::vector<std::string> Lines = {Border, Tr("SevenSegmentTable", " | Acc |Digit|    TD=0    |    TD=1    |"),
+                                      " |-----|-----|------------|------------|"};
     for (unsigned i = 0; i < 16; ++i) {
         const unsigned td0 = SevenSegmentCodingTable[0][i], td1 = SevenSegmentCodingTable[1][i];
         Lines.push_back(" |  " + HexDigits(i, 1) + "  |  " + Glyphs[i] + "  |  " + HexDigits(td0, 1) + " (" + Bin4(td0) + ")  |  " +

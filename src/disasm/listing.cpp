@@ -16,12 +16,12 @@
 
 namespace tarvolin {
 
-std::string GetDisAsmLine(const TSHARP_SM5A_MCU& MCU, T11bits Addr) {
+std::string GetDisAsmLine(const TSHARP_SM5A_MCU& MCU, T11bits Addr, TTextUse Use) {
     uint8_t op = 0, next = 0;
     const int size = MCU.GetOpcodeExt(Addr, op, next);
     const std::string OperandField = size == 2 ? HexDigits(next, 2) : "  ";
     std::string Comment;
-    const std::string Text = DisAsm(MCU, Addr, Comment);
+    const std::string Text = DisAsm(MCU, Addr, Comment, Use);
     // "%s %s %-5s %s"
     std::string line = AddrToStr(Addr) + " " + HexDigits(op, 2) + " " + OperandField + "   " + " " + Text;
 
@@ -78,7 +78,7 @@ TListingSplice TListing::FollowROMChange(const TSHARP_SM5A_MCU& MCU, T11bits Fir
         // From an old start past the rewritten bytes on, the walk is the old one.
         if (Addr > LastAddr && End < Count && FDisAsmStrings[size_t(End)].Addr == Addr) break;
         const T11bits a = static_cast<T11bits>(Addr);
-        Fresh.push_back({GetDisAsmLine(MCU, a), a});
+        Fresh.push_back({GetDisAsmLine(MCU, a, TTextUse::Shown), a});
         uint8_t op = 0, next = 0;
         const int size = MCU.GetOpcodeExt(a, op, next);
         Addr += size > 0 ? size : 1;
@@ -93,7 +93,7 @@ TListingSplice TListing::FollowROMChange(const TSHARP_SM5A_MCU& MCU, T11bits Fir
 
 void TListing::RefreshDisAsmStrings(const TSHARP_SM5A_MCU* MCU) {
     if (!MCU) return;
-    for (auto& e : FDisAsmStrings) e.Text = GetDisAsmLine(*MCU, e.Addr);
+    for (auto& e : FDisAsmStrings) e.Text = GetDisAsmLine(*MCU, e.Addr, TTextUse::Shown);
 }
 
 void TListing::BuildAddrToLBItemIndexMap() {
@@ -128,7 +128,8 @@ std::vector<std::string> TListing::ExportLines(const TSHARP_SM5A_MCU& MCU) const
         if (e.Addr < ROMSize && !MCU.DefaultROMAddressComments[e.Addr].empty()) Lines.push_back(MCU.DefaultROMAddressComments[e.Addr]);
         const std::string Label = MCU.GetAddressLabel(e.Addr);
         if (!Label.empty()) Lines.push_back("; " + Label);
-        Lines.push_back(e.Text);
+        // The file keeps the English comments whatever the window shows.
+        Lines.push_back(GetDisAsmLine(MCU, e.Addr, TTextUse::Written));
     }
     return Lines;
 }

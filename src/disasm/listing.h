@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/safe_file.h"
+#include "base/translate.h"
 #include "base/types.h"
 
 namespace tarvolin {
@@ -14,7 +15,7 @@ namespace tarvolin {
 class TSHARP_SM5A_MCU;
 
 struct TListingEntry {
-    std::string Text;
+    std::string Text; // the line as the window shows it (default comments in the interface language)
     T11bits Addr = 0;
     friend bool operator==(const TListingEntry&, const TListingEntry&) = default;
 };
@@ -27,8 +28,9 @@ struct TListingSplice {
 };
 
 // The line of the instruction at Addr: address, opcode, operand field, instruction text and
-// the comment part at column 31 (34 with Bank:Page:Step notation).
-std::string GetDisAsmLine(const TSHARP_SM5A_MCU& MCU, T11bits Addr);
+// the comment part at column 31 (34 with Bank:Page:Step notation). The default comment is
+// English for files (Written) or in the interface language for the window (Shown).
+std::string GetDisAsmLine(const TSHARP_SM5A_MCU& MCU, T11bits Addr, TTextUse Use = TTextUse::Written);
 
 class TListing {
 public:
@@ -60,7 +62,8 @@ public:
     T11bits ItemIndexToAddr(int Index) const;
 
     // The export lines: page headers (with their leading line feed), "; " + label lines,
-    // instruction lines.
+    // instruction lines, all default comments in English (the file is the same whatever
+    // language the window speaks).
     std::vector<std::string> ExportLines(const TSHARP_SM5A_MCU& MCU) const;
     // The export lines, each followed by CR LF.
     std::string ExportText(const TSHARP_SM5A_MCU& MCU) const;

@@ -38,10 +38,12 @@ const std::vector<TGameMenuEntry>& GameMenuEntries() {
         {&TSK10::Class, R"(Tronica SK-10 "&Super Goal Keeper")", ""},
         {&TSM11::Class, R"(Tronica SM-11 "Sp&ace Mission")", ""},
         {nullptr, "", ""},
-        {&TSHARP_SM5A_MCU::Class, "Load &custom SM-5A ROM...", "Ctrl+0"},
+        {&TSHARP_SM5A_MCU::Class, TR_NOOP("GameMenu", "Load &custom SM-5A ROM..."), "Ctrl+0"},
     };
     return Entries;
 }
+
+std::string TGameMenuEntry::ShownCaption() const { return Tr("GameMenu", MenuCaption); }
 
 const std::vector<const TMCUClass*>& GameClasses() {
     static const std::vector<const TMCUClass*> Classes = [] {

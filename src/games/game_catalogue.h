@@ -1,6 +1,7 @@
 // The game catalogue as data: the Game menu, the hardware of every game, and lookups.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,9 +15,11 @@ struct TLCDDriverClass;
 // One item of the Game menu; a separator has no class.
 struct TGameMenuEntry {
     const TMCUClass* Class;  // nullptr = separator
-    const char* MenuCaption; // with "&" accelerator and "&&" for a literal ampersand
+    const char* MenuCaption; // with "&" accelerator and "&&" for a literal ampersand; English
     const char* MenuShortcut; // "Ctrl+1", "Ctrl+Shift+1", ... ; "" = none
     bool IsSeparator() const { return Class == nullptr; }
+    // The caption in the interface language (product names stay as they are).
+    std::string ShownCaption() const;
 };
 
 // The Game menu in order, separators included; the custom game is last.

@@ -6,35 +6,37 @@
 namespace tarvolin {
 
 // ------------------------------------------------------------------ cheats and test modes
+// Shown in the interface language (TMCUClass::GetCheatsText); the names of lines, pins and
+// RAM cells in them stay as they are.
 
 namespace {
 
-constexpr const char* CheatsAC01 =
+constexpr const char* CheatsAC01 = TR_NOOP("Cheats",
     "INVINCIBILITY\n"
-    "K4 signaled upon reset (sets RAM[0x35] bit #0)";
+    "K4 signaled upon reset (sets RAM[0x35] bit #0)");
 
-constexpr const char* CheatsFL02 =
+constexpr const char* CheatsFL02 = TR_NOOP("Cheats",
     "FULL LCD TEST (all segments lit up)\n"
     "Beta signaled upon reset\n"
     "\n"
     "INVINCIBILITY\n"
-    "Beta signaled during play";
+    "Beta signaled during play");
 
-constexpr const char* CheatsMT03 =
+constexpr const char* CheatsMT03 = TR_NOOP("Cheats",
     "FULL LCD TEST (all segments lit up)\n"
     "K4 signaled upon reset\n"
     "\n"
     "INVINCIBILITY\n"
-    "K4 signaled during play";
+    "K4 signaled during play");
 
-constexpr const char* CheatsIP05 =
+constexpr const char* CheatsIP05 = TR_NOOP("Cheats",
     "FULL LCD TEST (all segments lit up)\n"
     "Beta signaled upon reset\n"
     "\n"
     "BEGINNER MODE (longer timeout)\n"
-    "Beta signaled during play";
+    "Beta signaled during play");
 
-constexpr const char* CheatsMH06 =
+constexpr const char* CheatsMH06 = TR_NOOP("Cheats",
     "FULL LCD TEST (all segments lit up)\n"
     "Alpha signaled upon reset\n"
     "\n"
@@ -50,9 +52,9 @@ constexpr const char* CheatsMH06 =
     "INITIAL GAME SPEED\n"
     "  - approx. 75% faster than normal: any combination of [R2=0]K pins signaled upon reset, except "
     "[R2=0]K4+K3 (sets RAM[0x4B]=0x1)\n"
-    "  - approx. 150% faster than normal: both [R2=0]K4+K3 signaled upon reset (sets RAM[0x4B]=0x0)";
+    "  - approx. 150% faster than normal: both [R2=0]K4+K3 signaled upon reset (sets RAM[0x4B]=0x0)");
 
-constexpr const char* CheatsCN07 =
+constexpr const char* CheatsCN07 = TR_NOOP("Cheats",
     "FULL LCD TEST (all segments lit up)\n"
     "any [R3=0]K pin signaled upon reset\n"
     "\n"
@@ -60,9 +62,9 @@ constexpr const char* CheatsCN07 =
     "any [R3=0]K pin signaled upon reset (sets RAM[0x2A] bit #2)\n"
     "\n"
     "BUZZER TEST\n"
-    "[R3=0]K4 signaled during play or clock mode";
+    "[R3=0]K4 signaled during play or clock mode");
 
-constexpr const char* CheatsLN08 =
+constexpr const char* CheatsLN08 = TR_NOOP("Cheats",
     "FULL LCD TEST (all segments lit up)\n"
     "Alpha signaled upon reset\n"
     "\n"
@@ -78,9 +80,9 @@ constexpr const char* CheatsLN08 =
     "INITIAL GAME SPEED\n"
     "  - faster than normal: any combination of [R2=0]K pins signaled upon reset, except [R2=0]K4+K3 "
     "(sets RAM[0x4B]=0x0)\n"
-    "  - slower than normal: both [R2=0]K4+K3 signaled upon reset (sets RAM[0x4B]=0x2)";
+    "  - slower than normal: both [R2=0]K4+K3 signaled upon reset (sets RAM[0x4B]=0x2)");
 
-constexpr const char* CheatsPR21 =
+constexpr const char* CheatsPR21 = TR_NOOP("Cheats",
     "LCD TEST\n"
     "any [R3=0]K pin signaled upon reset; [R3=0]K4 then switches between full (all segments lit up) and "
     "partial LCD test (COM0 segments lit up)\n"
@@ -89,9 +91,9 @@ constexpr const char* CheatsPR21 =
     "any [R3=0]K pin signaled upon reset (sets RAM[0x2A] bit #2)\n"
     "\n"
     "BUZZER TEST\n"
-    "[R3=0]K4 signaled during play or clock mode";
+    "[R3=0]K4 signaled during play or clock mode");
 
-constexpr const char* CheatsOC22 =
+constexpr const char* CheatsOC22 = TR_NOOP("Cheats",
     "FULL LCD TEST (all segments lit up)\n"
     "[R3=0]K4 signaled upon reset\n"
     "\n"
@@ -102,9 +104,9 @@ constexpr const char* CheatsOC22 =
     "[R3=0]K4 signaled during play or clock mode\n"
     "\n"
     "NON-DESTRUCTIVE CLOCK SETTING\n"
-    "[R3=0]K3 signaled during play or clock mode";
+    "[R3=0]K3 signaled during play or clock mode");
 
-constexpr const char* CheatsPP23 =
+constexpr const char* CheatsPP23 = TR_NOOP("Cheats",
     "PARTIAL LCD TEST (COM0 segments lit up)\n"
     "any of [R2=0]K4/K2/K1 pins signaled upon reset\n"
     "\n"
@@ -115,9 +117,9 @@ constexpr const char* CheatsPP23 =
     "[R2=0]K4 signaled during play or clock mode\n"
     "\n"
     "NON-DESTRUCTIVE CLOCK SETTING\n"
-    "[R2=0]K3 signaled during play or clock mode";
+    "[R2=0]K3 signaled during play or clock mode");
 
-constexpr const char* CheatsFP24MC25 =
+constexpr const char* CheatsFP24MC25 = TR_NOOP("Cheats",
     "FULL LCD TEST (all segments lit up)\n"
     "Alpha signaled upon reset\n"
     "\n"
@@ -125,9 +127,9 @@ constexpr const char* CheatsFP24MC25 =
     "Beta signaled upon reset\n"
     "\n"
     "INVINCIBILITY\n"
-    "Alpha signaled during play";
+    "Alpha signaled during play");
 
-constexpr const char* CheatsFR27 =
+constexpr const char* CheatsFR27 = TR_NOOP("Cheats",
     "PARTIAL LCD TEST (COM0 segments lit up)\n"
     "any [R3=0]K pin signaled upon reset\n"
     "\n"
@@ -138,9 +140,9 @@ constexpr const char* CheatsFR27 =
     "[R2=0]K4 signaled during play or clock mode\n"
     "\n"
     "NON-DESTRUCTIVE CLOCK SETTING\n"
-    "[R2=0]K3 signaled during play or clock mode";
+    "[R2=0]K3 signaled during play or clock mode");
 
-constexpr const char* CheatsIM02IM04 =
+constexpr const char* CheatsIM02IM04 = TR_NOOP("Cheats",
     "FULL LCD TEST (all segments lit up)\n"
     "INT1 signaled upon reset\n"
     "\n"
@@ -148,9 +150,9 @@ constexpr const char* CheatsIM02IM04 =
     "INT0 signaled upon reset\n"
     "\n"
     "INVINCIBILITY\n"
-    "INT1 signaled during play";
+    "INT1 signaled during play");
 
-constexpr const char* CheatsIM03 =
+constexpr const char* CheatsIM03 = TR_NOOP("Cheats",
     "FULL LCD TEST (all segments lit up)\n"
     "[R2=0]D3 signaled upon reset\n"
     "\n"
@@ -161,9 +163,9 @@ constexpr const char* CheatsIM03 =
     "[R2=0]D3 signaled during play or clock mode\n"
     "\n"
     "NON-DESTRUCTIVE CLOCK SETTING\n"
-    "[R2=0]D2 signaled during play or clock mode";
+    "[R2=0]D2 signaled during play or clock mode");
 
-constexpr const char* CheatsIM09 =
+constexpr const char* CheatsIM09 = TR_NOOP("Cheats",
     "PARTIAL LCD TEST (COM0 segments lit up)\n"
     "any [R2=0]D pin signaled upon reset\n"
     "\n"
@@ -174,31 +176,31 @@ constexpr const char* CheatsIM09 =
     "[R1=0]D3 signaled during play or clock mode\n"
     "\n"
     "NON-DESTRUCTIVE CLOCK SETTING\n"
-    "[R1=0]D2 signaled during play or clock mode";
+    "[R1=0]D2 signaled during play or clock mode");
 
-constexpr const char* CheatsIM23 =
+constexpr const char* CheatsIM23 = TR_NOOP("Cheats",
     "FULL LCD TEST (all segments lit up)\n"
     "INT1 signaled upon reset\n"
     "\n"
     "PARTIAL LCD TEST (COM0 segments lit up)\n"
-    "INT0 signaled upon reset";
+    "INT0 signaled upon reset");
 
-constexpr const char* CheatsAltair =
+constexpr const char* CheatsAltair = TR_NOOP("Cheats",
     "FULL LCD TEST (all segments lit up)\n"
     "INT1 signaled upon reset\n"
     "\n"
     "INVINCIBILITY\n"
-    "INT1 signaled during play";
+    "INT1 signaled during play");
 
-constexpr const char* CheatsSK10 =
+constexpr const char* CheatsSK10 = TR_NOOP("Cheats",
     "INVINCIBILITY\n"
     "Alpha signaled during play\n"
     "\n"
     "SCORE BOOSTER\n"
     "Beta signaled during play (every successful catch increases the score by 50 points, instead of default 5 "
-    "points)";
+    "points)");
 
-constexpr const char* CheatsSM11 =
+constexpr const char* CheatsSM11 = TR_NOOP("Cheats",
     "FULL LCD TEST (all segments lit up)\n"
     "[R3=0]K4 signaled upon reset\n"
     "\n"
@@ -209,7 +211,7 @@ constexpr const char* CheatsSM11 =
     "[R2=0]K4 signaled during play or clock mode\n"
     "\n"
     "NON-DESTRUCTIVE CLOCK SETTING\n"
-    "[R2=0]K3 signaled during play or clock mode";
+    "[R2=0]K3 signaled during play or clock mode");
 
 const TMCUClass* const SM5A = &TSHARP_SM5A_MCU::Class;
 const TMCUClass* const KB = &TKB1013VK1_2MCU::Class;

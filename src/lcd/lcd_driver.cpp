@@ -5,6 +5,8 @@
 
 #include "base/reporter.h"
 #include "base/resources.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 
 namespace tarvolin {
 
@@ -277,7 +279,8 @@ bool TLCDDriver::LoadPngResourceToBitmap(const std::string& ResourceName, TRaste
     std::string Error;
     try {
         const auto Resource = FindResource(ResourceName);
-        if (!Resource) throw std::runtime_error("Resource " + ResourceName + " not found");
+        if (!Resource)
+            throw std::runtime_error(Format(Tr("LCD", "Resource %s not found").c_str(), ResourceName.c_str()));
         // Leaves the bitmap untouched on failure; transparency is dropped.
         DecodePNG(Resource->Data, Resource->Size, Bitmap);
         Bitmap.TransparentColor = clWhite;
@@ -418,7 +421,7 @@ const TLCDDriverClass TGenericLCDDriver::Class{"TGenericLCDDriver", nullptr, &Ma
 
 void TGenericLCDDriver::SetupMappings() {
     FLCDResourceName.clear();
-    FLCDThemeName = "(non-specific technical image)";
+    FLCDThemeName = Tr("LCD", "(non-specific technical image)");
     FMCUtoLCDmappings.SetupGenericMapping(FCOMtoMCUpin, FObitToMCUpin);
     FLCDpadToSegmentMappings.SetupGenericMapping(FObitToMCUpin, FMCUtoLCDmappings);
 }

@@ -14,6 +14,8 @@
 #include <system_error>
 
 #include "base/safe_file.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 #include "lcd/raster.h"
 
 namespace tarvolin {
@@ -42,7 +44,7 @@ void OnPngWarning(png_structp, png_const_charp) {}
 
 void OnPngRead(png_structp Png, png_bytep Dest, size_t Length) {
     auto* Ctx = static_cast<TPngContext*>(png_get_io_ptr(Png));
-    if (Length > Ctx->Size - Ctx->Pos) png_error(Png, "the image data is truncated");
+    if (Length > Ctx->Size - Ctx->Pos) png_error(Png, TR_NOOP("LCD", "the image data is truncated"));
     std::memcpy(Dest, Ctx->Data + Ctx->Pos, Length);
     Ctx->Pos += Length;
 }
@@ -55,7 +57,7 @@ void OnPngWrite(png_structp Png, png_bytep Src, size_t Length) {
     } catch (...) {
         Failed = true;
     }
-    if (Failed) png_error(Png, "out of memory");
+    if (Failed) png_error(Png, TR_NOOP("LCD", "out of memory"));
 }
 
 void OnPngFlush(png_structp) {}
@@ -93,25 +95,27 @@ bool ReadPngRows(png_structp Png, png_bytepp Rows) {
     return true;
 }
 
+// Message: one of the reasons marked below, or a reason libpng gave (which stays as it is).
 [[noreturn]] void ThrowDecodeError(const char* Message) {
-    throw std::runtime_error(std::string("The PNG image cannot be decoded: ") + Message);
+    throw std::runtime_error(
+        Format(Tr("LCD", "The PNG image cannot be decoded: %s").c_str(), Tr("LCD", Message).c_str()));
 }
 
 } // namespace
 
 void DecodePNG(const uint8_t* Data, size_t Size, TRaster& Out) {
-    if (!Data || Size == 0) ThrowDecodeError("the image data is empty");
-    if (Size < 8 || png_sig_cmp(Data, 0, 8) != 0) ThrowDecodeError("the data is not a PNG image");
+    if (!Data || Size == 0) ThrowDecodeError(TR_NOOP("LCD", "the image data is empty"));
+    if (Size < 8 || png_sig_cmp(Data, 0, 8) != 0) ThrowDecodeError(TR_NOOP("LCD", "the data is not a PNG image"));
 
     TPngContext Ctx;
     Ctx.Data = Data;
     Ctx.Size = Size;
     png_structp Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &Ctx, OnPngError, OnPngWarning);
-    if (!Png) ThrowDecodeError("out of memory");
+    if (!Png) ThrowDecodeError(TR_NOOP("LCD", "out of memory"));
     png_infop Info = png_create_info_struct(Png);
     if (!Info) {
         png_destroy_read_struct(&Png, nullptr, nullptr);
-        ThrowDecodeError("out of memory");
+        ThrowDecodeError(TR_NOOP("LCD", "out of memory"));
     }
     struct TGuard {
         png_structp& P;
@@ -123,9 +127,9 @@ void DecodePNG(const uint8_t* Data, size_t Size, TRaster& Out) {
     TDecodeInfo DI;
     if (!ReadPngHeader(Png, Info, DI)) ThrowDecodeError(Ctx.Message);
     if (DI.Width == 0 || DI.Height == 0 || uint64_t(DI.Width) * DI.Height > MaxImagePixels)
-        ThrowDecodeError("the image is too large");
+        ThrowDecodeError(TR_NOOP("LCD", "the image is too large"));
     if (DI.Channels != 1 && DI.Channels != 3 && DI.Channels != 2 && DI.Channels != 4)
-        ThrowDecodeError("unsupported pixel format");
+        ThrowDecodeError(TR_NOOP("LCD", "unsupported pixel format"));
 
     std::vector<uint8_t> Buffer(DI.RowBytes * DI.Height);
     std::vector<png_bytep> Rows(DI.Height);

@@ -7,10 +7,13 @@
 #include <memory>
 #include <mutex>
 
+#include "base/text_format.h"
+#include "base/translate.h"
+
 namespace tarvolin {
 
 const char* const BrowserUserAgent = "Mozilla/5.0 (Windows NT 10.0; Win64; x64; rv:109.0) Gecko/20100101 Firefox/111.0";
-const char* const RequestCancelledText = "The request was cancelled.";
+const char* const RequestCancelledText = TR_NOOP("Download", "The request was cancelled.");
 
 namespace {
 
@@ -139,10 +142,11 @@ std::string UsualStatusText(long Code) {
 
 THttpResponse HttpGet(const std::string& URL, const THttpOptions& Options, TTaskProgress* Progress) {
     if (!StartsWithNoCase(URL, "http://") && !StartsWithNoCase(URL, "https://"))
-        throw EHttpError("The address \"" + URL + "\" is not an http or https address.");
+        throw EHttpError(
+            Format(Tr("Download", "The address \"%s\" is not an http or https address.").c_str(), URL.c_str()));
     InitCurlOnce();
     std::unique_ptr<CURL, TEasyCloser> Curl(curl_easy_init());
-    if (!Curl) throw EHttpError("Cannot start an HTTP request (out of memory).");
+    if (!Curl) throw EHttpError(Tr("Download", "Cannot start an HTTP request (out of memory)."));
     CURL* C = Curl.get();
 
     THttpResponse Response;
@@ -190,16 +194,17 @@ THttpResponse HttpGet(const std::string& URL, const THttpOptions& Options, TTask
     const std::string MaxText = std::to_string(Options.MaxBodyBytes);
     long FinalCode = 0;
     curl_easy_getinfo(C, CURLINFO_RESPONSE_CODE, &FinalCode);
-    if (T.Cancelled) throw EHttpError(RequestCancelledText);
+    if (T.Cancelled) throw EHttpError(Tr("Download", RequestCancelledText));
     // The size bound also meets the announced length of an error page, whose body is not wanted.
     if (Result == CURLE_FILESIZE_EXCEEDED && FinalCode != 200) T.NotOK = true;
     else if (T.TooLarge || Result == CURLE_FILESIZE_EXCEEDED)
-        throw EHttpError("The server sent more than " + MaxText + " bytes; the transfer was stopped.");
+        throw EHttpError(Format(Tr("Download", "The server sent more than %s bytes; the transfer was stopped.").c_str(),
+                                MaxText.c_str()));
     const bool StoppedOnPurpose =
         (Result == CURLE_WRITE_ERROR || Result == CURLE_FILESIZE_EXCEEDED) && (T.NotOK || T.Truncated);
     if (Result != CURLE_OK && !StoppedOnPurpose) {
         std::string Text = ErrorBuffer[0] ? ErrorBuffer : curl_easy_strerror(Result);
-        if (Text.empty()) Text = "Error " + std::to_string(static_cast<int>(Result));
+        if (Text.empty()) Text = Format(Tr("Download", "Error %d").c_str(), static_cast<int>(Result));
         throw EHttpError(Text);
     }
     Response.StatusCode = FinalCode;

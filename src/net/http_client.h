@@ -23,7 +23,7 @@ public:
 // "Mozilla/5.0 (Windows NT 10.0; Win64; x64; rv:109.0) Gecko/20100101 Firefox/111.0": what the
 // ROM downloads and the address check send; servers of ROM archives answer browsers.
 extern const char* const BrowserUserAgent;
-// The message of a request that the user cancelled.
+// The message of a request that the user cancelled (English; Tr("Download", ...) translates it).
 extern const char* const RequestCancelledText;
 
 struct THttpOptions {

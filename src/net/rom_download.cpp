@@ -1,32 +1,19 @@
 #include "net/rom_download.h"
 
 #include <cctype>
-#include <cstdarg>
 #include <cstdio>
 #include <exception>
 #include <vector>
 
 #include "base/safe_file.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 #include "base/types.h"
 #include "persist/zip_archive.h"
 
 namespace tarvolin {
 
 namespace {
-
-std::string Printf(const char* Fmt, ...) __attribute__((format(printf, 1, 2)));
-std::string Printf(const char* Fmt, ...) {
-    va_list a;
-    va_start(a, Fmt);
-    va_list b;
-    va_copy(b, a);
-    const int n = std::vsnprintf(nullptr, 0, Fmt, a);
-    va_end(a);
-    std::vector<char> Buffer(n > 0 ? size_t(n) + 1 : 1);
-    std::vsnprintf(Buffer.data(), Buffer.size(), Fmt, b);
-    va_end(b);
-    return std::string(Buffer.data(), n > 0 ? size_t(n) : 0);
-}
 
 std::string Lower(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -97,27 +84,27 @@ std::string LastURLPathSegment(const std::string& URL) {
 
 bool DownloadROM(const TROMDownload& Download, TTaskProgress& Progress, std::string& ErrorText, std::string& ROM) {
     ROM.clear();
-    ErrorText = "unknown reason";
+    ErrorText = Tr("Download", "unknown reason");
     if (Download.URL.empty()) return false;
-    Progress.Status("Downloading ROM...");
+    Progress.Status(Tr("Download", "Downloading ROM..."));
     try {
         const THttpResponse Response = HttpGet(Download.URL, Download.Http, &Progress);
         // A cancel that came too late to break off the transfer still stops the download.
-        if (Progress.Cancelled()) throw EHttpError(RequestCancelledText);
+        if (Progress.Cancelled()) throw EHttpError(Tr("Download", RequestCancelledText));
         std::string Body;
         std::string FileName;
         if (Response.StatusCode == 200) {
             if (Response.RawHeaders.empty()) {
-                ErrorText = "Cannot retrieve raw HTTP headers.";
+                ErrorText = Tr("Download", "Cannot retrieve raw HTTP headers.");
             } else {
                 FileName = ContentDispositionFileName(Response.RawHeaders);
                 Body = Response.Body;
             }
         } else if (Response.StatusCode != 0) {
-            ErrorText = std::string("HTTP status code:") +
-                        Printf(" %d ('%s')", static_cast<int>(Response.StatusCode), Response.StatusText.c_str());
+            ErrorText = Format(Tr("Download", "HTTP status code: %d ('%s')").c_str(),
+                               static_cast<int>(Response.StatusCode), Response.StatusText.c_str());
         } else {
-            ErrorText = "Cannot retrieve HTTP status code.";
+            ErrorText = Tr("Download", "Cannot retrieve HTTP status code.");
         }
         if (!Body.empty()) {
             if (FileName.empty()) FileName = LastURLPathSegment(Download.URL);
@@ -127,14 +114,16 @@ bool DownloadROM(const TROMDownload& Download, TTaskProgress& Progress, std::str
             if (FileName.empty() || Ext == ".zip") {
                 ROM = ReadZipEntry(Body, Download.FileNameInArchive);
                 if (ROM.size() < size_t(ROMSize)) {
-                    ErrorText = Printf("The file in the archive holds %u bytes; a ROM image has %u.",
-                                       static_cast<unsigned>(ROM.size()), static_cast<unsigned>(ROMSize));
+                    ErrorText =
+                        Format(Tr("Download", "The file in the archive holds %u bytes; a ROM image has %u.").c_str(),
+                               static_cast<unsigned>(ROM.size()), static_cast<unsigned>(ROMSize));
                 }
             } else {
-                Progress.Status("Saving ROM...");
+                Progress.Status(Tr("Download", "Saving ROM..."));
                 const std::filesystem::path Saved = WriteNewFile(Download.SaveFolder / FileName, Body);
-                ErrorText = Printf("Unsupported archive type.\n\nUnpack '%s' from '%s' manually.",
-                                   Download.FileNameInArchive.c_str(), Saved.string().c_str());
+                ErrorText =
+                    Format(Tr("Download", "Unsupported archive type.\n\nUnpack '%s' from '%s' manually.").c_str(),
+                           Download.FileNameInArchive.c_str(), Saved.string().c_str());
             }
         }
     } catch (const std::exception& e) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "net/http_client.h"
+#include "base/translate.h"
 #include "persist/stream.h"
 
 namespace tarvolin {
@@ -86,7 +87,7 @@ TVersionFile ParseVersionFile(std::string_view Body) {
     TVersionFile File;
     if (!Lines.empty()) File.VersionText = Trim(Lines[0]);
     if (Lines.size() > 1) File.DownloadURL = Trim(Lines[1]);
-    File.ChangeLog = "(unknown)";
+    File.ChangeLog = Tr("UpdateCheck", "(unknown)");
     for (size_t i = 0; i < Lines.size(); ++i) {
         if (!EqualsNoCase(Trim(Lines[i]), "CHANGELOG")) continue;
         if (i + 1 < Lines.size()) {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "base/errors.h"
+#include "base/text_format.h"
 #include "base/safe_file.h"
 #include "persist/stream.h"
 
@@ -31,7 +32,9 @@ void TDebugSession::LoadFromStream(std::istream& S) const {
 
 void TDebugSession::Open(const std::filesystem::path& FileName) {
     std::ifstream File(FileName, std::ios::binary);
-    if (!File) throw EStreamError("Cannot open file \"" + FileName.string() + "\": " + std::strerror(errno));
+    if (!File)
+        throw EStreamError(Format(Tr("Stream", "Cannot open file \"%s\": %s").c_str(),
+                                  FileName.string().c_str(), std::strerror(errno)));
     LoadFromStream(File);
     FFileName = FileName.string();
 }

@@ -8,6 +8,7 @@
 
 #include "base/program_folder.h"
 #include "base/errors.h"
+#include "base/text_format.h"
 #include "persist/stream.h"
 
 namespace tarvolin {
@@ -174,7 +175,8 @@ bool TUserData::LoadFromFile(TROM& LiveROMImage) {
     std::error_code ec;
     if (!std::filesystem::exists(name, ec)) return false;
     std::ifstream file(name, std::ios::binary);
-    if (!file) throw EStreamError("Cannot open file \"" + name.string() + "\".");
+    if (!file)
+        throw EStreamError(Format(Tr("Stream", "Cannot open file \"%s\".").c_str(), name.string().c_str()));
     LoadFromStream(file, LiveROMImage);
     FRenameDatFileOnSave = true;
     return true;

@@ -4,6 +4,9 @@
 
 #include <memory>
 
+#include "base/text_format.h"
+#include "base/translate.h"
+
 namespace tarvolin {
 
 namespace {
@@ -14,8 +17,6 @@ struct TArchiveCloser {
 struct TFileCloser {
     void operator()(zip_file_t* F) const { zip_fclose(F); }
 };
-
-std::string Quoted(const std::string& Name) { return "\"" + Name + "\""; }
 
 bool IsFolder(const char* Name) {
     const std::string_view n(Name ? Name : "");
@@ -45,14 +46,14 @@ std::string ReadZipEntry(std::string_view Archive, const std::string& EntryName,
     if (!Source) {
         std::string Text = zip_error_strerror(&Error);
         zip_error_fini(&Error);
-        throw EZipError("Cannot open the zip archive: " + Text + ".");
+        throw EZipError(Format(Tr("Zip", "Cannot open the zip archive: %s.").c_str(), Text.c_str()));
     }
     std::unique_ptr<zip_t, TArchiveCloser> Z(zip_open_from_source(Source, ZIP_RDONLY | ZIP_CHECKCONS, &Error));
     if (!Z) {
         zip_source_free(Source);
         std::string Text = zip_error_strerror(&Error);
         zip_error_fini(&Error);
-        throw EZipError("The data is not a readable zip archive: " + Text + ".");
+        throw EZipError(Format(Tr("Zip", "The data is not a readable zip archive: %s.").c_str(), Text.c_str()));
     }
     zip_error_fini(&Error);
 
@@ -64,27 +65,29 @@ std::string ReadZipEntry(std::string_view Archive, const std::string& EntryName,
     if (Index < 0 && (EntryName.empty() || Choice == TZipEntryChoice::NamedElseFirst)) Index = FirstFile(Z.get());
     if (Index < 0) {
         if (!EntryName.empty() && Choice == TZipEntryChoice::NamedOnly)
-            throw EZipError("The zip archive has no file named " + Quoted(EntryName) + ".");
-        throw EZipError("The zip archive holds no file.");
+            throw EZipError(Format(Tr("Zip", "The zip archive has no file named \"%s\".").c_str(), EntryName.c_str()));
+        throw EZipError(Tr("Zip", "The zip archive holds no file."));
     }
     const char* RawName = zip_get_name(Z.get(), zip_uint64_t(Index), 0);
     const std::string Name = RawName ? RawName : EntryName;
 
     std::unique_ptr<zip_file_t, TFileCloser> F(zip_fopen_index(Z.get(), zip_uint64_t(Index), 0));
     if (!F)
-        throw EZipError("Cannot read " + Quoted(Name) + " from the zip archive: " +
-                        zip_error_strerror(zip_get_error(Z.get())) + ".");
+        throw EZipError(Format(Tr("Zip", "Cannot read \"%s\" from the zip archive: %s.").c_str(), Name.c_str(),
+                               zip_error_strerror(zip_get_error(Z.get()))));
     std::string Data;
     char Buffer[8192];
     for (;;) {
         const zip_int64_t n = zip_fread(F.get(), Buffer, sizeof Buffer);
         if (n < 0)
-            throw EZipError("Cannot read " + Quoted(Name) + " from the zip archive: " +
-                            zip_error_strerror(zip_file_get_error(F.get())) + ".");
+            throw EZipError(Format(Tr("Zip", "Cannot read \"%s\" from the zip archive: %s.").c_str(), Name.c_str(),
+                                   zip_error_strerror(zip_file_get_error(F.get()))));
         if (n == 0) break;
         if (Data.size() + size_t(n) > MaxSize)
-            throw EZipError("The file " + Quoted(Name) + " in the zip archive is larger than " +
-                            std::to_string(MaxSize) + " bytes; it is not a ROM image.");
+            throw EZipError(
+                Format(Tr("Zip", "The file \"%s\" in the zip archive is larger than %zu bytes; it is not a ROM image.")
+                           .c_str(),
+                       Name.c_str(), MaxSize));
         Data.append(Buffer, size_t(n));
     }
     return Data;

@@ -97,7 +97,7 @@ QPixmap AboutPicture(const QSize& Size) {
 }
 
 TAboutDlg::TAboutDlg(TPrompter& Prompter, QWidget* Parent) : QDialog(Parent), FPrompter(Prompter) {
-    setWindowTitle("About");
+    setWindowTitle(tr("About"));
     setFixedSize(AboutSize);
 
     auto* Picture = new QLabel(this);
@@ -119,21 +119,21 @@ TAboutDlg::TAboutDlg(TPrompter& Prompter, QWidget* Parent) : QDialog(Parent), FP
         Lines->addWidget(Label);
         return Label;
     };
-    Line(new QLabel("Emulator and debugger for SHARP SM-5A and КБ1013ВК1-2 programs", Panel));
+    Line(new QLabel(tr("Emulator and debugger for SHARP SM-5A and КБ1013ВК1-2 programs"), Panel));
     uint16_t Major = 0, Minor = 0, Release = 0;
     FVersion = Line(new QLabel(Panel));
     if (GetProgramVersion(Major, Minor, Release))
         FVersion->setText(QString::asprintf("v%u.%u.%u", unsigned(Major), unsigned(Minor), unsigned(Release)));
     else
         FVersion->hide();
-    FNote = new TDoubleClickLabel("for testing and study purposes", Panel);
+    FNote = new TDoubleClickLabel(tr("for testing and study purposes"), Panel);
     Line(FNote, true);
     Line(new QLabel("Tarvolin", Panel), true);
-    Line(new QLabel("Thanks to everyone who documented these chips and their games.", Panel));
-    Line(new QLabel("Emulation, debugger and pictures: the Tarvolin developers.", Panel));
+    Line(new QLabel(tr("Thanks to everyone who documented these chips and their games."), Panel));
+    Line(new QLabel(tr("Emulation, debugger and pictures: the Tarvolin developers."), Panel));
 
     const QString Address = QString::fromStdString(Options().ContactAddress);
-    FContact = new TLinkLabel(Address.isEmpty() ? "no contact address configured" : "Contact the authors", Panel);
+    FContact = new TLinkLabel(Address.isEmpty() ? tr("no contact address configured") : tr("Contact the authors"), Panel);
     Line(FContact);
     if (Address.isEmpty()) {
         FContact->setEnabled(false);

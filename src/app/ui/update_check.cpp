@@ -1,6 +1,8 @@
 #include "app/ui/update_check.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -8,13 +10,14 @@
 #include <QStyle>
 
 #include "app/ui/link_label.h"
+#include "base/interface_language.h"
 #include "base/options.h"
 #include "base/ui/shell_starter.h"
 
 namespace tarvolin {
 
 TNewVersionDlg::TNewVersionDlg(const TVersionFile& File, QWidget* Parent) : QDialog(Parent) {
-    setWindowTitle("New version available");
+    setWindowTitle(tr("New version available"));
     setMinimumSize(257, 184);
     resize(420, 300);
     setSizeGripEnabled(true);
@@ -26,7 +29,7 @@ TNewVersionDlg::TNewVersionDlg(const TVersionFile& File, QWidget* Parent) : QDia
     Grid->addWidget(Icon, 0, 0, 2, 1, Qt::AlignTop);
 
     auto* Line = new QHBoxLayout;
-    Line->addWidget(new QLabel("A new version is available:", this));
+    Line->addWidget(new QLabel(tr("A new version is available:"), this));
     FVersion = new TLinkLabel(QString::fromStdString(File.VersionText), this);
     FVersion->setToolTip(QString::fromStdString(File.DownloadURL));
     const std::string URL = File.DownloadURL;
@@ -41,12 +44,23 @@ TNewVersionDlg::TNewVersionDlg(const TVersionFile& File, QWidget* Parent) : QDia
     Line->addStretch(1);
     Grid->addLayout(Line, 0, 1);
 
-    auto* LogLabel = new QLabel("&Changelog:", this);
+    auto* LogLabel = new QLabel(tr("&Changelog:"), this);
     Grid->addWidget(LogLabel, 1, 1);
     FChangeLog = new QPlainTextEdit(this);
     FChangeLog->setReadOnly(true);
     FChangeLog->setPlainText(QString::fromStdString(File.ChangeLog));
     FChangeLog->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The Russian interface reads the Russian change log: its font must have Cyrillic letters.
+    if (RussianUIActive()) {
+        QFont Font = FChangeLog->font();
+        if (!QFontDatabase::writingSystems(QFontInfo(Font).family()).contains(QFontDatabase::Cyrillic)) {
+            const QStringList Families = QFontDatabase::families(QFontDatabase::Cyrillic);
+            if (!Families.isEmpty()) {
+                Font.setFamily(Families.front());
+                FChangeLog->setFont(Font);
+            }
+        }
+    }
     LogLabel->setBuddy(FChangeLog);
     Grid->addWidget(FChangeLog, 2, 0, 1, 2);
     Grid->setRowStretch(2, 1);

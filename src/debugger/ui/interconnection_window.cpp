@@ -15,6 +15,8 @@
 
 #include "base/interface_language.h"
 #include "base/options.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 #include "core/mcu.h"
 #include "debugger/ui/lcd_image_widget.h"
 #include "lcd/lcd_driver.h"
@@ -113,8 +115,8 @@ TMCUPackageView::TMCUPackageView(TInterconnection& Model, QWidget* Parent) : QWi
     setFixedSize(PackagePanelSize, PackagePanelSize);
     setFont(SmallFont(font(), 7));
     // The buttons sit inside the body, clear of the pin-1 dot and the chamfer.
-    RotateRightButton = new QPushButton("Rotate right", this);
-    FlipHorizontallyButton = new QPushButton("Flip horizontally", this);
+    RotateRightButton = new QPushButton(tr("Rotate right"), this);
+    FlipHorizontallyButton = new QPushButton(tr("Flip horizontally"), this);
     for (QPushButton* b : {RotateRightButton, FlipHorizontallyButton}) {
         b->setFont(SmallFont(font(), 7));
         b->setFocusPolicy(Qt::NoFocus);
@@ -190,7 +192,7 @@ void TMCUPackageView::mousePressEvent(QMouseEvent* Event) {
 // The window
 
 TMCUtoLCDFrm::TMCUtoLCDFrm(QWidget* Parent) : QWidget(Parent), FModel(*this) {
-    setWindowTitle("Interconnection of MCU and LCD");
+    setWindowTitle(tr("Interconnection of MCU and LCD"));
     setWindowFlags(Qt::Tool);
     CreateWidgets();
     PlaceWidgets(false);
@@ -210,19 +212,24 @@ void TMCUtoLCDFrm::CreateWidgets() {
     red.setColor(QPalette::WindowText, Qt::red);
     NoteLabel->setPalette(red);
     NoteLabel->setTextFormat(Qt::PlainText);
-    // A font small enough for the longest note to fit on one line across the window.
-    char Twin[256];
-    std::snprintf(Twin, sizeof Twin, TwinCOMpadsNoteFormat, 54, 54);
+    // A font small enough for the longest note to fit across the window: on one line, or on the
+    // two lines the note has with the longer Russian texts.
+    const QString Twin = QString::fromStdString(Format(Tr("Interconnection", TwinCOMpadsNoteFormat).c_str(), 54, 54));
+    const QString Approximate = QString::fromStdString(Tr("Interconnection", ApproximateCOMGroupsNote));
+    const int NoteLines = RussianUIActive() ? 2 : 1;
     double Points = 8;
     for (; Points > 6; Points -= 0.5) {
         const QFontMetrics fm(SmallFont(font(), Points));
-        if (std::max(fm.horizontalAdvance(Twin), fm.horizontalAdvance(ApproximateCOMGroupsNote)) <=
-            ClientWidth - 2 * Margin)
-            break;
+        auto Fits = [&](const QString& Text) {
+            if (NoteLines == 1) return fm.horizontalAdvance(Text) <= ClientWidth - 2 * Margin;
+            const QRect Box(0, 0, ClientWidth - 2 * Margin, 100 * fm.height());
+            return fm.boundingRect(Box, Qt::TextWordWrap, Text).height() <= NoteLines * fm.height();
+        };
+        if (Fits(Twin) && Fits(Approximate)) break;
     }
     NoteLabel->setFont(SmallFont(font(), Points));
 
-    LCDGroup = new QGroupBox("Activated LCD elements", this);
+    LCDGroup = new QGroupBox(tr("Activated LCD elements"), this);
     auto* lcd = new QHBoxLayout(LCDGroup);
     lcd->setContentsMargins(6, 2, 6, 4);
     for (TPadPanelLabels& P : PadPanels) {
@@ -230,14 +237,14 @@ void TMCUtoLCDFrm::CreateWidgets() {
         auto* g = new QGridLayout(P.Panel);
         g->setContentsMargins(0, 0, 0, 0);
         g->setVerticalSpacing(1);
-        g->addWidget(new QLabel("Pad number:", P.Panel), 0, 0);
+        g->addWidget(new QLabel(tr("Pad number:"), P.Panel), 0, 0);
         P.Value = new QLabel("-", P.Panel);
         QFont bold = P.Value->font();
         bold.setBold(true);
         P.Value->setFont(bold);
         g->addWidget(P.Value, 0, 1);
-        P.NoSegmentInCOM0 = new QLabel(NoSegmentInCOM0Text, P.Panel);
-        P.NoSegmentInCOM1 = new QLabel(NoSegmentInCOM1Text, P.Panel);
+        P.NoSegmentInCOM0 = new QLabel(QString::fromStdString(Tr("Interconnection", NoSegmentInCOM0Text)), P.Panel);
+        P.NoSegmentInCOM1 = new QLabel(QString::fromStdString(Tr("Interconnection", NoSegmentInCOM1Text)), P.Panel);
         g->addWidget(P.NoSegmentInCOM0, 1, 0, 1, 2);
         g->addWidget(P.NoSegmentInCOM1, 2, 0, 1, 2);
         g->setColumnStretch(1, 1);
@@ -246,7 +253,7 @@ void TMCUtoLCDFrm::CreateWidgets() {
         lcd->addWidget(P.Panel, 1);
     }
 
-    MCUGroup = new QGroupBox("Activated MCU elements", this);
+    MCUGroup = new QGroupBox(tr("Activated MCU elements"), this);
     auto* mcu = new QGridLayout(MCUGroup);
     mcu->setContentsMargins(6, 2, 6, 4);
     mcu->setVerticalSpacing(1);
@@ -258,16 +265,16 @@ void TMCUtoLCDFrm::CreateWidgets() {
         KeepRoomWhenHidden(l);
         return l;
     };
-    mcu->addWidget(new QLabel("Pin number:", MCUGroup), 0, 0);
+    mcu->addWidget(new QLabel(tr("Pin number:"), MCUGroup), 0, 0);
     PinNumberValue = value("-");
     mcu->addWidget(PinNumberValue, 0, 1);
-    mcu->addWidget(new QLabel("Pin name:", MCUGroup), 1, 0);
+    mcu->addWidget(new QLabel(tr("Pin name:"), MCUGroup), 1, 0);
     PinNameValue = value("-");
     PinNameValue->setTextFormat(Qt::RichText);
     mcu->addWidget(PinNameValue, 1, 1);
-    ORegistersCaption = new QLabel("O registers:", MCUGroup);
+    ORegistersCaption = new QLabel(tr("O registers:"), MCUGroup);
     ORegistersValue = value("");
-    BitCaption = new QLabel("Bit:", MCUGroup);
+    BitCaption = new QLabel(tr("Bit:"), MCUGroup);
     BitValue = value("");
     KeepRoomWhenHidden(ORegistersCaption);
     KeepRoomWhenHidden(BitCaption);
@@ -280,9 +287,9 @@ void TMCUtoLCDFrm::CreateWidgets() {
 
     Package = new TMCUPackageView(FModel, this);
 
-    HintLabel = new QLabel("Hover the mouse over either an LCD pad or an MCU pin to check which elements are "
-                           "interconnected. Ctrl+click locks the current interconnection. A simple click then "
-                           "releases the lock.",
+    HintLabel = new QLabel(tr("Hover the mouse over either an LCD pad or an MCU pin to check which elements are "
+                              "interconnected. Ctrl+click locks the current interconnection. A simple click then "
+                              "releases the lock."),
                            this);
     HintLabel->setWordWrap(true);
     HintLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);

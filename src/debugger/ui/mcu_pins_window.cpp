@@ -16,7 +16,7 @@ namespace tarvolin {
 extern const bool PinDiagramsLinked;
 
 TMCUpinsForm::TMCUpinsForm(QWidget* Parent) : QWidget(Parent) {
-    setWindowTitle("MCU pins");
+    setWindowTitle(tr("MCU pins"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
     setAutoFillBackground(true);
     QPalette p = palette();
@@ -24,7 +24,7 @@ TMCUpinsForm::TMCUpinsForm(QWidget* Parent) : QWidget(Parent) {
     p.setColor(QPalette::WindowText, p.color(QPalette::ToolTipText));
     setPalette(p);
     OneToOneButton = new QPushButton("1:1", this);
-    OneToOneButton->setToolTip("Resize window to original size");
+    OneToOneButton->setToolTip(tr("Resize window to original size"));
     OneToOneButton->setFocusPolicy(Qt::NoFocus);
     OneToOneButton->setFixedSize(32, 22);
     connect(OneToOneButton, &QPushButton::clicked, this, [this] {
@@ -44,9 +44,9 @@ void TMCUpinsForm::SelectPinDiagram(bool IsSHARP_SM5A_MCU) {
     std::string Error;
     const auto Resource = PinDiagramsLinked ? FindResource(Name) : std::nullopt;
     if (!Resource)
-        Error = "Resource not found";
+        Error = tr("Resource not found").toStdString();
     else if (!FCurrentPngImage.loadFromData(Resource->Data, static_cast<int>(Resource->Size), "PNG"))
-        Error = "The picture could not be decoded";
+        Error = tr("The picture could not be decoded").toStdString();
     if (!Error.empty()) {
         MessageReporter().ShowError(Error + " (" + Name + ")");
     } else {

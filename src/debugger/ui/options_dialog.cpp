@@ -34,32 +34,37 @@ QGroupBox* Pair(QWidget* Parent, const QString& Caption, QRadioButton*& First, c
 } // namespace
 
 TOptionsDlg::TOptionsDlg(QWidget* Parent, const TOptionsDialogValues& v) : QDialog(Parent) {
-    setWindowTitle("Options");
+    setWindowTitle(tr("Options"));
     auto* outer = new QVBoxLayout(this);
 
-    auto* options = new QGroupBox("Options", this);
+    auto* options = new QGroupBox(tr("Options"), this);
     auto* grid = new QGridLayout(options);
-    AddressNotationCB = new QCheckBox("Use Bank:Page:Step &address notation", options);
-    LFSRAddressingCB = new QCheckBox("Use &LFSR addressing", options);
-    DisAsmCommentsCB = new QCheckBox("Append default disassembler &comments", options);
+    AddressNotationCB = new QCheckBox(tr("Use Bank:Page:Step &address notation"), options);
+    LFSRAddressingCB = new QCheckBox(tr("Use &LFSR addressing"), options);
+    DisAsmCommentsCB = new QCheckBox(tr("Append default disassembler &comments"), options);
     grid->addWidget(AddressNotationCB, 0, 0);
     grid->addWidget(LFSRAddressingCB, 1, 0);
     grid->addWidget(DisAsmCommentsCB, 2, 0);
-    auto* mnemonics = new QGroupBox("Instruction mnemonics", options);
+    auto* mnemonics = new QGroupBox(tr("Instruction mnemonics"), options);
     auto* mnemonicsColumn = new QVBoxLayout(mnemonics);
-    const char* const MnemonicCaptions[3] = {"&Native to selected MCU", "&SHARP SM-5A", "КБ&1013ВК1-2"};
+    // The chip names are the same in every language.
+    const QString MnemonicCaptions[3] = {tr("&Native to selected MCU"), "&SHARP SM-5A",
+                                         QString::fromUtf8("КБ&1013ВК1-2")};
     auto* mnemonicsGroup = new QButtonGroup(mnemonics);
     for (int i = 0; i < 3; ++i) {
-        MnemonicsRB[i] = new QRadioButton(QString::fromUtf8(MnemonicCaptions[i]), mnemonics);
+        MnemonicsRB[i] = new QRadioButton(MnemonicCaptions[i], mnemonics);
         mnemonicsColumn->addWidget(MnemonicsRB[i]);
         mnemonicsGroup->addButton(MnemonicsRB[i], i);
     }
     grid->addWidget(mnemonics, 0, 1, 3, 1);
     outer->addWidget(options);
 
-    outer->addWidget(Pair(this, "Keyboard shortcuts", DefaultShortcutsRB, "&Default", MAMEShortcutsRB, "&MAME style"));
-    outer->addWidget(Pair(this, "Sound output type", RawWaveRB, "&Raw bit wave", DerivationWaveRB, "&Derivation wave"));
-    outer->addWidget(Pair(this, "User Interface language", EnglishRB, "&English", RussianRB,
+    outer->addWidget(
+        Pair(this, tr("Keyboard shortcuts"), DefaultShortcutsRB, tr("&Default"), MAMEShortcutsRB, tr("&MAME style")));
+    outer->addWidget(
+        Pair(this, tr("Sound output type"), RawWaveRB, tr("&Raw bit wave"), DerivationWaveRB, tr("&Derivation wave")));
+    // Each language is named in its own language.
+    outer->addWidget(Pair(this, tr("User Interface language"), EnglishRB, "&English", RussianRB,
                           QString::fromUtf8("&Русский")));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

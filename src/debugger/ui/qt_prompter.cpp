@@ -1,5 +1,6 @@
 #include "debugger/ui/qt_prompter.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -30,10 +31,22 @@ TMessageResult TQtPrompter::Message(TMessageKind Kind, const std::string& Text, 
     if (FOverride) return FOverride->Message(Kind, Text, Buttons);
     QMessageBox box(FParent);
     switch (Kind) {
-    case TMessageKind::Information: box.setIcon(QMessageBox::Information); box.setWindowTitle("Information"); break;
-    case TMessageKind::Confirmation: box.setIcon(QMessageBox::Question); box.setWindowTitle("Confirm"); break;
-    case TMessageKind::Warning: box.setIcon(QMessageBox::Warning); box.setWindowTitle("Warning"); break;
-    case TMessageKind::Error: box.setIcon(QMessageBox::Critical); box.setWindowTitle("Error"); break;
+    case TMessageKind::Information:
+        box.setIcon(QMessageBox::Information);
+        box.setWindowTitle(QCoreApplication::translate("TQtPrompter", "Information"));
+        break;
+    case TMessageKind::Confirmation:
+        box.setIcon(QMessageBox::Question);
+        box.setWindowTitle(QCoreApplication::translate("TQtPrompter", "Confirm"));
+        break;
+    case TMessageKind::Warning:
+        box.setIcon(QMessageBox::Warning);
+        box.setWindowTitle(QCoreApplication::translate("TQtPrompter", "Warning"));
+        break;
+    case TMessageKind::Error:
+        box.setIcon(QMessageBox::Critical);
+        box.setWindowTitle(QCoreApplication::translate("TQtPrompter", "Error"));
+        break;
     }
     box.setText(QString::fromStdString(Text));
     switch (Buttons) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QScreen>
@@ -37,7 +38,7 @@ void MakeToolWindow(QWidget* w, const QString& Caption) {
 } // namespace
 
 TOpcodeLegendForm::TOpcodeLegendForm(QWidget* Parent) : QWidget(Parent) {
-    MakeToolWindow(this, "Opcode Legend");
+    MakeToolWindow(this, tr("Opcode Legend"));
     const QFont fixed = FixedPitchFont();
     auto* l = new QVBoxLayout(this);
     OpcodeLabel = new QLabel(this);
@@ -177,14 +178,14 @@ void TSevenSegmentPicture::paintEvent(QPaintEvent*) {
     f.setBold(false);
     p.setFont(f);
     p.drawText(QRect(lx, 20, 118, 70), Qt::AlignLeft | Qt::AlignTop,
-               "TD=1 half:\nO[0] b   O[1] a\nO[2] g   O[3] c");
+               QCoreApplication::translate("SevenSegmentTable", "TD=1 half:\nO[0] b   O[1] a\nO[2] g   O[3] c"));
     p.setPen(td0);
     p.drawText(QRect(lx, 95, 118, 80), Qt::AlignLeft | Qt::AlignTop,
-               "TD=0 half:\nO[0] dot O[1] f\nO[2] e   O[3] d");
+               QCoreApplication::translate("SevenSegmentTable", "TD=0 half:\nO[0] dot O[1] f\nO[2] e   O[3] d"));
 }
 
 TSevenSegmentCodingTableForm::TSevenSegmentCodingTableForm(QWidget* Parent) : QWidget(Parent) {
-    MakeToolWindow(this, "7-segment Coding Table");
+    MakeToolWindow(this, tr("7-segment Coding Table"));
     auto* l = new QVBoxLayout(this);
     l->addWidget(new TSevenSegmentPicture(this), 0, Qt::AlignHCenter);
     TableMemo = new QPlainTextEdit(this);
