@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -21,6 +22,7 @@
 #include "debugger/ui/lcd_image_widget.h"
 #include "debugger/ui/input_panel.h"
 #include "debugger/ui/main_frm.h"
+#include "debugger/ui/options_dialog.h"
 #include "games/game_catalogue.h"
 #include "disasm/assembler.h"
 #include "lcd/lcd_driver.h"
@@ -301,8 +303,18 @@ void MainWindowTest::RefusesAMissingCommandLineFile() {
 void MainWindowTest::ShortcutsFollowTheKeyMappingOption() {
     QCOMPARE(FWindow->Action("DebugTraceInto")->shortcut(), QKeySequence("F7"));
     QCOMPARE(FWindow->Action("DisAsmLBToggleBreakpoint")->shortcut(), QKeySequence("F2"));
-    Options().UseMAMEKeyMapping = true;
-    FWindow->ApplyDebugShortcuts();
+    // The shortcut set chosen in the options dialog is in force as soon as OK closes it.
+    const auto chooseInOptions = [this](bool MAME) {
+        QTimer::singleShot(0, this, [MAME] {
+            auto* dlg = qobject_cast<TOptionsDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            (MAME ? dlg->MAMEShortcutsRB : dlg->DefaultShortcutsRB)->setChecked(true);
+            dlg->accept();
+        });
+        FWindow->Action("Options")->trigger();
+    };
+    chooseInOptions(true);
+    QVERIFY(Options().UseMAMEKeyMapping);
     QCOMPARE(FWindow->Action("DebugTraceInto")->shortcut(), QKeySequence("F11"));
     QCOMPARE(FWindow->Action("DebugRunUntilReturn")->shortcut(), QKeySequence("Shift+F11"));
     QCOMPARE(FWindow->Action("DebugRefresh")->shortcut(), QKeySequence("F2"));
@@ -310,6 +322,9 @@ void MainWindowTest::ShortcutsFollowTheKeyMappingOption() {
     QCOMPARE(FWindow->Action("DisAsmLBToggleBreakpoint")->shortcut(), QKeySequence("F9"));
     QCOMPARE(FWindow->Action("DisAsmLBRunToCursor")->shortcut(), QKeySequence("F4"));
     QCOMPARE(FWindow->Action("DebugPause")->shortcut(), QKeySequence("Esc"));
+    chooseInOptions(false);
+    QCOMPARE(FWindow->Action("DebugTraceInto")->shortcut(), QKeySequence("F7"));
+    QCOMPARE(FWindow->Action("DebugReset")->shortcut(), QKeySequence("Ctrl+F2"));
 }
 
 void MainWindowTest::BreakpointsDialogDeletesAndStoresOnOK() {
