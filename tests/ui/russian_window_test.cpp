@@ -118,6 +118,7 @@ QString RussianWindowTest::WriteROM(const char* Name, const char* Program) {
 void RussianWindowTest::Show(const std::string& Argument) {
     FWindow->SetCommandLineArgument(Argument);
     FWindow->show();
+    QApplication::setActiveWindow(FWindow.get());
     QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));
     QTRY_VERIFY(Argument.empty() || FWindow->Debugger().IsGameLoaded());
 }
