@@ -28,7 +28,6 @@
 #include "base/program_folder.h"
 #include "debugger/ui/main_frm.h"
 #include "disasm/assembler.h"
-#include "games/game_catalogue.h"
 #include "persist/language_choice.h"
 #include "persist/settings.h"
 
