@@ -1065,6 +1065,17 @@ O[2] e     O[3] d</translation>
     </message>
 </context>
 <context>
+    <name>TQtTaskRunner</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Cancelling...</source>
+        <translation>Отмена операции...</translation>
+    </message>
+</context>
+<context>
     <name>UpdateCheck</name>
     <message>
         <source>(unknown)</source>
@@ -1127,6 +1138,334 @@ O[2] e     O[3] d</translation>
     <message>
         <source>Contact the authors</source>
         <translation>Написать авторам</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TBreakpointsDlg</name>
+    <message>
+        <source>Breakpoint addresses</source>
+        <translation>Адреса точек останова</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>&amp;Code breakpoints</source>
+        <translation>Точки останова в &amp;коде</translation>
+    </message>
+    <message>
+        <source>Memory breakpoints</source>
+        <translation>Точки останова по памяти</translation>
+    </message>
+    <message>
+        <source>&amp;Read memory:</source>
+        <translation>&amp;Чтение памяти:</translation>
+    </message>
+    <message>
+        <source>&amp;Write memory:</source>
+        <translation>&amp;Запись в память:</translation>
+    </message>
+    <message>
+        <source>C&amp;hange memory:</source>
+        <translation>&amp;Изменение памяти:</translation>
+    </message>
+    <message>
+        <source>Delete &amp;all</source>
+        <translation>Удалить &amp;все</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TDebugActions</name>
+    <message>
+        <source>&amp;Game</source>
+        <translation>&amp;Игра</translation>
+    </message>
+    <message>
+        <source>&amp;Session</source>
+        <translation>&amp;Сеанс</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Открыть...</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Сохранить</translation>
+    </message>
+    <message>
+        <source>Save &amp;as...</source>
+        <translation>Сохранить &amp;как...</translation>
+    </message>
+    <message>
+        <source>&amp;Debug</source>
+        <translation>&amp;Отладка</translation>
+    </message>
+    <message>
+        <source>&amp;Trace into</source>
+        <translation>&amp;Шаг с заходом</translation>
+    </message>
+    <message>
+        <source>&amp;Step over</source>
+        <translation>Шаг с &amp;обходом</translation>
+    </message>
+    <message>
+        <source>Run u&amp;ntil Return</source>
+        <translation>Выполнить до &amp;возврата</translation>
+    </message>
+    <message>
+        <source>&amp;Animated run</source>
+        <translation>&amp;Анимированное выполнение</translation>
+    </message>
+    <message>
+        <source>&amp;Unattended run</source>
+        <translation>&amp;Непрерывное выполнение</translation>
+    </message>
+    <message>
+        <source>&amp;Pause</source>
+        <translation>&amp;Пауза</translation>
+    </message>
+    <message>
+        <source>Re&amp;fresh</source>
+        <translation>О&amp;бновить</translation>
+    </message>
+    <message>
+        <source>MCU &amp;Reset</source>
+        <translation>&amp;Сброс МК</translation>
+    </message>
+    <message>
+        <source>&amp;Breakpoints...</source>
+        <translation>&amp;Точки останова...</translation>
+    </message>
+    <message>
+        <source>&amp;7-segment Coding Table...</source>
+        <translation>Таблица &amp;7-сегментного кодирования...</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Вид</translation>
+    </message>
+    <message>
+        <source>&amp;Play layout</source>
+        <translation>&amp;Игровой вид</translation>
+    </message>
+    <message>
+        <source>&amp;Reset layout</source>
+        <translation>&amp;Расположение по умолчанию</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>Игра</translation>
+    </message>
+    <message>
+        <source>&amp;MCU pins...</source>
+        <translation>&amp;Выводы МК...</translation>
+    </message>
+    <message>
+        <source>&amp;Interconnection of MCU and LCD...</source>
+        <translation>&amp;Соединения МК и ЖКИ...</translation>
+    </message>
+    <message>
+        <source>Game &amp;keys...</source>
+        <translation>&amp;Клавиши игры...</translation>
+    </message>
+    <message>
+        <source>Game keys</source>
+        <translation>Клавиши игры</translation>
+    </message>
+    <message>
+        <source>&amp;Cheats / Test modes / Hidden features...</source>
+        <translation>&amp;Читы / тестовые режимы / скрытые возможности...</translation>
+    </message>
+    <message>
+        <source>Sound recording</source>
+        <translation>Запись звука</translation>
+    </message>
+    <message>
+        <source>&amp;Options...</source>
+        <translation>&amp;Параметры...</translation>
+    </message>
+    <message>
+        <source>&amp;Misc</source>
+        <translation>&amp;Разное</translation>
+    </message>
+    <message>
+        <source>&amp;Useful links...</source>
+        <translation>&amp;Полезные ссылки...</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>&amp;О программе...</translation>
+    </message>
+    <message>
+        <source>Run commands</source>
+        <translation>Команды выполнения</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>&amp;Панель инструментов</translation>
+    </message>
+    <message>
+        <source>&amp;Recent ROMs</source>
+        <translation>&amp;Недавние файлы ПЗУ</translation>
+    </message>
+    <message>
+        <source>&amp;Clear list</source>
+        <translation>&amp;Очистить список</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TDisAsmPane</name>
+    <message>
+        <source>Update</source>
+        <translation>Обновлять</translation>
+    </message>
+    <message>
+        <source>Update disassembly on animated run</source>
+        <translation>Обновлять листинг при анимированном выполнении</translation>
+    </message>
+    <message>
+        <source>Speed:</source>
+        <translation>Скорость:</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Instruction hint</source>
+        <translation>Подсказка по команде</translation>
+    </message>
+    <message>
+        <source>Disassembly</source>
+        <translation>Листинг</translation>
+    </message>
+    <message>
+        <source>Show &amp;7-segment Coding Table...</source>
+        <translation>Показать таблицу &amp;7-сегментного кодирования...</translation>
+    </message>
+    <message>
+        <source>S&amp;how opcode legend...</source>
+        <translation>Показать спр&amp;авку по коду операции...</translation>
+    </message>
+    <message>
+        <source>Toggle address &amp;breakpoint</source>
+        <translation>Установить/снять &amp;точку останова</translation>
+    </message>
+    <message>
+        <source>&amp;Run to cursor</source>
+        <translation>&amp;Выполнить до курсора</translation>
+    </message>
+    <message>
+        <source>&amp;Go to address...</source>
+        <translation>&amp;Перейти к адресу...</translation>
+    </message>
+    <message>
+        <source>G&amp;o to current PC</source>
+        <translation>Перейти к текущему &amp;PC</translation>
+    </message>
+    <message>
+        <source>&amp;Follow</source>
+        <translation>Перейти к &amp;цели</translation>
+    </message>
+    <message>
+        <source>Go to ca&amp;ller</source>
+        <translation>Перейти к месту в&amp;ызова</translation>
+    </message>
+    <message>
+        <source>Go to &amp;previous</source>
+        <translation>Вернуться к п&amp;редыдущему</translation>
+    </message>
+    <message>
+        <source>S&amp;et PC to cursor</source>
+        <translation>Установить PC на &amp;курсор</translation>
+    </message>
+    <message>
+        <source>Set a&amp;ddress description...</source>
+        <translation>Задать &amp;описание адреса...</translation>
+    </message>
+    <message>
+        <source>&amp;Change opcode...</source>
+        <translation>&amp;Изменить код операции...</translation>
+    </message>
+    <message>
+        <source>Rever&amp;t changed opcode</source>
+        <translation>Отменить из&amp;менение кода операции</translation>
+    </message>
+    <message>
+        <source>Revert &amp;all opcode modifications</source>
+        <translation>Отменить вс&amp;е изменения кодов операций</translation>
+    </message>
+    <message>
+        <source>&amp;Search opcode...</source>
+        <translation>&amp;Найти код операции...</translation>
+    </message>
+    <message>
+        <source>Find ne&amp;xt</source>
+        <translation>Найти &amp;далее</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve disassembly to file...</source>
+        <translation>Сохранить листинг в &amp;файл...</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TInputPanel</name>
+    <message>
+        <source>&amp;Radiation intensity:</source>
+        <translation>&amp;Интенсивность излучения:</translation>
+    </message>
+    <message>
+        <source>Radiation Intensity Simulator
+
+0 - No radiation / Faulty dosimeter board
+1 - Natural background radiation
+2 - Higher radiation
+3 - Chernobyl disaster</source>
+        <translation>Имитатор интенсивности излучения
+
+0 - Излучения нет / неисправна плата дозиметра
+1 - Естественный радиационный фон
+2 - Повышенный уровень радиации
+3 - Чернобыльская авария</translation>
+    </message>
+    <message>
+        <source>Raw input</source>
+        <translation>Матрица входов</translation>
+    </message>
+    <message>
+        <source>Game controls</source>
+        <translation>Кнопки игры</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Входы</translation>
+    </message>
+    <message>
+        <source>pin %1 (bit #%2)</source>
+        <translation>вывод %1 (бит №%2)</translation>
+    </message>
+    <message>
+        <source>pin %1 (bit #%2) for R%3%4</source>
+        <translation>вывод %1 (бит №%2) при R%3%4</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сброс</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TLCDImageWidget</name>
+    <message>
+        <source>LCD picture</source>
+        <translation>Изображение ЖКИ</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TLCDPictureView</name>
+    <message>
+        <source>Show &amp;interconnection of MCU and LCD...</source>
+        <translation>Показать &amp;соединения МК и ЖКИ...</translation>
     </message>
 </context>
 <context>
@@ -1196,6 +1535,55 @@ O[2] e     O[3] d</translation>
     <message>
         <source>Hover the mouse over either an LCD pad or an MCU pin to check which elements are interconnected. Ctrl+click locks the current interconnection. A simple click then releases the lock.</source>
         <translation>Наведите указатель мыши на контакт ЖКИ или вывод МК, чтобы увидеть, какие элементы соединены между собой. Ctrl+щелчок фиксирует текущее соединение. Простой щелчок затем снимает фиксацию.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TMainFrm</name>
+    <message>
+        <source>Start by either opening a game from the Game menu,
+or by loading a previously saved debug session.</source>
+        <translation>Для начала откройте игру из меню &quot;Игра&quot;
+или загрузите сохранённый ранее отладочный сеанс.</translation>
+    </message>
+    <message>
+        <source>LCD picture</source>
+        <translation>Изображение ЖКИ</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Входы</translation>
+    </message>
+    <message>
+        <source>&amp;Back to the debugger</source>
+        <translation>&amp;Вернуться в отладчик</translation>
+    </message>
+    <message>
+        <source>Back to the debugger</source>
+        <translation>Вернуться в отладчик</translation>
+    </message>
+    <message>
+        <source>REC</source>
+        <translation>ЗАП</translation>
+    </message>
+    <message>
+        <source>Sound recording is ON</source>
+        <translation>Идёт запись звука</translation>
+    </message>
+    <message>
+        <source>Speed reached by the emulation, in percent of the real chip (16384 cycles per second)</source>
+        <translation>Скорость эмуляции в процентах от скорости настоящей микросхемы (16384 цикла в секунду)</translation>
+    </message>
+    <message>
+        <source>Machine cycles executed</source>
+        <translation>Выполнено машинных циклов</translation>
+    </message>
+    <message>
+        <source>Cycles: %1</source>
+        <translation>Циклы: %1</translation>
+    </message>
+    <message>
+        <source>Speed: %1 %</source>
+        <translation>Скорость: %1 %</translation>
     </message>
 </context>
 <context>
@@ -1283,6 +1671,81 @@ O[2] e     O[3] d</translation>
     </message>
 </context>
 <context>
+    <name>tarvolin::TStatePanes</name>
+    <message>
+        <source>Update</source>
+        <translation>Обновлять</translation>
+    </message>
+    <message>
+        <source>Update %1</source>
+        <translation>Обновлять: %1</translation>
+    </message>
+    <message>
+        <source>Registers</source>
+        <translation>Регистры</translation>
+    </message>
+    <message>
+        <source>RAM address is out of range</source>
+        <translation>Адрес ОЗУ вне допустимого диапазона</translation>
+    </message>
+    <message>
+        <source>Sound recording is ON</source>
+        <translation>Идёт запись звука</translation>
+    </message>
+    <message>
+        <source>Set &amp;current time</source>
+        <translation>Установить &amp;текущее время</translation>
+    </message>
+    <message>
+        <source>Update Registers pane on animated or unattended run</source>
+        <translation>Обновлять панель регистров при анимированном или непрерывном выполнении</translation>
+    </message>
+    <message>
+        <source>RAM</source>
+        <translation>ОЗУ</translation>
+    </message>
+    <message>
+        <source>RAM %1</source>
+        <translation>ОЗУ %1</translation>
+    </message>
+    <message>
+        <source>Update RAM pane on unattended run</source>
+        <translation>Обновлять панель ОЗУ при непрерывном выполнении</translation>
+    </message>
+    <message>
+        <source>LCD</source>
+        <translation>ЖКИ</translation>
+    </message>
+    <message>
+        <source>Common plane</source>
+        <translation>Общий электрод</translation>
+    </message>
+    <message>
+        <source>%1 bits</source>
+        <translation>%1, биты</translation>
+    </message>
+    <message>
+        <source>- digit -</source>
+        <translation>- цифра -</translation>
+    </message>
+    <message>
+        <source>This O register pair encodes a digit</source>
+        <translation>Эта пара регистров O кодирует цифру</translation>
+    </message>
+    <message>
+        <source>Bank of 7-segment Coding Table</source>
+        <translation>Банк таблицы 7-сегментного кодирования</translation>
+    </message>
+    <message>
+        <source>Turn on &quot;dot&quot; segment (8th segment of a digit) if TD=0</source>
+        <translation>Включить сегмент &quot;точка&quot; (8-й сегмент цифры), если TD=0</translation>
+    </message>
+    <message>
+        <source>Update LCD registers on animated or unattended run</source>
+        <translation>Обновлять регистры ЖКИ при анимированном или непрерывном выполнении</translation>
+    </message>
+</context>
+<context>
     <name>tarvolin::TUsefulLinksDlg</name>
     <message>
         <source>Home page of this debugger</source>
@@ -1335,6 +1798,53 @@ O[2] e     O[3] d</translation>
     <message>
         <source>Checking ROM download addresses...</source>
         <translation>Проверка адресов загрузки ПЗУ...</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TValuePanesView</name>
+    <message>
+        <source>&amp;Change value...</source>
+        <translation>&amp;Изменить значение...</translation>
+    </message>
+    <message>
+        <source>&amp;Follow</source>
+        <translation>&amp;Перейти по адресу</translation>
+    </message>
+    <message>
+        <source>Set &amp;read memory breakpoint</source>
+        <translation>Установить точку останова по &amp;чтению памяти</translation>
+    </message>
+    <message>
+        <source>Set &amp;write memory breakpoint</source>
+        <translation>Установить точку останова по &amp;записи в память</translation>
+    </message>
+    <message>
+        <source>Set c&amp;hange memory breakpoint</source>
+        <translation>Установить точку останова по из&amp;менению памяти</translation>
+    </message>
+    <message>
+        <source>Remove &amp;read memory breakpoint</source>
+        <translation>Снять точку останова по &amp;чтению памяти</translation>
+    </message>
+    <message>
+        <source>Remove &amp;write memory breakpoint</source>
+        <translation>Снять точку останова по &amp;записи в память</translation>
+    </message>
+    <message>
+        <source>Remove c&amp;hange memory breakpoint</source>
+        <translation>Снять точку останова по из&amp;менению памяти</translation>
+    </message>
+    <message>
+        <source>Show &amp;7-segment Coding Table...</source>
+        <translation>Показать таблицу &amp;7-сегментного кодирования...</translation>
+    </message>
+    <message>
+        <source>Show &amp;MCU pins...</source>
+        <translation>Показать &amp;выводы МК...</translation>
+    </message>
+    <message>
+        <source>Show &amp;interconnection of MCU and LCD...</source>
+        <translation>Показать &amp;соединения МК и ЖКИ...</translation>
     </message>
 </context>
 </TS>

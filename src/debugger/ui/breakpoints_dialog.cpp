@@ -38,7 +38,7 @@ protected:
 TBreakpointsDlg::TBreakpointsDlg(QWidget* Parent, TBreakpointsDialogModel& Model, std::function<bool()> ConfirmDeleteAll,
                                  std::function<void(T11bits)> GoTo)
     : QDialog(Parent), FModel(Model), FConfirmDeleteAll(std::move(ConfirmDeleteAll)), FGoTo(std::move(GoTo)) {
-    setWindowTitle("Breakpoint addresses");
+    setWindowTitle(tr("Breakpoint addresses"));
     const QFont fixed = FixedPitchFont();
     auto* top = new QVBoxLayout(this);
     auto* groups = new QHBoxLayout;
@@ -55,7 +55,7 @@ TBreakpointsDlg::TBreakpointsDlg(QWidget* Parent, TBreakpointsDialogModel& Model
         list->setMinimumWidth(fm.horizontalAdvance(QString(k == 0 ? 30 : 7, 'x')) + 32);
         list->installEventFilter(this);
         FLists[k] = list;
-        auto* del = new QPushButton("Delete", this);
+        auto* del = new QPushButton(tr("Delete"), this);
         del->setAutoDefault(false);
         FDeleteButtons[k] = del;
         connect(del, &QPushButton::clicked, this, [this, kind] { DeleteSelected(kind); });
@@ -73,15 +73,15 @@ TBreakpointsDlg::TBreakpointsDlg(QWidget* Parent, TBreakpointsDialogModel& Model
         if (a != NoAddress && FGoTo) FGoTo(a);
     });
 
-    auto* codeBox = new QGroupBox("&Code breakpoints", this);
+    auto* codeBox = new QGroupBox(tr("&Code breakpoints"), this);
     auto* codeLayout = new QVBoxLayout(codeBox);
     codeLayout->addWidget(FLists[0]);
     codeLayout->addWidget(FDeleteButtons[0]);
     groups->addWidget(codeBox, 1);
 
-    auto* memBox = new QGroupBox("Memory breakpoints", this);
+    auto* memBox = new QGroupBox(tr("Memory breakpoints"), this);
     auto* memLayout = new QGridLayout(memBox);
-    const char* captions[3] = {"&Read memory:", "&Write memory:", "C&hange memory:"};
+    const QString captions[3] = {tr("&Read memory:"), tr("&Write memory:"), tr("C&hange memory:")};
     for (int k = 1; k < 4; ++k) {
         auto* label = new QLabel(captions[k - 1], memBox);
         label->setBuddy(FLists[k]);
@@ -92,7 +92,7 @@ TBreakpointsDlg::TBreakpointsDlg(QWidget* Parent, TBreakpointsDialogModel& Model
     groups->addWidget(memBox, 3);
 
     auto* bottom = new QHBoxLayout;
-    FDeleteAllButton = new QPushButton("Delete &all", this);
+    FDeleteAllButton = new QPushButton(tr("Delete &all"), this);
     FDeleteAllButton->setAutoDefault(false);
     connect(FDeleteAllButton, &QPushButton::clicked, this, &TBreakpointsDlg::DeleteAll);
     bottom->addWidget(FDeleteAllButton);

@@ -20,15 +20,6 @@ namespace tarvolin {
 
 namespace {
 
-// Texts of the View menu, the toolbar and the game's key list.
-const char* const ViewMenuCaption = "&View";
-const char* const ToolBarTitle = "Run commands";
-const char* const ToolBarItemCaption = "&Toolbar";
-const char* const PlayLayoutCaption = "&Play layout";
-const char* const ResetLayoutCaption = "&Reset layout";
-const char* const GameKeysCaption = "Game &keys...";
-const char* const GameKeysTitle = "Game keys";
-
 // The caption without its accelerator mark ("&Trace into" -> "Trace into").
 QString PlainCaption(const QString& Caption) {
     QString s = Caption;
@@ -60,40 +51,40 @@ QAction* TDebugActions::Add(QMenu* Menu, const std::string& Name, const QString&
 
 void TDebugActions::CreateMenus() {
     QMenuBar* bar = FWindow.menuBar();
-    FGameMenu = bar->addMenu("&Game");
+    FGameMenu = bar->addMenu(tr("&Game"));
     FGameGroup = new QActionGroup(this);
     FGameGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
 
-    QMenu* session = bar->addMenu("&Session");
-    connect(Add(session, "SessionOpen", "&Open..."), &QAction::triggered, this,
+    QMenu* session = bar->addMenu(tr("&Session"));
+    connect(Add(session, "SessionOpen", tr("&Open...")), &QAction::triggered, this,
             [this] { FRunner.RunCommand([&] { FDebugger->SessionCommands().OpenCommand(); }); });
-    connect(Add(session, "SessionSave", "&Save"), &QAction::triggered, this,
+    connect(Add(session, "SessionSave", tr("&Save")), &QAction::triggered, this,
             [this] { FRunner.RunCommand([&] { FDebugger->SessionCommands().SaveCommand(); }); });
-    connect(Add(session, "SessionSaveAs", "Save &as..."), &QAction::triggered, this,
+    connect(Add(session, "SessionSaveAs", tr("Save &as...")), &QAction::triggered, this,
             [this] { FRunner.RunCommand([&] { FDebugger->SessionCommands().SaveAsCommand(); }); });
     Action("SessionSave")->setEnabled(false);
     Action("SessionSaveAs")->setEnabled(false);
 
-    QMenu* debug = bar->addMenu("&Debug");
+    QMenu* debug = bar->addMenu(tr("&Debug"));
     auto cmd = [this](QMenu* menu, const std::string& name, const QString& caption, void (TRunControl::*fn)()) {
         QAction* a = Add(menu, name, caption);
         connect(a, &QAction::triggered, this, [this, fn] { FRunner.RunCommand([&] { (FDebugger->Run().*fn)(); }); });
         return a;
     };
-    cmd(debug, "DebugTraceInto", "&Trace into", &TRunControl::TraceInto);
-    cmd(debug, "DebugStepOver", "&Step over", &TRunControl::StepOver);
-    cmd(debug, "DebugRunUntilReturn", "Run u&ntil Return", &TRunControl::RunUntilReturn);
+    cmd(debug, "DebugTraceInto", tr("&Trace into"), &TRunControl::TraceInto);
+    cmd(debug, "DebugStepOver", tr("&Step over"), &TRunControl::StepOver);
+    cmd(debug, "DebugRunUntilReturn", tr("Run u&ntil Return"), &TRunControl::RunUntilReturn);
     debug->addSeparator();
-    cmd(debug, "DebugAnimatedRun", "&Animated run", &TRunControl::AnimatedRun);
-    cmd(debug, "DebugUnattendedRun", "&Unattended run", &TRunControl::UnattendedRun);
-    cmd(debug, "DebugPause", "&Pause", &TRunControl::Pause);
+    cmd(debug, "DebugAnimatedRun", tr("&Animated run"), &TRunControl::AnimatedRun);
+    cmd(debug, "DebugUnattendedRun", tr("&Unattended run"), &TRunControl::UnattendedRun);
+    cmd(debug, "DebugPause", tr("&Pause"), &TRunControl::Pause);
     debug->addSeparator();
-    cmd(debug, "DebugRefresh", "Re&fresh", &TRunControl::Refresh);
-    cmd(debug, "DebugReset", "MCU &Reset", &TRunControl::MCUReset);
+    cmd(debug, "DebugRefresh", tr("Re&fresh"), &TRunControl::Refresh);
+    cmd(debug, "DebugReset", tr("MCU &Reset"), &TRunControl::MCUReset);
     debug->addSeparator();
-    QAction* bps = Add(debug, "DebugBreakpoints", "&Breakpoints...");
+    QAction* bps = Add(debug, "DebugBreakpoints", tr("&Breakpoints..."));
     connect(bps, &QAction::triggered, this, &TDebugActions::OpenBreakpointsDialog);
-    QAction* seven = Add(debug, "Debug7SegmentCodingTable", "&7-segment Coding Table...");
+    QAction* seven = Add(debug, "Debug7SegmentCodingTable", tr("&7-segment Coding Table..."));
     connect(seven, &QAction::triggered, this, [this] { FTools.ShowSevenSegmentCodingTable(-1, -1, true, -1); });
     Action("DebugPause")->setShortcut(QKeySequence(Qt::Key_Escape));
     for (const char* n : {"DebugTraceInto", "DebugStepOver", "DebugRunUntilReturn", "DebugAnimatedRun",
@@ -101,38 +92,38 @@ void TDebugActions::CreateMenus() {
         Action(n)->setEnabled(false);
 
     // View: the docks (added by the window), the toolbar and the layouts.
-    FViewMenu = bar->addMenu(ViewMenuCaption);
-    QAction* play = Add(FViewMenu, "ViewPlayLayout", PlayLayoutCaption);
+    FViewMenu = bar->addMenu(tr("&View"));
+    QAction* play = Add(FViewMenu, "ViewPlayLayout", tr("&Play layout"));
     play->setCheckable(true);
     connect(play, &QAction::triggered, this, [this](bool on) {
         if (OnPlayLayout) OnPlayLayout(on);
     });
-    connect(Add(FViewMenu, "ViewResetLayout", ResetLayoutCaption), &QAction::triggered, this, [this] {
+    connect(Add(FViewMenu, "ViewResetLayout", tr("&Reset layout")), &QAction::triggered, this, [this] {
         if (OnPlayLayout) OnPlayLayout(false);
         if (OnResetLayout) OnResetLayout();
     });
 
-    FGameSpecificMenu = bar->addMenu("Game");
+    FGameSpecificMenu = bar->addMenu(tr("Game"));
     FGameSpecificMenuAction = FGameSpecificMenu->menuAction();
     FGameSpecificMenuAction->setVisible(false);
-    QAction* pins = Add(FGameSpecificMenu, "GameMCUPins", "&MCU pins...");
+    QAction* pins = Add(FGameSpecificMenu, "GameMCUPins", tr("&MCU pins..."));
     connect(pins, &QAction::triggered, this, [this] { FRunner.RunCommand([&] { FTools.ShowMCUPins(); }); });
-    QAction* inter = Add(FGameSpecificMenu, "GameInterconnection", "&Interconnection of MCU and LCD...");
+    QAction* inter = Add(FGameSpecificMenu, "GameInterconnection", tr("&Interconnection of MCU and LCD..."));
     connect(inter, &QAction::triggered, this, [this] { FRunner.RunCommand([&] { FTools.ShowInterconnection(); }); });
     pins->setEnabled(false);
     inter->setEnabled(false);
     FGameSpecificMenu->addSeparator();
-    QAction* keys = Add(FGameSpecificMenu, "GameKeys", GameKeysCaption);
+    QAction* keys = Add(FGameSpecificMenu, "GameKeys", tr("Game &keys..."));
     connect(keys, &QAction::triggered, this, [this] {
-        QMessageBox box(QMessageBox::Information, GameKeysTitle, FGameKeysText, QMessageBox::Ok, &FWindow);
+        QMessageBox box(QMessageBox::Information, tr("Game keys"), FGameKeysText, QMessageBox::Ok, &FWindow);
         box.exec();
     });
     keys->setVisible(false);
-    QAction* cheats = Add(FGameSpecificMenu, "GameCheats", "&Cheats / Test modes / Hidden features...");
+    QAction* cheats = Add(FGameSpecificMenu, "GameCheats", tr("&Cheats / Test modes / Hidden features..."));
     connect(cheats, &QAction::triggered, this,
             [this] { FRunner.RunCommand([&] { FDebugger->GameMenu().ShowCheats(); }); });
     FGameSpecificMenu->addSeparator();
-    QAction* sound = Add(FGameSpecificMenu, "GameSoundRecording", "Sound recording");
+    QAction* sound = Add(FGameSpecificMenu, "GameSoundRecording", tr("Sound recording"));
     sound->setCheckable(true);
     connect(sound, &QAction::triggered, this, [this] {
         FRunner.RunCommand([&] { FDebugger->Sound().ToggleSoundRecording(); });
@@ -140,22 +131,23 @@ void TDebugActions::CreateMenus() {
         Action("GameSoundRecording")->setChecked(FSoundRecordingChecked);
     });
 
-    QAction* options = Add(nullptr, "Options", "&Options...");
+    QAction* options = Add(nullptr, "Options", tr("&Options..."));
     bar->addAction(options);
     connect(options, &QAction::triggered, this, &TDebugActions::OpenOptionsDialog);
     // The Misc windows belong to the program around the debugger (app/ui), which connects
     // these entries and enables them when it installs its windows (InstallMiscMenu).
-    QMenu* misc = bar->addMenu("&Misc");
-    Add(misc, "MiscUsefulLinks", "&Useful links...")->setEnabled(false);
-    Add(misc, "MiscAbout", "&About...")->setEnabled(false);
+    QMenu* misc = bar->addMenu(tr("&Misc"));
+    Add(misc, "MiscUsefulLinks", tr("&Useful links..."))->setEnabled(false);
+    Add(misc, "MiscAbout", tr("&About..."))->setEnabled(false);
 }
 
 void TDebugActions::CreateToolBar() {
-    FToolBar = new QToolBar(ToolBarTitle, &FWindow);
+    const QString title = tr("Run commands");
+    FToolBar = new QToolBar(title, &FWindow);
     FToolBar->setObjectName("RunToolBar");
-    FToolBar->setAccessibleName(ToolBarTitle);
+    FToolBar->setAccessibleName(title);
     FToolBar->setIconSize(QSize(20, 20));
-    FToolBar->toggleViewAction()->setText(ToolBarItemCaption);
+    FToolBar->toggleViewAction()->setText(tr("&Toolbar"));
     const struct {
         const char* Name;
         TRunIcon Icon;
@@ -301,7 +293,7 @@ void TDebugActions::OpenBreakpointsDialog() {
 void TDebugActions::AddRecentROMsMenu() {
     delete FGameMenu->findChild<QMenu*>("GameRecentROMs", Qt::FindDirectChildrenOnly);
     FGameMenu->addSeparator();
-    QMenu* recent = FGameMenu->addMenu("&Recent ROMs");
+    QMenu* recent = FGameMenu->addMenu(tr("&Recent ROMs"));
     recent->setObjectName("GameRecentROMs");
     // An empty list leaves the submenu disabled; it is looked at whenever the Game menu opens.
     connect(FGameMenu, &QMenu::aboutToShow, recent, [this, recent] {
@@ -319,7 +311,7 @@ void TDebugActions::AddRecentROMsMenu() {
             });
         }
         recent->addSeparator();
-        connect(recent->addAction("&Clear list"), &QAction::triggered, this,
+        connect(recent->addAction(tr("&Clear list")), &QAction::triggered, this,
                 [this] { FRunner.RunCommand([&] { FDebugger->Loading().ClearRecentROMs(); }); });
     });
     recent->setToolTipsVisible(true);

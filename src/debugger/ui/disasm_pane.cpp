@@ -29,12 +29,12 @@ TDisAsmPane::TDisAsmPane(TDebugActions& Actions, TCommandRunner& Runner, QWidget
     FHintLabel->setMinimumWidth(100);
     FHintLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     hintRow->addWidget(FHintLabel, 1);
-    FUpdateDisAsmCB = new QCheckBox("Update", this);
-    FUpdateDisAsmCB->setToolTip("Update disassembly on animated run");
+    FUpdateDisAsmCB = new QCheckBox(tr("Update"), this);
+    FUpdateDisAsmCB->setToolTip(tr("Update disassembly on animated run"));
     FUpdateDisAsmCB->setChecked(true);
     FUpdateDisAsmCB->setVisible(false);
     hintRow->addWidget(FUpdateDisAsmCB);
-    FSpeedLabel = new QLabel("Speed:", this);
+    FSpeedLabel = new QLabel(tr("Speed:"), this);
     FSpeedLabel->setVisible(false);
     hintRow->addWidget(FSpeedLabel);
     FSpeedTrackBar = new QSlider(Qt::Horizontal, this);
@@ -45,15 +45,15 @@ TDisAsmPane::TDisAsmPane(TDebugActions& Actions, TCommandRunner& Runner, QWidget
     FSpeedTrackBar->setFixedWidth(120);
     FSpeedTrackBar->setVisible(false);
     FSpeedTrackBar->setFocusPolicy(Qt::TabFocus);
-    FSpeedTrackBar->setAccessibleName("Speed");
+    FSpeedTrackBar->setAccessibleName(tr("Speed"));
     hintRow->addWidget(FSpeedTrackBar);
     // The row is as high as the run controls it shows, so they appear without moving the list.
     FHintLabel->setMinimumHeight(std::max({FHintLabel->sizeHint().height(), FSpeedTrackBar->sizeHint().height(),
                                            FUpdateDisAsmCB->sizeHint().height(), FSpeedLabel->sizeHint().height()}));
     left->addLayout(hintRow);
-    FHintLabel->setAccessibleName("Instruction hint");
+    FHintLabel->setAccessibleName(tr("Instruction hint"));
     FList = new TDisAsmListView(this);
-    FList->setAccessibleName("Disassembly");
+    FList->setAccessibleName(tr("Disassembly"));
     left->addWidget(FList, 1);
     FList->SetSource(this);
 
@@ -87,28 +87,28 @@ void TDisAsmPane::CreatePopup() {
         FList->addAction(a);
         return a;
     };
-    item("DisAsmLBShow7SegmentCodingTable", "Show &7-segment Coding Table...",
+    item("DisAsmLBShow7SegmentCodingTable", tr("Show &7-segment Coding Table..."),
          &TNavigationControl::Show7SegmentCodingTableForSelection);
-    item("DisAsmLBShowOpcodeLegend", "S&how opcode legend...", &TNavigationControl::ShowOpcodeLegendForSelection);
+    item("DisAsmLBShowOpcodeLegend", tr("S&how opcode legend..."), &TNavigationControl::ShowOpcodeLegendForSelection);
     FPopup->addSeparator();
     QAction* toggle =
-        item("DisAsmLBToggleBreakpoint", "Toggle address &breakpoint", &TNavigationControl::ToggleBreakpointAtSelection);
+        item("DisAsmLBToggleBreakpoint", tr("Toggle address &breakpoint"), &TNavigationControl::ToggleBreakpointAtSelection);
     FPopup->setDefaultAction(toggle);
-    item("DisAsmLBRunToCursor", "&Run to cursor", &TNavigationControl::RunToCursor);
+    item("DisAsmLBRunToCursor", tr("&Run to cursor"), &TNavigationControl::RunToCursor);
     FPopup->addSeparator();
-    item("DisAsmLBGoToAddress", "&Go to address...", &TNavigationControl::GoToAddress)
+    item("DisAsmLBGoToAddress", tr("&Go to address..."), &TNavigationControl::GoToAddress)
         ->setShortcut(QKeySequence("Ctrl+G"));
-    item("DisAsmLBGoToCurrentPC", "G&o to current PC", &TNavigationControl::GoToCurrentPC)
+    item("DisAsmLBGoToCurrentPC", tr("G&o to current PC"), &TNavigationControl::GoToCurrentPC)
         ->setShortcut(QKeySequence("Ctrl+O"));
-    item("DisAsmLBFollow", "&Follow", &TNavigationControl::Follow)->setShortcut(QKeySequence("Ctrl+F"));
-    item("DisAsmLBGoToCaller", "Go to ca&ller", &TNavigationControl::GoToCaller)->setShortcut(QKeySequence("Ctrl+L"));
-    item("DisAsmLBGoToPrevious", "Go to &previous", &TNavigationControl::GoToPrevious)
+    item("DisAsmLBFollow", tr("&Follow"), &TNavigationControl::Follow)->setShortcut(QKeySequence("Ctrl+F"));
+    item("DisAsmLBGoToCaller", tr("Go to ca&ller"), &TNavigationControl::GoToCaller)->setShortcut(QKeySequence("Ctrl+L"));
+    item("DisAsmLBGoToPrevious", tr("Go to &previous"), &TNavigationControl::GoToPrevious)
         ->setShortcut(QKeySequence("Ctrl+P"));
     FPopup->addSeparator();
-    item("DisAsmLBSetNewPC", "S&et PC to cursor", &TNavigationControl::SetPCToCursor)
+    item("DisAsmLBSetNewPC", tr("S&et PC to cursor"), &TNavigationControl::SetPCToCursor)
         ->setShortcut(QKeySequence("Ctrl+N"));
     FPopup->addSeparator();
-    item("DisAsmLBSetAddressDescription", "Set a&ddress description...", &TNavigationControl::SetAddressDescription)
+    item("DisAsmLBSetAddressDescription", tr("Set a&ddress description..."), &TNavigationControl::SetAddressDescription)
         ->setShortcut(QKeySequence(Qt::Key_Semicolon));
     FPopup->addSeparator();
     auto patch = [this, &item](const std::string& name, const QString& caption, void (TPatchingControl::*fn)()) {
@@ -116,14 +116,14 @@ void TDisAsmPane::CreatePopup() {
         connect(a, &QAction::triggered, this,
                 [this, fn] { FRunner.RunCommand([&] { (FDebugger->Patching().*fn)(); }); });
     };
-    patch("DisAsmLBChangeOpcode", "&Change opcode...", &TPatchingControl::ChangeOpcode);
-    patch("DisAsmLBRevertOpcode", "Rever&t changed opcode", &TPatchingControl::RevertOpcode);
-    patch("DisAsmLBRevertAllOpcodes", "Revert &all opcode modifications", &TPatchingControl::RevertAllOpcodes);
+    patch("DisAsmLBChangeOpcode", tr("&Change opcode..."), &TPatchingControl::ChangeOpcode);
+    patch("DisAsmLBRevertOpcode", tr("Rever&t changed opcode"), &TPatchingControl::RevertOpcode);
+    patch("DisAsmLBRevertAllOpcodes", tr("Revert &all opcode modifications"), &TPatchingControl::RevertAllOpcodes);
     FPopup->addSeparator();
-    item("DisAsmLBSearch", "&Search opcode...", &TNavigationControl::SearchOpcode)->setShortcut(QKeySequence("Ctrl+S"));
-    item("DisAsmLBSearchNext", "Find ne&xt", &TNavigationControl::FindNext)->setShortcut(QKeySequence(Qt::Key_F3));
+    item("DisAsmLBSearch", tr("&Search opcode..."), &TNavigationControl::SearchOpcode)->setShortcut(QKeySequence("Ctrl+S"));
+    item("DisAsmLBSearchNext", tr("Find ne&xt"), &TNavigationControl::FindNext)->setShortcut(QKeySequence(Qt::Key_F3));
     FPopup->addSeparator();
-    item("DisAsmLBSaveDisassembly", "Sa&ve disassembly to file...", &TNavigationControl::SaveDisassembly);
+    item("DisAsmLBSaveDisassembly", tr("Sa&ve disassembly to file..."), &TNavigationControl::SaveDisassembly);
 
     // Enabled states are computed when the menu opens; the shortcuts stay live (the commands
     // check their own conditions).

@@ -142,15 +142,15 @@ TInputPanel::TInputPanel(TCommandRunner& Runner, QWidget* Parent) : QTabWidget(P
     FRadiationBox = new QWidget(FGamePage);
     auto* radiation = new QVBoxLayout(FRadiationBox);
     radiation->setContentsMargins(0, 0, 0, 0);
-    FRadiationLabel = new QLabel("&Radiation intensity:", FRadiationBox);
+    FRadiationLabel = new QLabel(tr("&Radiation intensity:"), FRadiationBox);
     FRadiationTrackBar = new QSlider(Qt::Horizontal, FRadiationBox);
     FRadiationTrackBar->setRange(0, 3);
     FRadiationTrackBar->setPageStep(1);
     FRadiationTrackBar->setTickPosition(QSlider::TicksBelow);
     FRadiationTrackBar->setTickInterval(1);
     FRadiationTrackBar->setFixedWidth(110);
-    const QString hint = "Radiation Intensity Simulator\n\n0 - No radiation / Faulty dosimeter board\n1 - Natural "
-                         "background radiation\n2 - Higher radiation\n3 - Chernobyl disaster";
+    const QString hint = tr("Radiation Intensity Simulator\n\n0 - No radiation / Faulty dosimeter board\n1 - Natural "
+                            "background radiation\n2 - Higher radiation\n3 - Chernobyl disaster");
     FRadiationTrackBar->setToolTip(hint);
     FRadiationLabel->setToolTip(hint);
     FRadiationLabel->setBuddy(FRadiationTrackBar);
@@ -164,9 +164,9 @@ TInputPanel::TInputPanel(TCommandRunner& Runner, QWidget* Parent) : QTabWidget(P
     FKeysLabel = new QLabel(FGamePage);
     FKeysLabel->setTextFormat(Qt::PlainText);
     FKeysLabel->hide();
-    addTab(FRawPage, "Raw input");
-    addTab(FGamePage, "Game controls");
-    setAccessibleName("Input");
+    addTab(FRawPage, tr("Raw input"));
+    addTab(FGamePage, tr("Game controls"));
+    setAccessibleName(tr("Input"));
 }
 
 void TInputPanel::SetDebugger(TDebugger* Debugger) {
@@ -208,9 +208,12 @@ void TInputPanel::Rebuild() {
             TInputButton* b = FRawButtons[row * 4 + k];
             const QString caption = QString::fromStdString(in) + n[d - 1];
             b->setText(caption);
-            QString hint = QString("pin %1 (bit #%2)").arg(caption).arg(d - 1);
-            if (row > 0) hint += QString(" for R%1%2").arg(n[4 - row]).arg(rowMasks[row]);
-            b->setToolTip(hint);
+            b->setToolTip(row == 0 ? tr("pin %1 (bit #%2)").arg(caption).arg(d - 1)
+                                   : tr("pin %1 (bit #%2) for R%3%4")
+                                         .arg(caption)
+                                         .arg(d - 1)
+                                         .arg(n[4 - row])
+                                         .arg(rowMasks[row]));
             b->setVisible(shown);
         }
     }
@@ -221,7 +224,7 @@ void TInputPanel::Rebuild() {
     FRawButtons[rbBeta]->setToolTip(QString::fromStdString(cls.GetBetaName()));
     FRawButtons[rbBeta]->setVisible(!mcu || mcu->IO.BetaBeingQueried);
     FRawButtons[rbACL]->setText(QString::fromStdString(cls.GetACLName()));
-    FRawButtons[rbACL]->setToolTip("Reset");
+    FRawButtons[rbACL]->setToolTip(tr("Reset"));
 
     for (int row = 0; row < 4; ++row)
         for (int k = 0; k < 4; ++k) {

@@ -12,7 +12,7 @@ TLCDImageWidget::TLCDImageWidget(QWidget* Parent) : QWidget(Parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(160, 102);
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName("LCD picture");
+    setAccessibleName(tr("LCD picture"));
 }
 
 void TLCDImageWidget::keyPressEvent(QKeyEvent* Event) {

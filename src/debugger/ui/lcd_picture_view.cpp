@@ -67,7 +67,7 @@ void TLCDPictureView::ApplyStates(const TCommandStates& States) {
 
 QMenu* TLCDPictureView::BuildLCDImagePopupMenu() {
     auto* menu = new QMenu(&FImage);
-    QAction* inter = menu->addAction("Show &interconnection of MCU and LCD...");
+    QAction* inter = menu->addAction(tr("Show &interconnection of MCU and LCD..."));
     inter->setEnabled(FTools && FDebugger->IsGameLoaded());
     connect(inter, &QAction::triggered, this,
             [this] { FRunner.RunCommand([&] { FTools->ShowInterconnection(); }); });

@@ -38,16 +38,6 @@ namespace {
 
 const QEvent::Type AfterShowEvent = static_cast<QEvent::Type>(QEvent::User + 1);
 
-// The window's own texts.
-const char* const DockTitleLCDPicture = "LCD picture";
-const char* const DockTitleInput = "Input";
-const char* const PlayBackCaption = "&Back to the debugger";
-const char* const RecordingIndicatorText = "\u25CF REC";
-const char* const RecordingIndicatorHint = "Sound recording is ON";
-const char* const SpeedText = "Speed: %1 %";
-const char* const SpeedHint = "Speed reached by the emulation, in percent of the real chip (16384 cycles per second)";
-const char* const CyclesText = "Cycles: %1";
-const char* const CyclesHint = "Machine cycles executed";
 constexpr double RealTimeCyclesPerSecond = 16384.0;
 
 // Where the window keeps its geometry and dock arrangement in the settings.
@@ -126,7 +116,7 @@ void TMainFrm::CreateWidgets() {
     // The central pane: the disassembly pane, or the start panel while no game is loaded.
     FLeftStack = new QStackedWidget(FCentralStack);
     auto* start = new QLabel(
-        "Start by either opening a game from the Game menu,\nor by loading a previously saved debug session.",
+        tr("Start by either opening a game from the Game menu,\nor by loading a previously saved debug session."),
         FLeftStack);
     start->setAlignment(Qt::AlignCenter);
     start->setFrameShape(QFrame::StyledPanel);
@@ -190,8 +180,8 @@ void TMainFrm::CreateDocks() {
     FRegistersDock = AddDock(FPanes->RegistersGroupBox->title(), "RegistersDock", FPanes->RegistersGroupBox);
     FRAMDock = AddDock(FPanes->RAMGroupBox->title(), "RAMDock", FPanes->RAMGroupBox);
     FLCDDock = AddDock(FPanes->LCDGroupBox->title(), "LCDDock", FPanes->LCDGroupBox);
-    FPictureDock = AddDock(DockTitleLCDPicture, "LCDPictureDock", FPanes->LCDPictureBox);
-    FInputDock = AddDock(DockTitleInput, "InputDock", FInputPanel);
+    FPictureDock = AddDock(tr("LCD picture"), "LCDPictureDock", FPanes->LCDPictureBox);
+    FInputDock = AddDock(tr("Input"), "InputDock", FInputPanel);
     for (QGroupBox* box : {static_cast<QGroupBox*>(FPanes->RegistersGroupBox),
                            static_cast<QGroupBox*>(FPanes->RAMGroupBox), static_cast<QGroupBox*>(FPanes->LCDGroupBox)})
         box->setTitle(QString());
@@ -250,8 +240,8 @@ void TMainFrm::CreatePlayPage() {
     auto* controls = new QHBoxLayout;
     bottom->addLayout(controls);
     bottom->addStretch();
-    auto* back = new QPushButton(PlayBackCaption, FPlayPage);
-    back->setAccessibleName(PlayBackCaption);
+    auto* back = new QPushButton(tr("&Back to the debugger"), FPlayPage);
+    back->setAccessibleName(tr("Back to the debugger"));
     connect(back, &QPushButton::clicked, this, [this] { SetPlayLayout(false); });
     bottom->addWidget(back, 0, Qt::AlignBottom);
     v->addLayout(bottom);
@@ -304,19 +294,20 @@ void TMainFrm::CreateStatusBar() {
     FStatusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     FStatusLabel->setMinimumWidth(80);
     statusBar()->addWidget(FStatusLabel, 1);
-    FRecordingLabel = new QLabel(RecordingIndicatorText, this);
-    FRecordingLabel->setToolTip(RecordingIndicatorHint);
-    FRecordingLabel->setAccessibleName(RecordingIndicatorHint);
+    FRecordingLabel = new QLabel(QString::fromUtf8("\u25CF ") + tr("REC"), this);
+    FRecordingLabel->setToolTip(tr("Sound recording is ON"));
+    FRecordingLabel->setAccessibleName(FRecordingLabel->toolTip());
     FRecordingLabel->setStyleSheet("QLabel { background: rgb(200,0,0); color: white; font-weight: bold; "
                                    "padding: 0px 6px; border-radius: 3px; }");
     FRecordingLabel->hide();
     statusBar()->addPermanentWidget(FRecordingLabel);
     FSpeedLabel = new QLabel(this);
-    FSpeedLabel->setToolTip(SpeedHint);
+    FSpeedLabel->setToolTip(
+        tr("Speed reached by the emulation, in percent of the real chip (16384 cycles per second)"));
     FSpeedLabel->hide();
     statusBar()->addPermanentWidget(FSpeedLabel);
     FCyclesLabel = new QLabel(this);
-    FCyclesLabel->setToolTip(CyclesHint);
+    FCyclesLabel->setToolTip(tr("Machine cycles executed"));
     FCyclesLabel->hide();
     statusBar()->addPermanentWidget(FCyclesLabel);
     statusBar()->setAutoFillBackground(true);
@@ -334,12 +325,12 @@ void TMainFrm::UpdateRunStatistics(bool Running) {
         return;
     }
     const uint64_t cycles = mcu->CycleCount;
-    FCyclesLabel->setText(QString(CyclesText).arg(QLocale().toString(qulonglong(cycles))));
+    FCyclesLabel->setText(tr("Cycles: %1").arg(QLocale().toString(qulonglong(cycles))));
     FCyclesLabel->setVisible(Running);
     if (Running && FRunStatsClock.isValid() && FRunStatsClock.nsecsElapsed() > 0 && FRunStatsTimer->isActive()) {
         const double seconds = FRunStatsClock.nsecsElapsed() / 1e9;
         const double percent = (cycles - FRunStatsCycles) / seconds / RealTimeCyclesPerSecond * 100.0;
-        FSpeedLabel->setText(QString(SpeedText).arg(percent, 0, 'f', 0));
+        FSpeedLabel->setText(tr("Speed: %1 %").arg(percent, 0, 'f', 0));
         FSpeedLabel->setVisible(true);
     }
     if (!Running) FSpeedLabel->hide();

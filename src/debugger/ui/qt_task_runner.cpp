@@ -1,5 +1,6 @@
 #include "debugger/ui/qt_task_runner.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QLabel>
 #include <QProgressDialog>
@@ -64,7 +65,8 @@ void TQtTaskRunner::RunTask(const std::string& Title, const std::function<void(T
     const QPalette PreviousPalette = FStatusBar ? FStatusBar->palette() : QPalette();
     if (FStatusBar && FParent) FStatusBar->setPalette(FParent->palette());
 
-    QProgressDialog Dialog(QString::fromStdString(Title), "Cancel", 0, 0, FParent);
+    QProgressDialog Dialog(QString::fromStdString(Title), QCoreApplication::translate("TQtTaskRunner", "Cancel"), 0, 0,
+                           FParent);
     Dialog.setWindowTitle(QString::fromStdString(Title));
     Dialog.setWindowModality(Qt::ApplicationModal);
     Dialog.setAutoReset(false);
@@ -79,7 +81,7 @@ void TQtTaskRunner::RunTask(const std::string& Title, const std::function<void(T
     auto Cancel = [&] {
         if (Progress.Cancelled()) return;
         Progress.Cancel();
-        Dialog.setLabelText("Cancelling...");
+        Dialog.setLabelText(QCoreApplication::translate("TQtTaskRunner", "Cancelling..."));
         Dialog.show();
     };
     QObject::connect(&Dialog, &QProgressDialog::canceled, &Dialog, Cancel);

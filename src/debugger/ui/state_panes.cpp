@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QContextMenuEvent>
 #include <QGridLayout>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "base/translate.h"
 #include "base/ui/fixed_font.h"
 #include "debugger/pane_texts.h"
 #include "debugger/ui/lcd_image_widget.h"
@@ -29,16 +31,20 @@ void KeepRoomWhenHidden(QWidget* Widget) {
     Widget->setSizePolicy(sp);
 }
 
-QCheckBox* UpdateBox(QWidget* Parent, const char* Hint) {
-    auto* cb = new QCheckBox("Update", Parent);
+QCheckBox* UpdateBox(QWidget* Parent, const QString& Hint) {
+    auto* cb = new QCheckBox(QCoreApplication::translate("tarvolin::TStatePanes", "Update"), Parent);
     cb->setFont(QFont());
     cb->setToolTip(Hint);
-    cb->setAccessibleName(QString("Update ") + Parent->accessibleName());
+    cb->setAccessibleName(
+        QCoreApplication::translate("tarvolin::TStatePanes", "Update %1").arg(Parent->accessibleName()));
     cb->setChecked(true);
     cb->setVisible(false);
     KeepRoomWhenHidden(cb);
     return cb;
 }
+
+// A hint of the registers pane's table, kept there in English and marked for translation.
+QString PaneHint(const char* Hint) { return *Hint ? QString::fromStdString(Tr("Panes", Hint)) : QString(); }
 
 } // namespace
 
@@ -223,7 +229,7 @@ void TStatePanes::WirePane(TPaneBox* Box) {
 }
 
 void TStatePanes::CreateRegisters(const QFont& Fixed) {
-    RegistersGroupBox = new TPaneBox("Registers", this);
+    RegistersGroupBox = new TPaneBox(tr("Registers"), this);
     RegistersGroupBox->setFont(Fixed);
     auto* reg = new QGridLayout(RegistersGroupBox);
     reg->setHorizontalSpacing(6);
@@ -236,13 +242,13 @@ void TStatePanes::CreateRegisters(const QFont& Fixed) {
         const TRegisterRowInfo& info = RegisterRows[i];
         const int row = static_cast<int>(info.Kind);
         AddRegisterRow(reg, static_cast<int>(i), row, QString::fromUtf8(info.Caption), valueChars[row],
-                       info.HasBits ? bitChars[row] : 0, QString::fromUtf8(info.Hint));
-        if (info.HasBits && info.BitsHint[0] != 0) Bits(row)->setToolTip(QString::fromUtf8(info.BitsHint));
+                       info.HasBits ? bitChars[row] : 0, PaneHint(info.Hint));
+        if (info.HasBits && info.BitsHint[0] != 0) Bits(row)->setToolTip(PaneHint(info.BitsHint));
         cells.push_back({row});
     }
     RegistersGroupBox->SetCells(std::move(cells), [this](int r) { return Value(r); });
     RAMbyDPWarningLabel = new QLabel("!", RegistersGroupBox);
-    RAMbyDPWarningLabel->setToolTip("RAM address is out of range");
+    RAMbyDPWarningLabel->setToolTip(tr("RAM address is out of range"));
     QFont bold = Fixed;
     bold.setBold(true);
     RAMbyDPWarningLabel->setFont(bold);
@@ -252,22 +258,22 @@ void TStatePanes::CreateRegisters(const QFont& Fixed) {
     reg->addWidget(RAMbyDPWarningLabel, 2, 3);
     SoundRecordingIndicator = new QLabel(QString::fromUtf8("\u25CF"), RegistersGroupBox);
     SoundRecordingIndicator->setStyleSheet("color: rgb(255,0,0);");
-    SoundRecordingIndicator->setToolTip("Sound recording is ON");
-    SoundRecordingIndicator->setAccessibleName("Sound recording is ON");
+    SoundRecordingIndicator->setToolTip(tr("Sound recording is ON"));
+    SoundRecordingIndicator->setAccessibleName(SoundRecordingIndicator->toolTip());
     SoundRecordingIndicator->setVisible(false);
     reg->addWidget(SoundRecordingIndicator, 0, 3);
-    SetCurrentTimeButton = new QPushButton("Set &current time", RegistersGroupBox);
+    SetCurrentTimeButton = new QPushButton(tr("Set &current time"), RegistersGroupBox);
     SetCurrentTimeButton->setFont(QFont());
     SetCurrentTimeButton->setEnabled(false);
     reg->addWidget(SetCurrentTimeButton, 11, 0, 1, 4);
-    UpdateRegistersCB = UpdateBox(RegistersGroupBox, "Update Registers pane on animated or unattended run");
+    UpdateRegistersCB = UpdateBox(RegistersGroupBox, tr("Update Registers pane on animated or unattended run"));
     reg->addWidget(UpdateRegistersCB, 12, 0, 1, 4);
     reg->setRowStretch(13, 1);
     reg->setColumnStretch(4, 1);
 }
 
 void TStatePanes::CreateRAM(const QFont& Fixed) {
-    RAMGroupBox = new TPaneBox("RAM", this);
+    RAMGroupBox = new TPaneBox(tr("RAM"), this);
     RAMGroupBox->setFont(Fixed);
     auto* ram = new QGridLayout(RAMGroupBox);
     ram->setHorizontalSpacing(3);
@@ -286,21 +292,21 @@ void TStatePanes::CreateRAM(const QFont& Fixed) {
             TValueLabel* cell = MakeLabel(row, TLabelRole::Value, "0", RAMGroupBox, 1);
             cell->setAlignment(Qt::AlignCenter);
             cell->setFixedWidth(cell->fontMetrics().horizontalAdvance('0') + 4);
-            cell->setAccessibleName(QString("RAM %1").arg(r * 16 + c, 2, 16, QChar('0')).toUpper());
+            cell->setAccessibleName(tr("RAM %1").arg(r * 16 + c, 2, 16, QChar('0')).toUpper());
             FRows[row].Value = cell;
             ram->addWidget(cell, r + 1, c + 1);
             cells[size_t(r)].push_back(row);
         }
     }
     RAMGroupBox->SetCells(std::move(cells), [this](int r) { return Value(r); });
-    UpdateRAMCB = UpdateBox(RAMGroupBox, "Update RAM pane on unattended run");
+    UpdateRAMCB = UpdateBox(RAMGroupBox, tr("Update RAM pane on unattended run"));
     ram->addWidget(UpdateRAMCB, 6, 0, 1, 14);
     ram->setRowStretch(7, 1);
     ram->setColumnStretch(14, 1);
 }
 
 void TStatePanes::CreateLCDRegisters(const QFont& Fixed) {
-    LCDGroupBox = new TPaneBox("LCD", this);
+    LCDGroupBox = new TPaneBox(tr("LCD"), this);
     LCDGroupBox->setFont(Fixed);
     auto* lcd = new QGridLayout(LCDGroupBox);
     lcd->setHorizontalSpacing(6);
@@ -311,8 +317,8 @@ void TStatePanes::CreateLCDRegisters(const QFont& Fixed) {
     const int rowHeight = fm.height() + 2;
     auto* com1 = new QLabel("COM1", LCDGroupBox);
     auto* com0 = new QLabel("COM0", LCDGroupBox);
-    com1->setToolTip("Common plane");
-    com0->setToolTip("Common plane");
+    com1->setToolTip(tr("Common plane"));
+    com0->setToolTip(tr("Common plane"));
     lcd->addWidget(com1, 0, 0, 1, 3);
     lcd->addWidget(com0, 0, 4, 1, 3);
     std::vector<std::vector<int>> cells;
@@ -326,7 +332,7 @@ void TStatePanes::CreateLCDRegisters(const QFont& Fixed) {
             l.Bits = MakeLabel(row, TLabelRole::Bits, "0000", LCDGroupBox, 4);
             const QString name = caption.trimmed();
             l.Value->setAccessibleName(name);
-            l.Bits->setAccessibleName(name + " bits");
+            l.Bits->setAccessibleName(tr("%1 bits").arg(name));
             for (QLabel* lab : {static_cast<QLabel*>(l.Name), static_cast<QLabel*>(l.Value),
                                 static_cast<QLabel*>(l.Bits)})
                 fixRow(lab);
@@ -335,8 +341,8 @@ void TStatePanes::CreateLCDRegisters(const QFont& Fixed) {
             lcd->addWidget(l.Bits, gridRow, col + 2);
         };
         addNibble(prO0 + i, QString("O%1  ").arg(i), 0);
-        auto* digit = new QLabel("- digit -", LCDGroupBox);
-        digit->setToolTip("This O register pair encodes a digit");
+        auto* digit = new QLabel(tr("- digit -"), LCDGroupBox);
+        digit->setToolTip(tr("This O register pair encodes a digit"));
         digit->setCursor(Qt::PointingHandCursor);
         digit->setVisible(false);
         digit->setProperty("OIndex", i);
@@ -361,10 +367,10 @@ void TStatePanes::CreateLCDRegisters(const QFont& Fixed) {
         SetRowHint(row, hint);
         cells.push_back({row});
     };
-    addFlag(prTD, "TD   ", 11, "Bank of 7-segment Coding Table");
-    addFlag(prLD0, "LD0  ", 12, "Turn on \"dot\" segment (8th segment of a digit) if TD=0");
+    addFlag(prTD, "TD   ", 11, tr("Bank of 7-segment Coding Table"));
+    addFlag(prLD0, "LD0  ", 12, tr("Turn on \"dot\" segment (8th segment of a digit) if TD=0"));
     LCDGroupBox->SetCells(std::move(cells), [this](int r) { return Value(r); });
-    UpdateLCDRegistersCB = UpdateBox(LCDGroupBox, "Update LCD registers on animated or unattended run");
+    UpdateLCDRegistersCB = UpdateBox(LCDGroupBox, tr("Update LCD registers on animated or unattended run"));
     lcd->addWidget(UpdateLCDRegistersCB, 13, 0, 1, 7);
     lcd->setRowStretch(14, 1);
     lcd->setColumnStretch(7, 1);
@@ -413,7 +419,7 @@ void TStatePanes::AddRegisterRow(QGridLayout* Grid, int GridRow, int Row, const 
     Grid->addWidget(l.Value, GridRow, 1);
     if (BitChars > 0) {
         l.Bits = MakeLabel(Row, TLabelRole::Bits, QString(BitChars, '0'), parent, BitChars);
-        l.Bits->setAccessibleName(name + " bits");
+        l.Bits->setAccessibleName(tr("%1 bits").arg(name));
         Grid->addWidget(l.Bits, GridRow, 2);
     }
     SetRowHint(Row, Hint);

@@ -22,7 +22,8 @@ namespace tarvolin {
 class TLCDImageWidget;
 
 // Rows of the panes. RAM cells and O / O' nibbles are numbered from their first member.
-enum TPaneRow : int {
+// (No fixed underlying type: lupdate reads "enum X : int {" wrongly and loses the namespace.)
+enum TPaneRow {
     prAcc = 0,
     prDP,
     prDPCell,

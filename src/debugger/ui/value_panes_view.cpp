@@ -158,14 +158,14 @@ QMenu* TValuePanesView::BuildValuePopupMenu(TValueId id) {
         return a;
     };
     QAction* change =
-        add("&Change value...", s.ChangeValueVisible, s.ChangeValueEnabled, [&panes, id] { panes.EditValue(id); });
+        add(tr("&Change value..."), s.ChangeValueVisible, s.ChangeValueEnabled, [&panes, id] { panes.EditValue(id); });
     menu->setDefaultAction(change);
-    add("&Follow", s.FollowVisible, s.FollowEnabled, [&panes, id] { panes.FollowValue(id); });
+    add(tr("&Follow"), s.FollowVisible, s.FollowEnabled, [&panes, id] { panes.FollowValue(id); });
     const int ram = panes.ValueRAMAddress(id);
-    const char* setCaptions[3] = {"Set &read memory breakpoint", "Set &write memory breakpoint",
-                                  "Set c&hange memory breakpoint"};
-    const char* removeCaptions[3] = {"Remove &read memory breakpoint", "Remove &write memory breakpoint",
-                                     "Remove c&hange memory breakpoint"};
+    const QString setCaptions[3] = {tr("Set &read memory breakpoint"), tr("Set &write memory breakpoint"),
+                                    tr("Set c&hange memory breakpoint")};
+    const QString removeCaptions[3] = {tr("Remove &read memory breakpoint"), tr("Remove &write memory breakpoint"),
+                                       tr("Remove c&hange memory breakpoint")};
     if (menu->actions().size() && (s.ChangeValueVisible || s.FollowVisible)) menu->addSeparator();
     for (int k = 0; k < 3; ++k) {
         const auto kind = static_cast<TMemoryBreakpointKind>(k);
@@ -175,11 +175,11 @@ QMenu* TValuePanesView::BuildValuePopupMenu(TValueId id) {
         add(removeCaptions[k], s.RemoveVisible[k], true,
             [&bps, kind, addr] { bps.RemoveMemoryBreakpointCommand(kind, addr); });
     }
-    add("Show &7-segment Coding Table...", s.Show7SegmentVisible, true,
+    add(tr("Show &7-segment Coding Table..."), s.Show7SegmentVisible, true,
         [&panes, id] { panes.ShowSevenSegmentCodingTableForValue(id); });
-    add("Show &MCU pins...", s.ShowMCUPinsVisible, true, [&panes] { panes.ShowMCUPins(); });
+    add(tr("Show &MCU pins..."), s.ShowMCUPinsVisible, true, [&panes] { panes.ShowMCUPins(); });
     TToolWindows* tools = FTools;
-    add("Show &interconnection of MCU and LCD...", s.ShowInterconnectionVisible && tools, true,
+    add(tr("Show &interconnection of MCU and LCD..."), s.ShowInterconnectionVisible && tools, true,
         [tools] { tools->ShowInterconnection(); });
     return menu;
 }
