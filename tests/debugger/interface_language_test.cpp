@@ -73,7 +73,7 @@ TEST_F(FeaturesInterfaceLanguageTest, TextsReachTheWindowTranslatedWithTheirValu
     Prompter.Type({"zz", "401"});
     Debugger.Navigation().GoToAddress();
     ASSERT_FALSE(Prompter.Dialogs.empty());
-    EXPECT_EQ(Prompter.Dialogs.back().Title, "Введите шестнадцатеричное значение (000-7FF)");
+    EXPECT_EQ(Prompter.Dialogs.back().Title, "Введите шестнадцатеричное значение (000-73F)");
     EXPECT_EQ(Prompter.Dialogs.back().Fields.at(0).Label, "Перейти по адресу:");
     EXPECT_EQ(Prompter.Texts(TMessageKind::Error), std::vector<std::string>{"'zz' не является допустимым целым числом."});
     EXPECT_EQ(Selected(), 0x401);
