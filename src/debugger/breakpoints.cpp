@@ -89,9 +89,10 @@ void TBreakpointControl::WriteMemoryHandler(void* Obj, T7bits RAMAddr, T4bits Ne
 
 std::string TBreakpointControl::MemoryBreakpointStopText() const {
     if (FTriggeredChangeMemoryBreakpointAddress != 0x7F)
-        return Format(Tr("Breakpoints", "Paused on change memory breakpoint, RAM[0x%s]=%s, previous value: %s.").c_str(),
-                      Hex2(FTriggeredChangeMemoryBreakpointAddress).c_str(), Hex1(FMemoryBreakpointFieldValue).c_str(),
-                      Hex1(FMemoryBreakpointPreviousFieldValue).c_str());
+        return Format(
+            Tr("Breakpoints", "Paused on change memory breakpoint, RAM[0x%s]=%s, previous value: %s.").c_str(),
+            Hex2(FTriggeredChangeMemoryBreakpointAddress).c_str(), Hex1(FMemoryBreakpointFieldValue).c_str(),
+            Hex1(FMemoryBreakpointPreviousFieldValue).c_str());
     if (FTriggeredWriteMemoryBreakpointAddress != 0x7F)
         return Format(Tr("Breakpoints", "Paused on write memory breakpoint, RAM[0x%s]=%s.").c_str(),
                       Hex2(FTriggeredWriteMemoryBreakpointAddress).c_str(), Hex1(FMemoryBreakpointFieldValue).c_str());
@@ -176,7 +177,8 @@ bool TBreakpointControl::PrepareBreakpointsDialog(std::unique_ptr<TBreakpointsDi
 }
 
 bool TBreakpointControl::ConfirmDeleteAllBreakpoints() {
-    return FPrompter.Message(TMessageKind::Warning, Tr("Breakpoints", "Are you sure you want to delete all breakpoints?"),
+    return FPrompter.Message(TMessageKind::Warning,
+                             Tr("Breakpoints", "Are you sure you want to delete all breakpoints?"),
                              TMessageButtons::YesNo) == TMessageResult::Yes;
 }
 

@@ -121,7 +121,8 @@ void TDebugger::StatesChanged() {
     s.StartPanelVisible = !Game;
     for (TOIndex i = 0; i < 9; ++i) s.DigitLabelVisible[i] = Game && MCU->IsOIndexEncodingADigit(i);
     if (Game && MCU->SupportedLCDDrivers.size() > 1)
-        s.LCDImageHint = Tr("LCDPicture", "There are more LCD images available for this ROM.\nDoubleclick here to switch to the next image.");
+        s.LCDImageHint = Tr("LCDPicture", "There are more LCD images available for this ROM.\n"
+                                          "Doubleclick here to switch to the next image.");
     if (s == FStates && FStatesSent) return;
     FStates = s;
     FStatesSent = true;

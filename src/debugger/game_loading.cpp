@@ -48,8 +48,8 @@ constexpr uint64_t ZipArchiveLimit = 16u << 20;
 
 std::string ROMHint(const TMCUClass& Game) {
     const std::string Stem = std::filesystem::path(Game.ROMFileName()).stem().string();
-    return Format(Tr("GameLoading", "Hint:\nSearch Google for \"%s\" and unpack \"%s\" from the archive.").c_str(), Stem.c_str(),
-                  Game.ROMFileNameInArchive().c_str());
+    return Format(Tr("GameLoading", "Hint:\nSearch Google for \"%s\" and unpack \"%s\" from the archive.").c_str(),
+                  Stem.c_str(), Game.ROMFileNameInArchive().c_str());
 }
 
 bool IsZipFileName(const std::string& FileName) {
@@ -160,8 +160,8 @@ std::optional<TObtainedROM> TGameLoadingControl::ObtainROM(const TMCUClass& Game
                 // A failed download leaves Ask as it is: the open dialog follows.
                 if (DownloadGameROM(GameClass, ROM.Data, ROM.SourceFile)) Size = ROM.Data.size();
             } else if (!GameClass.ROMFileName().empty()) {
-                const std::string Text =
-                    Format(Tr("GameLoading", "You need to supply the ROM file...\n\n%s").c_str(), ROMHint(GameClass).c_str());
+                const std::string Text = Format(Tr("GameLoading", "You need to supply the ROM file...\n\n%s").c_str(),
+                                                ROMHint(GameClass).c_str());
                 Ask = FPrompter.Message(TMessageKind::Warning, Text, TMessageButtons::OKCancel) == TMessageResult::OK;
             }
         }
@@ -177,7 +177,8 @@ std::optional<TObtainedROM> TGameLoadingControl::ObtainROM(const TMCUClass& Game
 
     if (ROM.Data.empty()) {
         // A chosen file that holds nothing is reported instead of being ignored silently.
-        if (!ROM.SourceFile.empty()) FPrompter.Error(Format(Tr("GameLoading", "The file \"%s\" is empty.").c_str(), ROM.SourceFile.c_str()));
+        if (!ROM.SourceFile.empty())
+            FPrompter.Error(Format(Tr("GameLoading", "The file \"%s\" is empty.").c_str(), ROM.SourceFile.c_str()));
         return std::nullopt;
     }
     if (Size != uint64_t(ROMSize)) {

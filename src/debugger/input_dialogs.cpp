@@ -67,7 +67,8 @@ int HexDigitsFor(uint32_t Max) {
 std::string GetIntegerTitle(uint32_t Max, uint32_t Min) {
     if (Max == 1) return Tr("InputDialogs", "Enter 0 or 1");
     int d = HexDigitsFor(Max);
-    return Format(Tr("InputDialogs", "Enter hexadecimal value (%s-%s)").c_str(), Hex(Min, d).c_str(), Hex(Max, d).c_str());
+    return Format(Tr("InputDialogs", "Enter hexadecimal value (%s-%s)").c_str(), Hex(Min, d).c_str(),
+                  Hex(Max, d).c_str());
 }
 
 TInputCheck CheckIntegerInput(const std::string& Text, uint32_t Max, uint32_t& Value) {

@@ -38,7 +38,8 @@ bool TOptionsControl::Accept(const TOptionsDialogValues& v) {
         if (SetInterfaceLanguage(FSettings.Store(), FExecutablePath, v.Russian)) {
             const TMessageResult Answer = FPrompter.Message(
                 TMessageKind::Warning,
-                Tr("Options", "For the new language to take effect, the debugger must be restarted.\nDo you want to restart it now?"),
+                Tr("Options", "For the new language to take effect, the debugger must be restarted.\n"
+                              "Do you want to restart it now?"),
                 TMessageButtons::YesNo);
             if (Answer == TMessageResult::Yes) {
                 if (!SaveSettings()) return false;

@@ -17,13 +17,17 @@ const char* const OperandOutOfRange = TR_NOOP("Patching", "Operand: Out of range
 const char* const TwoByteOpcodeNotAllowed = TR_NOOP("Patching", "A 2-byte opcode is not allowed on address %s.");
 const char* const OpcodeRequiresOperand = TR_NOOP("Patching", "Opcode %s requires an operand.");
 const char* const InvalidOpcodeOperand = TR_NOOP("Patching", "Invalid combination of opcode and operand.");
-const char* const LPOperandIgnored = TR_NOOP("Patching", "For opcode %s, operands less than 0x%s are not required and will be ignored.");
-const char* const OperandIgnored = TR_NOOP("Patching", "Opcode %s does not have an operand. The operand value will be ignored.");
+const char* const LPOperandIgnored =
+    TR_NOOP("Patching", "For opcode %s, operands less than 0x%s are not required and will be ignored.");
+const char* const OperandIgnored =
+    TR_NOOP("Patching", "Opcode %s does not have an operand. The operand value will be ignored.");
 const char* const CannotRevert = TR_NOOP(
-    "Patching", "Cannot revert a 2-byte instruction %s at %s.\nIts operand %s at %s would have to be reverted to a 2-byte "
+    "Patching",
+    "Cannot revert a 2-byte instruction %s at %s.\nIts operand %s at %s would have to be reverted to a 2-byte "
     "instruction %s and the operand of this latter is also modified (as %s at %s).\n\nHint: At first revert the "
     "instruction at %s.");
-const char* const EndOfAddressSpace = TR_NOOP("Patching", "Internal error. Reverting 2-byte instruction at the end of address space.");
+const char* const EndOfAddressSpace =
+    TR_NOOP("Patching", "Internal error. Reverting 2-byte instruction at the end of address space.");
 const char* const RevertAllQuestion = TR_NOOP("Patching", "Are you sure you want to revert all opcode modifications?");
 
 std::string Shown(const char* Text) { return Tr("Patching", Text); }
@@ -48,7 +52,8 @@ TInputCheck CheckNewOpcodeInput(TPrompter& Prompter, T11bits Addr, const std::st
     // The second byte of an instruction at step 3F would be the first of the next page.
     const bool LastStep = (Addr & 0x3F) == 0x3F;
     if (Op == 0x5E || Op == 0x5F) {
-        if (LastStep) return TInputCheck::Refuse(Format(Shown(TwoByteOpcodeNotAllowed).c_str(), AddrToStr(Addr).c_str()));
+        if (LastStep)
+            return TInputCheck::Refuse(Format(Shown(TwoByteOpcodeNotAllowed).c_str(), AddrToStr(Addr).c_str()));
         if (!HasOperand) return TInputCheck::Refuse(Format(Shown(OpcodeRequiresOperand).c_str(), Hex2(Op).c_str()));
         if ((Op == 0x5E && Arg != 0 && Arg != 4) || (Op == 0x5F && Arg > 0x7F))
             return TInputCheck::Refuse(Shown(InvalidOpcodeOperand));
@@ -61,7 +66,8 @@ TInputCheck CheckNewOpcodeInput(TPrompter& Prompter, T11bits Addr, const std::st
             return TInputCheck::Refuse(Format(Shown(TwoByteOpcodeNotAllowed).c_str(), AddrToStr(Addr).c_str()));
         }
     } else if (HasOperand) {
-        Prompter.Message(TMessageKind::Warning, Format(Shown(OperandIgnored).c_str(), Hex2(Op).c_str()), TMessageButtons::OK);
+        Prompter.Message(TMessageKind::Warning, Format(Shown(OperandIgnored).c_str(), Hex2(Op).c_str()),
+                         TMessageButtons::OK);
     }
     Opcode = static_cast<uint8_t>(Op);
     Operand = static_cast<uint8_t>(Arg);
@@ -119,8 +125,9 @@ bool TPatchingControl::SetOpcode(T11bits a, uint8_t NewOpcode, uint8_t NewOperan
             const std::string a0 = AddrToStr(a), a1 = AddrToStr(static_cast<T11bits>(a + 1)),
                               a2 = AddrToStr(static_cast<T11bits>(a + 2));
             FPrompter.Message(TMessageKind::Warning,
-                              Format(Shown(CannotRevert).c_str(), Hex2(ROM[a]).c_str(), a0.c_str(), Hex2(ROM[a + 1u]).c_str(),
-                                     a1.c_str(), Hex2(o1).c_str(), Hex2(ROM[a + 2u]).c_str(), a2.c_str(), a2.c_str()),
+                              Format(Shown(CannotRevert).c_str(), Hex2(ROM[a]).c_str(), a0.c_str(),
+                                     Hex2(ROM[a + 1u]).c_str(), a1.c_str(), Hex2(o1).c_str(), Hex2(ROM[a + 2u]).c_str(),
+                                     a2.c_str(), a2.c_str()),
                               TMessageButtons::OK);
             return false;
         }
@@ -165,7 +172,8 @@ void TPatchingControl::RevertOpcode() {
 }
 
 void TPatchingControl::RevertAllOpcodes() {
-    if (FPrompter.Message(TMessageKind::Warning, Shown(RevertAllQuestion), TMessageButtons::YesNo) != TMessageResult::Yes)
+    if (FPrompter.Message(TMessageKind::Warning, Shown(RevertAllQuestion), TMessageButtons::YesNo) !=
+        TMessageResult::Yes)
         return;
     TSHARP_SM5A_MCU* MCU = FGame.Get();
     if (MCU && MCU->IsAnyOpcodeChanged()) {

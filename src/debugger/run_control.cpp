@@ -110,7 +110,8 @@ void TRunControl::FinishStep(uint8_t Opcode, uint8_t Operand, bool WasInSubrouti
         if (IsReturnInstruction(Opcode)) SetRunType(rtNoEmulation, Tr("RunControl", "Ready."), false);
         break;
     case rtUnattendedRunUntilReturn:
-        if (IsReturnInstruction(Opcode)) SetRunType(rtNoEmulation, Tr("RunControl", "Paused on return from subroutine."), false);
+        if (IsReturnInstruction(Opcode))
+            SetRunType(rtNoEmulation, Tr("RunControl", "Paused on return from subroutine."), false);
         break;
     default:
         break;
@@ -129,8 +130,10 @@ void TRunControl::ExecuteStep(bool CheckBreakpoints) {
     if (MCU) {
         if (CheckBreakpoints && (IsAnimatedRun() || IsFullRun())) {
             const uint8_t Flags = FBreakpoints.CodeFlags(MCU->PC);
-            if (Flags & TBreakpointControl::CodeFlag) SetRunType(rtNoEmulation, Tr("RunControl", "Paused on breakpoint."), true);
-            else if (Flags & TBreakpointControl::TempFlag) SetRunType(rtNoEmulation, Tr("RunControl", "Paused on run-to-cursor."), true);
+            if (Flags & TBreakpointControl::CodeFlag)
+                SetRunType(rtNoEmulation, Tr("RunControl", "Paused on breakpoint."), true);
+            else if (Flags & TBreakpointControl::TempFlag)
+                SetRunType(rtNoEmulation, Tr("RunControl", "Paused on run-to-cursor."), true);
         }
         if (FRunType != rtNoEmulation) {
             const bool WasInSubroutine = MCU->A != NoAddress;

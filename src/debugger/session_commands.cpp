@@ -14,7 +14,8 @@ const char* const NoSessionDataText =
 namespace {
 
 std::string SessionFilter() {
-    return Tr("Session", "Debug sessions (*.dbgsession)") + "|*.dbgsession|" + Tr("Session", "All files (*.*)") + "|*.*";
+    return Tr("Session", "Debug sessions (*.dbgsession)") + "|*.dbgsession|" + Tr("Session", "All files (*.*)") +
+           "|*.*";
 }
 
 // Clears the "a session is being read" state however the reading ends.

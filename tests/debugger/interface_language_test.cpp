@@ -75,7 +75,8 @@ TEST_F(FeaturesInterfaceLanguageTest, TextsReachTheWindowTranslatedWithTheirValu
     ASSERT_FALSE(Prompter.Dialogs.empty());
     EXPECT_EQ(Prompter.Dialogs.back().Title, "Введите шестнадцатеричное значение (000-73F)");
     EXPECT_EQ(Prompter.Dialogs.back().Fields.at(0).Label, "Перейти по адресу:");
-    EXPECT_EQ(Prompter.Texts(TMessageKind::Error), std::vector<std::string>{"'zz' не является допустимым целым числом."});
+    EXPECT_EQ(Prompter.Texts(TMessageKind::Error),
+              std::vector<std::string>{"'zz' не является допустимым целым числом."});
     EXPECT_EQ(Selected(), 0x401);
 
     // A control's hint nests two translated templates: the side, then the key.
@@ -108,7 +109,8 @@ TEST_F(FeaturesInterfaceLanguageTest, ASessionFileKeepsItsBytesAndItsRefusalIsTr
     Prompter.Messages.clear();
     EXPECT_FALSE(Debugger.SessionCommands().OpenDebugSession(Dir.Write("bad.dbgsession", Bad)));
     EXPECT_EQ(Prompter.Texts(TMessageKind::Error),
-              std::vector<std::string>{"Ошибка загрузки отладочного сеанса: адрес точки останова 128 лежит за пределами ОЗУ."});
+              std::vector<std::string>{
+                  "Ошибка загрузки отладочного сеанса: адрес точки останова 128 лежит за пределами ОЗУ."});
 }
 
 } // namespace
