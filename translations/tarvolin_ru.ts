@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>Breakpoints</name>
+    <message>
+        <source>Set read memory breakpoint on RAM address 0x%s?</source>
+        <translation>Установить точку останова по чтению памяти на адрес ОЗУ 0x%s?</translation>
+    </message>
+    <message>
+        <source>Set write memory breakpoint on RAM address 0x%s?</source>
+        <translation>Установить точку останова по записи в память на адрес ОЗУ 0x%s?</translation>
+    </message>
+    <message>
+        <source>Set change memory breakpoint on RAM address 0x%s?</source>
+        <translation>Установить точку останова по изменению памяти на адрес ОЗУ 0x%s?</translation>
+    </message>
+    <message>
+        <source>Remove read memory breakpoint on RAM address 0x%s?</source>
+        <translation>Удалить точку останова по чтению памяти с адреса ОЗУ 0x%s?</translation>
+    </message>
+    <message>
+        <source>Remove write memory breakpoint on RAM address 0x%s?</source>
+        <translation>Удалить точку останова по записи в память с адреса ОЗУ 0x%s?</translation>
+    </message>
+    <message>
+        <source>Remove change memory breakpoint on RAM address 0x%s?</source>
+        <translation>Удалить точку останова по изменению памяти с адреса ОЗУ 0x%s?</translation>
+    </message>
+    <message>
+        <source>Paused on change memory breakpoint, RAM[0x%s]=%s, previous value: %s.</source>
+        <translation>Пауза на точке останова по изменению памяти, RAM[0x%s]=%s, прежнее значение: %s.</translation>
+    </message>
+    <message>
+        <source>Paused on write memory breakpoint, RAM[0x%s]=%s.</source>
+        <translation>Пауза на точке останова по записи в память, RAM[0x%s]=%s.</translation>
+    </message>
+    <message>
+        <source>Paused on read memory breakpoint, RAM address 0x%s.</source>
+        <translation>Пауза на точке останова по чтению памяти, адрес ОЗУ 0x%s.</translation>
+    </message>
+    <message>
+        <source>0x%s is not a valid RAM address.</source>
+        <translation>0x%s не является допустимым адресом ОЗУ.</translation>
+    </message>
+    <message>
+        <source>No breakpoint set.</source>
+        <translation>Точки останова не установлены.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete all breakpoints?</source>
+        <translation>Вы уверены, что хотите удалить все точки останова?</translation>
+    </message>
+</context>
+<context>
     <name>Cheats</name>
     <message>
         <source>INVINCIBILITY
@@ -478,6 +529,166 @@ Unpack &apos;%s&apos; from &apos;%s&apos; manually.</source>
     </message>
 </context>
 <context>
+    <name>GameControls</name>
+    <message>
+        <source>Left</source>
+        <translation>Влево</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Вправо</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Вверх</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Вниз</translation>
+    </message>
+    <message>
+        <source>Upper left</source>
+        <translation>Вверх влево</translation>
+    </message>
+    <message>
+        <source>Upper right</source>
+        <translation>Вверх вправо</translation>
+    </message>
+    <message>
+        <source>Lower left</source>
+        <translation>Вниз влево</translation>
+    </message>
+    <message>
+        <source>Lower right</source>
+        <translation>Вниз вправо</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Будильник</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сброс</translation>
+    </message>
+    <message>
+        <source>Game A</source>
+        <translation>Игра А</translation>
+    </message>
+    <message>
+        <source>Game B</source>
+        <translation>Игра Б</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Button &quot;%s&quot;</source>
+        <translation>Кнопка &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>%s (left side)</source>
+        <translation>%s (левая сторона)</translation>
+    </message>
+    <message>
+        <source>%s (right side)</source>
+        <translation>%s (правая сторона)</translation>
+    </message>
+    <message>
+        <source>%s - key %s</source>
+        <translation>%s - клавиша %s</translation>
+    </message>
+    <message>
+        <source>%s - keys %s</source>
+        <translation>%s - клавиши %s</translation>
+    </message>
+</context>
+<context>
+    <name>GameLoading</name>
+    <message>
+        <source>Unrecognized game: &apos;%s&apos;.</source>
+        <translation>Неизвестная игра: &apos;%s&apos;.</translation>
+    </message>
+    <message>
+        <source>Hint:
+Search Google for &quot;%s&quot; and unpack &quot;%s&quot; from the archive.</source>
+        <translation>Подсказка:
+Найдите в Google &quot;%s&quot; и распакуйте из архива &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%s&quot;.</source>
+        <translation>Не удалось открыть файл &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Cannot read file &quot;%s&quot;.</source>
+        <translation>Не удалось прочитать файл &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%s&quot;: a zip archive of more than %u bytes holds no ROM set.</source>
+        <translation>Не удалось прочитать &quot;%s&quot;: zip-архив размером более %u байт не может содержать набор ПЗУ.</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%s&quot;: %s</source>
+        <translation>Не удалось прочитать &quot;%s&quot;: %s</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to load the debugger with %s?</source>
+        <translation>Вы уверены, что хотите загрузить в отладчик %s?</translation>
+    </message>
+    <message>
+        <source>%s - Select ROM file</source>
+        <translation>%s - выбор файла ПЗУ</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Все файлы (*.*)</translation>
+    </message>
+    <message>
+        <source>You need to supply the ROM file...
+
+%s</source>
+        <translation>Нужен файл ПЗУ...
+
+%s</translation>
+    </message>
+    <message>
+        <source>The file &quot;%s&quot; is empty.</source>
+        <translation>Файл &quot;%s&quot; пуст.</translation>
+    </message>
+    <message>
+        <source>Unexpected data size: %u bytes
+This is probably not a valid SHARP SM-5A ROM data.
+
+Are you sure you want to continue loading the data?</source>
+        <translation>Неожиданный размер данных: %u байт
+Вероятно, это не образ ПЗУ SHARP SM-5A.
+
+Вы уверены, что хотите продолжить загрузку данных?</translation>
+    </message>
+    <message>
+        <source>No ROM archive server is configured (the setting ROMArchiveServer is empty).</source>
+        <translation>Сервер архива ПЗУ не задан (параметр ROMArchiveServer пуст).</translation>
+    </message>
+    <message>
+        <source>Downloading ROM...</source>
+        <translation>Загрузка ПЗУ...</translation>
+    </message>
+    <message>
+        <source>Error downloading ROM from the internet:
+%s
+
+%s</source>
+        <translation>Ошибка загрузки ПЗУ из интернета:
+%s
+
+%s</translation>
+    </message>
+    <message>
+        <source>Cannot find file &quot;%s&quot;.</source>
+        <translation>Не удалось найти файл &quot;%s&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>GameMenu</name>
     <message>
         <source>Load &amp;custom SM-5A ROM...</source>
@@ -504,6 +715,52 @@ Unpack &apos;%s&apos; from &apos;%s&apos; manually.</source>
     <message>
         <source>bit %d: %u</source>
         <translation>бит %d: %u</translation>
+    </message>
+</context>
+<context>
+    <name>Input</name>
+    <message>
+        <source>Are you sure you want to reset the game?</source>
+        <translation>Вы уверены, что хотите сбросить игру?</translation>
+    </message>
+</context>
+<context>
+    <name>InputDialogs</name>
+    <message>
+        <source>Out of range.</source>
+        <translation>Вне допустимого диапазона.</translation>
+    </message>
+    <message>
+        <source>Value not in Bank:Page:Step address notation.</source>
+        <translation>Значение не в записи адреса Банк:Страница:Шаг.</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; is not a valid integer value.</source>
+        <translation>&apos;%s&apos; не является допустимым целым числом.</translation>
+    </message>
+    <message>
+        <source>Enter 0 or 1</source>
+        <translation>Введите 0 или 1</translation>
+    </message>
+    <message>
+        <source>Enter hexadecimal value (%s-%s)</source>
+        <translation>Введите шестнадцатеричное значение (%s-%s)</translation>
+    </message>
+    <message>
+        <source>Enter address in Bank:Page:Step notation</source>
+        <translation>Введите адрес в записи Банк:Страница:Шаг</translation>
+    </message>
+    <message>
+        <source>Enter your description of address %s</source>
+        <translation>Введите своё описание адреса %s</translation>
+    </message>
+    <message>
+        <source>Label:</source>
+        <translation>Метка:</translation>
+    </message>
+    <message>
+        <source>Comment:</source>
+        <translation>Комментарий:</translation>
     </message>
 </context>
 <context>
@@ -562,6 +819,23 @@ Unpack &apos;%s&apos; from &apos;%s&apos; manually.</source>
     <message>
         <source>unsupported pixel format</source>
         <translation>неподдерживаемый формат пикселей</translation>
+    </message>
+</context>
+<context>
+    <name>LCDPicture</name>
+    <message>
+        <source>There are more LCD images available for this ROM.
+Doubleclick here to switch to the next image.</source>
+        <translation>Для этого ПЗУ есть и другие изображения ЖКИ.
+Щёлкните здесь дважды, чтобы перейти к следующему.</translation>
+    </message>
+    <message>
+        <source>---  ALL AVAILABLE LCD IMAGES  ---</source>
+        <translation>---  ВСЕ ДОСТУПНЫЕ ИЗОБРАЖЕНИЯ ЖКИ  ---</translation>
+    </message>
+    <message>
+        <source>---  COMPATIBLE LCD IMAGES  ---</source>
+        <translation>---  СОВМЕСТИМЫЕ ИЗОБРАЖЕНИЯ ЖКИ  ---</translation>
     </message>
 </context>
 <context>
@@ -915,6 +1189,254 @@ Clear the LD0 flag.</source>
     </message>
 </context>
 <context>
+    <name>Navigation</name>
+    <message>
+        <source>Go to address</source>
+        <translation>Перейти по адресу</translation>
+    </message>
+    <message>
+        <source>Opcode</source>
+        <translation>Код операции</translation>
+    </message>
+    <message>
+        <source>Not found.</source>
+        <translation>Не найдено.</translation>
+    </message>
+    <message>
+        <source>Specify disassembly file name</source>
+        <translation>Укажите имя файла дизассемблированного кода</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>Текстовые файлы (*.txt)</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Все файлы (*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>Options</name>
+    <message>
+        <source>For the new language to take effect, the debugger must be restarted.
+Do you want to restart it now?</source>
+        <translation>Чтобы новый язык вступил в силу, отладчик нужно перезапустить.
+Перезапустить его сейчас?</translation>
+    </message>
+    <message>
+        <source>Unable to set the language.</source>
+        <translation>Не удалось установить язык.</translation>
+    </message>
+    <message>
+        <source>Unable to save the settings.</source>
+        <translation>Не удалось сохранить настройки.</translation>
+    </message>
+</context>
+<context>
+    <name>Panes</name>
+    <message>
+        <source>Accumulator</source>
+        <translation>Аккумулятор</translation>
+    </message>
+    <message>
+        <source>RAM Data Pointer</source>
+        <translation>Указатель данных ОЗУ</translation>
+    </message>
+    <message>
+        <source>BS (RAM Bank Selector) / H (Data Pointer High) / L (Data Pointer Low)</source>
+        <translation>BS (селектор банка ОЗУ) / H (старшая часть указателя данных) / L (младшая часть указателя данных)</translation>
+    </message>
+    <message>
+        <source>RAM field addressed by DP</source>
+        <translation>Ячейка ОЗУ, адресуемая DP</translation>
+    </message>
+    <message>
+        <source>Timer</source>
+        <translation>Таймер</translation>
+    </message>
+    <message>
+        <source>Highest 4 bits of T</source>
+        <translation>Старшие 4 бита T</translation>
+    </message>
+    <message>
+        <source>Virtual 15th bit of Timer, indicating one elapsed second</source>
+        <translation>Виртуальный 15-й бит таймера: прошла одна секунда</translation>
+    </message>
+    <message>
+        <source>ROM Bank Selector</source>
+        <translation>Селектор банка ПЗУ</translation>
+    </message>
+    <message>
+        <source>ROM Page Selector</source>
+        <translation>Селектор страницы ПЗУ</translation>
+    </message>
+    <message>
+        <source>Program Counter</source>
+        <translation>Счётчик команд</translation>
+    </message>
+    <message>
+        <source>ROM Bank Selector / ROM Page / Page Instruction Pointer</source>
+        <translation>Селектор банка ПЗУ / страница ПЗУ / указатель команды в странице</translation>
+    </message>
+    <message>
+        <source>Return Address</source>
+        <translation>Адрес возврата</translation>
+    </message>
+    <message>
+        <source>RAM address is out of range</source>
+        <translation>Адрес ОЗУ вне допустимого диапазона</translation>
+    </message>
+    <message>
+        <source>Output register (R%s,R%s,R%s,R%s)</source>
+        <translation>Выходной регистр (R%s,R%s,R%s,R%s)</translation>
+    </message>
+    <message>
+        <source>RAM address 0x%s is out of range. When referencing a memory cell, it is mapped to 0x%s.</source>
+        <translation>Адрес ОЗУ 0x%s вне допустимого диапазона. При обращении к ячейке памяти он отображается на 0x%s.</translation>
+    </message>
+</context>
+<context>
+    <name>Patching</name>
+    <message>
+        <source>Enter opcode (and its operand) in hexadecimal</source>
+        <translation>Введите код операции (и операнд) в шестнадцатеричном виде</translation>
+    </message>
+    <message>
+        <source>Opcode:</source>
+        <translation>Код операции:</translation>
+    </message>
+    <message>
+        <source>[Operand:]</source>
+        <translation>[Операнд:]</translation>
+    </message>
+    <message>
+        <source>Opcode: Out of range.</source>
+        <translation>Код операции: вне допустимого диапазона.</translation>
+    </message>
+    <message>
+        <source>Operand: Out of range.</source>
+        <translation>Операнд: вне допустимого диапазона.</translation>
+    </message>
+    <message>
+        <source>A 2-byte opcode is not allowed on address %s.</source>
+        <translation>2-байтовый код операции недопустим по адресу %s.</translation>
+    </message>
+    <message>
+        <source>Opcode %s requires an operand.</source>
+        <translation>Коду операции %s нужен операнд.</translation>
+    </message>
+    <message>
+        <source>Invalid combination of opcode and operand.</source>
+        <translation>Недопустимое сочетание кода операции и операнда.</translation>
+    </message>
+    <message>
+        <source>For opcode %s, operands less than 0x%s are not required and will be ignored.</source>
+        <translation>Для кода операции %s операнды меньше 0x%s не нужны и будут проигнорированы.</translation>
+    </message>
+    <message>
+        <source>Opcode %s does not have an operand. The operand value will be ignored.</source>
+        <translation>У кода операции %s нет операнда. Значение операнда будет проигнорировано.</translation>
+    </message>
+    <message>
+        <source>Cannot revert a 2-byte instruction %s at %s.
+Its operand %s at %s would have to be reverted to a 2-byte instruction %s and the operand of this latter is also modified (as %s at %s).
+
+Hint: At first revert the instruction at %s.</source>
+        <translation>Невозможно отменить изменение 2-байтовой команды %s по адресу %s.
+Её операнд %s по адресу %s пришлось бы вернуть к 2-байтовой команде %s, а операнд этой команды тоже изменён (%s по адресу %s).
+
+Подсказка: сначала отмените изменение команды по адресу %s.</translation>
+    </message>
+    <message>
+        <source>Internal error. Reverting 2-byte instruction at the end of address space.</source>
+        <translation>Внутренняя ошибка. Отмена изменения 2-байтовой команды в конце адресного пространства.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to revert all opcode modifications?</source>
+        <translation>Вы уверены, что хотите отменить все изменения кодов операций?</translation>
+    </message>
+</context>
+<context>
+    <name>RunControl</name>
+    <message>
+        <source>(full emulation speed)</source>
+        <translation>(полная скорость эмуляции)</translation>
+    </message>
+    <message>
+        <source>Running...</source>
+        <translation>Выполнение...</translation>
+    </message>
+    <message>
+        <source>Ready.</source>
+        <translation>Готово.</translation>
+    </message>
+    <message>
+        <source>Paused on emulator exception: %s</source>
+        <translation>Пауза из-за исключения эмулятора: %s</translation>
+    </message>
+    <message>
+        <source>Paused on return from subroutine.</source>
+        <translation>Пауза при возврате из подпрограммы.</translation>
+    </message>
+    <message>
+        <source>Paused on breakpoint.</source>
+        <translation>Пауза на точке останова.</translation>
+    </message>
+    <message>
+        <source>Paused on run-to-cursor.</source>
+        <translation>Пауза при выполнении до курсора.</translation>
+    </message>
+    <message>
+        <source>Resetting...</source>
+        <translation>Сброс...</translation>
+    </message>
+    <message>
+        <source>Paused by user.</source>
+        <translation>Пауза по команде пользователя.</translation>
+    </message>
+</context>
+<context>
+    <name>Session</name>
+    <message>
+        <source>This debug session was modified.
+Do you want to SAVE it?</source>
+        <translation>Этот отладочный сеанс изменён.
+СОХРАНИТЬ его?</translation>
+    </message>
+    <message>
+        <source>Error loading debug session - the file holds no session data.</source>
+        <translation>Ошибка загрузки отладочного сеанса: в файле нет данных сеанса.</translation>
+    </message>
+    <message>
+        <source>Debug sessions (*.dbgsession)</source>
+        <translation>Отладочные сеансы (*.dbgsession)</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Все файлы (*.*)</translation>
+    </message>
+    <message>
+        <source>Open previous debug session</source>
+        <translation>Открыть сохранённый отладочный сеанс</translation>
+    </message>
+    <message>
+        <source>Specify file name for this debug session</source>
+        <translation>Укажите имя файла для этого отладочного сеанса</translation>
+    </message>
+    <message>
+        <source>No game is loaded.</source>
+        <translation>Игра не загружена.</translation>
+    </message>
+    <message>
+        <source>Error loading debug session - the breakpoint address %d lies outside the ROM.</source>
+        <translation>Ошибка загрузки отладочного сеанса: адрес точки останова %d лежит за пределами ПЗУ.</translation>
+    </message>
+    <message>
+        <source>Error loading debug session - the breakpoint address %d lies outside the RAM.</source>
+        <translation>Ошибка загрузки отладочного сеанса: адрес точки останова %d лежит за пределами ОЗУ.</translation>
+    </message>
+</context>
+<context>
     <name>SevenSegmentTable</name>
     <message>
         <source> | Acc |Digit|    TD=0    |    TD=1    |</source>
@@ -1000,6 +1522,25 @@ O[2] e     O[3] d</translation>
 %s</source>
         <translation>Не удалось выполнить %s.
 %s</translation>
+    </message>
+</context>
+<context>
+    <name>SoundRecording</name>
+    <message>
+        <source>Specify file name for recorded sound</source>
+        <translation>Укажите имя файла для записанного звука</translation>
+    </message>
+    <message>
+        <source>Wave files (*.wav)</source>
+        <translation>Файлы Wave (*.wav)</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Все файлы (*.*)</translation>
+    </message>
+    <message>
+        <source>Sound recording is active. Do you want to save the recorded sound?</source>
+        <translation>Идёт запись звука. Сохранить записанный звук?</translation>
     </message>
 </context>
 <context>

@@ -2,13 +2,24 @@
 
 #include <algorithm>
 
+#include "base/translate.h"
 #include "debugger/text_format.h"
 
 namespace tarvolin {
 
 namespace {
 
-const char* const MemoryBreakpointNames[3] = {"read", "write", "change"};
+// One whole question per kind of memory breakpoint, so that each translates as a sentence.
+const char* const SetMemoryBreakpointQuestions[3] = {
+    TR_NOOP("Breakpoints", "Set read memory breakpoint on RAM address 0x%s?"),
+    TR_NOOP("Breakpoints", "Set write memory breakpoint on RAM address 0x%s?"),
+    TR_NOOP("Breakpoints", "Set change memory breakpoint on RAM address 0x%s?"),
+};
+const char* const RemoveMemoryBreakpointQuestions[3] = {
+    TR_NOOP("Breakpoints", "Remove read memory breakpoint on RAM address 0x%s?"),
+    TR_NOOP("Breakpoints", "Remove write memory breakpoint on RAM address 0x%s?"),
+    TR_NOOP("Breakpoints", "Remove change memory breakpoint on RAM address 0x%s?"),
+};
 
 } // namespace
 
@@ -78,14 +89,15 @@ void TBreakpointControl::WriteMemoryHandler(void* Obj, T7bits RAMAddr, T4bits Ne
 
 std::string TBreakpointControl::MemoryBreakpointStopText() const {
     if (FTriggeredChangeMemoryBreakpointAddress != 0x7F)
-        return Format("Paused on change memory breakpoint, RAM[0x%s]=%s, previous value: %s.",
-                      Hex2(FTriggeredChangeMemoryBreakpointAddress).c_str(), Hex1(FMemoryBreakpointFieldValue).c_str(),
-                      Hex1(FMemoryBreakpointPreviousFieldValue).c_str());
+        return Format(
+            Tr("Breakpoints", "Paused on change memory breakpoint, RAM[0x%s]=%s, previous value: %s.").c_str(),
+            Hex2(FTriggeredChangeMemoryBreakpointAddress).c_str(), Hex1(FMemoryBreakpointFieldValue).c_str(),
+            Hex1(FMemoryBreakpointPreviousFieldValue).c_str());
     if (FTriggeredWriteMemoryBreakpointAddress != 0x7F)
-        return Format("Paused on write memory breakpoint, RAM[0x%s]=%s.",
+        return Format(Tr("Breakpoints", "Paused on write memory breakpoint, RAM[0x%s]=%s.").c_str(),
                       Hex2(FTriggeredWriteMemoryBreakpointAddress).c_str(), Hex1(FMemoryBreakpointFieldValue).c_str());
     if (FTriggeredReadMemoryBreakpointAddress != 0x7F)
-        return Format("Paused on read memory breakpoint, RAM address 0x%s.",
+        return Format(Tr("Breakpoints", "Paused on read memory breakpoint, RAM address 0x%s.").c_str(),
                       Hex2(FTriggeredReadMemoryBreakpointAddress).c_str());
     return {};
 }
@@ -133,18 +145,18 @@ bool TBreakpointControl::IsMemoryBreakpoint(TMemoryBreakpointKind Kind, T7bits A
 void TBreakpointControl::SetMemoryBreakpointCommand(TMemoryBreakpointKind Kind, T7bits Addr) {
     if (!FGame.IsLoaded()) return;
     if (!IsValidRAMAddress(Addr)) {
-        FPrompter.Error("0x" + Hex2(Addr) + " " + "is not a valid RAM address.");
+        FPrompter.Error(Format(Tr("Breakpoints", "0x%s is not a valid RAM address.").c_str(), Hex2(Addr).c_str()));
         return;
     }
-    const std::string Question = Format("Set %s memory breakpoint on RAM address", MemoryBreakpointNames[size_t(Kind)]) +
-                                 " 0x" + Hex2(Addr) + "?";
+    const std::string Question =
+        Format(Tr("Breakpoints", SetMemoryBreakpointQuestions[size_t(Kind)]).c_str(), Hex2(Addr).c_str());
     if (FPrompter.Confirm(Question)) AddMemoryBreakpoint(Kind, Addr);
 }
 
 void TBreakpointControl::RemoveMemoryBreakpointCommand(TMemoryBreakpointKind Kind, T7bits Addr) {
     if (!IsValidRAMAddress(Addr) || !IsMemoryBreakpoint(Kind, Addr)) return;
-    const std::string Question = Format("Remove %s memory breakpoint on RAM address",
-                                        MemoryBreakpointNames[size_t(Kind)]) + " 0x" + Hex2(Addr) + "?";
+    const std::string Question =
+        Format(Tr("Breakpoints", RemoveMemoryBreakpointQuestions[size_t(Kind)]).c_str(), Hex2(Addr).c_str());
     if (FPrompter.Message(TMessageKind::Warning, Question, TMessageButtons::YesNo) == TMessageResult::Yes)
         RemoveMemoryBreakpoint(Kind, Addr);
 }
@@ -156,7 +168,7 @@ bool TBreakpointControl::PrepareBreakpointsDialog(std::unique_ptr<TBreakpointsDi
     if (!FGame.IsLoaded()) return false;
     if (FCodeBreakpoints.Empty() && std::all_of(FMemoryBreakpoints.begin(), FMemoryBreakpoints.end(),
                                                 [](const TAddressList& l) { return l.Empty(); })) {
-        FPrompter.Information("No breakpoint set.");
+        FPrompter.Information(Tr("Breakpoints", "No breakpoint set."));
         return false;
     }
     Model = std::make_unique<TBreakpointsDialogModel>(FCodeBreakpoints, FMemoryBreakpoints[0], FMemoryBreakpoints[1],
@@ -165,7 +177,8 @@ bool TBreakpointControl::PrepareBreakpointsDialog(std::unique_ptr<TBreakpointsDi
 }
 
 bool TBreakpointControl::ConfirmDeleteAllBreakpoints() {
-    return FPrompter.Message(TMessageKind::Warning, "Are you sure you want to delete all breakpoints?",
+    return FPrompter.Message(TMessageKind::Warning,
+                             Tr("Breakpoints", "Are you sure you want to delete all breakpoints?"),
                              TMessageButtons::YesNo) == TMessageResult::Yes;
 }
 

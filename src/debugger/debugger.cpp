@@ -1,6 +1,7 @@
 #include "debugger/debugger.h"
 
 #include "base/program_folder.h"
+#include "base/translate.h"
 #include "lcd/lcd_driver.h"
 #include "persist/user_data.h"
 
@@ -120,7 +121,8 @@ void TDebugger::StatesChanged() {
     s.StartPanelVisible = !Game;
     for (TOIndex i = 0; i < 9; ++i) s.DigitLabelVisible[i] = Game && MCU->IsOIndexEncodingADigit(i);
     if (Game && MCU->SupportedLCDDrivers.size() > 1)
-        s.LCDImageHint = "There are more LCD images available for this ROM.\nDoubleclick here to switch to the next image.";
+        s.LCDImageHint = Tr("LCDPicture", "There are more LCD images available for this ROM.\n"
+                                          "Doubleclick here to switch to the next image.");
     if (s == FStates && FStatesSent) return;
     FStates = s;
     FStatesSent = true;

@@ -3,29 +3,33 @@
 #include <algorithm>
 #include <map>
 
+#include "base/text_format.h"
+#include "base/translate.h"
+
 namespace tarvolin {
 
 namespace {
 
 // Texts of the faces, kept together.
-const char* const FunctionLeft = "Left";
-const char* const FunctionRight = "Right";
-const char* const FunctionUp = "Up";
-const char* const FunctionDown = "Down";
-const char* const FunctionUpperLeft = "Upper left";
-const char* const FunctionUpperRight = "Upper right";
-const char* const FunctionLowerLeft = "Lower left";
-const char* const FunctionLowerRight = "Lower right";
-const char* const FunctionAlarm = "Alarm";
-const char* const FunctionReset = "Reset";
-const char* const FunctionGameA = "Game A";
-const char* const FunctionGameB = "Game B";
-const char* const FunctionTime = "Time";
-const char* const FunctionButton = "Button \"%s\"";
-const char* const SideLeft = " (left side)";
-const char* const SideRight = " (right side)";
-const char* const HintOneKey = " - key ";
-const char* const HintKeys = " - keys ";
+const char* const FunctionLeft = TR_NOOP("GameControls", "Left");
+const char* const FunctionRight = TR_NOOP("GameControls", "Right");
+const char* const FunctionUp = TR_NOOP("GameControls", "Up");
+const char* const FunctionDown = TR_NOOP("GameControls", "Down");
+const char* const FunctionUpperLeft = TR_NOOP("GameControls", "Upper left");
+const char* const FunctionUpperRight = TR_NOOP("GameControls", "Upper right");
+const char* const FunctionLowerLeft = TR_NOOP("GameControls", "Lower left");
+const char* const FunctionLowerRight = TR_NOOP("GameControls", "Lower right");
+const char* const FunctionAlarm = TR_NOOP("GameControls", "Alarm");
+const char* const FunctionReset = TR_NOOP("GameControls", "Reset");
+const char* const FunctionGameA = TR_NOOP("GameControls", "Game A");
+const char* const FunctionGameB = TR_NOOP("GameControls", "Game B");
+const char* const FunctionTime = TR_NOOP("GameControls", "Time");
+const char* const FunctionButton = TR_NOOP("GameControls", "Button \"%s\"");
+// A function told apart by its side; a function with its keys (the keys joined by ", ").
+const char* const SideLeft = TR_NOOP("GameControls", "%s (left side)");
+const char* const SideRight = TR_NOOP("GameControls", "%s (right side)");
+const char* const HintOneKey = TR_NOOP("GameControls", "%s - key %s");
+const char* const HintKeys = TR_NOOP("GameControls", "%s - keys %s");
 
 TControlSign SignOf(const TGameControlDef& D) {
     if (D.FCaption.size() != 1) return TControlSign::Text;
@@ -48,19 +52,21 @@ TControlSign SignOf(const TGameControlDef& D) {
     return TControlSign::Text;
 }
 
+std::string Shown(const char* Text) { return Tr("GameControls", Text); }
+
 std::string FunctionOf(const TGameControlDef& D, TControlSign Sign) {
-    if (D.FGnd == gndDirect && D.FAssociatedInputPin == aipACL) return FunctionReset;
+    if (D.FGnd == gndDirect && D.FAssociatedInputPin == aipACL) return Shown(FunctionReset);
     switch (Sign) {
-    case TControlSign::ArrowLeft: return FunctionLeft;
-    case TControlSign::ArrowRight: return FunctionRight;
-    case TControlSign::ArrowUp: return FunctionUp;
-    case TControlSign::ArrowDown: return FunctionDown;
-    case TControlSign::ArrowUpLeft: return FunctionUpperLeft;
-    case TControlSign::ArrowUpRight: return FunctionUpperRight;
-    case TControlSign::ArrowDownLeft: return FunctionLowerLeft;
-    case TControlSign::ArrowDownRight: return FunctionLowerRight;
-    case TControlSign::Bell: return FunctionAlarm;
-    case TControlSign::Reset: return FunctionReset;
+    case TControlSign::ArrowLeft: return Shown(FunctionLeft);
+    case TControlSign::ArrowRight: return Shown(FunctionRight);
+    case TControlSign::ArrowUp: return Shown(FunctionUp);
+    case TControlSign::ArrowDown: return Shown(FunctionDown);
+    case TControlSign::ArrowUpLeft: return Shown(FunctionUpperLeft);
+    case TControlSign::ArrowUpRight: return Shown(FunctionUpperRight);
+    case TControlSign::ArrowDownLeft: return Shown(FunctionLowerLeft);
+    case TControlSign::ArrowDownRight: return Shown(FunctionLowerRight);
+    case TControlSign::Bell: return Shown(FunctionAlarm);
+    case TControlSign::Reset: return Shown(FunctionReset);
     case TControlSign::Text: break;
     }
     // The Latin captions of the Game & Watch games and the Cyrillic ones of the Elektronika
@@ -70,8 +76,8 @@ std::string FunctionOf(const TGameControlDef& D, TControlSign Sign) {
         {"\xD0\x90", FunctionGameA},   {"\xD0\x91", FunctionGameB},   {"\xD0\xB2", FunctionTime},
         {"\xE2\x99\xAB", FunctionAlarm},
     };
-    if (auto it = Known.find(D.FCaption); it != Known.end()) return it->second;
-    std::string s = FunctionButton;
+    if (auto it = Known.find(D.FCaption); it != Known.end()) return Shown(it->second);
+    std::string s = Shown(FunctionButton);
     s.replace(s.find("%s"), 2, D.FCaption);
     return s;
 }
@@ -119,17 +125,17 @@ std::vector<TGameControlFace> GameControlFaces(const std::vector<TGameControlDef
             Rightmost = std::max(Rightmost, Defs[j].FOrigin.x);
         }
         if (Shared && Leftmost != Rightmost)
-            Faces[i].Function += Defs[i].FOrigin.x == Leftmost ? SideLeft : SideRight;
+            Faces[i].Function = Format(Shown(Defs[i].FOrigin.x == Leftmost ? SideLeft : SideRight).c_str(),
+                                       Faces[i].Function.c_str());
     }
     return Faces;
 }
 
 std::string GameControlHint(const TGameControlFace& Face) {
-    std::string s = Face.Function;
-    if (Face.Keys.empty()) return s;
-    s += Face.Keys.size() == 1 ? HintOneKey : HintKeys;
-    for (size_t i = 0; i < Face.Keys.size(); ++i) s += (i ? ", " : "") + Face.Keys[i];
-    return s;
+    if (Face.Keys.empty()) return Face.Function;
+    std::string Keys;
+    for (size_t i = 0; i < Face.Keys.size(); ++i) Keys += (i ? ", " : "") + Face.Keys[i];
+    return Format(Shown(Face.Keys.size() == 1 ? HintOneKey : HintKeys).c_str(), Face.Function.c_str(), Keys.c_str());
 }
 
 std::vector<std::string> GameKeyList(const std::vector<TGameControlFace>& Faces) {

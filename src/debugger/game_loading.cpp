@@ -10,6 +10,7 @@
 #include "base/options.h"
 #include "base/program_folder.h"
 #include "base/safe_file.h"
+#include "base/translate.h"
 #include "debugger/input.h"
 #include "debugger/text_format.h"
 #include "games/game_catalogue.h"
@@ -36,7 +37,7 @@ const TMCUClass* TGameLoadingControl::FindGameClassByShortName(const std::string
     for (const TMCUClass* c : FCatalogue)
         if (c && !c->IsCustomGame() && ToLowerASCII(c->ShortGameName()) == Wanted) return c;
     if (ToLowerASCII(TSHARP_SM5A_MCU::Class.ShortGameName()) == Wanted) return &TSHARP_SM5A_MCU::Class;
-    if (!Quietly) FPrompter.Error(Format("Unrecognized game: '%s'.", ShortName.c_str()));
+    if (!Quietly) FPrompter.Error(Format(Tr("GameLoading", "Unrecognized game: '%s'.").c_str(), ShortName.c_str()));
     return nullptr;
 }
 
@@ -47,8 +48,8 @@ constexpr uint64_t ZipArchiveLimit = 16u << 20;
 
 std::string ROMHint(const TMCUClass& Game) {
     const std::string Stem = std::filesystem::path(Game.ROMFileName()).stem().string();
-    return Format("Hint:\nSearch Google for \"%s\" and unpack \"%s\" from the archive.", Stem.c_str(),
-                  Game.ROMFileNameInArchive().c_str());
+    return Format(Tr("GameLoading", "Hint:\nSearch Google for \"%s\" and unpack \"%s\" from the archive.").c_str(),
+                  Stem.c_str(), Game.ROMFileNameInArchive().c_str());
 }
 
 bool IsZipFileName(const std::string& FileName) {
@@ -66,32 +67,33 @@ bool TGameLoadingControl::ReadROMFile(const std::string& FileName, const TMCUCla
     Size = 0;
     std::ifstream f(FileName, std::ios::binary);
     if (!f) {
-        FPrompter.Error(Format("Cannot open file \"%s\".", FileName.c_str()));
+        FPrompter.Error(Format(Tr("GameLoading", "Cannot open file \"%s\".").c_str(), FileName.c_str()));
         return false;
     }
     f.seekg(0, std::ios::end);
     const std::streamoff End = f.tellg();
     f.seekg(0, std::ios::beg);
     if (End < 0 || !f) {
-        FPrompter.Error(Format("Cannot read file \"%s\".", FileName.c_str()));
+        FPrompter.Error(Format(Tr("GameLoading", "Cannot read file \"%s\".").c_str(), FileName.c_str()));
         return false;
     }
     Size = static_cast<uint64_t>(End);
     if (IsZipFileName(FileName)) {
         if (Size > ZipArchiveLimit) {
-            FPrompter.Error(Format("Cannot read \"%s\": a zip archive of more than %u bytes holds no ROM set.",
+            FPrompter.Error(Format(
+                Tr("GameLoading", "Cannot read \"%s\": a zip archive of more than %u bytes holds no ROM set.").c_str(),
                                    FileName.c_str(), static_cast<unsigned>(ZipArchiveLimit)));
             return false;
         }
         std::string Archive(static_cast<size_t>(Size), '\0');
         if (!Archive.empty() && !f.read(Archive.data(), static_cast<std::streamsize>(Archive.size()))) {
-            FPrompter.Error(Format("Cannot read file \"%s\".", FileName.c_str()));
+            FPrompter.Error(Format(Tr("GameLoading", "Cannot read file \"%s\".").c_str(), FileName.c_str()));
             return false;
         }
         try {
             Data = ReadZipEntry(Archive, Game.ROMFileNameInArchive(), TZipEntryChoice::NamedElseFirst);
         } catch (const EZipError& e) {
-            FPrompter.Error(Format("Cannot read \"%s\": %s", FileName.c_str(), e.what()));
+            FPrompter.Error(Format(Tr("GameLoading", "Cannot read \"%s\": %s").c_str(), FileName.c_str(), e.what()));
             return false;
         }
         Size = Data.size();
@@ -100,7 +102,7 @@ bool TGameLoadingControl::ReadROMFile(const std::string& FileName, const TMCUCla
     Data.resize(static_cast<size_t>(std::min<uint64_t>(Size, ROMSize)));
     if (!Data.empty() && !f.read(Data.data(), static_cast<std::streamsize>(Data.size()))) {
         Data.clear();
-        FPrompter.Error(Format("Cannot read file \"%s\".", FileName.c_str()));
+        FPrompter.Error(Format(Tr("GameLoading", "Cannot read file \"%s\".").c_str(), FileName.c_str()));
         return false;
     }
     return true;
@@ -109,7 +111,8 @@ bool TGameLoadingControl::ReadROMFile(const std::string& FileName, const TMCUCla
 bool TGameLoadingControl::LoadGame(const TMCUClass* GameClass, const std::string& FileName) {
     if (FGame.IsLoaded() && GameClass) {
         if (!FPrompter.Confirm(
-                Format("Are you sure you want to load the debugger with %s?", GameClass->GameName().c_str())))
+                Format(Tr("GameLoading", "Are you sure you want to load the debugger with %s?").c_str(),
+                       GameClass->GameName().c_str())))
             return false;
     }
     if (!GameClass) return false;
@@ -119,8 +122,8 @@ bool TGameLoadingControl::LoadGame(const TMCUClass* GameClass, const std::string
 
 std::optional<TObtainedROM> TGameLoadingControl::ObtainROM(const TMCUClass& GameClass, const std::string& FileName) {
     TFileDialog OpenDialog;
-    OpenDialog.Title = GameClass.GameName() + " - " + "Select ROM file";
-    OpenDialog.Filter = "All files (*.*)|*.*";
+    OpenDialog.Title = Format(Tr("GameLoading", "%s - Select ROM file").c_str(), GameClass.GameName().c_str());
+    OpenDialog.Filter = Tr("GameLoading", "All files (*.*)") + "|*.*";
     OpenDialog.MustExist = true;
 
     TObtainedROM ROM;
@@ -157,7 +160,8 @@ std::optional<TObtainedROM> TGameLoadingControl::ObtainROM(const TMCUClass& Game
                 // A failed download leaves Ask as it is: the open dialog follows.
                 if (DownloadGameROM(GameClass, ROM.Data, ROM.SourceFile)) Size = ROM.Data.size();
             } else if (!GameClass.ROMFileName().empty()) {
-                const std::string Text = "You need to supply the ROM file...\n\n" + ROMHint(GameClass);
+                const std::string Text = Format(Tr("GameLoading", "You need to supply the ROM file...\n\n%s").c_str(),
+                                                ROMHint(GameClass).c_str());
                 Ask = FPrompter.Message(TMessageKind::Warning, Text, TMessageButtons::OKCancel) == TMessageResult::OK;
             }
         }
@@ -173,13 +177,15 @@ std::optional<TObtainedROM> TGameLoadingControl::ObtainROM(const TMCUClass& Game
 
     if (ROM.Data.empty()) {
         // A chosen file that holds nothing is reported instead of being ignored silently.
-        if (!ROM.SourceFile.empty()) FPrompter.Error(Format("The file \"%s\" is empty.", ROM.SourceFile.c_str()));
+        if (!ROM.SourceFile.empty())
+            FPrompter.Error(Format(Tr("GameLoading", "The file \"%s\" is empty.").c_str(), ROM.SourceFile.c_str()));
         return std::nullopt;
     }
     if (Size != uint64_t(ROMSize)) {
         const std::string Question = Format(
-            "Unexpected data size: %u bytes\nThis is probably not a valid SHARP SM-5A ROM data.\n\nAre you sure you "
-            "want to continue loading the data?",
+            Tr("GameLoading", "Unexpected data size: %u bytes\nThis is probably not a valid SHARP SM-5A ROM data.\n\n"
+                              "Are you sure you want to continue loading the data?")
+                .c_str(),
             static_cast<unsigned>(std::min<uint64_t>(Size, 0xFFFFFFFFu)));
         if (FPrompter.Message(TMessageKind::Warning, Question, TMessageButtons::YesNo) != TMessageResult::Yes)
             return std::nullopt;
@@ -219,7 +225,7 @@ bool TGameLoadingControl::DownloadGameROM(const TMCUClass& Game, std::string& Da
     bool Cancelled = false;
     if (Options().ROMArchiveServer.empty()) {
         // Without a configured server nothing is requested.
-        ErrorText = "No ROM archive server is configured (the setting ROMArchiveServer is empty).";
+        ErrorText = Tr("GameLoading", "No ROM archive server is configured (the setting ROMArchiveServer is empty).");
     } else {
         TROMDownload Download;
         Download.URL = Game.ROM_URL();
@@ -227,7 +233,7 @@ bool TGameLoadingControl::DownloadGameROM(const TMCUClass& Game, std::string& Da
         Download.SaveFolder = ProgramFolder();
         Download.Http.IgnoreCertificateErrors = Options().IgnoreCertificateErrors;
         std::string ROM;
-        FTasks->RunTask("Downloading ROM...", [&](TTaskProgress& Progress) {
+        FTasks->RunTask(Tr("GameLoading", "Downloading ROM..."), [&](TTaskProgress& Progress) {
             Downloaded = DownloadROM(Download, Progress, ErrorText, ROM);
             Cancelled = Progress.Cancelled();
         });
@@ -236,7 +242,8 @@ bool TGameLoadingControl::DownloadGameROM(const TMCUClass& Game, std::string& Da
     if (!Downloaded) {
         // A download the user stopped needs no error box; the open dialog follows.
         if (!Cancelled)
-            FPrompter.Error("Error downloading ROM from the internet:\n" + ErrorText + "\n\n" + ROMHint(Game));
+            FPrompter.Error(Format(Tr("GameLoading", "Error downloading ROM from the internet:\n%s\n\n%s").c_str(),
+                                   ErrorText.c_str(), ROMHint(Game).c_str()));
         return false;
     }
     // Kept as <short name>.rom in the program folder; a different file of that name is kept too.
@@ -277,7 +284,7 @@ void TGameLoadingControl::HandleCommandLine(const std::string& Argument) {
     if (ec) Path = Argument;
     const std::string Full = Path.lexically_normal().string();
     if (!std::filesystem::is_regular_file(Path, ec)) {
-        FPrompter.Error(Format("Cannot find file \"%s\".", Full.c_str()));
+        FPrompter.Error(Format(Tr("GameLoading", "Cannot find file \"%s\".").c_str(), Full.c_str()));
         return;
     }
     if (ToLowerASCII(Path.extension().string()) == ".dbgsession") {
@@ -334,8 +341,9 @@ bool TGameLoadingControl::LoadRecentROM(size_t Index) {
     const TRecentROMEntry& e = Entries[Index];
     std::error_code ec;
     if (!e.Class || !std::filesystem::is_regular_file(e.File, ec)) {
-        FPrompter.Error(e.Class ? Format("Cannot find file \"%s\".", e.File.c_str())
-                                : Format("Unrecognized game: '%s'.", FSettings.RecentROMs()[Index].Game.c_str()));
+        FPrompter.Error(e.Class ? Format(Tr("GameLoading", "Cannot find file \"%s\".").c_str(), e.File.c_str())
+                                : Format(Tr("GameLoading", "Unrecognized game: '%s'.").c_str(),
+                                         FSettings.RecentROMs()[Index].Game.c_str()));
         FSettings.RemoveRecentROM(Index);
         return false;
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/tick_source.h"
+#include "base/translate.h"
 
 namespace tarvolin {
 
@@ -119,8 +120,8 @@ void TInputControl::SetRawButtonPressed(TRawButton Button, bool Pressed) {
 
 void TInputControl::ResetButtonClick() {
     if (!FGame.IsLoaded()) return;
-    if (FPrompter.Message(TMessageKind::Warning, "Are you sure you want to reset the game?", TMessageButtons::YesNo) ==
-        TMessageResult::Yes)
+    if (FPrompter.Message(TMessageKind::Warning, Tr("Input", "Are you sure you want to reset the game?"),
+                          TMessageButtons::YesNo) == TMessageResult::Yes)
         FCommands.MCUReset();
 }
 

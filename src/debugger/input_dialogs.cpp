@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "base/options.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 #include "core/step_tables.h"
 #include "disasm/disasm.h"
 
@@ -30,8 +32,8 @@ std::string Hex(uint32_t v, int Digits) {
     return buf;
 }
 
-const char* const OutOfRange = "Out of range.";
-const char* const NotBankPageStep = "Value not in Bank:Page:Step address notation.";
+const char* const OutOfRange = TR_NOOP("InputDialogs", "Out of range.");
+const char* const NotBankPageStep = TR_NOOP("InputDialogs", "Value not in Bank:Page:Step address notation.");
 
 } // namespace
 
@@ -51,7 +53,7 @@ bool HexToInt(const std::string& Text, uint32_t& Value) {
 }
 
 std::string NumberConversionError(const std::string& Text) {
-    return "'" + Trim(Text) + "' is not a valid integer value.";
+    return Format(Tr("InputDialogs", "'%s' is not a valid integer value.").c_str(), Trim(Text).c_str());
 }
 
 int HexDigitsFor(uint32_t Max) {
@@ -63,16 +65,17 @@ int HexDigitsFor(uint32_t Max) {
 }
 
 std::string GetIntegerTitle(uint32_t Max, uint32_t Min) {
-    if (Max == 1) return "Enter 0 or 1";
+    if (Max == 1) return Tr("InputDialogs", "Enter 0 or 1");
     int d = HexDigitsFor(Max);
-    return "Enter hexadecimal value (" + Hex(Min, d) + "-" + Hex(Max, d) + ")";
+    return Format(Tr("InputDialogs", "Enter hexadecimal value (%s-%s)").c_str(), Hex(Min, d).c_str(),
+                  Hex(Max, d).c_str());
 }
 
 TInputCheck CheckIntegerInput(const std::string& Text, uint32_t Max, uint32_t& Value) {
     if (Trim(Text).empty()) return TInputCheck::Refuse();
     uint32_t v = 0;
     if (!HexToInt(Text, v)) return TInputCheck::Refuse(NumberConversionError(Text));
-    if (v > Max) return TInputCheck::Refuse(OutOfRange);
+    if (v > Max) return TInputCheck::Refuse(Tr("InputDialogs", OutOfRange));
     Value = v;
     return TInputCheck::Accept();
 }
@@ -114,8 +117,8 @@ bool ParseBankPageStepAddr(const std::string& Text, T11bits& Addr) {
 
 TInputCheck CheckBankPageStepInput(const std::string& Text, T11bits Max, T11bits& Addr) {
     T11bits a = NoAddress;
-    if (!ParseBankPageStepAddr(Trim(Text), a)) return TInputCheck::Refuse(NotBankPageStep);
-    if (a > Max) return TInputCheck::Refuse(OutOfRange);
+    if (!ParseBankPageStepAddr(Trim(Text), a)) return TInputCheck::Refuse(Tr("InputDialogs", NotBankPageStep));
+    if (a > Max) return TInputCheck::Refuse(Tr("InputDialogs", OutOfRange));
     Addr = a;
     return TInputCheck::Accept();
 }
@@ -138,7 +141,7 @@ bool GetInteger(TPrompter& Prompter, const std::string& Caption, uint32_t& Value
 
 bool GetBankPageStepAddr(TPrompter& Prompter, const std::string& Caption, T11bits& Addr, T11bits Max) {
     TInputDialog Dialog;
-    Dialog.Title = "Enter address in Bank:Page:Step notation";
+    Dialog.Title = Tr("InputDialogs", "Enter address in Bank:Page:Step notation");
     Dialog.Fields.push_back({Caption + ":", AddrToStr(Addr)});
     Dialog.Validate = [Max](const std::vector<std::string>& Texts) {
         T11bits a = NoAddress;
@@ -174,11 +177,9 @@ bool GetAddress(TPrompter& Prompter, const std::string& Caption, T11bits& Addr, 
 
 bool GetAddressDescription(TPrompter& Prompter, T11bits Addr, std::string& Label, std::string& Comment) {
     TInputDialog Dialog;
-    char buf[256];
-    std::snprintf(buf, sizeof buf, "Enter your description of address %s", AddrToStr(Addr).c_str());
-    Dialog.Title = buf;
-    Dialog.Fields.push_back({"Label:", Label});
-    Dialog.Fields.push_back({"Comment:", Comment});
+    Dialog.Title = Format(Tr("InputDialogs", "Enter your description of address %s").c_str(), AddrToStr(Addr).c_str());
+    Dialog.Fields.push_back({Tr("InputDialogs", "Label:"), Label});
+    Dialog.Fields.push_back({Tr("InputDialogs", "Comment:"), Comment});
     if (!Prompter.Input(Dialog)) return false;
     Label = Dialog.Fields[0].Text;
     Comment = Dialog.Fields[1].Text;

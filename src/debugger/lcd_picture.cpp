@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "base/translate.h"
 #include "lcd/lcd_driver.h"
 
 namespace tarvolin {
@@ -99,8 +100,8 @@ void TLCDPictureControl::BuildLCDImageMenu() {
     const TSHARP_SM5A_MCU* MCU = FGame.Get();
     if (MCU && MCU->SupportedLCDDrivers.size() > 1) {
         FLCDImageMenu.Visible = true;
-        FLCDImageMenu.Header = FGame.Class->IsCustomGame() ? "---  ALL AVAILABLE LCD IMAGES  ---"
-                                                           : "---  COMPATIBLE LCD IMAGES  ---";
+        FLCDImageMenu.Header = FGame.Class->IsCustomGame() ? Tr("LCDPicture", "---  ALL AVAILABLE LCD IMAGES  ---")
+                                                           : Tr("LCDPicture", "---  COMPATIBLE LCD IMAGES  ---");
         for (const TLCDDriverClass* c : MCU->SupportedLCDDrivers) {
             std::string Theme;
             try {

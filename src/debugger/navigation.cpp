@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/translate.h"
 #include "debugger/input_dialogs.h"
 #include "disasm/disasm.h"
 
@@ -204,7 +205,7 @@ void TNavigationControl::GoToAddress() {
     T11bits Sel = NoAddress;
     if (FRun.IsAnimatedRun() || !GetSelectedAddr(Sel)) return;
     T11bits Addr = FPreviousGotoAddr != NoAddress ? FPreviousGotoAddr : Sel;
-    if (!GetAddress(FPrompter, "Go to address", Addr, LastROMAddress)) return;
+    if (!GetAddress(FPrompter, Tr("Navigation", "Go to address"), Addr, LastROMAddress)) return;
     if (Addr == Sel) return;
     FPreviousSelectedAddr = FGame.IsLoaded() ? FGame.MCU->PC : Sel;
     GoToTarget(Addr);
@@ -285,7 +286,7 @@ void TNavigationControl::SearchOpcode() {
     T11bits Sel = NoAddress;
     if (FOpcodeToSearch >= 0) Value = static_cast<uint32_t>(FOpcodeToSearch);
     else if (GetSelectedAddr(Sel)) Value = FGame.MCU->GetOpcode(Sel);
-    if (!GetInteger(FPrompter, "Opcode", Value, 0xFF, 0)) return;
+    if (!GetInteger(FPrompter, Tr("Navigation", "Opcode"), Value, 0xFF, 0)) return;
     FOpcodeToSearch = static_cast<int>(Value & 0xFF);
     FindNext();
 }
@@ -304,15 +305,16 @@ void TNavigationControl::FindNext() {
             return;
         }
     }
-    FPrompter.Information("Not found.");
+    FPrompter.Information(Tr("Navigation", "Not found."));
 }
 
 void TNavigationControl::SaveDisassembly() {
     if (!FGame.IsLoaded() || FListing.Count() == 0) return;
     TFileDialog Dialog;
-    Dialog.Title = "Specify disassembly file name";
+    Dialog.Title = Tr("Navigation", "Specify disassembly file name");
     Dialog.DefaultExt = "txt";
-    Dialog.Filter = "Text files (*.txt)|*.txt|All files (*.*)|*.*";
+    Dialog.Filter =
+        Tr("Navigation", "Text files (*.txt)") + "|*.txt|" + Tr("Navigation", "All files (*.*)") + "|*.*";
     Dialog.OverwritePrompt = true;
     Dialog.FileName = TListing::ProposedFileName(*FGame.MCU);
     std::string FileName;

@@ -4,6 +4,7 @@
 
 #include "base/interface_language.h"
 #include "base/options.h"
+#include "base/translate.h"
 #include "persist/language_choice.h"
 #include "persist/settings.h"
 
@@ -37,7 +38,8 @@ bool TOptionsControl::Accept(const TOptionsDialogValues& v) {
         if (SetInterfaceLanguage(FSettings.Store(), FExecutablePath, v.Russian)) {
             const TMessageResult Answer = FPrompter.Message(
                 TMessageKind::Warning,
-                "For the new language to take effect, the debugger must be restarted.\nDo you want to restart it now?",
+                Tr("Options", "For the new language to take effect, the debugger must be restarted.\n"
+                              "Do you want to restart it now?"),
                 TMessageButtons::YesNo);
             if (Answer == TMessageResult::Yes) {
                 if (!SaveSettings()) return false;
@@ -45,7 +47,7 @@ bool TOptionsControl::Accept(const TOptionsDialogValues& v) {
                 return true;
             }
         } else {
-            FPrompter.Error("Unable to set the language.");
+            FPrompter.Error(Tr("Options", "Unable to set the language."));
         }
     }
     return SaveSettings();
@@ -55,7 +57,7 @@ bool TOptionsControl::SaveSettings() {
     if (FSettings.SaveSettings()) return true;
     // The options are in force for this run; the user learns that the next start will not
     // have them.
-    FPrompter.Error("Unable to save the settings.");
+    FPrompter.Error(Tr("Options", "Unable to save the settings."));
     return false;
 }
 

@@ -1,24 +1,29 @@
 #include "debugger/pane_texts.h"
 
 #include "base/options.h"
+#include "base/translate.h"
 #include "core/step_tables.h"
 
 namespace tarvolin {
 
 const std::array<TRegisterRowInfo, 11> RegisterRows = {{
-    {TValueKind::Acc, "Acc  ", "Accumulator", "", true},
-    {TValueKind::DP, "DP   ", "RAM Data Pointer",
-     "BS (RAM Bank Selector) / H (Data Pointer High) / L (Data Pointer Low)", true},
-    {TValueKind::DPCell, "(DP) ", "RAM field addressed by DP", "", true},
-    {TValueKind::T, "T    ", "Timer", "Highest 4 bits of T", true},
-    {TValueKind::T14, "T14    ", "Virtual 15th bit of Timer, indicating one elapsed second", "", false},
-    {TValueKind::MSB, "MSB  ", "ROM Bank Selector", "", false},
-    {TValueKind::Page, "Page ", "ROM Page Selector", "", true},
-    {TValueKind::PC, "PC   ", "Program Counter", "ROM Bank Selector / ROM Page / Page Instruction Pointer", true},
-    {TValueKind::A, "A    ", "Return Address", "", true},
+    {TValueKind::Acc, "Acc  ", TR_NOOP("Panes", "Accumulator"), "", true},
+    {TValueKind::DP, "DP   ", TR_NOOP("Panes", "RAM Data Pointer"),
+     TR_NOOP("Panes", "BS (RAM Bank Selector) / H (Data Pointer High) / L (Data Pointer Low)"), true},
+    {TValueKind::DPCell, "(DP) ", TR_NOOP("Panes", "RAM field addressed by DP"), "", true},
+    {TValueKind::T, "T    ", TR_NOOP("Panes", "Timer"), TR_NOOP("Panes", "Highest 4 bits of T"), true},
+    {TValueKind::T14, "T14    ", TR_NOOP("Panes", "Virtual 15th bit of Timer, indicating one elapsed second"), "",
+     false},
+    {TValueKind::MSB, "MSB  ", TR_NOOP("Panes", "ROM Bank Selector"), "", false},
+    {TValueKind::Page, "Page ", TR_NOOP("Panes", "ROM Page Selector"), "", true},
+    {TValueKind::PC, "PC   ", TR_NOOP("Panes", "Program Counter"),
+     TR_NOOP("Panes", "ROM Bank Selector / ROM Page / Page Instruction Pointer"), true},
+    {TValueKind::A, "A    ", TR_NOOP("Panes", "Return Address"), "", true},
     {TValueKind::Carry, "Carry  ", "", "", false},
     {TValueKind::R, "R  ", "", "", true},
 }};
+
+std::string ShownRowHint(const char* Hint) { return *Hint ? Tr("Panes", Hint) : std::string(); }
 
 std::string NibbleText(unsigned Value) {
     static const char Digits[] = "0123456789ABCDEF";

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/translate.h"
 #include "base/types.h"
 
 namespace tarvolin {
@@ -48,7 +49,7 @@ struct TPaneTexts {
     // Registers pane.
     TValueText Acc, DP, DPCell, T, T14, MSB, Page, PC, A, Carry, R;
     bool DPWarningVisible = false;
-    std::string DPWarningHint = "RAM address is out of range";
+    std::string DPWarningHint = Tr("Panes", "RAM address is out of range");
     std::string RHint; // "Output register (R4,R3,R2,R1)" style
     // RAM pane, indexed by RAM address; only the 65 valid cells are meaningful.
     std::array<TValueText, RAMSize> RAM;
@@ -62,11 +63,15 @@ struct TPaneTexts {
 struct TRegisterRowInfo {
     TValueKind Kind;
     const char* Caption; // "Acc  "
+    // Hints in English, marked for translation in the context "Panes"; the view shows them
+    // through ShownRowHint.
     const char* Hint;    // "" = none (the R row's hint is TPaneTexts::RHint)
     const char* BitsHint; // "" = same as Hint
     bool HasBits;
 };
 extern const std::array<TRegisterRowInfo, 11> RegisterRows;
+// A row's Hint or BitsHint in the interface language ("" stays "").
+std::string ShownRowHint(const char* Hint);
 
 // Text formats of the panes.
 std::string NibbleText(unsigned Value);          // "A"

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "base/options.h"
+#include "base/translate.h"
 #include "debugger/input_dialogs.h"
 #include "debugger/text_format.h"
 #include "disasm/disasm.h"
@@ -160,7 +161,7 @@ void Flag(TValueText& v, bool Value) {
 
 std::string RHintFor(const TMCUClass& Class) {
     const TLabelingNumbers& n = Class.GetR_K_LabelingNumbers();
-    return Format("%s (R%s,R%s,R%s,R%s)", "Output register", n[3], n[2], n[1], n[0]);
+    return Format(Tr("Panes", "Output register (R%s,R%s,R%s,R%s)").c_str(), n[3], n[2], n[1], n[0]);
 }
 
 } // namespace
@@ -179,10 +180,11 @@ void TPaneControl::ComputePaneTexts(TPanes Panes, bool OnlyChanged) {
         const bool Warning = !IsValidRAMAddress(m.DP & 0x7F);
         if (!OnlyChanged || Warning != p.DPWarningVisible || m.DP != FPrev.DP) {
             p.DPWarningVisible = Warning;
-            p.DPWarningHint = Warning ? Format("RAM address 0x%s is out of range. When referencing a memory cell, it "
-                                               "is mapped to 0x%s.",
+            p.DPWarningHint = Warning ? Format(Tr("Panes", "RAM address 0x%s is out of range. When referencing a "
+                                                          "memory cell, it is mapped to 0x%s.")
+                                                   .c_str(),
                                                Hex2(m.DP).c_str(), Hex2(Cell).c_str())
-                                      : std::string("RAM address is out of range");
+                                      : Tr("Panes", "RAM address is out of range");
         }
         // The timer and the program counter change with nearly every step: never drawn red.
         SetValue(p.T, false, OnlyChanged && m.T == FPrev.T, [&](TValueText& v) {
@@ -246,7 +248,7 @@ void TPaneControl::ComputeNoGamePaneTexts() {
     Fixed(p.DP, "00", "0 00 0000");
     Fixed(p.DPCell, "0", "0000");
     p.DPWarningVisible = false;
-    p.DPWarningHint = "RAM address is out of range";
+    p.DPWarningHint = Tr("Panes", "RAM address is out of range");
     Fixed(p.T, "0000", "0000");
     Fixed(p.T14, "1", "");
     Fixed(p.MSB, "0", "");

@@ -1,5 +1,6 @@
 #include "debugger/patching.h"
 
+#include "base/translate.h"
 #include "debugger/input_dialogs.h"
 #include "debugger/text_format.h"
 #include "disasm/disasm.h"
@@ -8,22 +9,28 @@ namespace tarvolin {
 
 namespace {
 
-const char* const OpcodeDialogTitle = "Enter opcode (and its operand) in hexadecimal";
-const char* const OpcodeLabel = "Opcode:";
-const char* const OperandLabel = "[Operand:]";
-const char* const OpcodeOutOfRange = "Opcode: Out of range.";
-const char* const OperandOutOfRange = "Operand: Out of range.";
-const char* const TwoByteOpcodeNotAllowed = "A 2-byte opcode is not allowed on address %s.";
-const char* const OpcodeRequiresOperand = "Opcode %s requires an operand.";
-const char* const InvalidOpcodeOperand = "Invalid combination of opcode and operand.";
-const char* const LPOperandIgnored = "For opcode %s, operands less than 0x%s are not required and will be ignored.";
-const char* const OperandIgnored = "Opcode %s does not have an operand. The operand value will be ignored.";
-const char* const CannotRevert =
+const char* const OpcodeDialogTitle = TR_NOOP("Patching", "Enter opcode (and its operand) in hexadecimal");
+const char* const OpcodeLabel = TR_NOOP("Patching", "Opcode:");
+const char* const OperandLabel = TR_NOOP("Patching", "[Operand:]");
+const char* const OpcodeOutOfRange = TR_NOOP("Patching", "Opcode: Out of range.");
+const char* const OperandOutOfRange = TR_NOOP("Patching", "Operand: Out of range.");
+const char* const TwoByteOpcodeNotAllowed = TR_NOOP("Patching", "A 2-byte opcode is not allowed on address %s.");
+const char* const OpcodeRequiresOperand = TR_NOOP("Patching", "Opcode %s requires an operand.");
+const char* const InvalidOpcodeOperand = TR_NOOP("Patching", "Invalid combination of opcode and operand.");
+const char* const LPOperandIgnored =
+    TR_NOOP("Patching", "For opcode %s, operands less than 0x%s are not required and will be ignored.");
+const char* const OperandIgnored =
+    TR_NOOP("Patching", "Opcode %s does not have an operand. The operand value will be ignored.");
+const char* const CannotRevert = TR_NOOP(
+    "Patching",
     "Cannot revert a 2-byte instruction %s at %s.\nIts operand %s at %s would have to be reverted to a 2-byte "
     "instruction %s and the operand of this latter is also modified (as %s at %s).\n\nHint: At first revert the "
-    "instruction at %s.";
-const char* const EndOfAddressSpace = "Internal error. Reverting 2-byte instruction at the end of address space.";
-const char* const RevertAllQuestion = "Are you sure you want to revert all opcode modifications?";
+    "instruction at %s.");
+const char* const EndOfAddressSpace =
+    TR_NOOP("Patching", "Internal error. Reverting 2-byte instruction at the end of address space.");
+const char* const RevertAllQuestion = TR_NOOP("Patching", "Are you sure you want to revert all opcode modifications?");
+
+std::string Shown(const char* Text) { return Tr("Patching", Text); }
 
 bool IsEmptyText(const std::string& Text) { return Text.find_first_not_of(" \t") == std::string::npos; }
 bool IsLPOpcode(unsigned Opcode) { return (Opcode & 0xF0) == 0x70; }
@@ -35,30 +42,32 @@ TInputCheck CheckNewOpcodeInput(TPrompter& Prompter, T11bits Addr, const std::st
     if (IsEmptyText(OpcodeText)) return TInputCheck::Refuse();
     uint32_t Op = 0;
     if (!HexToInt(OpcodeText, Op)) return TInputCheck::Refuse(NumberConversionError(OpcodeText));
-    if (Op > 0xFF) return TInputCheck::Refuse(OpcodeOutOfRange);
+    if (Op > 0xFF) return TInputCheck::Refuse(Shown(OpcodeOutOfRange));
     const bool HasOperand = !IsEmptyText(OperandText);
     uint32_t Arg = 0;
     if (HasOperand) {
         if (!HexToInt(OperandText, Arg)) return TInputCheck::Refuse(NumberConversionError(OperandText));
-        if (Arg > 0xFF) return TInputCheck::Refuse(OperandOutOfRange);
+        if (Arg > 0xFF) return TInputCheck::Refuse(Shown(OperandOutOfRange));
     }
     // The second byte of an instruction at step 3F would be the first of the next page.
     const bool LastStep = (Addr & 0x3F) == 0x3F;
     if (Op == 0x5E || Op == 0x5F) {
-        if (LastStep) return TInputCheck::Refuse(Format(TwoByteOpcodeNotAllowed, AddrToStr(Addr).c_str()));
-        if (!HasOperand) return TInputCheck::Refuse(Format(OpcodeRequiresOperand, Hex2(Op).c_str()));
+        if (LastStep)
+            return TInputCheck::Refuse(Format(Shown(TwoByteOpcodeNotAllowed).c_str(), AddrToStr(Addr).c_str()));
+        if (!HasOperand) return TInputCheck::Refuse(Format(Shown(OpcodeRequiresOperand).c_str(), Hex2(Op).c_str()));
         if ((Op == 0x5E && Arg != 0 && Arg != 4) || (Op == 0x5F && Arg > 0x7F))
-            return TInputCheck::Refuse(InvalidOpcodeOperand);
+            return TInputCheck::Refuse(Shown(InvalidOpcodeOperand));
     } else if (IsLPOpcode(Op) && HasOperand) {
         if (Arg <= 0x7F) {
-            if (Prompter.Message(TMessageKind::Warning, Format(LPOperandIgnored, Hex2(Op).c_str(), "80"),
+            if (Prompter.Message(TMessageKind::Warning, Format(Shown(LPOperandIgnored).c_str(), Hex2(Op).c_str(), "80"),
                                  TMessageButtons::OKCancel) != TMessageResult::OK)
                 return TInputCheck::Refuse();
         } else if (LastStep) {
-            return TInputCheck::Refuse(Format(TwoByteOpcodeNotAllowed, AddrToStr(Addr).c_str()));
+            return TInputCheck::Refuse(Format(Shown(TwoByteOpcodeNotAllowed).c_str(), AddrToStr(Addr).c_str()));
         }
     } else if (HasOperand) {
-        Prompter.Message(TMessageKind::Warning, Format(OperandIgnored, Hex2(Op).c_str()), TMessageButtons::OK);
+        Prompter.Message(TMessageKind::Warning, Format(Shown(OperandIgnored).c_str(), Hex2(Op).c_str()),
+                         TMessageButtons::OK);
     }
     Opcode = static_cast<uint8_t>(Op);
     Operand = static_cast<uint8_t>(Arg);
@@ -73,10 +82,10 @@ TPatchingControl::TPatchingControl(TLoadedGame& Game, const TRunState& Run, TPro
 
 bool TPatchingControl::GetNewOpcode(T11bits Addr, uint8_t& Opcode, uint8_t& Operand) {
     TInputDialog Dialog;
-    Dialog.Title = OpcodeDialogTitle;
+    Dialog.Title = Shown(OpcodeDialogTitle);
     const bool TwoBytes = TSHARP_SM5A_MCU::GetOpcodeSize(Opcode, Operand) == 2;
-    Dialog.Fields.push_back({OpcodeLabel, Hex2(Opcode)});
-    Dialog.Fields.push_back({OperandLabel, TwoBytes ? Hex2(Operand) : std::string()});
+    Dialog.Fields.push_back({Shown(OpcodeLabel), Hex2(Opcode)});
+    Dialog.Fields.push_back({Shown(OperandLabel), TwoBytes ? Hex2(Operand) : std::string()});
     uint8_t NewOpcode = Opcode, NewOperand = Operand;
     bool Checked = false;
     auto Check = [&](const std::vector<std::string>& Texts) {
@@ -116,8 +125,9 @@ bool TPatchingControl::SetOpcode(T11bits a, uint8_t NewOpcode, uint8_t NewOperan
             const std::string a0 = AddrToStr(a), a1 = AddrToStr(static_cast<T11bits>(a + 1)),
                               a2 = AddrToStr(static_cast<T11bits>(a + 2));
             FPrompter.Message(TMessageKind::Warning,
-                              Format(CannotRevert, Hex2(ROM[a]).c_str(), a0.c_str(), Hex2(ROM[a + 1u]).c_str(),
-                                     a1.c_str(), Hex2(o1).c_str(), Hex2(ROM[a + 2u]).c_str(), a2.c_str(), a2.c_str()),
+                              Format(Shown(CannotRevert).c_str(), Hex2(ROM[a]).c_str(), a0.c_str(),
+                                     Hex2(ROM[a + 1u]).c_str(), a1.c_str(), Hex2(o1).c_str(), Hex2(ROM[a + 2u]).c_str(),
+                                     a2.c_str(), a2.c_str()),
                               TMessageButtons::OK);
             return false;
         }
@@ -125,7 +135,7 @@ bool TPatchingControl::SetOpcode(T11bits a, uint8_t NewOpcode, uint8_t NewOperan
     if (OldSize == 1 && NewSize == 2 && !HasNextByte) {
         // No byte after the last address could take the operand (the original image always
         // holds the 1-byte jump of step 3F there, so no revert needs it).
-        FPrompter.Error(EndOfAddressSpace);
+        FPrompter.Error(Shown(EndOfAddressSpace));
         return false;
     }
 
@@ -162,7 +172,8 @@ void TPatchingControl::RevertOpcode() {
 }
 
 void TPatchingControl::RevertAllOpcodes() {
-    if (FPrompter.Message(TMessageKind::Warning, RevertAllQuestion, TMessageButtons::YesNo) != TMessageResult::Yes)
+    if (FPrompter.Message(TMessageKind::Warning, Shown(RevertAllQuestion), TMessageButtons::YesNo) !=
+        TMessageResult::Yes)
         return;
     TSHARP_SM5A_MCU* MCU = FGame.Get();
     if (MCU && MCU->IsAnyOpcodeChanged()) {

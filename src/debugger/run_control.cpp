@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/text_format.h"
+#include "base/translate.h"
+
 namespace tarvolin {
 
 const std::array<TSpeedFactor, 7> SpeedFactors = {{
@@ -12,12 +15,14 @@ const std::array<TSpeedFactor, 7> SpeedFactors = {{
     {16384, "100%"},
     {32768, "200%"},
     {65536, "400%"},
-    {0, "(full emulation speed)"},
+    {0, TR_NOOP("RunControl", "(full emulation speed)")},
 }};
 
 std::string SpeedFactorText(int Position) {
     if (Position < 0 || Position >= static_cast<int>(SpeedFactors.size())) return {};
-    return SpeedFactors[size_t(Position)].Text;
+    // The percentages are numbers; only the words are translated.
+    const char* Text = SpeedFactors[size_t(Position)].Text;
+    return SpeedFactors[size_t(Position)].CyclesPerSecond ? std::string(Text) : Tr("RunControl", Text);
 }
 
 namespace {
@@ -69,10 +74,10 @@ void TRunControl::SetRunType(TRunType RunType, const std::string& StatusText, bo
     }
 
     if (IsAnimatedRun() || IsFullRun()) {
-        SetStatus("Running...", TStatusColour::Running);
+        SetStatus(Tr("RunControl", "Running..."), TStatusColour::Running);
     } else {
         const TStatusColour Colour = Highlight ? TStatusColour::Highlight : TStatusColour::Normal;
-        SetStatus(FRunType == rtTraceInto ? std::string("Ready.") : StatusText, Colour);
+        SetStatus(FRunType == rtTraceInto ? Tr("RunControl", "Ready.") : StatusText, Colour);
     }
     FStates.StatesChanged();
     FPanes.UpdateHintLabel();
@@ -81,7 +86,7 @@ void TRunControl::SetRunType(TRunType RunType, const std::string& StatusText, bo
 // ---- one step ----
 
 void TRunControl::StopOnEmulatorError(const std::exception& Error, bool EntryFullRun) {
-    SetRunType(rtNoEmulation, std::string("Paused on emulator exception") + ": " + Error.what(), true);
+    SetRunType(rtNoEmulation, Format(Tr("RunControl", "Paused on emulator exception: %s").c_str(), Error.what()), true);
     // The instruction may have moved PC or changed registers before it failed: show that
     // state (a stop from a full run has already redrawn everything).
     if (!EntryFullRun) FPanes.UpdatePanes(AllPanes, true, false, true);
@@ -102,10 +107,11 @@ void TRunControl::FinishStep(uint8_t Opcode, uint8_t Operand, bool WasInSubrouti
         else SetRunType(rtSteppingOver);
         break;
     case rtSteppingOver:
-        if (IsReturnInstruction(Opcode)) SetRunType(rtNoEmulation, "Ready.", false);
+        if (IsReturnInstruction(Opcode)) SetRunType(rtNoEmulation, Tr("RunControl", "Ready."), false);
         break;
     case rtUnattendedRunUntilReturn:
-        if (IsReturnInstruction(Opcode)) SetRunType(rtNoEmulation, "Paused on return from subroutine.", false);
+        if (IsReturnInstruction(Opcode))
+            SetRunType(rtNoEmulation, Tr("RunControl", "Paused on return from subroutine."), false);
         break;
     default:
         break;
@@ -124,8 +130,10 @@ void TRunControl::ExecuteStep(bool CheckBreakpoints) {
     if (MCU) {
         if (CheckBreakpoints && (IsAnimatedRun() || IsFullRun())) {
             const uint8_t Flags = FBreakpoints.CodeFlags(MCU->PC);
-            if (Flags & TBreakpointControl::CodeFlag) SetRunType(rtNoEmulation, "Paused on breakpoint.", true);
-            else if (Flags & TBreakpointControl::TempFlag) SetRunType(rtNoEmulation, "Paused on run-to-cursor.", true);
+            if (Flags & TBreakpointControl::CodeFlag)
+                SetRunType(rtNoEmulation, Tr("RunControl", "Paused on breakpoint."), true);
+            else if (Flags & TBreakpointControl::TempFlag)
+                SetRunType(rtNoEmulation, Tr("RunControl", "Paused on run-to-cursor."), true);
         }
         if (FRunType != rtNoEmulation) {
             const bool WasInSubroutine = MCU->A != NoAddress;
@@ -225,7 +233,7 @@ bool TRunControl::RunSlice(uint32_t MaxInstructions) {
 // ---- reset ----
 
 void TRunControl::ResetMCU() {
-    SetStatus("Resetting...", TStatusColour::Normal);
+    SetStatus(Tr("RunControl", "Resetting..."), TStatusColour::Normal);
     FResetting = true;
     std::string Error;
     TSHARP_SM5A_MCU* MCU = FGame.Get();
@@ -237,7 +245,7 @@ void TRunControl::ResetMCU() {
         }
         FPreResetRunType = FRunType <= rtUnattendedRun ? static_cast<TRunType>(FRunType) : rtNoEmulation;
         FRunType = 0xFF;
-        SetRunType(rtNoEmulation, "Resetting...", false);
+        SetRunType(rtNoEmulation, Tr("RunControl", "Resetting..."), false);
         FNavigator.ForgetHistory();
         FPanes.UpdatePanes(AllPanes, false, true, MCU != nullptr);
     } catch (const std::exception& e) {
@@ -245,7 +253,7 @@ void TRunControl::ResetMCU() {
     }
     if (FRunType > rtUnattendedRun) FRunType = rtNoEmulation;
     FResetting = false;
-    SetStatus("Ready.", FStatusColour);
+    SetStatus(Tr("RunControl", "Ready."), FStatusColour);
     FStates.StatesChanged();
     if (FNavigator.HasRows()) FList.FocusList();
     if (!Error.empty()) FPrompter.Error(Error);
@@ -287,7 +295,7 @@ void TRunControl::UnattendedRun() {
 
 void TRunControl::Pause() {
     if (!(IsAnimatedRun() || IsFullRun())) return;
-    SetRunType(rtNoEmulation, "Paused by user.", false);
+    SetRunType(rtNoEmulation, Tr("RunControl", "Paused by user."), false);
 }
 
 void TRunControl::Refresh() {

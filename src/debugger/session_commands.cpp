@@ -3,15 +3,20 @@
 #include <exception>
 #include <optional>
 
+#include "base/translate.h"
 #include "persist/user_data.h"
 
 namespace tarvolin {
 
-const char* const NoSessionDataText = "Error loading debug session - the file holds no session data.";
+const char* const NoSessionDataText =
+    TR_NOOP("Session", "Error loading debug session - the file holds no session data.");
 
 namespace {
 
-constexpr const char* SessionFilter = "Debug sessions (*.dbgsession)|*.dbgsession|All files (*.*)|*.*";
+std::string SessionFilter() {
+    return Tr("Session", "Debug sessions (*.dbgsession)") + "|*.dbgsession|" + Tr("Session", "All files (*.*)") +
+           "|*.*";
+}
 
 // Clears the "a session is being read" state however the reading ends.
 class TLoadingGuard {
@@ -29,18 +34,18 @@ private:
 
 TFileDialog SessionOpenDialog() {
     TFileDialog d;
-    d.Title = "Open previous debug session";
+    d.Title = Tr("Session", "Open previous debug session");
     d.DefaultExt = "dbgsession";
-    d.Filter = SessionFilter;
+    d.Filter = SessionFilter();
     d.MustExist = true;
     return d;
 }
 
 TFileDialog SessionSaveDialog(const std::string& ProposedName) {
     TFileDialog d;
-    d.Title = "Specify file name for this debug session";
+    d.Title = Tr("Session", "Specify file name for this debug session");
     d.DefaultExt = "dbgsession";
-    d.Filter = SessionFilter;
+    d.Filter = SessionFilter();
     d.FileName = ProposedName;
     d.OverwritePrompt = true;
     return d;
@@ -56,7 +61,7 @@ std::unique_ptr<TDebugSession> TSessionCommands::CreateDebugSession() {
             });
         },
         [this](std::ostream& S) {
-            if (!L.Game.IsLoaded()) throw std::runtime_error("No game is loaded.");
+            if (!L.Game.IsLoaded()) throw std::runtime_error(Tr("Session", "No game is loaded."));
             WriteMainBlock(S, CurrentMainBlock(), *L.Game.MCU);
         });
     return Session;
@@ -95,7 +100,7 @@ TMainBlock TSessionCommands::CurrentMainBlock() const {
 // ---- saving ----
 
 void TSessionCommands::PauseRun() {
-    if (!L.Run.IsStopped()) L.Run.SetRunType(rtNoEmulation, "Ready.", false);
+    if (!L.Run.IsStopped()) L.Run.SetRunType(rtNoEmulation, Tr("RunControl", "Ready."), false);
 }
 
 bool TSessionCommands::WriteSession(TDebugSession& Session, const std::string& FileName) {
@@ -159,7 +164,7 @@ bool TSessionCommands::OpenDebugSession(const std::string& FileName) {
     std::optional<TMainBlock> Block = std::move(FReadBlock);
     FReadBlock.reset();
     if (!Block || Block->Version < 1) {
-        L.Prompter.Error(NoSessionDataText);
+        L.Prompter.Error(Tr("Session", NoSessionDataText));
         return false;
     }
     if (!L.Loading.CanCloseGame()) return false;

@@ -4,13 +4,17 @@
 #include <cstdio>
 
 #include "base/errors.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 #include "core/mcu.h"
 #include "persist/stream.h"
 
 namespace tarvolin {
 
-const char* const BreakpointAddressOutsideText =
-    "Error loading debug session - the breakpoint address %d lies outside the %s.";
+const char* const BreakpointAddressOutsideROMText =
+    TR_NOOP("Session", "Error loading debug session - the breakpoint address %d lies outside the ROM.");
+const char* const BreakpointAddressOutsideRAMText =
+    TR_NOOP("Session", "Error loading debug session - the breakpoint address %d lies outside the RAM.");
 
 // ---------------------------------------------------------------------------------------
 // Window placement
@@ -86,14 +90,12 @@ TScreenRect FitOntoScreens(const TScreenRect& Window, const std::vector<TScreenR
 namespace {
 
 // An integer list of addresses below Limit; a negative count is refused like a bad address.
-void ReadAddressList(std::istream& S, std::vector<int32_t>& List, int32_t Limit, const char* What) {
+void ReadAddressList(std::istream& S, std::vector<int32_t>& List, int32_t Limit, const char* RefusalText) {
     const int32_t Count = ReadCount(S, 4);
     for (int32_t i = 0; i < Count; ++i) {
         const int32_t a = ReadInt32(S);
         if (a < 0 || a >= Limit) {
-            char Text[200];
-            std::snprintf(Text, sizeof Text, BreakpointAddressOutsideText, static_cast<int>(a), What);
-            throw EStreamError(Text);
+            throw EStreamError(Format(Tr("Session", RefusalText).c_str(), static_cast<int>(a)));
         }
         List.push_back(a);
     }
@@ -115,16 +117,16 @@ TMainBlock ReadMainBlock(std::istream& S, const std::function<bool(const std::st
         return b;
     }
     b.MCU = ReadMCUSessionBlock(S);
-    ReadAddressList(S, b.CodeBreakpoints, 2048, "ROM");
-    ReadAddressList(S, b.TempCodeBreakpoints, 2048, "ROM");
+    ReadAddressList(S, b.CodeBreakpoints, 2048, BreakpointAddressOutsideROMText);
+    ReadAddressList(S, b.TempCodeBreakpoints, 2048, BreakpointAddressOutsideROMText);
     b.MemoryBreakpointFieldValue = ReadByte(S) & 0x0F;
     b.MemoryBreakpointPreviousFieldValue = ReadByte(S) & 0x0F;
     b.TriggeredReadAddress = ReadByte(S) & 0x7F;
-    ReadAddressList(S, b.ReadBreakpoints, 128, "RAM");
+    ReadAddressList(S, b.ReadBreakpoints, 128, BreakpointAddressOutsideRAMText);
     b.TriggeredWriteAddress = ReadByte(S) & 0x7F;
-    ReadAddressList(S, b.WriteBreakpoints, 128, "RAM");
+    ReadAddressList(S, b.WriteBreakpoints, 128, BreakpointAddressOutsideRAMText);
     b.TriggeredChangeAddress = ReadByte(S) & 0x7F;
-    ReadAddressList(S, b.ChangeBreakpoints, 128, "RAM");
+    ReadAddressList(S, b.ChangeBreakpoints, 128, BreakpointAddressOutsideRAMText);
     b.SoundRecording = ReadBool(S);
     b.Speed = ReadInt32(S);
     if (b.Version >= 2) b.RadiationIntensity = ReadInt32(S);

@@ -23,7 +23,9 @@ constexpr int32_t MainBlockVersion = 2;
 constexpr int32_t WindowPlacementSize = 44;
 
 // Texts of the refusals of breakpoint lists that do not fit.
-extern const char* const BreakpointAddressOutsideText; // "... breakpoint address %d lies outside ..."
+// English, marked for translation in the context "Session"; the refusal is shown translated.
+extern const char* const BreakpointAddressOutsideROMText; // "... breakpoint address %d lies outside the ROM."
+extern const char* const BreakpointAddressOutsideRAMText; // "... breakpoint address %d lies outside the RAM."
 
 // The window placement record: length, flags, show state, minimised and maximised
 // positions, and the restored (normal) rectangle of the window's frame in screen

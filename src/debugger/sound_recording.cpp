@@ -3,15 +3,18 @@
 #include <exception>
 #include <string>
 
+#include "base/translate.h"
+
 namespace tarvolin {
 
 namespace {
 
 TFileDialog SoundFileDialog() {
     TFileDialog Dialog;
-    Dialog.Title = "Specify file name for recorded sound";
+    Dialog.Title = Tr("SoundRecording", "Specify file name for recorded sound");
     Dialog.DefaultExt = "wav";
-    Dialog.Filter = "Wave files (*.wav)|*.wav|All files (*.*)|*.*";
+    Dialog.Filter =
+        Tr("SoundRecording", "Wave files (*.wav)") + "|*.wav|" + Tr("SoundRecording", "All files (*.*)") + "|*.*";
     Dialog.OverwritePrompt = true;
     return Dialog;
 }
@@ -38,9 +41,10 @@ bool TSoundRecordingControl::MayCloseGame() {
     // A recording that has not taken a sample yet holds nothing to save.
     TSHARP_SM5A_MCU* MCU = FGame.Get();
     if (!(MCU && FSoundRecording && MCU->IsSoundRecordingActive())) return true;
-    const TMessageResult r = FPrompter.Message(TMessageKind::Warning,
-                                               "Sound recording is active. Do you want to save the recorded sound?",
-                                               TMessageButtons::YesNoCancel);
+    const TMessageResult r = FPrompter.Message(
+        TMessageKind::Warning,
+        Tr("SoundRecording", "Sound recording is active. Do you want to save the recorded sound?"),
+        TMessageButtons::YesNoCancel);
     if (r == TMessageResult::Cancel) return false;
     if (r == TMessageResult::Yes && !SaveSoundRecordingAs()) return false;
     MCU->StopSoundRecording();
