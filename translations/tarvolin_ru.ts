@@ -602,6 +602,30 @@ Unpack &apos;%s&apos; from &apos;%s&apos; manually.</source>
         <source>%s - keys %s</source>
         <translation>%s - клавиши %s</translation>
     </message>
+    <message>
+        <source>Left arrow</source>
+        <translation>Стрелка влево</translation>
+    </message>
+    <message>
+        <source>Up arrow</source>
+        <translation>Стрелка вверх</translation>
+    </message>
+    <message>
+        <source>Right arrow</source>
+        <translation>Стрелка вправо</translation>
+    </message>
+    <message>
+        <source>Down arrow</source>
+        <translation>Стрелка вниз</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Пробел</translation>
+    </message>
+    <message>
+        <source>Key 0x%.2X</source>
+        <translation>Клавиша 0x%.2X</translation>
+    </message>
 </context>
 <context>
     <name>GameLoading</name>

@@ -88,16 +88,13 @@ std::string ControlKeyName(uint16_t VirtualKey) {
     if ((VirtualKey >= 'A' && VirtualKey <= 'Z') || (VirtualKey >= '0' && VirtualKey <= '9'))
         return std::string(1, static_cast<char>(VirtualKey));
     switch (VirtualKey) {
-    case 0x25: return "Left arrow";
-    case 0x26: return "Up arrow";
-    case 0x27: return "Right arrow";
-    case 0x28: return "Down arrow";
-    case 0x20: return "Space";
+    case 0x25: return Tr("GameControls", "Left arrow");
+    case 0x26: return Tr("GameControls", "Up arrow");
+    case 0x27: return Tr("GameControls", "Right arrow");
+    case 0x28: return Tr("GameControls", "Down arrow");
+    case 0x20: return Tr("GameControls", "Space");
     case 0x0D: return "Enter";
-    default: {
-        static const char Hex[] = "0123456789ABCDEF";
-        return std::string("Key 0x") + Hex[(VirtualKey >> 4) & 0xF] + Hex[VirtualKey & 0xF];
-    }
+    default: return Format(Tr("GameControls", "Key 0x%.2X").c_str(), VirtualKey);
     }
 }
 

@@ -43,7 +43,7 @@ TListRowLook TNavigationControl::RowLook(int Index) const {
 std::string TNavigationControl::RowHeader(int Index) const {
     const T11bits Addr = FListing.ItemIndexToAddr(Index);
     if (!FGame.IsLoaded() || Addr > LastROMAddress) return {};
-    return FGame.MCU->DefaultROMAddressComments[Addr];
+    return FGame.MCU->ShownROMAddressComment(Addr);
 }
 
 std::string TNavigationControl::RowLabel(int Index) const {

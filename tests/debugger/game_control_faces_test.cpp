@@ -21,8 +21,12 @@ TEST(GameControlFacesTest, NoGameShowsASymbolFontLetterAndEveryControlIsNamedOnc
         std::set<std::string> Functions;
         for (size_t i = 0; i < Faces.size(); ++i) {
             SCOPED_TRACE(Class->ShortGameName() + " control " + std::to_string(i));
-            if (Defs[i].FFontName.rfind("Wingdings", 0) == 0) EXPECT_NE(Faces[i].Sign, TControlSign::Text);
-            if (Faces[i].Sign == TControlSign::Text) EXPECT_EQ(Faces[i].Text, Defs[i].FCaption);
+            if (Defs[i].FFontName.rfind("Wingdings", 0) == 0) {
+                EXPECT_NE(Faces[i].Sign, TControlSign::Text);
+            }
+            if (Faces[i].Sign == TControlSign::Text) {
+                EXPECT_EQ(Faces[i].Text, Defs[i].FCaption);
+            }
             EXPECT_FALSE(Faces[i].Function.empty());
             EXPECT_TRUE(Functions.insert(Faces[i].Function).second) << Faces[i].Function;
             EXPECT_EQ(Faces[i].Keys.size(), Defs[i].FVirtualKeyCodes.size());

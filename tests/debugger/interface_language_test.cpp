@@ -24,6 +24,8 @@ std::string RussianTexts(const char* Context, const char* SourceText) {
         {{"InputDialogs", "Enter hexadecimal value (%s-%s)"}, "Введите шестнадцатеричное значение (%s-%s)"},
         {{"InputDialogs", "'%s' is not a valid integer value."}, "'%s' не является допустимым целым числом."},
         {{"GameControls", "Up"}, "Вверх"},
+        {{"Listing", "; --- BANK %d  PAGE #%X ---"}, "; --- БАНК %d  СТРАНИЦА #%X ---"},
+        {{"Listing", "RESET"}, "СБРОС"},
         {{"GameControls", "%s (right side)"}, "%s (правая сторона)"},
         {{"GameControls", "%s - key %s"}, "%s - клавиша %s"},
         {{"Session", "Error loading debug session - the breakpoint address %d lies outside the RAM."},
@@ -78,6 +80,10 @@ TEST_F(FeaturesInterfaceLanguageTest, TextsReachTheWindowTranslatedWithTheirValu
     EXPECT_EQ(Prompter.Texts(TMessageKind::Error),
               std::vector<std::string>{"'zz' не является допустимым целым числом."});
     EXPECT_EQ(Selected(), 0x401);
+
+    // The list shows a page's standard header in the interface language.
+    const int ResetPage = Debugger.Navigation().AddrToItemIndex(0x3C0);
+    EXPECT_EQ(Debugger.Navigation().RowHeader(ResetPage), "\n; --- БАНК 0  СТРАНИЦА #F --- СБРОС");
 
     // A control's hint nests two translated templates: the side, then the key.
     const TMCUClass* Lion = FindGameClass("LN08");

@@ -120,8 +120,9 @@ TEST_F(ROMDownloadTest, AFailedDownloadIsReportedAndTheOpenDialogFollows) {
         }
         EXPECT_EQ(Prompter.FileDialogs.size(), 1u);
         // Nothing is requested without a server; a cancel may come before the request.
-        if (!c.Error.empty())
+        if (!c.Error.empty()) {
             EXPECT_EQ(Server.Requests().size(), Requests + (Options().ROMArchiveServer.empty() ? 0 : 1));
+        }
         EXPECT_TRUE(Settings.ROMs().empty());
     }
     EXPECT_EQ(ReadAll(Saved), ROM);

@@ -44,7 +44,7 @@ QCheckBox* UpdateBox(QWidget* Parent, const QString& Hint) {
 }
 
 // A hint of the registers pane's table, kept there in English and marked for translation.
-QString PaneHint(const char* Hint) { return *Hint ? QString::fromStdString(Tr("Panes", Hint)) : QString(); }
+QString PaneHint(const char* Hint) { return QString::fromStdString(ShownRowHint(Hint)); }
 
 } // namespace
 
