@@ -26,8 +26,10 @@
 #include "games/game_catalogue.h"
 #include "disasm/assembler.h"
 #include "lcd/lcd_driver.h"
+#include "ui/window_test_support.h"
 
 using namespace tarvolin;
+using namespace tarvolin::test;
 
 namespace {
 
@@ -149,10 +151,7 @@ QString MainWindowTest::SelectedRowText() const {
 }
 
 void MainWindowTest::LoadTestROM() {
-    const TAssemblyResult r = Assemble(TestProgram, "test.asm");
-    const QString path = FDir.filePath("test.rom");
-    std::ofstream(path.toStdString(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    const QString path = WriteAssembledROM(FDir.filePath("test.rom"), TestProgram);
     FWindow->SetCommandLineArgument(path.toStdString());
     FWindow->show();
     QApplication::setActiveWindow(FWindow.get());
@@ -495,10 +494,7 @@ void MainWindowTest::GameKeysPressGameControlsDuringRuns() {
     // Our program stands in for a catalogue game's ROM: the game's controls are what counts.
     const TMCUClass* game = FindGameClass("MH06");
     QVERIFY(game);
-    const TAssemblyResult r = Assemble(TestProgram, "test.asm");
-    const QString path = FDir.filePath("mh06.rom");
-    std::ofstream(path.toStdString(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    const QString path = WriteAssembledROM(FDir.filePath("mh06.rom"), TestProgram);
     FSettings->SetROMFile("MH06", path.toStdString());
     FWindow->show();
     QApplication::setActiveWindow(FWindow.get());
@@ -533,10 +529,7 @@ void MainWindowTest::GameKeysPressGameControlsDuringRuns() {
 }
 
 void MainWindowTest::LoadsACatalogueGameByShortNameAndChecksItsMenuItem() {
-    const TAssemblyResult r = Assemble(TestProgram, "test.asm");
-    const QString path = FDir.filePath("fp24.rom");
-    std::ofstream(path.toStdString(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    const QString path = WriteAssembledROM(FDir.filePath("fp24.rom"), TestProgram);
     FSettings->SetROMFile("FP24", path.toStdString());
     FWindow->SetCommandLineArgument("fp24"); // short names are matched without regard to case
     FWindow->show();
@@ -612,10 +605,7 @@ void MainWindowTest::ClosesDuringARunAndAsksAboutARecording() {
 
 void MainWindowTest::AnEmulatorExceptionStopsTheRunWithAnErrorBox() {
     // A few instructions, then a return outside any subroutine.
-    const TAssemblyResult r = Assemble(".org 3C0\nLAX Acc,0x1\nSKIP\nSKIP\nRTN\n", "bad.asm");
-    const QString path = FDir.filePath("bad.rom");
-    std::ofstream(path.toStdString(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    const QString path = WriteAssembledROM(FDir.filePath("bad.rom"), ".org 3C0\nLAX Acc,0x1\nSKIP\nSKIP\nRTN\n");
     FWindow->SetCommandLineArgument(path.toStdString());
     FWindow->show();
     QTRY_VERIFY(FWindow->Debugger().IsGameLoaded());
@@ -708,10 +698,7 @@ void MainWindowTest::PatchesAndRevertsAnOpcodeFromTheListMenu() {
 void MainWindowTest::TheDosimeterShowsItsRadiationIntensity() {
     const TMCUClass* game = FindGameClass("Altair");
     QVERIFY(game);
-    const TAssemblyResult r = Assemble(TestProgram, "test.asm");
-    const QString path = FDir.filePath("altair.rom");
-    std::ofstream(path.toStdString(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    const QString path = WriteAssembledROM(FDir.filePath("altair.rom"), TestProgram);
     FSettings->SetROMFile(game->ShortGameName(), path.toStdString());
     FWindow->show();
     QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));

@@ -27,22 +27,14 @@
 #include "debugger/ui/qt_task_runner.h"
 #include "net/local_http_server.h"
 #include "persist/settings.h"
+#include "ui/window_test_support.h"
 
 using namespace tarvolin;
+using namespace tarvolin::test;
 
 namespace {
 
-class RecordingPrompter : public TPrompter {
-public:
-    std::vector<std::string> Messages;
-    TMessageResult Message(TMessageKind, const std::string& Text, TMessageButtons) override {
-        Messages.push_back(Text);
-        return TMessageResult::OK;
-    }
-    bool Input(TInputDialog&) override { return false; }
-    bool OpenFile(const TFileDialog&, std::string&) override { return false; }
-    bool SaveFile(const TFileDialog&, std::string&) override { return false; }
-};
+using RecordingPrompter = TRecordingPrompter;
 
 // Takes the links the desktop is asked to open.
 class UrlCatcher : public QObject {

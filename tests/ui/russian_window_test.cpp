@@ -30,8 +30,10 @@
 #include "disasm/assembler.h"
 #include "persist/language_choice.h"
 #include "persist/settings.h"
+#include "ui/window_test_support.h"
 
 using namespace tarvolin;
+using namespace tarvolin::test;
 
 namespace {
 
@@ -52,8 +54,6 @@ public:
 const char* const FaultyProgram = ".org 3C0\nstart: RTN\n";
 const char* const LoopProgram = ".org 3C0\nstart: LAX Acc,0x5\nloop: EXC Acc,(DP)\nTR loop\n";
 
-// Room a desktop leaves a window of its screen: a title bar and a panel (logical pixels).
-constexpr int FrameAllowanceWidth = 16, FrameAllowanceHeight = 70;
 
 bool HasCyrillic(const QString& Text) { return Text.contains(QRegularExpression("[\\x{0400}-\\x{04FF}]")); }
 
@@ -107,11 +107,7 @@ void RussianWindowTest::init() {
 }
 
 QString RussianWindowTest::WriteROM(const char* Name, const char* Program) {
-    const TAssemblyResult r = Assemble(Program, "test.asm");
-    const QString path = FDir.filePath(Name);
-    std::ofstream(path.toStdString(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
-    return path;
+    return WriteAssembledROM(FDir.filePath(Name), Program);
 }
 
 void RussianWindowTest::Show(const std::string& Argument) {
@@ -188,7 +184,7 @@ void RussianWindowTest::TheMinimumSizeStillFitsA1366x768ScreenAndOneAt150Percent
     Show("Altair");
     const QSize Min = FWindow->minimumSizeHint().expandedTo(FWindow->minimumSize());
     qInfo("minimum size with the Russian texts %d x %d", Min.width(), Min.height());
-    for (const QSize Screen : {QSize(1366, 768), QSize(1920 * 2 / 3, 1080 * 2 / 3)}) {
+    for (const QSize Screen : SmallScreens) {
         QVERIFY2(Min.width() + FrameAllowanceWidth <= Screen.width(), qPrintable(QString::number(Min.width())));
         QVERIFY2(Min.height() + FrameAllowanceHeight <= Screen.height(), qPrintable(QString::number(Min.height())));
     }

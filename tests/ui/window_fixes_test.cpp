@@ -23,29 +23,18 @@
 #include "disasm/assembler.h"
 #include "disasm/ui/code_aid_windows.h"
 #include "persist/settings.h"
+#include "ui/window_test_support.h"
 
 using namespace tarvolin;
+using namespace tarvolin::test;
 
 namespace {
 
-// Answers nothing: the tests here ask no questions.
-class SilentPrompter : public TPrompter {
-public:
-    std::vector<std::string> Messages;
-    TMessageResult Message(TMessageKind, const std::string& Text, TMessageButtons) override {
-        Messages.push_back(Text);
-        return TMessageResult::OK;
-    }
-    bool Input(TInputDialog&) override { return false; }
-    bool OpenFile(const TFileDialog&, std::string&) override { return false; }
-    bool SaveFile(const TFileDialog&, std::string&) override { return false; }
-};
+// The tests here ask no questions.
+using SilentPrompter = TRecordingPrompter;
 
 std::string WriteROM(const QTemporaryDir& Dir, const char* Name, const char* Source) {
-    const TAssemblyResult r = Assemble(Source, "test.asm");
-    const std::string path = Dir.filePath(Name).toStdString();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
-    return path;
+    return WriteAssembledROM(Dir.filePath(Name), Source).toStdString();
 }
 
 const char* const ProgramA = "        .org 3C0\nstart:  LAX   Acc,0x5\nloop:   TR    loop\n";

@@ -31,8 +31,10 @@
 #include "disasm/assembler.h"
 #include "games/game_catalogue.h"
 #include "persist/settings.h"
+#include "ui/window_test_support.h"
 
 using namespace tarvolin;
+using namespace tarvolin::test;
 
 namespace {
 
@@ -56,9 +58,6 @@ public:
 };
 
 const char* Program = ".org 3C0\nstart: LAX Acc,0x5\nloop: EXC Acc,(DP)\nTR loop\n";
-
-// Room a desktop leaves a window of its screen: a title bar and a panel (logical pixels).
-constexpr int FrameAllowanceWidth = 16, FrameAllowanceHeight = 70;
 
 } // namespace
 
@@ -101,11 +100,7 @@ void WindowLayoutTest::init() {
 }
 
 QString WindowLayoutTest::WriteROM(const char* Name) {
-    const TAssemblyResult r = Assemble(Program, "test.asm");
-    const QString path = FDir.filePath(Name);
-    std::ofstream(path.toStdString(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
-    return path;
+    return WriteAssembledROM(FDir.filePath(Name), Program);
 }
 
 // Shows the window with a command-line argument ("" = none) and waits for it to be acted on.
@@ -128,7 +123,7 @@ void WindowLayoutTest::TheMinimumSizeFitsA1366x768ScreenAndOneAt150Percent() {
     Show("Altair");
     const QSize min = FWindow->minimumSizeHint().expandedTo(FWindow->minimumSize());
     qInfo("minimum size %d x %d", min.width(), min.height());
-    for (const QSize screen : {QSize(1366, 768), QSize(1920 * 2 / 3, 1080 * 2 / 3)}) {
+    for (const QSize screen : SmallScreens) {
         QVERIFY2(min.width() + FrameAllowanceWidth <= screen.width(), qPrintable(QString::number(min.width())));
         QVERIFY2(min.height() + FrameAllowanceHeight <= screen.height(), qPrintable(QString::number(min.height())));
     }

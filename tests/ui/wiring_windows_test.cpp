@@ -20,8 +20,10 @@
 #include "games/game_classes.h"
 #include "lcd/lcd_driver.h"
 #include "persist/settings.h"
+#include "ui/window_test_support.h"
 
 using namespace tarvolin;
+using namespace tarvolin::test;
 
 namespace {
 
@@ -90,10 +92,7 @@ void WiringWindowsTest::init() {
     FSettings = std::make_unique<TSettings>(*FStore);
     FWindow = std::make_unique<TMainFrm>(*FSettings);
     FWindow->SetPrompterOverride(&FPrompter);
-    const TAssemblyResult r = Assemble(Program, "wiring.asm");
-    FROM = FDir.filePath("wiring.rom");
-    std::ofstream(FROM.toStdString(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(r.ChipOrder.data()), r.ChipOrder.size());
+    FROM = WriteAssembledROM(FDir.filePath("wiring.rom"), Program);
 }
 
 void WiringWindowsTest::cleanup() {
