@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/text_format.h"
 #include "base/translate.h"
-#include "debugger/text_format.h"
 
 namespace tarvolin {
 

@@ -3,9 +3,9 @@
 #include <exception>
 
 #include "base/options.h"
+#include "base/text_format.h"
 #include "base/translate.h"
 #include "debugger/input_dialogs.h"
-#include "debugger/text_format.h"
 #include "disasm/disasm.h"
 #include "lcd/lcd_driver.h"
 

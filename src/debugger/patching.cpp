@@ -1,8 +1,8 @@
 #include "debugger/patching.h"
 
+#include "base/text_format.h"
 #include "base/translate.h"
 #include "debugger/input_dialogs.h"
-#include "debugger/text_format.h"
 #include "disasm/disasm.h"
 
 namespace tarvolin {
