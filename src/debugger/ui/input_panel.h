@@ -69,7 +69,6 @@ public:
     void RefreshStates();
     // Large game controls (the Play layout) or the normal ones.
     void SetLarge(bool Large);
-    bool IsLarge() const { return FScale > 1.0; }
     // Key events of the main window; true when a game control took the key.
     bool KeyPress(int Key, Qt::KeyboardModifiers Modifiers, bool AutoRepeat);
     bool KeyRelease(int Key, Qt::KeyboardModifiers Modifiers, bool AutoRepeat);

@@ -34,8 +34,6 @@ public:
     void CloseInterconnection() override;
 
     // nullptr until first used (the interconnection window also after it was closed).
-    TOpcodeLegendForm* OpcodeLegendForm() const { return FOpcodeLegend; }
-    TSevenSegmentCodingTableForm* SevenSegmentForm() const { return FSevenSegment; }
     TMCUpinsForm* MCUpinsForm() const { return FMCUpins; }
     TMCUtoLCDFrm* InterconnectionForm() const { return FInterconnection; }
     bool IsMCUpinsWindowVisible() const { return FMCUpins && FMCUpins->isVisible(); }
