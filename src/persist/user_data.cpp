@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <bitset>
 #include <cstdio>
+#include <cerrno>
 #include <fstream>
+#include <sstream>
 #include <system_error>
 
 #include "base/program_folder.h"
@@ -123,8 +125,7 @@ void ReadUserDataBlock(std::istream& S, TUserDataBlock& Block) {
     Block.Version = ReadInt32(S);
     if (Block.Version < 1) return;
     // Counts are only checked for sign: each item is read from the stream before it is kept,
-    // so a count larger than the data ends in the stream's read error, and what came before
-    // it is known (a ".dat" file loads on with it).
+    // so a count larger than the data ends in the stream's read error.
     const int32_t rangeCount = ReadCount(S, 0);
     for (int32_t i = 0; i < rangeCount; ++i) {
         TROMPatch r;
@@ -156,28 +157,63 @@ void TUserData::ApplyBlock(const TUserDataBlock& Block, TROM& LiveROMImage) {
 
 void TUserData::LoadFromStream(std::istream& S, TROM& LiveROMImage) {
     TUserDataBlock block;
-    try {
-        ReadUserDataBlock(S, block);
-    } catch (const EStreamError&) {
-        // A ".dat" file loads on with whatever was read before the error.
-        ApplyBlock(block, LiveROMImage);
-        throw;
-    }
+    ReadUserDataBlock(S, block); // a bad block throws here, before anything of it is applied
     ApplyBlock(block, LiveROMImage);
+}
+
+namespace {
+// A ".dat" file holds at most the whole image as ranges and one entry per address; even with
+// long texts it stays far below this.
+constexpr uintmax_t UserDataFileLimit = 64u << 20;
+} // namespace
+
+TUserDataBlock ReadUserDataFile(const std::filesystem::path& FileName) {
+    const std::string Name = FileName.string();
+    auto Fail = [&](const std::string& Reason) {
+        return EStreamError(Format(Tr("UserData", "The user data file \"%s\" was not loaded: %s").c_str(), Name.c_str(),
+                                   Reason.c_str()));
+    };
+    std::error_code ec;
+    const auto Status = std::filesystem::status(FileName, ec);
+    if (ec) throw Fail(ec.message());
+    // A folder, a FIFO or a device is no data file (a FIFO would block the reader forever).
+    if (!std::filesystem::is_regular_file(Status)) throw Fail(Tr("UserData", "it is not a regular file"));
+    const uintmax_t Size = std::filesystem::file_size(FileName, ec);
+    if (ec) throw Fail(ec.message());
+    if (Size > UserDataFileLimit) throw Fail(Tr("UserData", "it is too large"));
+    std::ifstream File(FileName, std::ios::binary);
+    if (!File) throw Fail(std::generic_category().message(errno));
+    std::string Bytes(static_cast<size_t>(Size), '\0');
+    if (!Bytes.empty() && !File.read(Bytes.data(), static_cast<std::streamsize>(Bytes.size())))
+        throw Fail(TrStream(StreamReadErrorText));
+    std::istringstream S(Bytes);
+    TUserDataBlock Block;
+    try {
+        ReadUserDataBlock(S, Block);
+    } catch (const EStreamError& e) {
+        throw Fail(e.what());
+    }
+    return Block;
 }
 
 std::filesystem::path TUserData::GetFileName() const {
     return ProgramFolder() / (FShortGameName + ".dat");
 }
 
+bool TUserData::FReadGameDatFiles = true;
+
 bool TUserData::LoadFromFile(TROM& LiveROMImage) {
+    if (!FReadGameDatFiles) return false;
     const std::filesystem::path name = GetFileName();
     std::error_code ec;
     if (!std::filesystem::exists(name, ec)) return false;
-    std::ifstream file(name, std::ios::binary);
-    if (!file)
-        throw EStreamError(Format(Tr("Stream", "Cannot open file \"%s\".").c_str(), name.string().c_str()));
-    LoadFromStream(file, LiveROMImage);
+    const TUserDataBlock Block = ReadUserDataFile(name);
+    try {
+        ApplyBlock(Block, LiveROMImage);
+    } catch (const EStreamError& e) {
+        throw EStreamError(Format(Tr("UserData", "The user data file \"%s\" was not loaded: %s").c_str(),
+                                  name.string().c_str(), e.what()));
+    }
     FRenameDatFileOnSave = true;
     return true;
 }

@@ -55,6 +55,11 @@ struct TUserDataBlock {
 // error Block holds what was read before it.
 void ReadUserDataBlock(std::istream& S, TUserDataBlock& Block);
 
+// Reads a user-data file (a game's ".dat" file) completely and checks it. Throws EStreamError
+// whose message names the file and the reason (missing, not a regular file, too large, a
+// damaged block); nothing is returned, so nothing of a bad file can be applied.
+TUserDataBlock ReadUserDataFile(const std::filesystem::path& FileName);
+
 class TUserData {
 public:
     // Entries keyed by address; in key order (three hex digits) = ascending address order.
@@ -85,9 +90,9 @@ public:
     // The data now lives in a session file that was written completely: a ".dat" file read
     // for this game is retired.
     void SavedToSession() const;
-    // Reads a block, applies its ranges to LiveROMImage and adds its entries (a ".dat" file:
-    // what was read before an error stays applied). A range running past the image is
-    // refused with a stream error before any of its bytes is written.
+    // Reads a block completely, then applies its ranges to LiveROMImage and adds its entries.
+    // A damaged block (a short one, a range running past the image) raises a stream error and
+    // applies nothing.
     void LoadFromStream(std::istream& S, TROM& LiveROMImage);
     // Applies a block that was read completely: all of it, or nothing when one of its
     // addresses already has an entry (the duplicate-entry error).
@@ -95,8 +100,13 @@ public:
 
     // <program folder>/<short name>.dat
     std::filesystem::path GetFileName() const;
-    // Reads the ".dat" file if it exists; true when it was read.
+    // Reads the ".dat" file if it exists and applies it; true when it was read. A bad file
+    // applies nothing and raises EStreamError naming the file. Never reads a file while
+    // game ".dat" files are switched off.
     bool LoadFromFile(TROM& LiveROMImage);
+    // Whether games read their ".dat" file from the program folder when they are created (the
+    // window does; the headless tool reads one only when it is named).
+    static void SetReadGameDatFiles(bool Read) { FReadGameDatFiles = Read; }
     // <name>.dat -> <name>.dat.inactive; failures (no file, target exists) are ignored.
     void RenameDatFile() const;
     // Deletes the retired file ("<name>.dat.inactive") when a ".dat" file was read; a ".dat"
@@ -108,6 +118,7 @@ private:
     TROM FOriginalROMImage{};
     TEntries FAddressesCustomData;
     bool FRenameDatFileOnSave = false;
+    static bool FReadGameDatFiles;
 };
 
 // Text of the error raised when an address is given a second entry.

@@ -148,7 +148,7 @@ TEST_F(UserDataTest, RangesPastTheImageAreRefusedWithoutWriting) {
     EXPECT_EQ(live[1855], 0x44);
 }
 
-TEST_F(UserDataTest, ShortBlocksLeaveEarlierPartsApplied) {
+TEST_F(UserDataTest, ShortBlocksApplyNothing) {
     std::ostringstream out;
     WriteInt32(out, 1);
     WriteInt32(out, 2);
@@ -162,8 +162,7 @@ TEST_F(UserDataTest, ShortBlocksLeaveEarlierPartsApplied) {
     TROM live = Original;
     std::istringstream in(out.str());
     EXPECT_EQ(Message([&] { data.LoadFromStream(in, live); }), "Stream read error");
-    EXPECT_EQ(live[4], 0xAB);
-    EXPECT_EQ(live[20], Original[20]) << "a range cut short changes nothing";
+    EXPECT_EQ(live, Original) << "the whole range before the damaged one stays unapplied too";
 }
 
 TEST_F(UserDataTest, EntryAddressesAreMaskedToElevenBits) {
@@ -269,6 +268,29 @@ TEST_F(UserDataTest, MCULoadsTheDatFileOfItsGame) {
     EXPECT_FALSE(std::filesystem::exists(Env.Folder / "custom_game.dat.inactive"));
 }
 
+TEST_F(UserDataTest, NamedFilesThatAreNoDataAreRefusedByName) {
+    std::filesystem::create_directory(Env.Folder / "folder.dat");
+    WriteDat("short.dat", std::string("\x01\x00\x00\x00\x05", 5));
+    const struct {
+        std::string Name, Reason;
+    } cases[] = {{"missing.dat", "No such file or directory"},
+                 {"folder.dat", "it is not a regular file"},
+                 {"short.dat", "Stream read error"}};
+    for (const auto& c : cases) {
+        const std::string path = (Env.Folder / c.Name).string();
+        EXPECT_EQ(Message([&] { ReadUserDataFile(path); }),
+                  "The user data file \"" + path + "\" was not loaded: " + c.Reason);
+    }
+}
+
+TEST_F(UserDataTest, GamesReadNoDatFileWhileSwitchedOff) {
+    WriteDat("custom_game.dat", "not even a block");
+    TUserData::SetReadGameDatFiles(false);
+    auto mcu = NewMCU();
+    TUserData::SetReadGameDatFiles(true);
+    EXPECT_TRUE(Env.Reporter.Errors.empty());
+}
+
 TEST_F(UserDataTest, ABrokenDatFileIsReportedAndKept) {
     std::ostringstream out;
     WriteInt32(out, 1);
@@ -281,12 +303,12 @@ TEST_F(UserDataTest, ABrokenDatFileIsReportedAndKept) {
     WriteDat("test_game.dat", out.str());
     {
         auto game = NewMCU<TTestGame>();
-        EXPECT_EQ(Env.Reporter.Errors, (std::vector<std::string>{"Stream read error"}));
-        EXPECT_EQ(game->ROM[0x3C0], 0x27) << "loads on with what was read";
-        EXPECT_EQ(game->GetAddressLabel(0x10), "x");
+        const std::string name = (Env.Folder / "test_game.dat").string();
+        EXPECT_EQ(Env.Reporter.Errors,
+                  (std::vector<std::string>{"The user data file \"" + name + "\" was not loaded: Stream read error"}));
+        EXPECT_NE(game->ROM[0x3C0], 0x27) << "nothing of a damaged file is applied";
+        EXPECT_EQ(game->GetAddressLabel(0x10), "");
         EXPECT_EQ(game->PC, 0x3C0);
-        game->ROM[0x3C0] = game->UserData->OriginalROMImage()[0x3C0];
-        game->SetAddressLabel(0x10, "");
     }
     EXPECT_TRUE(std::filesystem::exists(Env.Folder / "test_game.dat"))
         << "a file that failed to load is not deleted";

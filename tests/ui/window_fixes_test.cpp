@@ -3,6 +3,8 @@
 // breakpoint, and the Game menu's recent ROMs.
 #include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
@@ -51,6 +53,7 @@ private slots:
     void TheDPCellShowsItsMemoryBreakpoint();
     void RecentROMsReloadAFileFromTheGameMenu();
     void HelpAndVersionAnswerOnTheCommandLine();
+    void BadNumbersAndScreenshotTargetsAreRefusedBeforeWriting();
     void TheBreakpointsDialogShowsInstructionsAndValues();
 };
 
@@ -153,7 +156,7 @@ void WindowFixesTest::HelpAndVersionAnswerOnTheCommandLine() {
         QString Pattern; // on standard output, or on standard error for a failure
     };
     const Case cases[] = {
-        {{"--help"}, 0, "^Usage: tarvolin \\[GAME \\| FILE\\.dbgsession \\| ROMFILE\\]\n(.|\n)* MH06 "},
+        {{"--help"}, 0, "^Usage: tarvolin \\[options\\] \\[GAME \\| FILE\\.dbgsession \\| ROMFILE\\]\n(.|\n)*--screenshot(.|\n)* MH06 "},
         {{"-h"}, 0, "^Usage: tarvolin "},
         {{"--version"}, 0, "^Tarvolin [0-9]+\\.[0-9]+\\.[0-9]+\n$"},
         {{"--bogus"}, 2, "unknown option '--bogus'"},
@@ -167,6 +170,70 @@ void WindowFixesTest::HelpAndVersionAnswerOnTheCommandLine() {
         QVERIFY2(out.contains(QRegularExpression(c.Pattern)), qPrintable(out));
         QVERIFY(!out.contains("Cannot find file"));
     }
+}
+
+void WindowFixesTest::BadNumbersAndScreenshotTargetsAreRefusedBeforeWriting() {
+    QTemporaryDir dir;
+    const QString rom = QString::fromStdString(WriteROM(dir, "a.rom", ProgramA));
+    // A ROM whose name has an image suffix: naming it as the picture must not destroy it.
+    const QString romPng = QString::fromStdString(WriteROM(dir, "rom.png", ProgramA));
+    const QString text = dir.filePath("notes.txt");
+    const QString png = dir.filePath("shot.png");
+    struct Case {
+        QStringList Args;
+        QString Message;
+    };
+    const Case cases[] = {
+        {{"--screenshot", rom, text}, "its suffix names no image format"},
+        {{"--screenshot", rom, dir.filePath("noext")}, "its suffix names no image format"},
+        {{"--screenshot", romPng, romPng}, "it is the ROM file itself"},
+        {{"--screenshot", rom, png, "-5"}, "RUN_MILLISECONDS must be a whole number from 0 to 60000, not '-5'"},
+        {{"--screenshot", rom, png, "99999999999"}, "not '99999999999'"},
+        {{"--screenshot", rom, png, "12abc"}, "not '12abc'"},
+        {{"--screenshot", rom}, "usage: tarvolin --screenshot"},
+        {{"--gui-bench", rom, "-1"}, "SECONDS must be a number above 0 and at most 3600, not '-1'"},
+        {{"--gui-bench-pace", "MH06", rom, "1e400"}, "not '1e400'"},
+        {{"--gui-bench", rom, "nan"}, "not 'nan'"},
+        {{"--gui-bench", rom, "0"}, "not '0'"},
+        {{"/DeLFSR"}, "Missing value after '--delfsr'"},
+        {{"--dejava", text, "--delfsr", text}, "give one of"},
+        {{"a.rom", "b.rom"}, "unexpected argument 'b.rom'"},
+    };
+    QFile::copy(rom, text);
+    const QByteArray romBytes = [&] {
+        QFile f(romPng);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    for (const Case& c : cases) {
+        QProcess p;
+        p.start(TARVOLIN_BINARY_DIR "/src/tarvolin", c.Args);
+        QVERIFY(p.waitForFinished(20000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY2(err.contains(c.Message), qPrintable(c.Args.join(' ') + ": " + err));
+    }
+    QVERIFY2(!QFile::exists(png), "no picture for a refused command line");
+    QVERIFY(!QFile::exists(dir.filePath("noext")));
+    QFile f(romPng);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), romBytes);
+    QCOMPARE(QFileInfo(text).size(), qint64(1856)); // the text file is as it was
+
+    // A good one writes the picture (through the safe writer) and says so.
+    QProcess p;
+    p.setProcessEnvironment([] {
+        auto e = QProcessEnvironment::systemEnvironment();
+        e.insert("QT_QPA_PLATFORM", "offscreen");
+        return e;
+    }());
+    p.start(TARVOLIN_BINARY_DIR "/src/tarvolin", {"--screenshot", rom, png, "50"});
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), "wrote " + png + "\n");
+    QFile shot(png);
+    QVERIFY(shot.open(QIODevice::ReadOnly));
+    QCOMPARE(shot.read(8), QByteArray("\x89PNG\r\n\x1a\n"));
 }
 
 void WindowFixesTest::TheBreakpointsDialogShowsInstructionsAndValues() {

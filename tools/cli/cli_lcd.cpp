@@ -2,6 +2,7 @@
 //   wiring DRIVER            a driver's pin-to-pad table and its pad records
 //   run ... --driver CLASS   run with another LCD driver than the game's first one
 //   run ... --lcd FILE.png   write the LCD picture as the driver has drawn it
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -42,34 +43,27 @@ std::string PadList(const std::vector<TLCDpad>& Pads) {
 
 // ------------------------------------------------------------------ wiring
 
-const char* const WiringHelpText =
-    "usage: tarvolin-cli wiring DRIVER [--chip sharp|kb]\n"
-    "\n"
+struct {
+    std::string Driver, Chip;
+} Wiring;
+
+const char* const WiringDescription =
     "Prints an LCD driver's wiring: every MCU pin of its mapping with the LCD pads it drives\n"
     "(common pins marked COM0 or COM1, segment pins with their O index and bit), then one line\n"
     "per pad record with the pad's position on the glass, its number of COM0 and COM1 inner\n"
-    "points, and for a common pad the segment pads under its electrode and its twin.\n"
-    "\n"
-    "  DRIVER        an LCD driver class name, e.g. TMH06LCDDriver (case does not matter)\n"
-    "  --chip CHIP   the chip whose pins apply: sharp (SM-5A) or kb (KB1013VK1-2); default:\n"
-    "                the chip of the first game that lists the driver, else sharp\n";
+    "points, and for a common pad the segment pads under its electrode and its twin.";
 
-std::string WiringHelp() { return WiringHelpText; }
+void DefineWiring(CLI::App& C) {
+    C.add_option("DRIVER", Wiring.Driver, "an LCD driver class name, e.g. TMH06LCDDriver (case does not matter)")
+        ->type_name("DRIVER");
+    AddChoice(C, "--chip", Wiring.Chip, {"sharp", "kb"},
+              "the chip whose pins apply: sharp (SM-5A) or kb (KB1013VK1-2); default:\n"
+              "the chip of the first game that lists the driver, else sharp");
+}
 
-int WiringMain(const std::vector<std::string>& Args) {
-    std::string Name, Chip;
-    for (size_t i = 0; i < Args.size(); ++i) {
-        const std::string& a = Args[i];
-        if (a == "--chip") {
-            Chip = OptionValue(Args, i);
-            if (Chip != "sharp" && Chip != "kb") throw EUsageError("--chip takes sharp or kb, not \"" + Chip + "\"");
-        } else if (!a.empty() && a[0] == '-') {
-            throw EUsageError("unknown option " + a);
-        } else {
-            if (!Name.empty()) throw EUsageError("more than one driver given");
-            Name = a;
-        }
-    }
+int WiringMain() {
+    const std::string& Name = Wiring.Driver;
+    const std::string& Chip = Wiring.Chip;
     if (Name.empty()) throw EUsageError("no LCD driver given");
     const TLCDDriverClass& Class = FindDriverClass(Name);
     const TChipVariant* Variant = &SHARP_SM5A_Chip;
@@ -118,7 +112,8 @@ int WiringMain(const std::vector<std::string>& Args) {
     return 0;
 }
 
-const TVerbRegistration WiringVerb({"wiring", "print an LCD driver's pin and pad tables", &WiringHelp, &WiringMain});
+const TVerbRegistration WiringVerb({"wiring", "print an LCD driver's pin and pad tables", WiringDescription,
+                                    DefineWiring, WiringMain});
 
 // ------------------------------------------------------------------ run --driver / --lcd
 
@@ -132,17 +127,18 @@ TRunLCDOptions& RunLCD() {
     return Options;
 }
 
-size_t ParseRunLCDOption(const std::vector<std::string>& Args, size_t i) {
-    if (Args[i] == "--driver") {
-        RunLCD().DriverClass = OptionValue(Args, i);
-        FindDriverClass(RunLCD().DriverClass); // an unknown name is a usage error
-        return 2;
-    }
-    if (Args[i] == "--lcd") {
-        RunLCD().PictureFile = OptionValue(Args, i);
-        return 2;
-    }
-    return 0;
+void DefineRunLCD(CLI::App& Run) {
+    Run.add_option("--driver", RunLCD().DriverClass,
+                   "run with this LCD driver (e.g. TIM51LCDDriver) instead of the game's first")
+        ->type_name("CLASS")
+        ->check(CLI::Validator(
+            [](std::string& Name) {
+                FindDriverClass(Name); // an unknown name is a usage error
+                return std::string();
+            },
+            ""));
+    AddOutputFile(Run, "--lcd", "FILE.png", RunLCD().PictureFile,
+                  "write the LCD picture as the driver has drawn it after the last step");
 }
 
 void RunLCDAfterCreate(TSHARP_SM5A_MCU& MCU) {
@@ -164,10 +160,7 @@ void RunLCDAfterRun(TSHARP_SM5A_MCU& MCU, std::ostream&) {
     }
 }
 
-const TRunExtensionRegistration RunLCDExtension(
-    {"  --driver CLASS       run with this LCD driver (e.g. TIM51LCDDriver) instead of the game's first\n"
-     "  --lcd FILE.png       write the LCD picture as the driver has drawn it after the last step\n",
-     &ParseRunLCDOption, &RunLCDAfterCreate, &RunLCDAfterRun});
+const TRunExtensionRegistration RunLCDExtension({&DefineRunLCD, &RunLCDAfterCreate, &RunLCDAfterRun});
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // Debug sessions without a window: the verb `session` (show, resave) and the loading and
 // saving that `run --session` and `run --save-session` use.
+#include <CLI/CLI.hpp>
 #include <cinttypes>
 #include <cstdio>
 #include <fstream>
@@ -205,50 +206,45 @@ void PrintSession(std::ostream& Out, const std::string& FileName) {
         << "main.top_line " << B.TopLine << "\n";
 }
 
-const char* const SessionHelp =
-    "usage: tarvolin-cli session show FILE\n"
-    "       tarvolin-cli session resave FILE [--rom ROM] -o OUT\n"
-    "\n"
-    "show     prints every field of a debug session file in file order, one per line:\n"
-    "         registers, RAM, inputs, the LCD image, the recording, patched ROM ranges\n"
-    "         with their bytes, labels and comments, breakpoints and the window's fields.\n"
-    "resave   loads the session into its game (the ROM read from ROM, as the window asks\n"
-    "         for it) and writes it again as OUT. The window's own fields (placement, panel\n"
-    "         width, list lines, speed, radiation, breakpoints, trigger bytes) are kept as\n"
-    "         read; a session saved by this program comes out byte for byte the same.\n";
-
-int SessionMain(const std::vector<std::string>& Args) {
-    if (Args.empty()) throw EUsageError("give show or resave");
-    const std::string& What = Args[0];
+struct {
     std::string File, ROM, Output;
-    for (size_t i = 1; i < Args.size(); ++i) {
-        const std::string& a = Args[i];
-        if (a == "--rom" && What == "resave") ROM = OptionValue(Args, i);
-        else if (a == "-o" && What == "resave") Output = OptionValue(Args, i);
-        else if (a.size() > 1 && a[0] == '-') throw EUsageError("unknown option " + a);
-        else if (!File.empty()) throw EUsageError("more than one session file given");
-        else File = a;
-    }
-    if (File.empty()) throw EUsageError("no session file given");
-    if (What == "show") {
+    CLI::App *Show = nullptr, *Resave = nullptr;
+} SessionArgs;
+
+void DefineSession(CLI::App& C) {
+    auto& A = SessionArgs;
+    A.Show = C.add_subcommand("show",
+                              "prints every field of a debug session file in file order, one per line:\n"
+                              "registers, RAM, inputs, the LCD image, the recording, patched ROM ranges\n"
+                              "with their bytes, labels and comments, breakpoints and the window's fields.");
+    AddInputFile(*A.Show, "FILE", "FILE", A.File, "the session file")->required();
+    A.Resave = C.add_subcommand("resave",
+                                "loads the session into its game (the ROM read from ROM, as the window asks\n"
+                                "for it) and writes it again as OUT. The window's own fields (placement, panel\n"
+                                "width, list lines, speed, radiation, breakpoints, trigger bytes) are kept as\n"
+                                "read; a session saved by this program comes out byte for byte the same.");
+    AddInputFile(*A.Resave, "FILE", "FILE", A.File, "the session file")->required();
+    AddInputFile(*A.Resave, "--rom", "ROM", A.ROM, "the ROM of the session's game");
+    AddOutputFile(*A.Resave, "-o", "OUT", A.Output, "the session file to write")->required();
+}
+
+int SessionMain() {
+    const auto& A = SessionArgs;
+    if (!A.Show->parsed() && !A.Resave->parsed()) throw EUsageError("give show or resave");
+    if (A.Show->parsed()) {
         std::ostringstream Out;
-        PrintSession(Out, File);
+        PrintSession(Out, A.File);
         std::cout << Out.str();
-        std::cout.flush();
-        if (!std::cout) throw EFailure("cannot write to standard output");
         return 0;
     }
-    if (What == "resave") {
-        if (Output.empty()) throw EUsageError("no output given (-o OUT)");
-        TLoadedSession S = LoadSessionFile(File, ROM);
-        SaveSessionFile(Output, S.Main, *S.MCU);
-        return 0;
-    }
-    throw EUsageError("unknown session command \"" + What + "\" (give show or resave)");
+    TLoadedSession S = LoadSessionFile(A.File, A.ROM);
+    SaveSessionFile(A.Output, S.Main, *S.MCU);
+    return 0;
 }
 
 const TVerbRegistration SessionVerb({"session", "show or resave a debug session file",
-                                     [] { return std::string(SessionHelp); }, SessionMain});
+                                     "Reads debug session files as the window writes them.", DefineSession,
+                                     SessionMain});
 
 } // namespace
 } // namespace tarvolin::cli

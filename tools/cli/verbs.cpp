@@ -8,6 +8,8 @@
 #include <iterator>
 #include <sstream>
 
+#include <CLI/CLI.hpp>
+
 #include "app/converters.h"
 #include "cli.h"
 #include "core/mcu.h"
@@ -19,77 +21,65 @@
 namespace tarvolin::cli {
 namespace {
 
-// Positional arguments must not look like options.
-void NeedPositional(const std::string& Arg) {
-    if (Arg.size() > 1 && Arg[0] == '-') throw EUsageError("unknown option " + Arg);
-}
-
-// An output that names the input file itself would destroy the input.
-void RefuseToOverwriteInput(const std::string& Input, const std::string& Output) {
-    std::error_code ec;
-    if (!Output.empty() && std::filesystem::equivalent(Input, Output, ec))
-        throw EUsageError("the output " + Output + " is the input file itself; name another file");
-}
-
 // ---------------------------------------------------------------------------------------
 // disasm
 
-const char* const DisasmHelp =
-    "usage: tarvolin-cli disasm ROM [--game NAME] [--bps] [--lfsr] [--mnemonics native|sharp|kb]\n"
-    "                           [--no-comments] [-o FILE]\n"
-    "\n"
-    "Writes the listing of a chip-order ROM image (as the debugger's \"Save disassembly\"\n"
-    "writes it: page headers, labels, one line per instruction, CR LF line ends).\n"
-    "\n"
-    "  --game NAME      the game whose labels, comments and input names apply (default custom_game)\n"
-    "  --bps            addresses as bank:page:step instead of three hex digits\n"
-    "  --lfsr           step parts of addresses as step-counter codes\n"
-    "  --mnemonics SET  native (the chip's own), sharp (SHARP SM-5A) or kb (KB1013VK1-2)\n"
-    "  --no-comments    leave out the default comments (user comments stay)\n"
-    "  -o FILE          write to FILE instead of standard output\n";
+struct {
+    std::string ROM, Output, Game = "custom_game", Mnemonics = "native", UserData;
+    bool BPS = false, LFSR = false, NoComments = false;
+} Disasm;
 
-int DisasmMain(const std::vector<std::string>& Args) {
-    std::string rom, output, game = "custom_game";
-    int mnemonics = 0;
+const char* const DisasmDescription =
+    "Writes the listing of a chip-order ROM image (as the debugger's \"Save disassembly\"\n"
+    "writes it: page headers, labels, one line per instruction, CR LF line ends).";
+
+void AddGameOption(CLI::App& C, std::string& Target, const char* Help) {
+    C.add_option("--game", Target, Help)->type_name("NAME")->check(CLI::Validator(
+        [](std::string& Name) {
+            FindGameClass(Name); // an unknown game is a usage error naming the known ones
+            return std::string();
+        },
+        ""));
+}
+
+void DefineDisasm(CLI::App& C) {
+    AddInputFile(C, "ROM", "ROM", Disasm.ROM, "the chip-order ROM image");
+    AddGameOption(C, Disasm.Game, "the game whose labels, comments and input names apply (default custom_game)");
+    C.add_flag("--bps", Disasm.BPS, "addresses as bank:page:step instead of three hex digits");
+    C.add_flag("--lfsr", Disasm.LFSR, "step parts of addresses as step-counter codes");
+    AddChoice(C, "--mnemonics", Disasm.Mnemonics, {"native", "sharp", "kb"},
+              "native (the chip's own), sharp (SHARP SM-5A) or kb (KB1013VK1-2)");
+    C.add_flag("--no-comments", Disasm.NoComments, "leave out the default comments (user comments stay)");
+    AddUserDataOption(C, Disasm.UserData);
+    AddOutputFile(C, "-o", "FILE", Disasm.Output, "write to FILE instead of standard output");
+}
+
+int DisasmMain() {
+    if (Disasm.ROM.empty()) throw EUsageError("no ROM given");
     TOptions& o = Options();
-    for (size_t i = 0; i < Args.size(); ++i) {
-        const std::string& a = Args[i];
-        if (a == "--game") game = OptionValue(Args, i);
-        else if (a == "--bps") o.UseBankPageStepAddressNotation = true;
-        else if (a == "--lfsr") o.UseLFSRAddressing = true;
-        else if (a == "--mnemonics") mnemonics = ParseMnemonics(OptionValue(Args, i));
-        else if (a == "--no-comments") o.AppendDisAsmComments = false;
-        else if (a == "-o") output = OptionValue(Args, i);
-        else {
-            NeedPositional(a);
-            if (!rom.empty()) throw EUsageError("more than one ROM given");
-            rom = a;
-        }
-    }
-    if (rom.empty()) throw EUsageError("no ROM given");
-    RefuseToOverwriteInput(rom, output);
-    const TMCUClass& cls = FindGameClass(game);
-    o.InstructionMnemonics = mnemonics;
-    auto mcu = LoadROM(cls, rom);
+    o.UseBankPageStepAddressNotation = Disasm.BPS;
+    o.UseLFSRAddressing = Disasm.LFSR;
+    o.AppendDisAsmComments = !Disasm.NoComments;
+    const TMCUClass& cls = FindGameClass(Disasm.Game);
+    o.InstructionMnemonics = ParseMnemonics(Disasm.Mnemonics);
+    auto mcu = LoadROM(cls, Disasm.ROM, Disasm.UserData);
     mcu->SetupInstructionMnemonics();
     TListing listing;
     listing.BuildDisAsmStrings(mcu.get());
-    if (output.empty()) {
-        std::cout << listing.ExportText(*mcu);
-        std::cout.flush();
-        if (!std::cout) throw EFailure("cannot write to standard output");
-    } else {
-        listing.SaveToFile(*mcu, output);
-    }
+    if (Disasm.Output.empty()) std::cout << listing.ExportText(*mcu);
+    else listing.SaveToFile(*mcu, Disasm.Output);
     return 0;
 }
 
 // ---------------------------------------------------------------------------------------
 // asm
 
-const char* const AsmHelp =
-    "usage: tarvolin-cli asm SOURCE -o ROM [--lfsr]\n"
-    "\n"
+struct {
+    std::string Source, Output;
+    bool LFSR = false;
+} Asm;
+
+const char* const AsmDescription =
     "Assembles an SM-5A program into a 1856-byte ROM image in chip order (the order of a\n"
     "dump, loadable like one); unused bytes are 00.\n"
     "\n"
@@ -99,27 +89,19 @@ const char* const AsmHelp =
     "  \"label @ address\" and the double readings \"A / B\". The DPH toggle of EXC, EXCI,\n"
     "  LDA and EXCD (XE, XEI, LE, XED) is the comment note \"xor DPH 01\", \"10\" or \"11\".\n"
     "  .org takes an execution-order address; step 63 of every page is the chip's fixed\n"
-    "  jump to step 0. Numbers: 0x1F or $1F hexadecimal, otherwise decimal.\n"
-    "\n"
-    "  -o ROM    the image to write\n"
-    "  --lfsr    step parts of addresses are step-counter codes\n";
+    "  jump to step 0. Numbers: 0x1F or $1F hexadecimal, otherwise decimal.";
 
-int AsmMain(const std::vector<std::string>& Args) {
-    std::string source, output;
+void DefineAsm(CLI::App& C) {
+    AddInputFile(C, "SOURCE", "SOURCE", Asm.Source, "the assembler source");
+    AddOutputFile(C, "-o", "ROM", Asm.Output, "the image to write")->required();
+    C.add_flag("--lfsr", Asm.LFSR, "step parts of addresses are step-counter codes");
+}
+
+int AsmMain() {
+    if (Asm.Source.empty()) throw EUsageError("no source given");
+    const std::string& source = Asm.Source;
     TAssemblerOptions ao;
-    for (size_t i = 0; i < Args.size(); ++i) {
-        const std::string& a = Args[i];
-        if (a == "-o") output = OptionValue(Args, i);
-        else if (a == "--lfsr") ao.StepCodes = true;
-        else {
-            NeedPositional(a);
-            if (!source.empty()) throw EUsageError("more than one source given");
-            source = a;
-        }
-    }
-    if (source.empty()) throw EUsageError("no source given");
-    if (output.empty()) throw EUsageError("no output given (-o ROM)");
-    RefuseToOverwriteInput(source, output);
+    ao.StepCodes = Asm.LFSR;
     std::ifstream f(source, std::ios::binary);
     if (!f) throw EFailure("Cannot open source \"" + source + "\"");
     std::string text;
@@ -130,38 +112,35 @@ int AsmMain(const std::vector<std::string>& Args) {
     }
     if (f.bad()) throw EFailure("Cannot read source \"" + source + "\"");
     const TAssemblyResult r = Assemble(text, source, ao);
-    WriteFileReplacing(output, std::string(r.ChipOrder.begin(), r.ChipOrder.end()));
+    WriteFileReplacing(Asm.Output, std::string(r.ChipOrder.begin(), r.ChipOrder.end()));
     return 0;
 }
 
 // ---------------------------------------------------------------------------------------
 // convert
 
-const char* const ConvertHelp =
-    "usage: tarvolin-cli convert --delfsr|--dejava FILE\n"
-    "\n"
-    "Writes FILE with the extension .seq: the ROM with the bytes of every 64-byte page in\n"
-    "the order the chip's step counter visits them.\n"
-    "\n"
-    "  --delfsr   FILE is a raw dump of any length (a short last page reads missing bytes as 0)\n"
-    "  --dejava   FILE is a text of inverted byte values separated by \", \" (at most 1856)\n";
+struct {
+    std::string File;
+    bool DeLFSR = false, DeJAVA = false;
+} Convert;
 
-int ConvertMain(const std::vector<std::string>& Args) {
-    int kind = 0;
-    std::string file;
-    for (const auto& a : Args) {
-        if (a == "--delfsr" || a == "--dejava") {
-            if (kind) throw EUsageError("give one of --delfsr and --dejava");
-            kind = a == "--delfsr" ? 1 : 2;
-        } else {
-            NeedPositional(a);
-            if (!file.empty()) throw EUsageError("more than one file given");
-            file = a;
-        }
-    }
-    if (!kind) throw EUsageError("give --delfsr or --dejava");
-    if (file.empty()) throw EUsageError("no file given");
-    const auto out = kind == 1 ? ConvertDeLFSRFile(file) : ConvertDeJAVAFile(file);
+const char* const ConvertDescription =
+    "Writes FILE with the extension .seq: the ROM with the bytes of every 64-byte page in\n"
+    "the order the chip's step counter visits them.";
+
+void DefineConvert(CLI::App& C) {
+    AddInputFile(C, "FILE", "FILE", Convert.File, "the dump to convert");
+    auto* l = C.add_flag("--delfsr", Convert.DeLFSR,
+                         "FILE is a raw dump of any length (a short last page reads missing bytes as 0)");
+    auto* j = C.add_flag("--dejava", Convert.DeJAVA,
+                         "FILE is a text of inverted byte values separated by \", \" (at most 1856)");
+    l->excludes(j);
+}
+
+int ConvertMain() {
+    if (!Convert.DeLFSR && !Convert.DeJAVA) throw EUsageError("give --delfsr or --dejava");
+    if (Convert.File.empty()) throw EUsageError("no file given");
+    const auto out = Convert.DeLFSR ? ConvertDeLFSRFile(Convert.File) : ConvertDeJAVAFile(Convert.File);
     std::cout << "Wrote " << out.string() << "\n";
     return 0;
 }
@@ -169,36 +148,49 @@ int ConvertMain(const std::vector<std::string>& Args) {
 // ---------------------------------------------------------------------------------------
 // run
 
-const char* const RunHelpText =
-    "usage: tarvolin-cli run ROM [--game NAME] [--steps N] [--trace] [--matrix HHHH]\n"
-    "                        [--alpha 0|1] [--beta 0|1] [--full-run-rate N]\n"
-    "                        [--mnemonics native|sharp|kb] [--wav FILE] [--derivated]\n"
-    "                        [--save-session FILE]\n"
-    "       tarvolin-cli run --session FILE [--rom ROM] [--steps N] [--trace] ...\n"
-    "\n"
-    "Runs a chip-order ROM image from reset, or a debug session from where it was saved,\n"
-    "and prints the RAM and the cycle count (of this run).\n"
-    "\n"
-    "  --game NAME          the game whose wiring applies (default custom_game)\n"
-    "  --session FILE       continue the debug session FILE (its game and state)\n"
-    "  --rom ROM            the ROM of the session's game (the window asks for it)\n"
-    "  --save-session FILE  after the run, write the machine as it stands as a debug session\n"
-    "  --steps N            number of instruction steps (default 1000)\n"
-    "  --trace              one line of registers after every step\n"
-    "  --matrix HHHH        pressed inputs on ground, R4, R3 and R2, one hex digit each (K4..K1);\n"
-    "                       with --session, --matrix, --alpha and --beta replace the stored inputs\n"
-    "  --alpha 0|1          the Alpha input\n"
-    "  --beta 0|1           the Beta input\n"
-    "  --full-run-rate N    paced run at N machine cycles per second (0 = unpaced)\n"
-    "  --mnemonics SET      instruction names in error messages: native, sharp or kb\n"
-    "  --wav FILE           record the buzzer from reset and write it as a WAV file\n"
-    "  --derivated          record the buzzer's changes instead of its level\n";
+struct {
+    std::string ROM, Wav, Game = "custom_game", Session, SessionROM, SaveSession, UserData;
+    std::string Matrix, Alpha, Beta, Mnemonics = "native";
+    uint64_t Steps = 1000, Rate = 0;
+    bool Trace = false, Derivated = false;
+    CLI::Option *GameOption = nullptr, *RateOption = nullptr;
+} RunArgs;
 
-std::string RunHelp() {
-    std::string s = RunHelpText;
-    for (const auto& e : RunExtensions())
-        if (e.HelpLines) s += e.HelpLines;
-    return s;
+const char* const RunDescription =
+    "Runs a chip-order ROM image from reset, or a debug session from where it was saved\n"
+    "(--session FILE --rom ROM, without ROM), and prints the RAM and the cycle count (of this run).";
+
+void DefineRun(CLI::App& C) {
+    auto& A = RunArgs;
+    AddInputFile(C, "ROM", "ROM", A.ROM, "the chip-order ROM image to run from reset");
+    AddGameOption(C, A.Game, "the game whose wiring applies (default custom_game)");
+    A.GameOption = C.get_option("--game");
+    AddCount(C, "--steps", "N", A.Steps, UINT64_MAX / 2, "number of instruction steps (default 1000)");
+    C.add_flag("--trace", A.Trace, "one line of registers after every step");
+    C.add_option("--matrix", A.Matrix,
+                 "pressed inputs on ground, R4, R3 and R2, one hex digit each (K4..K1);\n"
+                 "with --session, --matrix, --alpha and --beta replace the stored inputs")
+        ->type_name("HHHH")
+        ->check(CLI::Validator(
+            [](std::string& v) {
+                if (v.size() != 4 || v.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+                    throw EUsageError("--matrix takes four hex digits (ground, R4, R3, R2), not \"" + v + "\"");
+                return std::string();
+            },
+            ""));
+    AddChoice(C, "--alpha", A.Alpha, {"0", "1"}, "the Alpha input");
+    AddChoice(C, "--beta", A.Beta, {"0", "1"}, "the Beta input");
+    A.RateOption = AddCount(C, "--full-run-rate", "N", A.Rate, UINT32_MAX,
+                            "paced run at N machine cycles per second (0 = unpaced)");
+    AddChoice(C, "--mnemonics", A.Mnemonics, {"native", "sharp", "kb"},
+              "instruction names in error messages: native, sharp or kb");
+    AddOutputFile(C, "--wav", "FILE", A.Wav, "record the buzzer from reset and write it as a WAV file");
+    C.add_flag("--derivated", A.Derivated, "record the buzzer's changes instead of its level");
+    AddInputFile(C, "--session", "FILE", A.Session, "continue the debug session FILE (its game and state)");
+    AddInputFile(C, "--rom", "ROM", A.SessionROM, "the ROM of the session's game (the window asks for it)");
+    AddOutputFile(C, "--save-session", "FILE", A.SaveSession,
+                  "after the run, write the machine as it stands as a debug session");
+    AddUserDataOption(C, A.UserData);
 }
 
 std::string Hex9(const TORegister& r) {
@@ -207,79 +199,43 @@ std::string Hex9(const TORegister& r) {
     return s;
 }
 
-int RunMain(const std::vector<std::string>& Args) {
-    std::string rom, wav, game = "custom_game", session, sessionROM, saveSession;
-    bool gameGiven = false, matrixGiven = false, alphaGiven = false, betaGiven = false;
-    uint64_t steps = 1000;
-    bool trace = false, fullRun = false, derivated = false;
-    uint32_t rate = 0;
-    int mnemonics = 0;
+int RunMain() {
+    const auto& A = RunArgs;
+    const std::string& session = A.Session;
+    const std::string& wav = A.Wav;
+    const std::string& saveSession = A.SaveSession;
+    const bool matrixGiven = !A.Matrix.empty(), alphaGiven = !A.Alpha.empty(), betaGiven = !A.Beta.empty();
+    const bool fullRun = A.RateOption->count() > 0;
+    const uint32_t rate = static_cast<uint32_t>(A.Rate);
+    const uint64_t steps = A.Steps;
+    const bool trace = A.Trace;
     TInputMatrix matrix{};
-    bool alpha = false, beta = false;
-    for (size_t i = 0; i < Args.size(); ++i) {
-        const std::string& a = Args[i];
-        if (a == "--game") {
-            game = OptionValue(Args, i);
-            gameGiven = true;
-        } else if (a == "--session") session = OptionValue(Args, i);
-        else if (a == "--rom") sessionROM = OptionValue(Args, i);
-        else if (a == "--save-session") saveSession = OptionValue(Args, i);
-        else if (a == "--steps") steps = ParseCount(a, OptionValue(Args, i), UINT64_MAX / 2);
-        else if (a == "--trace") trace = true;
-        else if (a == "--matrix") {
-            matrixGiven = true;
-            const std::string& v = OptionValue(Args, i);
-            if (v.size() != 4 || v.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-                throw EUsageError("--matrix takes four hex digits (ground, R4, R3, R2), not \"" + v + "\"");
-            for (size_t k = 0; k < 4; ++k) matrix[k] = static_cast<T4bits>(std::stoi(v.substr(k, 1), nullptr, 16));
-        } else if (a == "--alpha" || a == "--beta") {
-            const std::string& v = OptionValue(Args, i);
-            if (v != "0" && v != "1") throw EUsageError(a + " takes 0 or 1, not \"" + v + "\"");
-            (a == "--alpha" ? alpha : beta) = v == "1";
-            (a == "--alpha" ? alphaGiven : betaGiven) = true;
-        } else if (a == "--full-run-rate") {
-            rate = static_cast<uint32_t>(ParseCount(a, OptionValue(Args, i), UINT32_MAX));
-            fullRun = true;
-        } else if (a == "--mnemonics") mnemonics = ParseMnemonics(OptionValue(Args, i));
-        else if (a == "--wav") wav = OptionValue(Args, i);
-        else if (a == "--derivated") derivated = true;
-        else {
-            size_t used = 0;
-            for (const auto& e : RunExtensions())
-                if (e.ParseOption && (used = e.ParseOption(Args, i)) > 0) break;
-            if (used) {
-                i += used - 1;
-                continue;
-            }
-            NeedPositional(a);
-            if (!rom.empty()) throw EUsageError("more than one ROM given");
-            rom = a;
-        }
-    }
+    for (size_t k = 0; k < A.Matrix.size() && k < 4; ++k)
+        matrix[k] = static_cast<T4bits>(std::stoi(A.Matrix.substr(k, 1), nullptr, 16));
+    const bool alpha = A.Alpha == "1", beta = A.Beta == "1";
     if (!session.empty()) {
-        if (!rom.empty()) throw EUsageError("a session is continued with its ROM given as --rom ROM, not as " + rom);
-        if (gameGiven) throw EUsageError("--game cannot be used with --session: the session names its game");
-        RefuseToOverwriteInput(session, wav);
+        if (!A.ROM.empty()) throw EUsageError("a session is continued with its ROM given as --rom ROM, not as " + A.ROM);
+        if (A.GameOption->count()) throw EUsageError("--game cannot be used with --session: the session names its game");
+        if (!A.UserData.empty())
+            throw EUsageError("--user-data cannot be used with --session: the session holds its user data");
     } else {
-        if (rom.empty()) throw EUsageError("no ROM given");
-        if (!sessionROM.empty()) throw EUsageError("--rom belongs to --session; give the ROM to run as ROM");
-        RefuseToOverwriteInput(rom, wav);
-        RefuseToOverwriteInput(rom, saveSession);
+        if (A.ROM.empty()) throw EUsageError("no ROM given");
+        if (!A.SessionROM.empty()) throw EUsageError("--rom belongs to --session; give the ROM to run as ROM");
     }
-    RefuseToOverwriteInput(sessionROM, wav);
-    RefuseToOverwriteInput(sessionROM, saveSession);
+    const int mnemonics = ParseMnemonics(A.Mnemonics);
+    const bool derivated = A.Derivated;
     Options().InstructionMnemonics = mnemonics;
     Options().DerivatedSoundWave = derivated;
     std::unique_ptr<TSHARP_SM5A_MCU> mcu;
     TMainBlock fields;
     if (!session.empty()) {
-        TLoadedSession loaded = LoadSessionFile(session, sessionROM);
+        TLoadedSession loaded = LoadSessionFile(session, A.SessionROM);
         mcu = std::move(loaded.MCU);
         fields = std::move(loaded.Main);
         fields.MCU = TMCUSessionBlock{}; // written from the machine
     } else {
-        const TMCUClass& cls = FindGameClass(game);
-        mcu = LoadROM(cls, rom);
+        const TMCUClass& cls = FindGameClass(A.Game);
+        mcu = LoadROM(cls, A.ROM, A.UserData);
         fields = FreshWindowMainBlock(cls);
     }
     mcu->SetupInstructionMnemonics();
@@ -344,31 +300,36 @@ int RunMain(const std::vector<std::string>& Args) {
 // ---------------------------------------------------------------------------------------
 // bench
 
-const char* const BenchHelp =
-    "usage: tarvolin-cli bench ROM [--game NAME] [--seconds S]\n"
-    "\n"
-    "Runs the ROM unpaced for S seconds of wall-clock time (default 1) and prints\n"
-    "steps=... cycles=... seconds=... cycles_per_second=...\n";
+struct {
+    std::string ROM, Game = "custom_game", UserData;
+    double Seconds = 1.0;
+} Bench;
 
-int BenchMain(const std::vector<std::string>& Args) {
-    std::string rom, game = "custom_game";
-    double seconds = 1.0;
-    for (size_t i = 0; i < Args.size(); ++i) {
-        const std::string& a = Args[i];
-        if (a == "--game") game = OptionValue(Args, i);
-        else if (a == "--seconds") {
-            const std::string& v = OptionValue(Args, i);
-            char* end = nullptr;
-            seconds = std::strtod(v.c_str(), &end);
-            if (v.empty() || *end || !(seconds > 0) || seconds > 3600) throw EUsageError("--seconds takes a number above 0 and at most 3600");
-        } else {
-            NeedPositional(a);
-            if (!rom.empty()) throw EUsageError("more than one ROM given");
-            rom = a;
-        }
-    }
-    if (rom.empty()) throw EUsageError("no ROM given");
-    auto mcu = LoadROM(FindGameClass(game), rom);
+const char* const BenchDescription =
+    "Runs the ROM unpaced for S seconds of wall-clock time (default 1) and prints\n"
+    "steps=... cycles=... seconds=... cycles_per_second=...";
+
+void DefineBench(CLI::App& C) {
+    AddInputFile(C, "ROM", "ROM", Bench.ROM, "the chip-order ROM image");
+    AddGameOption(C, Bench.Game, "the game whose wiring applies (default custom_game)");
+    C.add_option("--seconds", Bench.Seconds, "wall-clock time of the run, above 0 and at most 3600 (default 1)")
+        ->type_name("S")
+        ->check(CLI::Validator(
+            [](std::string& v) {
+                char* end = nullptr;
+                const double s = std::strtod(v.c_str(), &end);
+                if (v.empty() || *end || !(s > 0) || s > 3600)
+                    throw EUsageError("--seconds takes a number above 0 and at most 3600");
+                return std::string();
+            },
+            ""));
+    AddUserDataOption(C, Bench.UserData);
+}
+
+int BenchMain() {
+    if (Bench.ROM.empty()) throw EUsageError("no ROM given");
+    const double seconds = Bench.Seconds;
+    auto mcu = LoadROM(FindGameClass(Bench.Game), Bench.ROM, Bench.UserData);
     mcu->SetFullRunCyclesPerSecond(0);
     mcu->SetFullRun(true);
     using Clock = std::chrono::steady_clock;
@@ -396,12 +357,13 @@ int BenchMain(const std::vector<std::string>& Args) {
     return 0;
 }
 
-const TVerbRegistration DisasmVerb({"disasm", "write the listing of a ROM", [] { return std::string(DisasmHelp); }, DisasmMain});
-const TVerbRegistration AsmVerb({"asm", "assemble a source into a ROM image", [] { return std::string(AsmHelp); }, AsmMain});
-const TVerbRegistration ConvertVerb({"convert", "reorder a raw or text ROM dump into a .seq file",
-                                     [] { return std::string(ConvertHelp); }, ConvertMain});
-const TVerbRegistration RunVerb({"run", "run a ROM and print registers, RAM and cycles", RunHelp, RunMain});
-const TVerbRegistration BenchVerb({"bench", "measure the emulation speed", [] { return std::string(BenchHelp); }, BenchMain});
+const TVerbRegistration DisasmVerb({"disasm", "write the listing of a ROM", DisasmDescription, DefineDisasm, DisasmMain});
+const TVerbRegistration AsmVerb({"asm", "assemble a source into a ROM image", AsmDescription, DefineAsm, AsmMain});
+const TVerbRegistration ConvertVerb({"convert", "reorder a raw or text ROM dump into a .seq file", ConvertDescription,
+                                     DefineConvert, ConvertMain});
+const TVerbRegistration RunVerb({"run", "run a ROM and print registers, RAM and cycles", RunDescription, DefineRun,
+                                 RunMain});
+const TVerbRegistration BenchVerb({"bench", "measure the emulation speed", BenchDescription, DefineBench, BenchMain});
 
 } // namespace
 } // namespace tarvolin::cli

@@ -1,6 +1,8 @@
 #include "app/ui/gui_bench.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QTimer>
@@ -11,6 +13,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/ui/command_line.h"
+#include "base/safe_file.h"
 #include "persist/settings.h"
 #include "core/mcu.h"
 #include "games/game_catalogue.h"
@@ -159,14 +163,15 @@ TGuiBenchResult RunGuiBenchmark(TMainFrm& Window, TSettings& Settings, const TBe
     return r;
 }
 
-int ScreenshotMain(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: tarvolin --screenshot ROMFILE PNGFILE [RUN_MILLISECONDS]\n");
+int ScreenshotMain(const TCommandLine& Line, int argc, char** argv) {
+    const std::string& rom = Line.ROMFile;
+    const std::string& image = Line.ImageFile;
+    // Refused before anything is written: a file whose suffix is no image format, or the ROM.
+    if (const QString refused = CheckScreenshotTarget(rom, image); !refused.isEmpty()) {
+        std::fprintf(stderr, "tarvolin --screenshot: %s\n", qPrintable(refused));
         return 2;
     }
-    const std::string rom = argv[2];
-    const QString png = QString::fromLocal8Bit(argv[3]);
-    const int runMs = argc > 4 ? std::atoi(argv[4]) : 700;
+    const int runMs = Line.RunMilliseconds;
     QApplication app(argc, argv);
     TMemorySettingsStore store;
     TSettings settings(store);
@@ -184,33 +189,38 @@ int ScreenshotMain(int argc, char** argv) {
         window.Command([&] { d.Run().TraceInto(); });
         window.Command([&] { d.Run().TraceInto(); });
         QTimer::singleShot(300, &window, [&] {
-            const bool ok = window.grab().save(png);
-            std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(png));
-            QCoreApplication::exit(ok ? 0 : 1);
+            // Encoded in memory first, then written through the safe writer: a failed write
+            // leaves an existing file as it was.
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            const QByteArray format = QFileInfo(QString::fromStdString(image)).suffix().toLower().toLatin1();
+            int code = 0;
+            if (!window.grab().toImage().save(&buffer, format.constData())) {
+                std::fprintf(stderr, "tarvolin --screenshot: cannot encode the picture as %s\n", format.constData());
+                code = 1;
+            } else {
+                try {
+                    WriteFileReplacing(image, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+                    std::printf("wrote %s\n", image.c_str());
+                } catch (const std::exception& e) {
+                    std::fprintf(stderr, "tarvolin --screenshot: %s\n", e.what());
+                    code = 1;
+                }
+            }
+            QCoreApplication::exit(code);
         });
     });
     return app.exec();
 }
 
-int GuiBenchMain(int argc, char** argv) {
-    const std::string mode = argv[1];
-    if (mode == "--screenshot") return ScreenshotMain(argc, argv);
-    // [GAME] ROM [SECONDS]: a first argument that names a catalogue game, followed by a ROM.
-    int next = 2;
+int GuiBenchMain(const TCommandLine& Line, int argc, char** argv) {
+    if (Line.Mode == TCommandLine::TMode::Screenshot) return ScreenshotMain(Line, argc, argv);
     TBenchGame game{&TSHARP_SM5A_MCU::Class, {}};
-    if (argc > 3) {
-        if (const TMCUClass* cls = FindGameClass(argv[2]); cls && !cls->IsCustomGame()) {
-            game.Class = cls;
-            ++next;
-        }
-    }
-    if (argc <= next) {
-        std::fprintf(stderr, "usage: tarvolin %s [GAME] ROMFILE [SECONDS]\n", mode.c_str());
-        return 2;
-    }
-    const bool fullSpeed = mode == "--gui-bench";
-    game.ROMFile = std::filesystem::absolute(argv[next]).string();
-    const double seconds = argc > next + 1 ? std::atof(argv[next + 1]) : (fullSpeed ? 5.0 : 10.0);
+    if (!Line.Game.empty()) game.Class = FindGameClass(Line.Game);
+    const bool fullSpeed = Line.Mode == TCommandLine::TMode::GuiBench;
+    game.ROMFile = std::filesystem::absolute(Line.ROMFile).string();
+    const double seconds = Line.Seconds;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     TMemorySettingsStore store; // the benchmark leaves the user's settings alone

@@ -7,6 +7,7 @@
 namespace tarvolin {
 
 class TMainFrm;
+struct TCommandLine;
 class TSettings;
 struct TMCUClass;
 
@@ -42,7 +43,8 @@ double ControllerCyclesPerSecond(const TBenchGame& Game, double Seconds);
 
 // "tarvolin --gui-bench [GAME] ROM [SECONDS]", "tarvolin --gui-bench-pace [GAME] ROM [SECONDS]"
 // (GAME: a catalogue game's short name; without it the ROM runs as the custom game) and
-// "tarvolin --screenshot ROM PNGFILE [RUN_MILLISECONDS]" (the picture of the documentation).
-int GuiBenchMain(int argc, char** argv);
+// "tarvolin --screenshot ROM IMAGEFILE [RUN_MILLISECONDS]" (the picture of the documentation),
+// as parsed and checked by ParseCommandLine; argc and argv go to QApplication.
+int GuiBenchMain(const TCommandLine& Line, int argc, char** argv);
 
 } // namespace tarvolin

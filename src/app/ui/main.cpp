@@ -1,10 +1,14 @@
-// The desktop program: command-line conversions first, then the settings and the main window.
+// The desktop program: command-line conversions and tools first, then the settings and the
+// main window.
 #include <QApplication>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <string>
 
 #include "app/converters.h"
+#include "app/ui/command_line.h"
 #include "app/ui/misc_menu.h"
 #include "base/version.h"
 #include "persist/settings.h"
@@ -12,80 +16,77 @@
 #include "app/ui/qt_settings_store.h"
 #include "app/ui/interface_language_setup.h"
 #include "debugger/ui/main_frm.h"
-#include "games/game_catalogue.h"
 
 namespace {
 
-const char* const UsageText =
-    "Usage: tarvolin [GAME | FILE.dbgsession | ROMFILE]\n"
-    "       tarvolin /DeLFSR FILE | /DeJAVA FILE\n"
-    "       tarvolin --gui-bench [GAME] ROMFILE [SECONDS]\n"
-    "       tarvolin --gui-bench-pace [GAME] ROMFILE [SECONDS]\n"
-    "       tarvolin --screenshot ROMFILE PNGFILE [RUN_MILLISECONDS]\n"
-    "       tarvolin --help | --version\n"
-    "\n"
-    "The emulator and debugger of the SHARP SM-5A and KB1013VK1-2 microcontrollers.\n"
-    "\n"
-    "  GAME              loads a game of the catalogue by its short name (any letter case);\n"
-    "                    its ROM file is asked for the first time\n"
-    "  FILE.dbgsession   opens a debug session\n"
-    "  ROMFILE           loads any other file as the ROM of a custom game\n"
-    "  /DeLFSR FILE      writes FILE.seq: a ROM dump with each 64-byte page in step order\n"
-    "  /DeJAVA FILE      writes FILE.seq from a text of byte values (stored inverted)\n"
-    "  --gui-bench       measures the window's unattended run at full emulation speed\n"
-    "  --gui-bench-pace  measures how closely the window keeps real time\n"
-    "  --screenshot      runs ROMFILE briefly and saves a picture of the window\n"
-    "  --help            shows this text\n"
-    "  --version         shows the program's version\n"
-    "\n"
-    "Games:";
+QStringList Arguments(int argc, char** argv) {
+    QStringList Args;
+    for (int i = 0; i < argc; ++i) Args << QString::fromLocal8Bit(argv[i]);
+    return Args;
+}
 
-void PrintUsage() {
-    std::string text = UsageText;
-    size_t column = 80; // start a new line before the first name
-    for (const tarvolin::TMCUClass* game : tarvolin::GameClasses()) {
-        if (game->IsCustomGame()) continue;
-        const std::string name = game->ShortGameName();
-        if (column + 1 + name.size() > 78) {
-            text += "\n ";
-            column = 1;
-        }
-        text += " " + name;
-        column += 1 + name.size();
+int BadCommandLine(const QString& Error) {
+    std::fprintf(stderr, "tarvolin: %s (tarvolin --help lists the options)\n", qPrintable(Error));
+    return 2;
+}
+
+// Whatever went to standard output must have arrived (a full disk is a failure).
+int CheckedExit(int Code) {
+    std::cout.flush();
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout) && std::cout) return Code;
+    std::fprintf(stderr, "tarvolin: cannot write to standard output%s%s\n", errno ? ": " : "", errno ? std::strerror(errno) : "");
+    return 1;
+}
+
+int Convert(const tarvolin::TCommandLine& Line) {
+    try {
+        const bool lfsr = Line.Mode == tarvolin::TCommandLine::TMode::DeLFSR;
+        const auto out = lfsr ? tarvolin::ConvertDeLFSRFile(Line.Argument) : tarvolin::ConvertDeJAVAFile(Line.Argument);
+        std::cout << "Wrote " << out.string() << "\n";
+        return CheckedExit(0);
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << "\n";
+        return 1;
     }
-    std::printf("%s\n", text.c_str());
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    // --help and --version answer without a display.
-    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        PrintUsage();
-        return 0;
+    using TMode = tarvolin::TCommandLine::TMode;
+    tarvolin::TCommandLine Line;
+    const QStringList Raw = Arguments(argc, argv);
+    // Help, version, conversions and the tools answer without a display: their command line is
+    // parsed before Qt takes its own options (-platform, -style, ...) out of it.
+    if (tarvolin::IsToolCommandLine(Raw)) {
+        if (const QString Error = tarvolin::ParseCommandLine(Raw, Line); !Error.isEmpty()) return BadCommandLine(Error);
+        switch (Line.Mode) {
+        case TMode::Help:
+            std::fputs(qPrintable(tarvolin::CommandLineHelp()), stdout);
+            return CheckedExit(0);
+        case TMode::Version:
+            std::printf("Tarvolin %s\n", tarvolin::ProgramVersionText().c_str());
+            return CheckedExit(0);
+        case TMode::DeLFSR:
+        case TMode::DeJAVA:
+            return Convert(Line);
+        case TMode::GuiBench:
+        case TMode::GuiBenchPace:
+        case TMode::Screenshot:
+            return CheckedExit(tarvolin::GuiBenchMain(Line, argc, argv));
+        case TMode::Window:
+            break;
+        }
     }
-    if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("Tarvolin %s\n", tarvolin::ProgramVersionText().c_str());
-        return 0;
-    }
-    // "/DeLFSR FILE" and "/DeJAVA FILE" convert and end before any window exists.
-    int exitCode = 0;
-    if (tarvolin::RunCommandLineConversion(argc, argv, exitCode)) return exitCode;
-    if (argc > 1 && (std::strcmp(argv[1], "--gui-bench") == 0 || std::strcmp(argv[1], "--gui-bench-pace") == 0 ||
-                     std::strcmp(argv[1], "--screenshot") == 0))
-        return tarvolin::GuiBenchMain(argc, argv);
 
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName("Tarvolin");
     QCoreApplication::setApplicationName("Tarvolin");
     QCoreApplication::setApplicationVersion(TARVOLIN_VERSION_STRING);
-    // Qt has taken its own options out of the arguments; another option is not a file name.
-    const QStringList args = QCoreApplication::arguments();
-    if (args.size() > 1 && args[1].startsWith("--")) {
-        std::fprintf(stderr, "tarvolin: unknown option '%s' (tarvolin --help lists the options)\n",
-                     qPrintable(args[1]));
-        return 2;
-    }
+    // Qt has taken its own options out of the arguments; what remains is the program's.
+    if (const QString Error = tarvolin::ParseCommandLine(QCoreApplication::arguments(), Line); !Error.isEmpty())
+        return BadCommandLine(Error);
 
     tarvolin::TQtSettingsStore store;
     tarvolin::TSettings settings(store);
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
 
     tarvolin::TMainFrm window(settings);
     tarvolin::InstallMiscMenu(window);
-    if (args.size() > 1) window.SetCommandLineArgument(args[1].toStdString());
+    if (!Line.Argument.empty()) window.SetCommandLineArgument(Line.Argument);
     window.show();
     return app.exec();
 }
