@@ -1605,10 +1605,6 @@ O[2] e     O[3] d</translation>
         <source>Cannot open file &quot;%s&quot;: %s</source>
         <translation>Не удалось открыть файл &quot;%s&quot;: %s</translation>
     </message>
-    <message>
-        <source>Cannot open file &quot;%s&quot;.</source>
-        <translation>Не удалось открыть файл &quot;%s&quot;.</translation>
-    </message>
 </context>
 <context>
     <name>TQtPrompter</name>
@@ -1645,6 +1641,21 @@ O[2] e     O[3] d</translation>
     <message>
         <source>(unknown)</source>
         <translation>(неизвестно)</translation>
+    </message>
+</context>
+<context>
+    <name>UserData</name>
+    <message>
+        <source>The user data file &quot;%s&quot; was not loaded: %s</source>
+        <translation>Файл пользовательских данных &quot;%s&quot; не загружен: %s</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>это не обычный файл</translation>
+    </message>
+    <message>
+        <source>it is too large</source>
+        <translation>он слишком велик</translation>
     </message>
 </context>
 <context>

@@ -29,15 +29,15 @@ struct TParser {
     QCommandLineOption DeLFSR{"delfsr", "Writes FILE.seq: a ROM dump with each 64-byte page in step order.", "FILE"};
     QCommandLineOption DeJAVA{"dejava", "Writes FILE.seq from a text of byte values (stored inverted).", "FILE"};
     QCommandLineOption GuiBench{"gui-bench",
-                                "Measures the window's unattended run at full emulation speed:\n"
-                                "tarvolin --gui-bench [GAME] ROMFILE [SECONDS] (default 5, at most 3600)."};
+                                "Measures the window's unattended run at full emulation speed: --gui-bench "
+                                "[GAME] ROMFILE [SECONDS] (default 5, at most 3600)."};
     QCommandLineOption GuiBenchPace{"gui-bench-pace",
-                                    "Measures how closely the window keeps real time:\n"
-                                    "tarvolin --gui-bench-pace [GAME] ROMFILE [SECONDS] (default 10, at most 3600)."};
+                                    "Measures how closely the window keeps real time: --gui-bench-pace [GAME] "
+                                    "ROMFILE [SECONDS] (default 10, at most 3600)."};
     QCommandLineOption Screenshot{"screenshot",
-                                  "Runs ROMFILE briefly and saves a picture of the window:\n"
-                                  "tarvolin --screenshot ROMFILE IMAGEFILE [RUN_MILLISECONDS]\n"
-                                  "(default 700, at most 60000; IMAGEFILE ends in .png, .bmp, .jpg, ...)."};
+                                  "Runs ROMFILE briefly and saves a picture of the window: --screenshot ROMFILE "
+                                  "IMAGEFILE [RUN_MILLISECONDS] (default 700, at most 60000); the picture's "
+                                  "format follows IMAGEFILE's suffix (.png, .bmp, .jpg, ...)."};
     QCommandLineOption Help{QStringList{"h", "help"}, "Shows this text."};
     QCommandLineOption Version{"version", "Shows the program's version."};
 
@@ -45,10 +45,10 @@ struct TParser {
         P.setApplicationDescription("The emulator and debugger of the SHARP SM-5A and KB1013VK1-2 microcontrollers.");
         P.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         P.addOptions({DeLFSR, DeJAVA, GuiBench, GuiBenchPace, Screenshot, Help, Version});
-        P.addPositionalArgument("GAME | FILE.dbgsession | ROMFILE",
-                                "GAME loads a game of the catalogue by its short name (any letter case);\n"
-                                "its ROM file is asked for the first time. FILE.dbgsession opens a debug\n"
-                                "session; any other file loads as the ROM of a custom game.",
+        P.addPositionalArgument("FILE",
+                                "A game of the catalogue by its short name (any letter case; its ROM file "
+                                "is asked for the first time), a debug session (FILE.dbgsession), or any "
+                                "other file, loaded as the ROM of a custom game.",
                                 "[GAME | FILE.dbgsession | ROMFILE]");
     }
 };
@@ -69,6 +69,15 @@ QString UnknownOption(const QStringList& Args, const QString& Name) {
 }
 
 } // namespace
+
+QString EarlyCommandLineError(const QStringList& RawArgs) {
+    const QStringList Args = Normalized(RawArgs);
+    TParser Parser;
+    if (Parser.P.parse(Args) || Parser.P.unknownOptionNames().isEmpty()) return {};
+    // Qt's own options (-platform, -style, -reverse, ...) take one dash; those are left to Qt.
+    const QString Option = UnknownOption(Args, Parser.P.unknownOptionNames().first());
+    return Option.startsWith("--") ? "unknown option '" + Option + "'" : QString();
+}
 
 bool IsToolCommandLine(const QStringList& Args) {
     static const QStringList Switches = {"-h", "--help", "--version", "--delfsr", "--dejava",
@@ -104,7 +113,13 @@ QString ParseCommandLine(const QStringList& RawArgs, TCommandLine& R) {
     TParser Parser;
     QCommandLineParser& P = Parser.P;
     if (!P.parse(Args)) {
-        if (!P.unknownOptionNames().isEmpty()) return "unknown option '" + UnknownOption(Args, P.unknownOptionNames().first()) + "'";
+        if (!P.unknownOptionNames().isEmpty()) {
+            const QString Option = UnknownOption(Args, P.unknownOptionNames().first());
+            bool Number = false;
+            Option.toDouble(&Number);
+            if (Number) return "'" + Option + "' is negative: times and counts are at least 0";
+            return "unknown option '" + Option + "'";
+        }
         return P.errorText();
     }
     int Modes = 0;

@@ -31,6 +31,10 @@ QString ParseCommandLine(const QStringList& Args, TCommandLine& Result);
 // a conversion, a benchmark or a screenshot): those are parsed before Qt takes its own options.
 bool IsToolCommandLine(const QStringList& Args);
 
+// An option of two dashes that the program does not know is refused before Qt starts (no
+// display is needed to say so); returns the message, or an empty text.
+QString EarlyCommandLineError(const QStringList& Args);
+
 // The text of --help: generated from the parser's definitions, then the catalogue's games.
 QString CommandLineHelp();
 

@@ -59,6 +59,7 @@ int main(int argc, char** argv) {
     const QStringList Raw = Arguments(argc, argv);
     // Help, version, conversions and the tools answer without a display: their command line is
     // parsed before Qt takes its own options (-platform, -style, ...) out of it.
+    if (const QString Error = tarvolin::EarlyCommandLineError(Raw); !Error.isEmpty()) return BadCommandLine(Error);
     if (tarvolin::IsToolCommandLine(Raw)) {
         if (const QString Error = tarvolin::ParseCommandLine(Raw, Line); !Error.isEmpty()) return BadCommandLine(Error);
         switch (Line.Mode) {
