@@ -97,6 +97,9 @@ if(EXISTS /dev/full)
     cli(1 /dev/full ${args})
     expect_contains("${CLI_STDERR}" "cannot write to standard output" "${args} > /dev/full")
   endforeach()
+  # A long trace stops at the first failed write, with the reason.
+  cli(1 /dev/full run ok.rom --trace --steps 100000000)
+  expect_contains("${CLI_STDERR}" "cannot write to standard output: No space left on device" "long trace")
 endif()
 
 # A ROM of another size than 1856 bytes runs with the window's warning.

@@ -170,6 +170,15 @@ void WindowFixesTest::HelpAndVersionAnswerOnTheCommandLine() {
         QVERIFY2(out.contains(QRegularExpression(c.Pattern)), qPrintable(out));
         QVERIFY(!out.contains("Cannot find file"));
     }
+    // What went to standard output must have arrived.
+    if (QFile::exists("/dev/full")) {
+        QProcess p;
+        p.setStandardOutputFile("/dev/full");
+        p.start(TARVOLIN_BINARY_DIR "/src/tarvolin", {"--help"});
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("cannot write to standard output"));
+    }
 }
 
 void WindowFixesTest::BadNumbersAndScreenshotTargetsAreRefusedBeforeWriting() {

@@ -1,5 +1,7 @@
 // The verbs disasm, asm, convert, run and bench.
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <cinttypes>
 #include <cstdio>
 #include <filesystem>
@@ -275,8 +277,13 @@ int RunMain() {
         if (!error.empty()) out += " ERROR=\"" + error + "\"";
         out += "\n";
         if (out.size() > (1u << 16)) {
+            errno = 0;
             std::cout << out;
             out.clear();
+            // A trace nobody receives (full disk, closed pipe) ends the run at once.
+            if (!std::cout)
+                throw EFailure(std::string("cannot write to standard output") + (errno ? ": " : "") +
+                               (errno ? std::strerror(errno) : ""));
         }
     }
     out += "RAM=";
