@@ -44,6 +44,8 @@ void FuzzUserData(std::istream& S) {
     try {
         data.LoadFromStream(S, live);
     } catch (const EStreamError&) {
+        // A damaged block applies nothing: no byte and no entry.
+        if (live != original || !data.AddressesCustomData().empty()) std::abort();
         return;
     }
     // What loaded is saved and loads again to the same image and entries.

@@ -342,9 +342,12 @@ TEST(UserDataRobustnessTest, ArbitraryBlocksNeverEscapeTheImage) {
         std::fill(std::begin(guarded.After), std::end(guarded.After), 0x5A);
         TUserData data("custom_game", guarded.Image);
         std::istringstream in(out.str());
+        const TROM before = guarded.Image;
         try {
             data.LoadFromStream(in, guarded.Image);
         } catch (const EStreamError&) {
+            ASSERT_EQ(guarded.Image, before) << "a damaged block applies nothing";
+            ASSERT_TRUE(data.AddressesCustomData().empty());
         }
         for (uint8_t b : guarded.Before) ASSERT_EQ(b, 0xA5);
         for (uint8_t b : guarded.After) ASSERT_EQ(b, 0x5A);
