@@ -90,6 +90,16 @@ foreach(f rom dat session)
   endif()
 endforeach()
 
+# "-o -" writes to standard output, not to a file named "-".
+cli(0 ${WORK_DIR}/piped.rom asm ok.asm -o -)
+same_file(${WORK_DIR}/piped.rom ${WORK_DIR}/ok.rom)
+cli(0 ${WORK_DIR}/piped.txt disasm ok.rom -o -)
+cli(0 "" disasm ok.rom -o listed.txt)
+same_file(${WORK_DIR}/piped.txt ${WORK_DIR}/listed.txt)
+if(EXISTS ${WORK_DIR}/-)
+  message(FATAL_ERROR "-o - wrote a file named -")
+endif()
+
 # Standard output is checked: a full disk is a failure, not a cut-off result with status 0.
 if(EXISTS /dev/full)
   foreach(args "run;ok.rom;--trace;--steps;2000" "wiring;TMH06LCDDriver" "bench;ok.rom;--seconds;0.01"

@@ -53,7 +53,7 @@ void DefineDisasm(CLI::App& C) {
               "native (the chip's own), sharp (SHARP SM-5A) or kb (KB1013VK1-2)");
     C.add_flag("--no-comments", Disasm.NoComments, "leave out the default comments (user comments stay)");
     AddUserDataOption(C, Disasm.UserData);
-    AddOutputFile(C, "-o", "FILE", Disasm.Output, "write to FILE instead of standard output");
+    AddOutputFile(C, "-o", "FILE", Disasm.Output, "write to FILE instead of standard output (- is standard output)");
 }
 
 int DisasmMain() {
@@ -68,7 +68,7 @@ int DisasmMain() {
     mcu->SetupInstructionMnemonics();
     TListing listing;
     listing.BuildDisAsmStrings(mcu.get());
-    if (Disasm.Output.empty()) std::cout << listing.ExportText(*mcu);
+    if (Disasm.Output.empty() || Disasm.Output == "-") std::cout << listing.ExportText(*mcu);
     else listing.SaveToFile(*mcu, Disasm.Output);
     return 0;
 }
@@ -95,7 +95,7 @@ const char* const AsmDescription =
 
 void DefineAsm(CLI::App& C) {
     AddInputFile(C, "SOURCE", "SOURCE", Asm.Source, "the assembler source");
-    AddOutputFile(C, "-o", "ROM", Asm.Output, "the image to write")->required();
+    AddOutputFile(C, "-o", "ROM", Asm.Output, "the image to write (- writes it to standard output)")->required();
     C.add_flag("--lfsr", Asm.LFSR, "step parts of addresses are step-counter codes");
 }
 
@@ -114,7 +114,9 @@ int AsmMain() {
     }
     if (f.bad()) throw EFailure("Cannot read source \"" + source + "\"");
     const TAssemblyResult r = Assemble(text, source, ao);
-    WriteFileReplacing(Asm.Output, std::string(r.ChipOrder.begin(), r.ChipOrder.end()));
+    const std::string image(r.ChipOrder.begin(), r.ChipOrder.end());
+    if (Asm.Output == "-") std::cout << image; // "-o -": the image goes to standard output
+    else WriteFileReplacing(Asm.Output, image);
     return 0;
 }
 
