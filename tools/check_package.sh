@@ -31,7 +31,7 @@ for lib in libqt6widgets6 libqt6gui6 libqt6core6 libpng16 libzip libcurl libc6 l
 done
 
 for p in tarvolin tarvolin-cli; do
-    QT_QPA_PLATFORM=offscreen "$tmp/root/usr/bin/$p" --version | grep -q '^Tarvolin [0-9]' || {
+    QT_QPA_PLATFORM=offscreen "$tmp/root/usr/bin/$p" --version | grep -Eq '[0-9]+\.[0-9]+\.[0-9]+' || {
         echo "check_package: $p from the package does not run" >&2
         exit 1
     }

@@ -86,7 +86,8 @@ def page(program, name, version, short, files):
     if files:
         with open(files, encoding="utf-8") as f:
             out += [".SH FILES"] + preformatted(f.read().rstrip("\n").split("\n"))
-    out += [".SH SEE ALSO", "\\fBtarvolin\\fR(1), \\fBtarvolin\\-cli\\fR(1)"]
+    others = [p for p in ("tarvolin", "tarvolin-cli") if p != name]
+    out += [".SH SEE ALSO", ", ".join(f"\\fB{roff(p)}\\fR(1)" for p in others)]
     return "\n".join(out) + "\n"
 
 

@@ -25,7 +25,7 @@ endif()
 # The installed programs run from there.
 foreach(p tarvolin tarvolin-cli)
   execute_process(COMMAND ${root}/bin/${p} --version RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0 OR NOT out MATCHES "^Tarvolin [0-9]")
+  if(NOT rc EQUAL 0 OR NOT out MATCHES "[0-9]+\\.[0-9]+\\.[0-9]+")
     message(FATAL_ERROR "installed ${p} --version: status ${rc}, '${out}${err}'")
   endif()
 endforeach()
