@@ -1,5 +1,6 @@
 #include "base/program_folder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <system_error>
 #include <unistd.h>
@@ -24,6 +25,18 @@ std::filesystem::path XdgBase(const std::string& Variable, const std::string& Ho
     if (!Variable.empty() && Variable.front() == '/') return Variable;
     if (!Home.empty()) return std::filesystem::path(Home) / Default;
     return {};
+}
+
+// Folders of the system's installed programs: the program is installed there even when the
+// user (root) may write into them, and its files belong in the user's folders.
+bool IsSystemFolder(const std::filesystem::path& Folder) {
+    const std::filesystem::path f = Folder.lexically_normal();
+    for (const char* root : {"/usr", "/bin", "/sbin", "/opt", "/snap"}) {
+        const std::filesystem::path r(root);
+        auto [end, _] = std::mismatch(r.begin(), r.end(), f.begin(), f.end());
+        if (end == r.end()) return true;
+    }
+    return false;
 }
 
 std::filesystem::path TempBase() {
@@ -57,7 +70,8 @@ TUserFolders ChooseUserFolders(const TFolderEnvironment& Environment) {
     std::filesystem::path ConfigBase = XdgBase(Environment.XdgConfigHome, Environment.Home, ".config");
     if (DataBase.empty()) DataBase = TempBase();
     if (ConfigBase.empty()) ConfigBase = TempBase();
-    if (!Environment.ExecutableFolder.empty() && Environment.ExecutableFolderWritable)
+    if (!Environment.ExecutableFolder.empty() && Environment.ExecutableFolderWritable &&
+        !IsSystemFolder(Environment.ExecutableFolder))
         r.Data = Environment.ExecutableFolder;
     else
         r.Data = OwnFolderIn(DataBase, Environment, EarlierData);

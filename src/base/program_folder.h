@@ -25,13 +25,15 @@ struct TUserFolders {
     std::filesystem::path SettingsFile; // in Config
 };
 
-// The rule: the data folder is the executable's folder when it is known and writable (a
-// portable copy keeps its files beside it), else $XDG_DATA_HOME/tarvolin (an absolute
-// XDG_DATA_HOME only, as the XDG rules say), else $HOME/.local/share/tarvolin. The settings
-// are per user in every case: $XDG_CONFIG_HOME/tarvolin/tarvolin.conf, else
-// $HOME/.config/tarvolin/tarvolin.conf. Earlier versions used the folder name "Tarvolin" (and
-// the settings file Tarvolin.conf); such a folder stays in use while the new one does not exist,
-// so nothing a user kept there is lost. Without HOME the folders are made in the temporary folder.
+// The rule: the data folder is the executable's folder when it is known, writable and not a
+// system folder (/usr, /bin, /sbin, /opt, /snap and below, where an installed program lives
+// even when root runs it): a portable copy keeps its files beside it. Otherwise it is
+// $XDG_DATA_HOME/tarvolin (an absolute XDG_DATA_HOME only, as the XDG rules say), else
+// $HOME/.local/share/tarvolin. The settings are per user in every case:
+// $XDG_CONFIG_HOME/tarvolin/tarvolin.conf, else $HOME/.config/tarvolin/tarvolin.conf.
+// Earlier versions used the folder name "Tarvolin" (and the settings file Tarvolin.conf); such
+// a folder stays in use while the new one does not exist, so nothing a user kept there is
+// lost. Without HOME the folders are made in the temporary folder.
 TUserFolders ChooseUserFolders(const TFolderEnvironment& Environment);
 
 // The folders of this run, decided once from the real environment and remembered. The

@@ -21,9 +21,14 @@ TEST(ProgramFolderTest, ChoiceFollowsWritabilityEnvironmentAndEarlierFolders) {
         const char* Settings;
     };
     const Case cases[] = {
-        {"portable copy", "/opt/t", true, "/x", "/c", {}, "/opt/t", "/c/tarvolin/tarvolin.conf"},
+        {"portable copy", "/home/u/t", true, "/x", "/c", {}, "/home/u/t", "/c/tarvolin/tarvolin.conf"},
+        {"in /opt, writable", "/opt/t", true, "/x", "/c", {}, "/x/tarvolin", "/c/tarvolin/tarvolin.conf"},
         {"installed, XDG set", "/usr/bin", false, "/x/data", "/x/conf", {}, "/x/data/tarvolin",
          "/x/conf/tarvolin/tarvolin.conf"},
+        {"installed, run by root", "/usr/local/bin", true, "", "", {}, "/home/u/.local/share/tarvolin",
+         "/home/u/.config/tarvolin/tarvolin.conf"},
+        {"portable copy named like a system folder", "/home/u/usr/bin", true, "", "", {}, "/home/u/usr/bin",
+         "/home/u/.config/tarvolin/tarvolin.conf"},
         {"installed, XDG unset", "/usr/bin", false, "", "", {}, "/home/u/.local/share/tarvolin",
          "/home/u/.config/tarvolin/tarvolin.conf"},
         {"relative XDG ignored", "/usr/bin", false, "data", "conf", {}, "/home/u/.local/share/tarvolin",
