@@ -762,6 +762,19 @@ void MainWindowTest::SavesAndOpensASessionWithTheWindowAsItStood() {
     QCOMPARE(FWindow->RightPanelWidth(), Width);
     QCOMPARE(FWindow->windowTitle(), QString("Tarvolin - A custom game"));
     QVERIFY(FWindow->Action("SessionSave")->isEnabled());
+
+    // Given on the command line, as a file manager starts the program for a session file, the
+    // session opens once the window shows (asking for the custom game's ROM).
+    FWindow = std::make_unique<TMainFrm>(*FSettings);
+    FWindow->SetPrompterOverride(&FPrompter);
+    FPrompter.Files = {FDir.filePath("test.rom").toStdString()};
+    FPrompter.Messages.clear();
+    FWindow->SetCommandLineArgument(Path.toStdString());
+    FWindow->show();
+    QTRY_VERIFY(FWindow->Debugger().IsGameLoaded());
+    QCOMPARE(Value(prPC), PC);
+    QCOMPARE(FWindow->geometry(), QRect(40, 50, 1000, 700));
+    QVERIFY(FPrompter.Messages.empty());
 }
 
 QTEST_MAIN(MainWindowTest)

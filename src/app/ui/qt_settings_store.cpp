@@ -1,9 +1,11 @@
 #include "app/ui/qt_settings_store.h"
 
+#include "base/program_folder.h"
+
 namespace tarvolin {
 
 TQtSettingsStore::TQtSettingsStore()
-    : FSettings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Tarvolin", "Tarvolin")) {}
+    : FSettings(std::make_unique<QSettings>(QString::fromStdString(SettingsFilePath().string()), QSettings::IniFormat)) {}
 
 TQtSettingsStore::TQtSettingsStore(const QString& IniFileName)
     : FSettings(std::make_unique<QSettings>(IniFileName, QSettings::IniFormat)) {}

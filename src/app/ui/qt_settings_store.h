@@ -1,5 +1,5 @@
-// The settings store of the desktop program: QSettings of organisation and application
-// "Tarvolin", the same value names, the ROM file list in the group "ROMs".
+// The settings store of the desktop program: an INI file through QSettings (SettingsFilePath:
+// $XDG_CONFIG_HOME/tarvolin/tarvolin.conf), the ROM file list in the group "ROMs".
 #pragma once
 
 #include <QSettings>
@@ -11,7 +11,7 @@ namespace tarvolin {
 
 class TQtSettingsStore : public TSettingsStore {
 public:
-    // The per-user store of organisation and application "Tarvolin".
+    // The per-user store of the program.
     TQtSettingsStore();
     // A store in an INI file (tests).
     explicit TQtSettingsStore(const QString& IniFileName);
