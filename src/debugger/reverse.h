@@ -4,6 +4,7 @@
 // reports every step here; the history itself is the machine's (core/history).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>

@@ -171,10 +171,10 @@ uint32_t TRunControl::RunFullSpeedStretch(uint32_t MaxInstructions) {
     // works around every instruction: those take the whole step.
     // So does every step of a trace log.
     if (FRunType == rtStepOver || FInput.IsDosimeterGame() || FReverse.WantsWholeSteps()) return 0;
-    // The history takes its snapshots between stretches.
-    MaxInstructions = FReverse.StretchLimit(MaxInstructions);
     FReverse.BeforeSteps();
     uint32_t Recorded = 0; // steps already reported to the history
+    // The step at which the history wants its next snapshot (never reached without history).
+    uint64_t Report = FReverse.StretchLimit(UINT32_MAX);
     TSHARP_SM5A_MCU& m = *FGame.MCU;
     const bool StopOnReturn = FRunType != rtUnattendedRun;
     // Nothing in a stretch adds or removes breakpoints, and the callbacks of memory breakpoints
@@ -195,6 +195,7 @@ uint32_t TRunControl::RunFullSpeedStretch(uint32_t MaxInstructions) {
             FInput.ReadRawInputButtons(rbNone);
             InputsApplied = FInput.InputsApplied();
             FReverse.BeforeSteps(); // a changed button is kept with the step it arrived at
+            Report = uint64_t(n) + FReverse.StretchLimit(UINT32_MAX);
         }
         if (WatchesMemory) FBreakpoints.BeginStep();
         uint8_t Opcode = 0, Operand = 0;
@@ -220,6 +221,11 @@ uint32_t TRunControl::RunFullSpeedStretch(uint32_t MaxInstructions) {
         }
         if ((m.T & 0xFF) == 0) [[unlikely]]
             FPanes.UpdatePanes(pnRegisters | pnRAM | pnLCDRegisters, true, false, false);
+        if (n == Report) [[unlikely]] {
+            FReverse.AfterSteps(n - Recorded);
+            Recorded = n;
+            Report = uint64_t(n) + FReverse.StretchLimit(UINT32_MAX);
+        }
     }
     FReverse.AfterSteps(n - Recorded);
     return n;

@@ -2,6 +2,8 @@
 // (with --trace, one line per step back), --history-mb N its memory bound, and --coverage FILE
 // the executed addresses with their counts.
 #include <cinttypes>
+#include <cstdio>
+#include <memory>
 #include <string>
 
 #include "base/safe_file.h"
