@@ -45,18 +45,18 @@ function(check_back name rom steps back)
   endif()
 endfunction()
 
-check_back(demo demo.rom 3000 2990)
+check_back(demo demo.rom 2100 2000)
 check_back(errors trace.rom 18 17 --matrix 0500 --full-run-rate 0)
-check_back(paced demo.rom 1500 700 --matrix F000 --full-run-rate 0)
+check_back(paced demo.rom 900 600 --matrix F000 --full-run-rate 0)
 
 # More steps back than the forward run has, or than a small history holds.
 cli(2 "" run demo.rom --steps 10 --back 10)
 expect_contains("${CLI_STDERR}" "--back 10 needs more than 10 steps forward" "--back too far")
-cli(1 "" run demo.rom --steps 300000 --back 299000 --history-mb 1)
+cli(1 "" run demo.rom --steps 1200000 --back 1199000 --history-mb 1)
 expect_contains("${CLI_STDERR}" "raise --history-mb" "--history-mb too small")
 
 # Coverage: one line per executed address, ascending, with its count.
-cli(0 "" run trace.rom --steps 18 --matrix 0500 --coverage cover.txt)
+cli(0 "" run trace.rom --steps 18 --matrix 0500 --full-run-rate 0 --coverage cover.txt)
 file(STRINGS ${WORK_DIR}/cover.txt cover)
 list(GET cover 0 first)
 if(NOT first STREQUAL "3C0 1")

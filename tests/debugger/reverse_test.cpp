@@ -112,10 +112,11 @@ TEST_F(DebuggerTest, CoverageMarksAndLastWritersFollowTheSteps) {
               "Last written by the instruction at " + AddrToStr(0x3C2) + ", 2 cycle(s) ago.");
     Debugger.Reverse().ClearCoverage();
     EXPECT_FALSE(executed(0x3C0));
-    Debugger.Run().TraceInto();
-    EXPECT_TRUE(executed(0x3C3));
-    Debugger.Run().MCUReset();
+    Debugger.Run().TraceInto(); // the SM at 400 again
+    EXPECT_TRUE(executed(0x400));
     EXPECT_FALSE(executed(0x3C3));
+    Debugger.Run().MCUReset();
+    EXPECT_FALSE(executed(0x400));
     EXPECT_EQ(Debugger.Reverse().LastWriterHint(0x00), "Not written by the program since reset.");
 }
 
