@@ -1947,11 +1947,11 @@ O[2] e     O[3] d</translation>
     </message>
     <message>
         <source>Step back o&amp;ver</source>
-        <translation>Шаг назад с о&amp;бходом</translation>
+        <translation>Ша&amp;г назад с обходом</translation>
     </message>
     <message>
         <source>Run back&amp;wards</source>
-        <translation>Выполнить &amp;назад</translation>
+        <translation>Обратный &amp;ход</translation>
     </message>
     <message>
         <source>Keep &amp;history</source>
@@ -1959,15 +1959,15 @@ O[2] e     O[3] d</translation>
     </message>
     <message>
         <source>History &amp;memory...</source>
-        <translation>&amp;Память истории...</translation>
+        <translation>Па&amp;мять истории...</translation>
     </message>
     <message>
         <source>Mark e&amp;xecuted code</source>
-        <translation>Отмечать &amp;выполненный код</translation>
+        <translation>Отмечать выполненный &amp;код</translation>
     </message>
     <message>
         <source>C&amp;lear coverage</source>
-        <translation>&amp;Очистить покрытие</translation>
+        <translation>Очистить пок&amp;рытие</translation>
     </message>
     <message>
         <source>Trace l&amp;og...</source>
