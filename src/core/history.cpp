@@ -187,9 +187,14 @@ TStepResult TMachineHistory::Replay(TSHARP_SM5A_MCU& MCU, size_t Index, uint64_t
     MCU.RestoreState(Snap.State);
     MCU.SetFullRunCyclesPerSecond(0);
     Options().DerivatedSoundWave = Snap.State.DerivatedSound;
+    // A snapshot at Last holds what changed after that step (a button, an edit): the state
+    // the next step started from, which is the one to look at.
+    const TSnapshot* AtLast =
+        Index + 1 < FSnapshots.size() && FSnapshots[Index + 1].Step == Last ? &FSnapshots[Index + 1] : nullptr;
     TStepResult r;
     for (uint64_t Step = Snap.Step + 1; Step <= Last; ++Step) {
         r = PerformStep(MCU);
+        if (Step == Last && AtLast) MCU.RestoreState(AtLast->State);
         if (Test && (*Test)(Step, r)) *Found = static_cast<int64_t>(Step);
     }
     if (Picture) *Picture = Setup.Picture();
