@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "base/options.h"
 #include "persist/settings.h"
 #include "core/mcu.h"
 #include "core/step_tables.h"
@@ -82,6 +83,56 @@ void BM_DebuggerUnattendedRun(benchmark::State& State) {
     std::remove(Path.c_str());
 }
 BENCHMARK(BM_DebuggerUnattendedRun);
+
+// The same run with the machine's history (arg 0) and the coverage marks with the last
+// writers (arg 1) switched on or off: what each costs an unattended run.
+void BM_DebuggerRunWithHistoryAndCoverage(benchmark::State& State) {
+    const TOptions Saved = Options();
+    Options().KeepHistory = State.range(0) != 0;
+    Options().TrackCoverage = State.range(1) != 0;
+    TMemorySettingsStore Store;
+    TSettings Settings(Store);
+    TNullDebuggerView View;
+    TNullPrompter Prompter;
+    TDebugger Debugger(View, Prompter, Settings);
+    Debugger.Initialize();
+    const std::string Path = "/tmp/tarvolin_bench_history.rom";
+    {
+        std::ofstream(Path, std::ios::binary) << BenchROM();
+    }
+    if (!Debugger.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, Path)) {
+        State.SkipWithError("cannot load the benchmark ROM");
+        Options() = Saved;
+        return;
+    }
+    Debugger.Run().SetSpeedFactor(6);
+    Debugger.Run().UnattendedRun();
+    const uint64_t Start = Debugger.MCU()->CycleCount;
+    for (auto _ : State) Debugger.Run().RunSlice(4096);
+    State.counters["cycles/s"] =
+        benchmark::Counter(double(Debugger.MCU()->CycleCount - Start), benchmark::Counter::kIsRate);
+    std::remove(Path.c_str());
+    Options() = Saved;
+}
+BENCHMARK(BM_DebuggerRunWithHistoryAndCoverage)->ArgNames({"history", "coverage"})->ArgsProduct({{0, 1}, {0, 1}});
+
+// The bare core with and without counting executions and RAM writers.
+void BM_CoreWithCoverage(benchmark::State& State) {
+    std::istringstream Stream(BenchROM());
+    auto MCU = TSHARP_SM5A_MCU::Class.Create(&Stream);
+    MCU->SetFullRunCyclesPerSecond(0);
+    MCU->SetFullRun(true);
+    MCU->LCDDriver->SetShowStableImageOnly(true);
+    MCU->SetTrackCoverage(State.range(0) != 0);
+    MCU->SetTrackWrites(State.range(0) != 0);
+    const uint64_t Start = MCU->CycleCount;
+    for (auto _ : State) {
+        uint8_t Opcode = 0, Operand = 0;
+        for (int i = 0; i < 4096; ++i) MCU->PerformOneCycle(Opcode, Operand);
+    }
+    State.counters["cycles/s"] = benchmark::Counter(double(MCU->CycleCount - Start), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_CoreWithCoverage)->ArgName("coverage")->Arg(0)->Arg(1);
 
 } // namespace
 } // namespace tarvolin

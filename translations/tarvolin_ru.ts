@@ -1381,6 +1381,69 @@ Hint: At first revert the instruction at %s.</source>
     </message>
 </context>
 <context>
+    <name>Reverse</name>
+    <message>
+        <source>Stepped back: %s step(s) before the newest state.</source>
+        <translation>Шаг назад: шагов до последнего состояния: %s.</translation>
+    </message>
+    <message>
+        <source>Paused on the previous breakpoint hit.</source>
+        <translation>Остановлено на предыдущем срабатывании точки останова.</translation>
+    </message>
+    <message>
+        <source>No breakpoint hit in the history: at its oldest state.</source>
+        <translation>В истории нет срабатываний точек останова: достигнуто самое раннее состояние.</translation>
+    </message>
+    <message>
+        <source>History memory</source>
+        <translation>Память истории</translation>
+    </message>
+    <message>
+        <source>Memory for the history in MiB (%u-%u):</source>
+        <translation>Память для истории в МиБ (%u-%u):</translation>
+    </message>
+    <message>
+        <source>Enter a whole number of MiB.</source>
+        <translation>Введите целое число МиБ.</translation>
+    </message>
+    <message>
+        <source>Out of range.</source>
+        <translation>Вне диапазона.</translation>
+    </message>
+    <message>
+        <source>Write the trace of the following steps to</source>
+        <translation>Записать трассировку следующих шагов в</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>Текстовые файлы (*.txt)</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Все файлы (*.*)</translation>
+    </message>
+    <message>
+        <source>Trace log: the following steps go to %s.</source>
+        <translation>Журнал трассировки: следующие шаги записываются в %s.</translation>
+    </message>
+    <message>
+        <source>Trace log complete: %s step(s) written to %s.</source>
+        <translation>Журнал трассировки завершён: шагов: %s, файл %s.</translation>
+    </message>
+    <message>
+        <source>Executed %s time(s) since reset or &quot;Clear coverage&quot;.</source>
+        <translation>Выполнено раз после сброса или «Очистить покрытие»: %s.</translation>
+    </message>
+    <message>
+        <source>Not written by the program since reset.</source>
+        <translation>После сброса программа сюда не писала.</translation>
+    </message>
+    <message>
+        <source>Last written by the instruction at %s, %s cycle(s) ago.</source>
+        <translation>Последняя запись: команда по адресу %s, тактов назад: %s.</translation>
+    </message>
+</context>
+<context>
     <name>RunControl</name>
     <message>
         <source>(full emulation speed)</source>
@@ -1888,6 +1951,38 @@ O[2] e     O[3] d</translation>
     <message>
         <source>&amp;Clear list</source>
         <translation>&amp;Очистить список</translation>
+    </message>
+    <message>
+        <source>Step bac&amp;k</source>
+        <translation>Шаг на&amp;зад</translation>
+    </message>
+    <message>
+        <source>Step back o&amp;ver</source>
+        <translation>Ша&amp;г назад с обходом</translation>
+    </message>
+    <message>
+        <source>Run back&amp;wards</source>
+        <translation>Обратный &amp;ход</translation>
+    </message>
+    <message>
+        <source>Keep &amp;history</source>
+        <translation>Вести &amp;историю</translation>
+    </message>
+    <message>
+        <source>History &amp;memory...</source>
+        <translation>Па&amp;мять истории...</translation>
+    </message>
+    <message>
+        <source>Mark e&amp;xecuted code</source>
+        <translation>Отмечать выполненный &amp;код</translation>
+    </message>
+    <message>
+        <source>C&amp;lear coverage</source>
+        <translation>Очистить пок&amp;рытие</translation>
+    </message>
+    <message>
+        <source>Trace l&amp;og...</source>
+        <translation>&amp;Журнал трассировки...</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,10 @@
 
 namespace tarvolin {
 
+// The bounds of TOptions::HistoryLimitMB.
+constexpr uint32_t MinHistoryLimitMB = 1;
+constexpr uint32_t MaxHistoryLimitMB = 4096;
+
 struct TOptions {
     bool UseBankPageStepAddressNotation = false;
     bool UseLFSRAddressing = false;
@@ -15,6 +19,11 @@ struct TOptions {
     bool UseMAMEKeyMapping = false;
     bool DerivatedSoundWave = false;
     bool HighContrast = false;
+    // The machine's history for stepping backwards, and its memory bound in MiB.
+    bool KeepHistory = true;
+    uint32_t HistoryLimitMB = 64;
+    // Counting the executed instructions (coverage) and the last writer of each RAM cell.
+    bool TrackCoverage = true;
     // Base address of the ROM archive server ("https://host/path/"); empty = none configured,
     // and then no ROM is ever requested.
     std::string ROMArchiveServer;

@@ -131,4 +131,52 @@ fs::path WriteNewFile(const fs::path& FileName, std::string_view Data) {
     Fail(FileName, Tr("Files", "too many files of that name exist already"));
 }
 
+TSafeFileStream::TSafeFileStream(fs::path FileName) : FFileName(std::move(FileName)) {
+    std::error_code Ec;
+    if (fs::is_directory(FFileName, Ec)) Fail(FFileName, std::strerror(EISDIR));
+    const fs::path Folder = FFileName.has_parent_path() ? FFileName.parent_path() : fs::path(".");
+    FTempPath = (Folder / ("." + FFileName.filename().string() + ".XXXXXX")).string();
+    FFd = ::mkstemp(FTempPath.data());
+    if (FFd < 0) {
+        FTempPath.clear();
+        Fail(FFileName, std::strerror(errno));
+    }
+}
+
+TSafeFileStream::~TSafeFileStream() {
+    if (FFd >= 0) ::close(FFd);
+    if (!FTempPath.empty()) ::unlink(FTempPath.c_str());
+}
+
+void TSafeFileStream::Append(std::string_view Data) {
+    if (FFd < 0) Fail(FFileName, std::strerror(EBADF));
+    if (!WriteAll(FFd, Data.data(), Data.size())) {
+        const int Err = errno;
+        ::close(FFd);
+        FFd = -1;
+        Fail(FFileName, std::strerror(Err));
+    }
+}
+
+void TSafeFileStream::Commit() {
+    if (FFd < 0) Fail(FFileName, std::strerror(EBADF));
+    bool Ok = ::fsync(FFd) == 0;
+    int Err = Ok ? 0 : errno;
+    const mode_t Mask = ::umask(0);
+    ::umask(Mask);
+    struct stat Existing {};
+    ::fchmod(FFd, ::stat(FFileName.c_str(), &Existing) == 0 ? (Existing.st_mode & 07777) : (0666 & ~Mask));
+    if (::close(FFd) != 0 && Ok) {
+        Ok = false;
+        Err = errno;
+    }
+    FFd = -1;
+    if (Ok && std::rename(FTempPath.c_str(), FFileName.c_str()) != 0) {
+        Ok = false;
+        Err = errno;
+    }
+    if (!Ok) Fail(FFileName, std::strerror(Err));
+    FTempPath.clear();
+}
+
 } // namespace tarvolin

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace tarvolin {
@@ -17,5 +18,26 @@ void WriteFileReplacing(const std::filesystem::path& FileName, std::string_view 
 // these names that already holds exactly Data is taken as it is. Returns the path that holds
 // Data. Throws std::runtime_error like WriteFileReplacing.
 std::filesystem::path WriteNewFile(const std::filesystem::path& FileName, std::string_view Data);
+
+// A file written piece by piece the same way: the pieces go to a unique temporary file in the
+// target's folder, which replaces the target only at Commit. Destroyed without Commit (or after
+// a failed write), the temporary file is removed and the target stays as it was. Append and
+// Commit throw std::runtime_error like WriteFileReplacing.
+class TSafeFileStream {
+public:
+    explicit TSafeFileStream(std::filesystem::path FileName);
+    ~TSafeFileStream();
+    TSafeFileStream(const TSafeFileStream&) = delete;
+    TSafeFileStream& operator=(const TSafeFileStream&) = delete;
+
+    void Append(std::string_view Data);
+    void Commit();
+    const std::filesystem::path& FileName() const { return FFileName; }
+
+private:
+    std::filesystem::path FFileName;
+    std::string FTempPath;
+    int FFd = -1;
+};
 
 } // namespace tarvolin

@@ -113,6 +113,7 @@ void TSHARP_SM5A_MCU::TakeSoundSample() {
 template <bool Lean>
 [[gnu::always_inline]] inline unsigned TSHARP_SM5A_MCU::ExecuteInstruction(uint8_t& Opcode, uint8_t& Operand) {
     unsigned effect = 0;
+    const T11bits pc = PC;
 
     // Read and write the cell DP points at (through AdjustDP), raising the RAM callbacks.
     auto readM = [this]() -> T4bits {
@@ -122,10 +123,14 @@ template <bool Lean>
             OnReadMemory.Handler(OnReadMemory.Obj, a, v);
         return v;
     };
-    auto writeM = [this](unsigned v) {
+    auto writeM = [this, pc](unsigned v) {
         const T7bits a = AdjustedDP.Map[DP & 0x7F];
         const T4bits previous = RAM[a];
         RAM[a] = static_cast<T4bits>(v & 0x0F);
+        if (FTrackWrites) [[likely]] {
+            FLastWriterPC[a] = pc;
+            FLastWriteCycle[a] = CycleCount;
+        }
         if (!Lean && OnWriteMemory.Handler) [[unlikely]]
             OnWriteMemory.Handler(OnWriteMemory.Obj, a, static_cast<T4bits>(v & 0x0F), previous);
     };
@@ -146,7 +151,6 @@ template <bool Lean>
     auto xorDPH = [this](unsigned x) { DP = static_cast<T7bits>((DP ^ ((x & 3) << 4)) & 0x7F); };
     auto skipIf = [&effect](bool condition) { effect |= condition ? effSkip : 0u; };
 
-    const T11bits pc = PC;
     uint8_t op = 0, next = 0;
     if (pc < ROMSize - 1) [[likely]] {
         op = ROM[pc];
@@ -511,6 +515,7 @@ template <bool Lean>
 // A step without pacing, sound capture or halt, making every call the instruction needs (RAM
 // callbacks, input queries, the LCD driver, emulator errors).
 bool TSHARP_SM5A_MCU::PerformInstruction(uint8_t& Opcode, uint8_t& Operand) {
+    if (FTrackCoverage) CountExecution(PC);
     return FinishInstruction(ExecuteInstruction<false>(Opcode, Operand));
 }
 
@@ -531,6 +536,7 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
     if (FRareCycleWork | HaltMode) [[unlikely]]
         return PerformCycles(&Opcode, &Operand, false, false);
 
+    const T11bits pc = PC;
     const unsigned effect = ExecuteInstruction<true>(Opcode, Operand);
     // TLCDDriver::OnInstruction calls out after an instruction that neither writes O or O'
     // nor halts only while it counts instructions towards a stable image.
@@ -538,8 +544,11 @@ bool TSHARP_SM5A_MCU::PerformOneCycle(uint8_t& Opcode, uint8_t& Operand) {
     TLCDDriver* driver = LCDDriver.get();
     if (effect & (effLCDWrite | effHalt | effRetry)) [[unlikely]] {
         if (effect & effRetry) return PerformInstruction(Opcode, Operand);
+        if (FTrackCoverage) CountExecution(pc);
         return FinishLeanInstruction(effect);
     }
+    if (FTrackCoverage) [[likely]]
+        CountExecution(pc);
     if (driver && driver->ShowStableImageOnly() && driver->InstructionCountOfStableORegisters() >= 0 &&
         !driver->CountQuietInstruction()) [[unlikely]]
         return FinishLeanInstruction(effect);
@@ -576,6 +585,7 @@ bool TSHARP_SM5A_MCU::PerformCycles(uint8_t* Opcode, uint8_t* Operand, bool Oper
             skipPending = SkipInstruction(laxChain);
         } else {
             executed = true;
+            if (FTrackCoverage) CountExecution(PC);
             const unsigned effect = ExecuteInstruction<false>(*Opcode, *Operand);
             operandCyclePending = (effect & effOperandCycle) != 0;
             skipPending = (effect & effSkip) != 0;

@@ -246,6 +246,8 @@ void TSHARP_SM5A_MCU::Reset() {
     FFullRunCyclesPerSecond = 16384;
     UpdateRareCycleWork();
     CycleCount = 0;
+    ClearCoverage();
+    ClearLastWriters();
     if (LCDDriver) LCDDriver->Reset();
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/input_output.h"
+#include "lcd/lcd_driver.h"
 #include "base/tick_source.h"
 #include "base/translate.h"
 #include "base/types.h"
@@ -102,6 +103,39 @@ constexpr T7bits AdjustDP(T7bits DP) {
 // True for the 65 cells of the RAM pane: at most 0x4C and column at most 0xC.
 constexpr bool IsValidRAMAddress(T7bits Addr) { return Addr <= 0x4C && (Addr & 0x0F) <= 0x0C; }
 
+// Cells a RAM write can reach (AdjustDP maps every address to at most 0x4C).
+constexpr int WritableRAMCells = 0x50;
+constexpr uint16_t NoWriter = 0xFFFF;
+
+// Everything that decides how the machine goes on, as history snapshots keep it: registers,
+// RAM, O, O', the input lines, halt, timer, the buzzer capture's position, the LCD picture,
+// the pacing mode (a halt ends at once only outside paced runs), the sound option, and who
+// last wrote each RAM cell. Equal states step alike.
+struct TMachineState {
+    uint64_t CycleCount = 0;
+    T4bits Acc = 0;
+    T7bits DP = 0;
+    T14bits T = 0;
+    T1bit MSB = 0;
+    T4bits Page = 0;
+    T11bits PC = 0;
+    T11bits A = 0;
+    bool Carry = false, OneSecond = false, HaltMode = false, TD = false, LD0 = false;
+    bool FullRun = false, DerivatedSound = false;
+    uint8_t PreviousOpcode = 0;
+    TORegister O{}, O_{};
+    TRAM RAM{};
+    TInputMatrix Matrix{};
+    bool Alpha = false, Beta = false;
+    T4bits R = 0;
+    int32_t AudioBufferPos = 0;
+    int32_t PreviousSoundBit = 0;
+    TLCDPictureState Picture;
+    std::array<uint16_t, WritableRAMCells> LastWriterPC{};
+    std::array<uint64_t, WritableRAMCells> LastWriteCycle{};
+    friend bool operator==(const TMachineState&, const TMachineState&) = default;
+};
+
 class TSHARP_SM5A_MCU {
 public:
     static const TMCUClass Class;
@@ -179,6 +213,29 @@ public:
     void ApplySessionBlock(const TMCUSessionBlock& Block);
     void LoadSessionFromStream(std::istream& S);
 
+    // The machine state as history keeps it, and its return. Restoring recolours the LCD
+    // picture; the pacing mode returns too (SetFullRun sets it again for a run), the speed and
+    // the presence of a sound recording stay as they are.
+    TMachineState SaveState() const;
+    void RestoreState(const TMachineState& State);
+
+    // Coverage: how often the instruction at each address has executed since reset or
+    // ClearCoverage (counted while TrackCoverage is on; saturates at UINT32_MAX).
+    bool TrackCoverage() const { return FTrackCoverage; }
+    void SetTrackCoverage(bool Value) { FTrackCoverage = Value; }
+    uint32_t ExecutionCount(T11bits Addr) const { return FExecutionCounts[Addr & 0x7FF]; }
+    void ClearCoverage() { FExecutionCounts.fill(0); }
+    // The last writer of each RAM cell: the instruction's address (NoWriter = none since reset)
+    // and CycleCount when it executed (recorded while TrackWrites is on).
+    bool TrackWrites() const { return FTrackWrites; }
+    void SetTrackWrites(bool Value) { FTrackWrites = Value; }
+    uint16_t LastWriterPC(T7bits Addr) const { return Addr < WritableRAMCells ? FLastWriterPC[Addr] : NoWriter; }
+    uint64_t LastWriteCycle(T7bits Addr) const { return Addr < WritableRAMCells ? FLastWriteCycle[Addr] : 0; }
+    void ClearLastWriters() {
+        FLastWriterPC.fill(NoWriter);
+        FLastWriteCycle.fill(0);
+    }
+
     // Real-time pacing.
     bool FullRun() const { return FFullRun; }
     void SetFullRun(bool Value);
@@ -253,6 +310,16 @@ protected:
     // call is made per machine cycle: the custom game reads unwired inputs quietly.
     bool FQuietInputQueries = true;
     const TLabelingNumbers* FLabels = nullptr;
+
+    bool FTrackCoverage = false;
+    bool FTrackWrites = false;
+    std::array<uint32_t, 2048> FExecutionCounts{};
+    std::array<uint16_t, WritableRAMCells> FLastWriterPC{};
+    std::array<uint64_t, WritableRAMCells> FLastWriteCycle{};
+    void CountExecution(T11bits Addr) {
+        uint32_t& c = FExecutionCounts[Addr & 0x7FF];
+        c += c != UINT32_MAX;
+    }
 
     std::vector<int16_t> FAudioBuffer;
     int32_t FAudioBufferPos = 0;

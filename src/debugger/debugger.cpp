@@ -19,14 +19,16 @@ TDebugger::TDebugger(const TDebuggerViews& Views, TPrompter& Prompter, TSettings
       FPanes(FGame, FRun, Views.Panes, Views.List, Views.Tools, Prompter, FSession, *this, FNavigation, FBreakpoints,
              FInput),
       FNavigation(FGame, FRun, Views.List, Views.Tools, Prompter, FSession, FBreakpoints, FPanes, FRun),
-      FPatching(FGame, FRun, Prompter, FSession, FPanes, Views.List, Views.Tools, FNavigation, FNavigation),
-      FRun(FGame, Views.Window, Views.List, Prompter, FBreakpoints, FInput, FLCD, FSession, FPanes, FNavigation, *this),
+      FPatching(FGame, FRun, Prompter, FSession, FPanes, Views.List, Views.Tools, FNavigation, FNavigation, FReverse),
+      FReverse(FGame, FRun, Views.Window, Views.List, Prompter, FBreakpoints, FPanes, FSession, *this, Settings),
+      FRun(FGame, Views.Window, Views.List, Prompter, FBreakpoints, FInput, FLCD, FSession, FPanes, FNavigation, *this,
+           FReverse),
       FSound(FGame, Prompter, FSession, *this),
       FGameMenu(FGame, FRun, Prompter, FSession, FPanes),
       FLoading(FGame, Views.Window, Prompter, Settings, *this, *this),
       FOptions(Settings, Prompter, ExecutablePath().string()),
       FSessionCommands({FGame, Views.Window, Views.List, Prompter, FSession, FLoading, FRun, FBreakpoints,
-                        FInput, FNavigation, FPanes, FLCD, FSound, *this}) {
+                        FInput, FNavigation, FPanes, FLCD, FSound, *this, FReverse}) {
     // Before a game is closed: an unsaved recording first, then a modified session.
     FLoading.AddCloseQuestion(FSound);
     FLoading.AddCloseQuestion(FSession);
@@ -100,6 +102,13 @@ void TDebugger::StatesChanged() {
     s.Pause = Running;
     s.Refresh = FRun.IsFullRun();
     s.MCUReset = Game;
+    s.StepBack = FReverse.CanStepBack();
+    s.KeepHistory = true;
+    s.KeepHistoryChecked = FReverse.KeepHistory();
+    s.TrackCoverageChecked = FReverse.TrackCoverage();
+    s.ClearCoverage = Game;
+    s.TraceLog = Game || FReverse.IsTraceLogging();
+    s.TraceLogChecked = FReverse.IsTraceLogging();
     s.Breakpoints = Game;
     s.SessionSave = Game;
     s.CheckedGame = FLoading.CheckedGame();

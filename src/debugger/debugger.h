@@ -15,6 +15,7 @@
 //   TSessionControl        the session's modified flag and close question      session
 //   TPatchingControl       changing and reverting opcodes of the live ROM       patching
 //   TSessionCommands       the Session menu, session files, the ".dat" import  session_commands
+//   TReverseControl        step back, run backwards, coverage, trace log        reverse
 // The options join as a feature of its own in the same way.
 #pragma once
 
@@ -33,6 +34,7 @@
 #include "debugger/panes.h"
 #include "debugger/patching.h"
 #include "debugger/prompter.h"
+#include "debugger/reverse.h"
 #include "debugger/run_control.h"
 #include "debugger/session.h"
 #include "debugger/session_commands.h"
@@ -87,6 +89,8 @@ public:
     TOptionsControl& OptionsDialog() { return FOptions; }
     TSessionCommands& SessionCommands() { return FSessionCommands; }
     TPatchingControl& Patching() { return FPatching; }
+    TReverseControl& Reverse() { return FReverse; }
+    const TReverseControl& Reverse() const { return FReverse; }
 
 private:
     // ---- TGameHost ----
@@ -107,6 +111,7 @@ private:
     TPaneControl FPanes;
     TNavigationControl FNavigation;
     TPatchingControl FPatching;
+    TReverseControl FReverse;
     TRunControl FRun;
     TSoundRecordingControl FSound;
     TGameMenuControl FGameMenu;

@@ -38,6 +38,10 @@ struct TCommandStates {
     // Debug menu (Breakpoints... and the 7-segment table item are handled here too).
     bool TraceInto = false, StepOver = false, RunUntilReturn = false, AnimatedRun = false,
          UnattendedRun = false, Pause = false, Refresh = false, MCUReset = false, Breakpoints = false;
+    // Debug menu: the history (Step back, Step back over, Run backwards), its switch, coverage
+    // and the trace log.
+    bool StepBack = false, KeepHistory = false, KeepHistoryChecked = false, TrackCoverageChecked = false,
+         ClearCoverage = false, TraceLog = false, TraceLogChecked = false;
     // Session menu: Save and Save as.
     bool SessionSave = false;
     // Game menu: the radio item of the loaded game (nullptr = none checked).

@@ -141,6 +141,14 @@ public:
     virtual bool MayCloseGame() = 0;
 };
 
+// The machine's history: the machine was reset, replaced or rewritten (a session loaded, an
+// opcode patched, the game closed), so the steps held so far lead nowhere: a new history starts.
+class THistoryRestart {
+public:
+    virtual ~THistoryRestart() = default;
+    virtual void RestartHistory() = 0;
+};
+
 // Installing a freshly created game into the window and taking it out again (the owner).
 class TGameHost {
 public:

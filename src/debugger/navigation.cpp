@@ -37,6 +37,7 @@ TListRowLook TNavigationControl::RowLook(int Index) const {
         Look.GreyText = FRun.IsFullRun();
     }
     Look.OpcodeChanged = MCU && MCU->IsOpcodeChanged(Addr);
+    Look.Executed = MCU && MCU->TrackCoverage() && MCU->ExecutionCount(Addr) > 0;
     return Look;
 }
 

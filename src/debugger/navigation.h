@@ -27,6 +27,7 @@ struct TListRowLook {
     TListRowStyle Style = TListRowStyle::Normal;
     bool GreyText = false;      // Normal/Selected rows during a full run
     bool OpcodeChanged = false; // text colour (128,128,0) whatever the style says
+    bool Executed = false;      // the coverage mark: ran since reset or "Clear coverage"
 };
 
 // States of the disassembly list's pop-up menu, computed when it opens.

@@ -76,9 +76,10 @@ TInputCheck CheckNewOpcodeInput(TPrompter& Prompter, T11bits Addr, const std::st
 
 TPatchingControl::TPatchingControl(TLoadedGame& Game, const TRunState& Run, TPrompter& Prompter,
                                    TSessionControl& Session, TPaneRefresh& Panes, TListView& List,
-                                   TToolWindows& Tools, TListNavigator& Navigator, TListingUpdates& Listing)
+                                   TToolWindows& Tools, TListNavigator& Navigator, TListingUpdates& Listing,
+                                   THistoryRestart& History)
     : FGame(Game), FRun(Run), FPrompter(Prompter), FSession(Session), FPanes(Panes), FList(List), FTools(Tools),
-      FNavigator(Navigator), FListing(Listing) {}
+      FNavigator(Navigator), FListing(Listing), FHistory(History) {}
 
 bool TPatchingControl::GetNewOpcode(T11bits Addr, uint8_t& Opcode, uint8_t& Operand) {
     TInputDialog Dialog;
@@ -145,6 +146,8 @@ bool TPatchingControl::SetOpcode(T11bits a, uint8_t NewOpcode, uint8_t NewOperan
     const bool Second = (OldSize == 2 || NewSize == 2) && HasNextByte;
     if (Second) ROM[a + 1u] = NewOperand;
     FListing.ROMBytesWritten(a, static_cast<T11bits>(Second ? a + 1 : a));
+    // The steps held so far ran the old bytes: the history starts again from here.
+    FHistory.RestartHistory();
     FSession.MarkSessionModified();
     return true;
 }

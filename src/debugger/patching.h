@@ -27,7 +27,7 @@ class TPatchingControl {
 public:
     TPatchingControl(TLoadedGame& Game, const TRunState& Run, TPrompter& Prompter, TSessionControl& Session,
                      TPaneRefresh& Panes, TListView& List, TToolWindows& Tools, TListNavigator& Navigator,
-                     TListingUpdates& Listing);
+                     TListingUpdates& Listing, THistoryRestart& History);
 
     // The opcode dialog, prefilled with Opcode (and Operand when they form a 2-byte
     // instruction); true on OK with the entered values. An LP opcode entered without an
@@ -58,6 +58,7 @@ private:
     TToolWindows& FTools;
     TListNavigator& FNavigator;
     TListingUpdates& FListing;
+    THistoryRestart& FHistory;
 };
 
 } // namespace tarvolin

@@ -33,9 +33,10 @@ constexpr bool IsReturnInstruction(uint8_t Opcode) { return Opcode == 0x6E || Op
 
 TRunControl::TRunControl(TLoadedGame& Game, TWindowView& Window, TListView& List, TPrompter& Prompter,
                          TBreakpointControl& Breakpoints, TInputControl& Input, TLCDPictureControl& LCD,
-                         TSessionControl& Session, TPaneRefresh& Panes, TListNavigator& Navigator, TStateSink& States)
+                         TSessionControl& Session, TPaneRefresh& Panes, TListNavigator& Navigator, TStateSink& States,
+                         TReverseControl& Reverse)
     : FGame(Game), FWindow(Window), FList(List), FPrompter(Prompter), FBreakpoints(Breakpoints), FInput(Input),
-      FLCD(LCD), FSession(Session), FPanes(Panes), FNavigator(Navigator), FStates(States) {}
+      FLCD(LCD), FSession(Session), FPanes(Panes), FNavigator(Navigator), FStates(States), FReverse(Reverse) {}
 
 void TRunControl::SetStatus(const std::string& Text, TStatusColour Colour) {
     FStatusText = Text;
@@ -139,15 +140,20 @@ void TRunControl::ExecuteStep(bool CheckBreakpoints) {
             const bool WasInSubroutine = MCU->A != NoAddress;
             FBreakpoints.BeginStep();
             if (FInput.IsDosimeterGame() && (IsAnimatedRun() || IsFullRun())) FInput.SimulateRadiation();
+            FReverse.BeforeSteps();
             // A halted cycle reports nothing: it counts as opcode 0.
-            uint8_t Opcode = 0, Operand = 0;
+            TStepResult Step;
             try {
-                MCU->PerformOneCycle(Opcode, Operand);
+                Step.Executed = MCU->PerformOneCycle(Step.Opcode, Step.Operand);
             } catch (const std::exception& e) {
+                Step.Failed = true;
+                Step.Error = e.what();
+                FReverse.StepDone(Step);
                 StopOnEmulatorError(e, EntryFullRun);
                 return;
             }
-            FinishStep(Opcode, Operand, WasInSubroutine, EntryFullRun);
+            FReverse.StepDone(Step);
+            FinishStep(Step.Opcode, Step.Operand, WasInSubroutine, EntryFullRun);
             return;
         }
         if (IsStopped()) FStates.StatesChanged();
@@ -163,7 +169,12 @@ void TRunControl::ExecuteStep(bool CheckBreakpoints) {
 uint32_t TRunControl::RunFullSpeedStretch(uint32_t MaxInstructions) {
     // Stepping over a call decides after its first instruction, and the dosimeter's simulator
     // works around every instruction: those take the whole step.
-    if (FRunType == rtStepOver || FInput.IsDosimeterGame()) return 0;
+    // So does every step of a trace log.
+    if (FRunType == rtStepOver || FInput.IsDosimeterGame() || FReverse.WantsWholeSteps()) return 0;
+    FReverse.BeforeSteps();
+    uint32_t Recorded = 0; // steps already reported to the history
+    // The step at which the history wants its next snapshot (never reached without history).
+    uint64_t Report = FReverse.StretchLimit(UINT32_MAX);
     TSHARP_SM5A_MCU& m = *FGame.MCU;
     const bool StopOnReturn = FRunType != rtUnattendedRun;
     // Nothing in a stretch adds or removes breakpoints, and the callbacks of memory breakpoints
@@ -179,14 +190,19 @@ uint32_t TRunControl::RunFullSpeedStretch(uint32_t MaxInstructions) {
         // The buttons reach the input matrix before the first instruction that can see them;
         // until a button changes, sampling them again would write the same values.
         if (!InputsApplied && (IsInputOpcode(m.GetCurrentOpcode()) || m.HaltMode)) {
+            FReverse.AfterSteps(n - Recorded);
+            Recorded = n;
             FInput.ReadRawInputButtons(rbNone);
             InputsApplied = FInput.InputsApplied();
+            FReverse.BeforeSteps(); // a changed button is kept with the step it arrived at
+            Report = uint64_t(n) + FReverse.StretchLimit(UINT32_MAX);
         }
         if (WatchesMemory) FBreakpoints.BeginStep();
         uint8_t Opcode = 0, Operand = 0;
         try {
             m.PerformOneCycle(Opcode, Operand);
         } catch (const std::exception& e) {
+            FReverse.AfterSteps(n + 1 - Recorded);
             StopOnEmulatorError(e, true);
             return n + 1;
         }
@@ -198,11 +214,20 @@ uint32_t TRunControl::RunFullSpeedStretch(uint32_t MaxInstructions) {
         if ((WatchesMemory && FBreakpoints.MemoryBreakpointTriggered()) ||
             (StopOnReturn && IsReturnInstruction(Opcode))) [[unlikely]] {
             FinishStep(Opcode, Operand, false, true);
-            if (IsStopped()) return n;
+            if (IsStopped()) {
+                FReverse.AfterSteps(n - Recorded);
+                return n;
+            }
         }
         if ((m.T & 0xFF) == 0) [[unlikely]]
             FPanes.UpdatePanes(pnRegisters | pnRAM | pnLCDRegisters, true, false, false);
+        if (n == Report) [[unlikely]] {
+            FReverse.AfterSteps(n - Recorded);
+            Recorded = n;
+            Report = uint64_t(n) + FReverse.StretchLimit(UINT32_MAX);
+        }
     }
+    FReverse.AfterSteps(n - Recorded);
     return n;
 }
 
@@ -247,6 +272,7 @@ void TRunControl::ResetMCU() {
         FRunType = 0xFF;
         SetRunType(rtNoEmulation, Tr("RunControl", "Resetting..."), false);
         FNavigator.ForgetHistory();
+        FReverse.RestartHistory();
         FPanes.UpdatePanes(AllPanes, false, true, MCU != nullptr);
     } catch (const std::exception& e) {
         Error = e.what();

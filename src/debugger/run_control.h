@@ -11,6 +11,7 @@
 #include "debugger/input.h"
 #include "debugger/lcd_picture.h"
 #include "debugger/prompter.h"
+#include "debugger/reverse.h"
 #include "debugger/session.h"
 
 namespace tarvolin {
@@ -24,7 +25,8 @@ class TRunControl : public TRunState, public TRunCommands {
 public:
     TRunControl(TLoadedGame& Game, TWindowView& Window, TListView& List, TPrompter& Prompter,
                 TBreakpointControl& Breakpoints, TInputControl& Input, TLCDPictureControl& LCD,
-                TSessionControl& Session, TPaneRefresh& Panes, TListNavigator& Navigator, TStateSink& States);
+                TSessionControl& Session, TPaneRefresh& Panes, TListNavigator& Navigator, TStateSink& States,
+                TReverseControl& Reverse);
 
     const std::string& StatusText() const { return FStatusText; }
     TStatusColour StatusColour() const { return FStatusColour; }
@@ -77,6 +79,7 @@ private:
     TPaneRefresh& FPanes;
     TListNavigator& FNavigator;
     TStateSink& FStates;
+    TReverseControl& FReverse;
 
     TRunType FPreResetRunType = rtNoEmulation;
     std::string FStatusText;

@@ -215,6 +215,8 @@ bool TSessionCommands::ApplyMainBlock(const TMainBlock& B) {
     // The raw-input refresh below brings the radiation track bar along.
     if (B.Version >= 2) L.Input.SetRadiationIntensity(B.RadiationIntensity);
 
+    // The loaded state is where a new history starts.
+    L.History.RestartHistory();
     L.Navigation.FillList();
     L.Panes.TakeValuesAsShown();
     L.Panes.UpdatePanes(AllPanes, false, true, true);

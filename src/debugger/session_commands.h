@@ -50,6 +50,7 @@ public:
         TLCDPictureControl& LCD;
         TSoundRecordingControl& Sound;
         TStateSink& States;
+        THistoryRestart& History;
     };
     explicit TSessionCommands(const TLinks& Links) : L(Links) {}
 

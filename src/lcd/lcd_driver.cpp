@@ -116,6 +116,12 @@ void TLCDDriver::CopyCurrentState(TLCDDriver& TargetLCDDriver) const {
     TargetLCDDriver.OnBitmapRefresh = OnBitmapRefresh;
 }
 
+void TLCDDriver::RestorePictureState(const TLCDPictureState& State) {
+    FHasDeferredStableImage = false;
+    RefreshBitmap(State.O, State.O_, false);
+    FInstructionCountOfStableORegisters = State.StableCount;
+}
+
 // ---- colouring -----------------------------------------------------------------------
 
 void TLCDDriver::ColorizeSegments(const TPointList& SegmentInnerPoints, TColor OldColor, TColor NewColor) {

@@ -16,6 +16,16 @@ namespace tarvolin {
 
 class TLCDDriver;
 
+// What decides the picture a driver shows: the O and O' values it has drawn (or holds for a
+// deferred redraw) and where the stable-image filter stands. Two drivers of one class with
+// equal states show the same picture and go on alike.
+struct TLCDPictureState {
+    TORegister O{};
+    TORegister O_{};
+    int64_t StableCount = -1;
+    friend bool operator==(const TLCDPictureState&, const TLCDPictureState&) = default;
+};
+
 using TMCUpinSet = std::bitset<64>; // bit n = MCU pin n
 
 // A driver class: its name (stored in debug sessions), base class and factory.
@@ -78,6 +88,13 @@ public:
     void DrawDeferredStableImage();
     void Reset();
     void CopyCurrentState(TLCDDriver& TargetLCDDriver) const;
+    // The picture as it stands (a deferred image counts as drawn), and the way back to one:
+    // the scene is recoloured to State's registers at once.
+    TLCDPictureState PictureState() const {
+        return {FHasDeferredStableImage ? FDeferredO : FPreviousO, FHasDeferredStableImage ? FDeferredO_ : FPreviousO_,
+                FInstructionCountOfStableORegisters};
+    }
+    void RestorePictureState(const TLCDPictureState& State);
     void ToggleLCDpad(TLCDpad LCDpad, bool lTurnOn, bool IncludeCOM0, bool IncludeCOM1);
 
     // Mapping queries.

@@ -94,6 +94,11 @@ void TSettings::LoadSettings() {
     ReadBool(FStore, "UseMAMEKeyMapping", o.UseMAMEKeyMapping);
     ReadBool(FStore, "DerivatedSoundWave", o.DerivatedSoundWave);
     ReadBool(FStore, "HighContrast", o.HighContrast);
+    ReadBool(FStore, "KeepHistory", o.KeepHistory);
+    long long HistoryMB = 0;
+    if (ReadNumber(FStore, "HistoryLimitMB", HistoryMB))
+        o.HistoryLimitMB = static_cast<uint32_t>(std::clamp<long long>(HistoryMB, MinHistoryLimitMB, MaxHistoryLimitMB));
+    ReadBool(FStore, "TrackCoverage", o.TrackCoverage);
     if (auto v = FStore.Read(TopGroup, "ROMArchiveServer")) o.ROMArchiveServer = *v;
     if (auto v = FStore.Read(TopGroup, "UpdateServer")) o.UpdateServer = *v;
     if (auto v = FStore.Read(TopGroup, "ContactAddress")) o.ContactAddress = *v;
@@ -138,6 +143,9 @@ bool TSettings::SaveSettings() {
     WriteBool(FStore, "UseMAMEKeyMapping", o.UseMAMEKeyMapping);
     WriteBool(FStore, "DerivatedSoundWave", o.DerivatedSoundWave);
     // HighContrast is only ever set by hand in the store; it is never written.
+    WriteBool(FStore, "KeepHistory", o.KeepHistory);
+    FStore.Write(TopGroup, "HistoryLimitMB", std::to_string(o.HistoryLimitMB));
+    WriteBool(FStore, "TrackCoverage", o.TrackCoverage);
     FStore.Write(TopGroup, "ROMArchiveServer", o.ROMArchiveServer);
     FStore.Write(TopGroup, "UpdateServer", o.UpdateServer);
     FStore.Write(TopGroup, "ContactAddress", o.ContactAddress);

@@ -77,6 +77,10 @@ struct TRunExtension {
     void (*AfterCreate)(TSHARP_SM5A_MCU& MCU);
     // After the last line of the run's output (may be null).
     void (*AfterRun)(TSHARP_SM5A_MCU& MCU, std::ostream& Out);
+    // After every step (may be null; a run without such an extension pays nothing for it).
+    void (*AfterStep)(TSHARP_SM5A_MCU& MCU) = nullptr;
+    // After the last step, before the RAM and cycle lines; may add lines to Out (may be null).
+    void (*AfterSteps)(TSHARP_SM5A_MCU& MCU, uint64_t Steps, bool Trace, std::string& Out) = nullptr;
 };
 std::vector<TRunExtension>& RunExtensions();
 struct TRunExtensionRegistration {

@@ -15,6 +15,7 @@
 #include "app/converters.h"
 #include "cli.h"
 #include "core/mcu.h"
+#include "core/trace.h"
 #include "base/options.h"
 #include "disasm/assembler.h"
 #include "disasm/listing.h"
@@ -197,12 +198,6 @@ void DefineRun(CLI::App& C) {
     AddUserDataOption(C, A.UserData);
 }
 
-std::string Hex9(const TORegister& r) {
-    std::string s;
-    for (T4bits v : r) s += HexDigits(v, 1);
-    return s;
-}
-
 int RunMain() {
     const auto& A = RunArgs;
     const std::string& session = A.Session;
@@ -256,28 +251,15 @@ int RunMain() {
     std::string out;
     uint64_t errors = 0;
     std::string firstError;
-    char buf[256];
+    std::vector<void (*)(TSHARP_SM5A_MCU&)> afterStep;
+    for (const auto& e : RunExtensions())
+        if (e.AfterStep) afterStep.push_back(e.AfterStep);
     for (uint64_t i = 1; i <= steps; ++i) {
-        uint8_t op = 0, operand = 0;
-        bool executed = false;
-        std::string error;
-        try {
-            executed = mcu->PerformOneCycle(op, operand);
-        } catch (const std::exception& e) {
-            error = e.what();
-            if (!errors++) firstError = error;
-        }
+        const TStepResult r = PerformStep(*mcu);
+        if (r.Failed && !errors++) firstError = r.Error;
+        for (auto* f : afterStep) f(*mcu);
         if (!trace) continue;
-        const TSHARP_SM5A_MCU& m = *mcu;
-        std::snprintf(buf, sizeof buf,
-                      "%" PRIu64 " PC=%03X OP=%s ACC=%X DP=%02X A=%03X MSB=%X PAGE=%X C=%d T=%04X T14=%d HALT=%d R=%X TD=%d LD0=%d O=", i,
-                      m.PC & 0x7FF, executed && error.empty() ? HexDigits(op, 2).c_str() : "--", m.Acc & 0xF, m.DP & 0x7F, m.A & 0x7FF,
-                      m.MSB & 1, m.Page & 0xF, m.Carry ? 1 : 0, m.T & 0x3FFF, m.OneSecond ? 1 : 0, m.HaltMode ? 1 : 0, m.IO.R & 0xF,
-                      m.TD ? 1 : 0, m.LD0 ? 1 : 0);
-        out += buf;
-        out += Hex9(m.O) + " O'=" + Hex9(m.O_);
-        if (!error.empty()) out += " ERROR=\"" + error + "\"";
-        out += "\n";
+        out += FormatTraceLine(i, *mcu, r);
         if (out.size() > (1u << 16)) {
             errno = 0;
             std::cout << out;
@@ -288,6 +270,8 @@ int RunMain() {
                                (errno ? std::strerror(errno) : ""));
         }
     }
+    for (const auto& e : RunExtensions())
+        if (e.AfterSteps) e.AfterSteps(*mcu, steps, trace, out);
     out += "RAM=";
     for (T4bits v : mcu->RAM) out += HexDigits(v, 1);
     out += "\nCYCLES=" + std::to_string(mcu->CycleCount) + "\n";

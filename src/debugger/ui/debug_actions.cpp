@@ -75,6 +75,22 @@ void TDebugActions::CreateMenus() {
     cmd(debug, "DebugStepOver", tr("&Step over"), &TRunControl::StepOver);
     cmd(debug, "DebugRunUntilReturn", tr("Run u&ntil Return"), &TRunControl::RunUntilReturn);
     debug->addSeparator();
+    auto rev = [this](QMenu* menu, const std::string& name, const QString& caption, void (TReverseControl::*fn)()) {
+        QAction* a = Add(menu, name, caption);
+        connect(a, &QAction::triggered, this, [this, fn] { FRunner.RunCommand([&] { (FDebugger->Reverse().*fn)(); }); });
+        return a;
+    };
+    rev(debug, "DebugStepBack", tr("Step bac&k"), &TReverseControl::StepBack);
+    rev(debug, "DebugStepBackOver", tr("Step back o&ver"), &TReverseControl::StepBackOver);
+    rev(debug, "DebugRunBackwards", tr("Run back&wards"), &TReverseControl::RunBackwards);
+    QAction* keep = Add(debug, "DebugKeepHistory", tr("Keep &history"));
+    keep->setCheckable(true);
+    connect(keep, &QAction::triggered, this, [this](bool on) {
+        FRunner.RunCommand([&] { FDebugger->Reverse().SetKeepHistory(on); });
+        Action("DebugKeepHistory")->setChecked(FDebugger->Reverse().KeepHistory());
+    });
+    rev(debug, "DebugHistoryMemory", tr("History &memory..."), &TReverseControl::HistoryLimitCommand);
+    debug->addSeparator();
     cmd(debug, "DebugAnimatedRun", tr("&Animated run"), &TRunControl::AnimatedRun);
     cmd(debug, "DebugUnattendedRun", tr("&Unattended run"), &TRunControl::UnattendedRun);
     cmd(debug, "DebugPause", tr("&Pause"), &TRunControl::Pause);
@@ -86,10 +102,26 @@ void TDebugActions::CreateMenus() {
     connect(bps, &QAction::triggered, this, &TDebugActions::OpenBreakpointsDialog);
     QAction* seven = Add(debug, "Debug7SegmentCodingTable", tr("&7-segment Coding Table..."));
     connect(seven, &QAction::triggered, this, [this] { FTools.ShowSevenSegmentCodingTable(-1, -1, true, -1); });
+    debug->addSeparator();
+    QAction* coverage = Add(debug, "DebugTrackCoverage", tr("Mark e&xecuted code"));
+    coverage->setCheckable(true);
+    connect(coverage, &QAction::triggered, this, [this](bool on) {
+        FRunner.RunCommand([&] { FDebugger->Reverse().SetTrackCoverage(on); });
+        Action("DebugTrackCoverage")->setChecked(FDebugger->Reverse().TrackCoverage());
+    });
+    rev(debug, "DebugClearCoverage", tr("C&lear coverage"), &TReverseControl::ClearCoverage);
+    QAction* log = rev(debug, "DebugTraceLog", tr("Trace l&og..."), &TReverseControl::TraceLogCommand);
+    log->setCheckable(true);
+    connect(log, &QAction::triggered, this,
+            [this] { Action("DebugTraceLog")->setChecked(FDebugger->Reverse().IsTraceLogging()); });
     Action("DebugPause")->setShortcut(QKeySequence(Qt::Key_Escape));
     for (const char* n : {"DebugTraceInto", "DebugStepOver", "DebugRunUntilReturn", "DebugAnimatedRun",
-                          "DebugUnattendedRun", "DebugPause", "DebugRefresh", "DebugReset", "DebugBreakpoints"})
+                          "DebugUnattendedRun", "DebugPause", "DebugRefresh", "DebugReset", "DebugBreakpoints",
+                          "DebugStepBack", "DebugStepBackOver", "DebugRunBackwards", "DebugClearCoverage",
+                          "DebugTraceLog"})
         Action(n)->setEnabled(false);
+    // The stepping shortcuts stay with the window when the menu bar is hidden (Play layout).
+    for (const char* n : {"DebugStepBack", "DebugStepBackOver", "DebugRunBackwards"}) FWindow.addAction(Action(n));
 
     // View: the docks (added by the window), the toolbar and the layouts.
     FViewMenu = bar->addMenu(tr("&View"));
@@ -232,6 +264,8 @@ void TDebugActions::ApplyDebugShortcuts() {
         {"DebugUnattendedRun", "Ctrl+F9", "F5"}, {"DebugRefresh", "F5", "F2"},
         {"DebugReset", "Ctrl+F2", "Shift+F3"},   {"DisAsmLBToggleBreakpoint", "F2", "F9"},
         {"DisAsmLBRunToCursor", "F4", "F4"},     {"ViewPlayLayout", "F11", "Ctrl+F11"},
+        {"DebugStepBack", "Shift+F7", "Ctrl+Shift+F11"}, {"DebugStepBackOver", "Shift+F8", "Ctrl+Shift+F10"},
+        {"DebugRunBackwards", "Shift+F9", "Ctrl+Shift+F5"},
     };
     for (const S& s : table)
         if (QAction* a = Action(s.Name)) a->setShortcut(QKeySequence(mame ? s.MAME : s.Default));
@@ -250,6 +284,13 @@ void TDebugActions::ApplyStates(const TCommandStates& S) {
     Action("DebugRefresh")->setEnabled(S.Refresh);
     Action("DebugReset")->setEnabled(S.MCUReset);
     Action("DebugBreakpoints")->setEnabled(S.Breakpoints);
+    for (const char* n : {"DebugStepBack", "DebugStepBackOver", "DebugRunBackwards"}) Action(n)->setEnabled(S.StepBack);
+    Action("DebugKeepHistory")->setEnabled(S.KeepHistory);
+    Action("DebugKeepHistory")->setChecked(S.KeepHistoryChecked);
+    Action("DebugTrackCoverage")->setChecked(S.TrackCoverageChecked);
+    Action("DebugClearCoverage")->setEnabled(S.ClearCoverage);
+    Action("DebugTraceLog")->setEnabled(S.TraceLog);
+    Action("DebugTraceLog")->setChecked(S.TraceLogChecked);
     Action("SessionSave")->setEnabled(S.SessionSave);
     Action("SessionSaveAs")->setEnabled(S.SessionSave);
     for (auto& [cls, act] : FGameActions) act->setChecked(cls == S.CheckedGame);

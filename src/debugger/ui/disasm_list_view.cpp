@@ -5,7 +5,9 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
@@ -19,6 +21,8 @@ const QColor TDisAsmListView::PCText(255, 255, 255);
 const QColor TDisAsmListView::PCBreakpointText(255, 0, 0);
 const QColor TDisAsmListView::BreakpointBackground(255, 0, 0);
 const QColor TDisAsmListView::BreakpointText(255, 255, 255);
+// A mid green: stands out on white and dark bases, on the selection and on the PC's navy.
+const QColor TDisAsmListView::ExecutedMark(0, 170, 60);
 const QColor TDisAsmListView::SelectedBackground(166, 202, 240);
 const QColor TDisAsmListView::ChangedOpcodeText(128, 128, 0);
 
@@ -256,6 +260,8 @@ void TDisAsmListView::paintEvent(QPaintEvent*) {
     p.fillRect(QRect(0, 0, w, h), palette().color(QPalette::Base));
     if (!FSource) return;
     p.setFont(font());
+    const bool coverage = FSource->ShowsCoverage();
+    const int x0 = coverage ? 2 + CoverageMarkWidth + 2 : 2;
     int y = 0;
     for (int i = FTopIndex; i < Count() && y < h; ++i) {
         const int ih = FHeights[i];
@@ -269,7 +275,7 @@ void TDisAsmListView::paintEvent(QPaintEvent*) {
         if (!header.empty()) {
             // One base row per header line, each centred like an instruction line.
             for (const QString& line : QString::fromStdString(header).split('\n')) {
-                p.drawText(QRect(2, top, w - 2, ItemHeight), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                p.drawText(QRect(x0, top, w - x0, ItemHeight), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                            line);
                 top += ItemHeight;
             }
@@ -277,12 +283,14 @@ void TDisAsmListView::paintEvent(QPaintEvent*) {
         const std::string label = FSource->RowLabel(i);
         if (!label.empty()) {
             p.setFont(FBoldFont);
-            p.drawText(QRect(2, top, w - 2, ItemHeight), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+            p.drawText(QRect(x0, top, w - x0, ItemHeight), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                        QString::fromStdString("; " + label));
             p.setFont(font());
             top += ItemHeight;
         }
-        p.drawText(QRect(2, top, w - 2, y + ih - top), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+        if (coverage && FSource->RowLook(i).Executed)
+            p.fillRect(QRect(2, top + 2, CoverageMarkWidth, y + ih - top - 4), ExecutedMark);
+        p.drawText(QRect(x0, top, w - x0, y + ih - top), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                    QString::fromStdString(FSource->ItemText(i)));
         if (i == FItemIndex && hasFocus()) {
             p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
@@ -290,6 +298,18 @@ void TDisAsmListView::paintEvent(QPaintEvent*) {
         }
         y += ih;
     }
+}
+
+bool TDisAsmListView::viewportEvent(QEvent* Event) {
+    if (Event->type() == QEvent::ToolTip && FSource) {
+        auto* help = static_cast<QHelpEvent*>(Event);
+        const int index = ItemAt(help->pos());
+        const std::string tip = index >= 0 ? FSource->RowToolTip(index) : std::string();
+        if (tip.empty()) QToolTip::hideText();
+        else QToolTip::showText(help->globalPos(), QString::fromStdString(tip), viewport());
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(Event);
 }
 
 void TDisAsmListView::resizeEvent(QResizeEvent* Event) {

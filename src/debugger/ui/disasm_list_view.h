@@ -26,6 +26,10 @@ public:
     // The user's label of the row's address; "" for none.
     virtual std::string RowLabel(int Index) const = 0;
     virtual TListRowLook RowLook(int Index) const = 0;
+    // The row's tool tip ("" = none): how often its instruction ran.
+    virtual std::string RowToolTip(int) const { return {}; }
+    // Whether the rows keep room for the coverage mark at their left edge.
+    virtual bool ShowsCoverage() const { return false; }
 };
 
 class TDisAsmListView : public QAbstractScrollArea {
@@ -40,6 +44,8 @@ public:
     static const QColor BreakpointText;        // white
     static const QColor SelectedBackground;    // (166,202,240)
     static const QColor ChangedOpcodeText;     // olive
+    static const QColor ExecutedMark;          // green, beside instructions that ran
+    static constexpr int CoverageMarkWidth = 4;
 
     explicit TDisAsmListView(QWidget* Parent = nullptr);
 
@@ -99,6 +105,7 @@ protected:
     void wheelEvent(QWheelEvent* Event) override;
     void contextMenuEvent(QContextMenuEvent* Event) override;
     void scrollContentsBy(int dx, int dy) override;
+    bool viewportEvent(QEvent* Event) override;
 
 private:
     void Measure();

@@ -200,4 +200,11 @@ std::string TDisAsmPane::RowHeader(int Index) const { return FDebugger->Navigati
 std::string TDisAsmPane::RowLabel(int Index) const { return FDebugger->Navigation().RowLabel(Index); }
 TListRowLook TDisAsmPane::RowLook(int Index) const { return FDebugger->Navigation().RowLook(Index); }
 
+std::string TDisAsmPane::RowToolTip(int Index) const {
+    const T11bits Addr = FDebugger ? FDebugger->Navigation().ItemIndexToAddr(Index) : NoAddress;
+    return Addr == NoAddress ? std::string() : FDebugger->Reverse().CoverageHint(Addr);
+}
+
+bool TDisAsmPane::ShowsCoverage() const { return FDebugger && FDebugger->Reverse().TrackCoverage(); }
+
 } // namespace tarvolin

@@ -52,6 +52,8 @@ private:
     std::string RowHeader(int Index) const override;
     std::string RowLabel(int Index) const override;
     TListRowLook RowLook(int Index) const override;
+    std::string RowToolTip(int Index) const override;
+    bool ShowsCoverage() const override;
 
     void CreatePopup();
 

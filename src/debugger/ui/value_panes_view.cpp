@@ -1,6 +1,8 @@
 #include "debugger/ui/value_panes_view.h"
 
 #include <QCheckBox>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QLinearGradient>
 #include <QMenu>
 #include <QPushButton>
@@ -51,6 +53,21 @@ TValuePanesView::TValuePanesView(TStatePanes& Panes, TListView& List, TMainLoop&
     connectCB(FPanes.UpdateRegistersCB, pnRegisters);
     connectCB(FPanes.UpdateRAMCB, pnRAM);
     connectCB(FPanes.UpdateLCDRegistersCB, pnLCDRegisters);
+    for (int a = 0; a < RAMSize; ++a)
+        if (IsValidRAMAddress(static_cast<T7bits>(a))) FPanes.Value(prRAM0 + a)->installEventFilter(this);
+}
+
+bool TValuePanesView::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Event->type() != QEvent::ToolTip || !FDebugger) return QObject::eventFilter(Watched, Event);
+    for (int a = 0; a < RAMSize; ++a) {
+        if (!IsValidRAMAddress(static_cast<T7bits>(a)) || FPanes.Value(prRAM0 + a) != Watched) continue;
+        const std::string tip = FDebugger->Reverse().LastWriterHint(static_cast<T7bits>(a));
+        auto* help = static_cast<QHelpEvent*>(Event);
+        if (tip.empty()) QToolTip::hideText();
+        else QToolTip::showText(help->globalPos(), QString::fromStdString(tip), static_cast<QWidget*>(Watched));
+        return true;
+    }
+    return QObject::eventFilter(Watched, Event);
 }
 
 TValueId TValuePanesView::RowToValueId(int Row) {

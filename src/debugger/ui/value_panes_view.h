@@ -44,6 +44,10 @@ public:
     static TValueId RowToValueId(int Row);
     uint64_t DrawPanesCount() const { return FDrawPanesCount; }
 
+protected:
+    // The RAM cells' tool tips: the instruction that last wrote the cell, asked when shown.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
 private:
     void DrawPanesNow(TPanes Panes, bool OnlyChanged);
     void DrawValue(int Row, const TValueText& Text, bool OnlyChanged);
