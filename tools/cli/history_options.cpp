@@ -32,16 +32,16 @@ THistoryOptions& Settings() {
 void DefineHistoryOptions(CLI::App& Run) {
     THistoryOptions& s = Settings();
     AddCount(Run, "--back", "K", s.Back, UINT64_MAX / 2,
-             "after the run, go K steps back through the machine's history (with --trace one line per step "
-             "back, numbered N-1 down to N-K)")
+             "after the run, go K steps back through the machine's history (with --trace\n"
+             "one line per step back, numbered N-1 down to N-K)")
         ->each([](const std::string&) { Settings().BackGiven = true; });
     AddCount(Run, "--history-mb", "N", s.LimitMB, 1u << 20, "memory bound of that history in MiB (default 64)")
         ->each([](const std::string& Value) {
             if (Value.find_first_not_of('0') == std::string::npos) throw EUsageError("--history-mb takes at least 1");
         });
     AddOutputFile(Run, "--coverage", "FILE", s.CoverageFile,
-                  "write the executed addresses: one line \"ADR COUNT\" per address (three hex digits in "
-                  "ascending order, the count in decimal)");
+                  "write the executed addresses: one line \"ADR COUNT\" per address (three hex\n"
+                  "digits in ascending order, the count in decimal)");
 }
 
 void HistoryAfterStep(TSHARP_SM5A_MCU& MCU) {
