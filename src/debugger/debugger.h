@@ -15,6 +15,7 @@
 //   TSessionControl        the session's modified flag and close question      session
 //   TPatchingControl       changing and reverting opcodes of the live ROM       patching
 //   TSessionCommands       the Session menu, session files, the ".dat" import  session_commands
+//   TLiveSoundControl      the buzzer through the audio output during runs    live_sound
 // The options join as a feature of its own in the same way.
 #pragma once
 
@@ -28,6 +29,7 @@
 #include "debugger/game_menu.h"
 #include "debugger/input.h"
 #include "debugger/lcd_picture.h"
+#include "debugger/live_sound.h"
 #include "debugger/navigation.h"
 #include "debugger/options_control.h"
 #include "debugger/panes.h"
@@ -87,6 +89,7 @@ public:
     TOptionsControl& OptionsDialog() { return FOptions; }
     TSessionCommands& SessionCommands() { return FSessionCommands; }
     TPatchingControl& Patching() { return FPatching; }
+    TLiveSoundControl& LiveSound() { return FLiveSound; }
 
 private:
     // ---- TGameHost ----
@@ -113,6 +116,7 @@ private:
     TGameLoadingControl FLoading;
     TOptionsControl FOptions;
     TSessionCommands FSessionCommands;
+    TLiveSoundControl FLiveSound;
 
     std::string FCaption = ApplicationName;
     TCommandStates FStates;

@@ -86,6 +86,17 @@ void TDebugActions::CreateMenus() {
     connect(bps, &QAction::triggered, this, &TDebugActions::OpenBreakpointsDialog);
     QAction* seven = Add(debug, "Debug7SegmentCodingTable", tr("&7-segment Coding Table..."));
     connect(seven, &QAction::triggered, this, [this] { FTools.ShowSevenSegmentCodingTable(-1, -1, true, -1); });
+    debug->addSeparator();
+    // The buzzer through the audio output while a run goes on; the feature decides the check.
+    QAction* liveSound = Add(debug, "DebugSound", tr("S&ound"));
+    liveSound->setCheckable(true);
+    liveSound->setChecked(Options().LiveSound);
+    connect(liveSound, &QAction::triggered, this, [this] {
+        FRunner.RunCommand([&] { FDebugger->LiveSound().ToggleSound(); });
+        Action("DebugSound")->setChecked(Options().LiveSound);
+    });
+    // Works in the Play layout too, where the menu bar is hidden.
+    FWindow.addAction(liveSound);
     Action("DebugPause")->setShortcut(QKeySequence(Qt::Key_Escape));
     for (const char* n : {"DebugTraceInto", "DebugStepOver", "DebugRunUntilReturn", "DebugAnimatedRun",
                           "DebugUnattendedRun", "DebugPause", "DebugRefresh", "DebugReset", "DebugBreakpoints"})
@@ -232,6 +243,7 @@ void TDebugActions::ApplyDebugShortcuts() {
         {"DebugUnattendedRun", "Ctrl+F9", "F5"}, {"DebugRefresh", "F5", "F2"},
         {"DebugReset", "Ctrl+F2", "Shift+F3"},   {"DisAsmLBToggleBreakpoint", "F2", "F9"},
         {"DisAsmLBRunToCursor", "F4", "F4"},     {"ViewPlayLayout", "F11", "Ctrl+F11"},
+        {"DebugSound", "Ctrl+M", "Ctrl+M"},
     };
     for (const S& s : table)
         if (QAction* a = Action(s.Name)) a->setShortcut(QKeySequence(mame ? s.MAME : s.Default));
@@ -260,6 +272,7 @@ void TDebugActions::ApplyStates(const TCommandStates& S) {
     Action("GameCheats")->setEnabled(S.Cheats);
     Action("GameSoundRecording")->setEnabled(S.SoundRecording);
     Action("GameSoundRecording")->setChecked(S.SoundRecordingChecked);
+    Action("DebugSound")->setChecked(S.LiveSoundChecked);
 }
 
 void TDebugActions::OpenOptionsDialog() {
