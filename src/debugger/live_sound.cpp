@@ -73,7 +73,8 @@ void TLiveSoundControl::SetMinimised(bool Minimised) {
 void TLiveSoundControl::Update() {
     const bool audible = LiveSoundAudible(Conditions());
     if (FPlaying && (!audible || Wave() != FWave)) StopPlaying();
-    if (audible && !FPlaying) StartPlaying();
+    if (!audible) FOpenFailed = false;
+    if (audible && !FPlaying && !FOpenFailed) StartPlaying();
     if (!FPlaying) return;
     FResampler.SetVolume(Options().LiveSoundVolume / 100.0);
     FResampler.SetCycleRate(CycleRate());
@@ -88,6 +89,7 @@ void TLiveSoundControl::StartPlaying() {
     FDeviceRate = FOutput->Open(FRing, Reason);
     if (FDeviceRate == 0) {
         // Silence, and the reason in the status bar; the run goes on.
+        FOpenFailed = true;
         SetNote(Reason.empty() ? Tr("LiveSound", "No sound: no audio output device.") : Reason);
         return;
     }

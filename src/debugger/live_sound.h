@@ -94,6 +94,7 @@ private:
 
     bool FMinimised = false;
     bool FPlaying = false;
+    bool FOpenFailed = false; // this run found no audio output: not asked again until it ends
     uint32_t FDeviceRate = 0;
     TBuzzerWave FWave = TBuzzerWave::Raw;
     std::vector<uint8_t> FBits; // the machine's tap

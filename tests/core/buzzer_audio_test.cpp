@@ -156,12 +156,12 @@ TEST(BuzzerResampler, VolumeScalesAndRateChangesKeepTime) {
     EXPECT_NEAR(Peak(half, 480, half.size()), Peak(full, 480, full.size()) / 2, 2);
     EXPECT_EQ(Peak(Play(16384, 48000, TBuzzerWave::Raw, Square(16384, 16), 0.0), 0, 48000), 0);
 
-    // Half a second at 100 %, then the speed goes to 200 %: a second of cycles more, which is
-    // half a second of sound.
+    // Half a second at 100 %, then the speed goes to 200 %: 16384 cycles more are another half
+    // second of sound.
     TBuzzerResampler r;
     r.Start(16384, 48000, TBuzzerWave::Raw, 0);
     std::vector<int16_t> out;
-    const auto a = Square(8192, 16), b = Square(32768, 16);
+    const auto a = Square(8192, 16), b = Square(16384, 16);
     r.Feed(a.data(), a.size(), out);
     r.SetCycleRate(32768);
     r.Feed(b.data(), b.size(), out);

@@ -1,5 +1,7 @@
 // Live sound: when the buzzer is heard (the mute rules), what a run hands the audio output,
 // a missing device, and the Sound command remembered in the settings.
+#include <functional>
+
 #include "base/tick_source.h"
 #include "debugger_fixture.h"
 
@@ -89,11 +91,11 @@ protected:
 TEST_F(LiveSoundTest, APacedRunPlaysTheToneAfterACushionAndFadesOutWhenItStops) {
     LoadTone();
     Debugger.Run().SetSpeedFactor(3); // 100 %
+    const uint64_t cycles0 = MCU().CycleCount;
     Debugger.Run().UnattendedRun();
     ASSERT_TRUE(Debugger.LiveSound().IsPlaying());
     EXPECT_EQ(Output.Opens, 1);
     EXPECT_TRUE(MCU().HasBuzzerTap());
-    const uint64_t cycles0 = MCU().CycleCount;
     Slices(5);
     const uint64_t cycles = MCU().CycleCount - cycles0;
     // 30 ms of silence first, then 48000 samples for every 16384 cycles.

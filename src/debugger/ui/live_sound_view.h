@@ -68,7 +68,7 @@ protected:
 private:
     QMainWindow& FWindow;
     TLiveSoundControl& FControl;
-    TQtAudioOutput FOutput{this};
+    TQtAudioOutput FOutput{nullptr};
     QLabel* FNoteLabel = nullptr;
 };
 
