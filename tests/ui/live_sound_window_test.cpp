@@ -79,9 +79,9 @@ void LiveSoundWindowTest::CtrlMSwitchesTheSoundInBothShortcutSetsAndRemembersIt(
 
 void LiveSoundWindowTest::TheOptionsDialogSetsVolumeAndMuteRulesFromTheKeyboard() {
     Show();
-    QTimer::singleShot(0, this, [] {
-        auto* dlg = qobject_cast<TOptionsDlg*>(QApplication::activeModalWidget());
-        QVERIFY(dlg);
+    const auto work = [](TOptionsDlg* dlg) {
+        QApplication::setActiveWindow(dlg);
+        QVERIFY(QTest::qWaitForWindowActive(dlg));
         QVERIFY(dlg->LiveSoundCB->isChecked());
         QCOMPARE(dlg->VolumeSlider->value(), 50);
         QCOMPARE(dlg->VolumeValue->text(), QString("50 %"));
@@ -93,10 +93,18 @@ void LiveSoundWindowTest::TheOptionsDialogSetsVolumeAndMuteRulesFromTheKeyboard(
         QCOMPARE(dlg->VolumeValue->text(), QString("65 %"));
         QTest::keyClick(dlg, Qt::Key_F, Qt::AltModifier); // Mute at full emulation speed: off
         QTest::keyClick(dlg, Qt::Key_W, Qt::AltModifier); // Mute while minimised: off
+        // A mnemonic clicks its box a moment later, as a click that shows.
+        QTRY_VERIFY(!dlg->MuteAtFullSpeedCB->isChecked() && !dlg->MuteWhenMinimisedCB->isChecked());
         // A picture of the dialog for a person to look at (tools/screenshots.sh sets the folder).
         if (const QString dir = qEnvironmentVariable("TARVOLIN_SCREENSHOT_DIR"); !dir.isEmpty())
             dlg->grab().save(dir + "/options_dialog_sound.png");
         QTest::keyClick(dlg, Qt::Key_Return);
+    };
+    QTimer::singleShot(0, this, [work] {
+        auto* dlg = qobject_cast<TOptionsDlg*>(QApplication::activeModalWidget());
+        QVERIFY(dlg);
+        work(dlg);
+        if (dlg->isVisible()) dlg->reject(); // a failed check must not leave the dialog open
     });
     FWindow->Action("Options")->trigger();
     QCOMPARE(Options().LiveSoundVolume, 65);
