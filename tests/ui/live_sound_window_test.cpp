@@ -80,6 +80,9 @@ void LiveSoundWindowTest::CtrlMSwitchesTheSoundInBothShortcutSetsAndRemembersIt(
 void LiveSoundWindowTest::TheOptionsDialogSetsVolumeAndMuteRulesFromTheKeyboard() {
     Show();
     const auto work = [](TOptionsDlg* dlg) {
+        // A picture of the dialog for a person to look at (tools/screenshots.sh sets the folder).
+        if (const QString dir = qEnvironmentVariable("TARVOLIN_SCREENSHOT_DIR"); !dir.isEmpty())
+            dlg->grab().save(dir + "/options_dialog_sound.png");
         QApplication::setActiveWindow(dlg);
         QVERIFY(QTest::qWaitForWindowActive(dlg));
         QVERIFY(dlg->LiveSoundCB->isChecked());
@@ -123,7 +126,8 @@ void LiveSoundWindowTest::AMinimisedWindowMutesAndARunPlaysOrSaysWhyNot() {
                                                                       "        ATR R,Acc\n"
                                                                       "        TR loop\n");
     FWindow->SetCommandLineArgument(path.toStdString());
-    Show();
+    FWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));
     QTRY_VERIFY(FWindow->Debugger().IsGameLoaded());
     TLiveSoundControl& sound = FWindow->Debugger().LiveSound();
     FWindow->setWindowState(Qt::WindowMinimized);
@@ -131,8 +135,10 @@ void LiveSoundWindowTest::AMinimisedWindowMutesAndARunPlaysOrSaysWhyNot() {
     FWindow->setWindowState(Qt::WindowNoState);
     QVERIFY(!sound.Conditions().Minimised);
 
-    QTest::keyClick(FWindow.get(), Qt::Key_F9, Qt::ControlModifier); // a run at 100 %
+    FWindow->Action("DebugUnattendedRun")->trigger(); // a run at 100 %
     QTRY_VERIFY(FWindow->Debugger().MCU()->CycleCount > 8192);
+    if (const QString dir = qEnvironmentVariable("TARVOLIN_SCREENSHOT_DIR"); !dir.isEmpty())
+        FWindow->grab().save(dir + "/window_live_sound.png");
     auto* note = FWindow->statusBar()->findChild<QLabel*>("LiveSoundNote");
     QVERIFY(note);
     // This machine may have an audio device or not: the run either plays, or goes on silently
@@ -145,7 +151,7 @@ void LiveSoundWindowTest::AMinimisedWindowMutesAndARunPlaysOrSaysWhyNot() {
         QVERIFY(note->text().startsWith("No sound: "));
     }
     QVERIFY(FPrompter.Messages.empty());
-    QTest::keyClick(FWindow.get(), Qt::Key_Escape);
+    FWindow->Action("DebugPause")->trigger();
     QVERIFY(!sound.IsPlaying());
     QVERIFY(!FWindow->Debugger().MCU()->HasBuzzerTap());
 }

@@ -61,9 +61,15 @@ TOptionsDlg::TOptionsDlg(QWidget* Parent, const TOptionsDialogValues& v) : QDial
     grid->addWidget(mnemonics, 0, 1, 3, 1);
     outer->addWidget(options);
 
-    outer->addWidget(
+    // The choices in pairs on the left, the sound during runs beside them: the dialog stays low
+    // enough for a 768-pixel screen at 150 %.
+    auto* columns = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    columns->addLayout(left, 1);
+    outer->addLayout(columns);
+    left->addWidget(
         Pair(this, tr("Keyboard shortcuts"), DefaultShortcutsRB, tr("&Default"), MAMEShortcutsRB, tr("&MAME style")));
-    outer->addWidget(
+    left->addWidget(
         Pair(this, tr("Sound output type"), RawWaveRB, tr("&Raw bit wave"), DerivationWaveRB, tr("&Derivation wave")));
     auto* live = new QGroupBox(tr("Sound during runs"), this);
     auto* liveGrid = new QGridLayout(live);
@@ -86,10 +92,11 @@ TOptionsDlg::TOptionsDlg(QWidget* Parent, const TOptionsDialogValues& v) : QDial
     liveGrid->addWidget(VolumeValue, 1, 2);
     liveGrid->addWidget(MuteAtFullSpeedCB, 2, 0, 1, 3);
     liveGrid->addWidget(MuteWhenMinimisedCB, 3, 0, 1, 3);
-    outer->addWidget(live);
+    liveGrid->setRowStretch(4, 1);
+    columns->addWidget(live, 1);
     // Each language is named in its own language.
-    outer->addWidget(Pair(this, tr("User Interface language"), EnglishRB, "&English", RussianRB,
-                          QString::fromUtf8("&Русский")));
+    left->addWidget(Pair(this, tr("User Interface language"), EnglishRB, "&English", RussianRB,
+                         QString::fromUtf8("&Русский")));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
