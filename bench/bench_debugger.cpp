@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/options.h"
+#include "base/tick_source.h"
 #include "persist/settings.h"
 #include "core/mcu.h"
 #include "core/step_tables.h"
@@ -133,6 +134,76 @@ void BM_CoreWithCoverage(benchmark::State& State) {
     State.counters["cycles/s"] = benchmark::Counter(double(MCU->CycleCount - Start), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_CoreWithCoverage)->ArgName("coverage")->Arg(0)->Arg(1);
+
+
+// A clock that never waits, so that a paced run shows the work it does per machine cycle.
+class TInstantClock : public TTickSource {
+public:
+    uint32_t Now = 1;
+    uint32_t GetTickCount() override { return Now; }
+    void Sleep(uint32_t Milliseconds) override { Now += Milliseconds; }
+};
+
+// An audio device that takes every sample at once.
+class TSwallowingOutput : public TAudioOutput {
+public:
+    TAudioRing* Ring = nullptr;
+    uint32_t Open(TAudioRing& R, std::string&) override {
+        Ring = &R;
+        return 48000;
+    }
+    void Close() override {}
+    void Drain() {
+        int16_t Buffer[4096];
+        if (Ring)
+            while (Ring->Read(Buffer, 4096) == 4096) {
+            }
+    }
+};
+
+// The idle loop with the live sound: Arg 0 is the speed position (3 = 100 %, paced on a clock
+// that never waits; 6 = full emulation speed), Arg 1 whether the sound plays (at full speed
+// with the mute at full speed switched off). Each iteration is one slice of 4096 instructions
+// followed by the slice's sound going to the device.
+void BM_DebuggerRunWithLiveSound(benchmark::State& State) {
+    TMemorySettingsStore Store;
+    TSettings Settings(Store);
+    TNullDebuggerView View;
+    TNullPrompter Prompter;
+    const TOptions Saved = Options();
+    Options().LiveSound = State.range(1) != 0;
+    Options().MuteLiveSoundAtFullSpeed = false;
+    TDebugger Debugger(View, Prompter, Settings);
+    TSwallowingOutput Output;
+    Debugger.LiveSound().SetAudioOutput(&Output);
+    Debugger.Initialize();
+    const std::string Path = "/tmp/tarvolin_bench_live_sound.rom";
+    {
+        std::ofstream(Path, std::ios::binary) << BenchROM();
+    }
+    if (!Debugger.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, Path)) {
+        State.SkipWithError("cannot load the benchmark ROM");
+        return;
+    }
+    TInstantClock Clock;
+    Debugger.MCU()->SetTickSource(&Clock);
+    Debugger.Run().SetSpeedFactor(static_cast<int>(State.range(0)));
+    Debugger.Run().UnattendedRun();
+    if (Debugger.LiveSound().IsPlaying() != (State.range(1) != 0)) State.SkipWithError("the sound did not follow");
+    const uint64_t Start = Debugger.MCU()->CycleCount;
+    for (auto _ : State) {
+        Debugger.Run().RunSlice(4096);
+        Debugger.LiveSound().Frame();
+        Output.Drain();
+    }
+    State.counters["cycles/s"] =
+        benchmark::Counter(double(Debugger.MCU()->CycleCount - Start), benchmark::Counter::kIsRate);
+    Debugger.Run().Pause();
+    Debugger.LiveSound().SetAudioOutput(nullptr);
+    Options() = Saved;
+    std::remove(Path.c_str());
+}
+BENCHMARK(BM_DebuggerRunWithLiveSound)->ArgNames({"speed", "sound"})->Args({3, 0})->Args({3, 1})->Args({6, 0})->Args({6, 1});
 
 } // namespace
 } // namespace tarvolin

@@ -1213,6 +1213,17 @@ Clear the LD0 flag.</source>
     </message>
 </context>
 <context>
+    <name>LiveSound</name>
+    <message>
+        <source>Unable to save the settings.</source>
+        <translation>Не удалось сохранить настройки.</translation>
+    </message>
+    <message>
+        <source>No sound: no audio output device.</source>
+        <translation>Без звука: нет устройства вывода звука.</translation>
+    </message>
+</context>
+<context>
     <name>Navigation</name>
     <message>
         <source>Go to address</source>
@@ -1984,6 +1995,10 @@ O[2] e     O[3] d</translation>
         <source>Trace l&amp;og...</source>
         <translation>&amp;Журнал трассировки...</translation>
     </message>
+    <message>
+        <source>S&amp;ound</source>
+        <translation>&amp;Звук</translation>
+    </message>
 </context>
 <context>
     <name>tarvolin::TDisAsmPane</name>
@@ -2332,6 +2347,45 @@ or by loading a previously saved debug session.</source>
     <message>
         <source>User Interface language</source>
         <translation>Язык интерфейса</translation>
+    </message>
+    <message>
+        <source>Sound during runs</source>
+        <translation>Звук во время выполнения</translation>
+    </message>
+    <message>
+        <source>Play the &amp;buzzer through the audio output</source>
+        <translation>Воспроизводить &amp;зуммер через аудиовыход</translation>
+    </message>
+    <message>
+        <source>&amp;Volume:</source>
+        <translation>&amp;Громкость:</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Mute at &amp;full emulation speed</source>
+        <translation>Без звука при &amp;максимальной скорости эмуляции</translation>
+    </message>
+    <message>
+        <source>Mute while the &amp;window is minimised</source>
+        <translation>Без звука при &amp;свёрнутом окне</translation>
+    </message>
+</context>
+<context>
+    <name>tarvolin::TQtAudioOutput</name>
+    <message>
+        <source>No sound: no audio output device.</source>
+        <translation>Без звука: нет устройства вывода звука.</translation>
+    </message>
+    <message>
+        <source>No sound: the audio output cannot play 16-bit mono samples.</source>
+        <translation>Без звука: устройство вывода не воспроизводит 16-битный монофонический звук.</translation>
+    </message>
+    <message>
+        <source>No sound: the audio output could not be started.</source>
+        <translation>Без звука: не удалось запустить вывод звука.</translation>
     </message>
 </context>
 <context>

@@ -18,6 +18,12 @@ struct TOptions {
     int InstructionMnemonics = 0; // 0 native to the MCU, 1 SHARP SM-5A, 2 KB1013VK1-2
     bool UseMAMEKeyMapping = false;
     bool DerivatedSoundWave = false;
+    // The buzzer played through the audio output while a run goes on at a real-time speed.
+    bool LiveSound = true;
+    int LiveSoundVolume = 50; // percent, 0..100
+    // Silent at full emulation speed (no real-time rate) and while the window is minimised.
+    bool MuteLiveSoundAtFullSpeed = true;
+    bool MuteLiveSoundWhenMinimised = true;
     bool HighContrast = false;
     // The machine's history for stepping backwards, and its memory bound in MiB.
     bool KeepHistory = true;

@@ -621,6 +621,8 @@ bool TSHARP_SM5A_MCU::PerformCycles(uint8_t* Opcode, uint8_t* Operand, bool Oper
         // Sound sample.
         if (!FAudioBuffer.empty()) [[unlikely]]
             TakeSoundSample();
+        if (FBuzzerTap) [[unlikely]]
+            FBuzzerTap->push_back(static_cast<uint8_t>(IO.R & 1));
     } while (operandCyclePending || skipPending);
 
     return executed;

@@ -204,6 +204,10 @@ public:
     // Restores a recording (debug session load): a non-empty buffer is brought to the
     // recording length, the position is kept inside it and the bit masked to 0..1.
     void RestoreSoundRecording(std::vector<int16_t> Buffer, int32_t Pos, int32_t PreviousBit);
+    // Live buzzer tap: while set, every machine cycle appends line R1 (0 or 1) to Bits, which
+    // the caller empties. Nothing of the machine's state depends on it; nullptr removes it.
+    void SetBuzzerTap(std::vector<uint8_t>* Bits);
+    bool HasBuzzerTap() const { return FBuzzerTap != nullptr; }
 
     // The MCU block of a debug session. Saving ends with the user-data block; applying takes
     // a block read completely beforehand (ReadMCUSessionBlock) and changes nothing when it
@@ -300,11 +304,14 @@ protected:
     uint32_t FFullRunCyclesPerSecond = 16384;
     uint32_t FFullRunCycleCounter = 0;
     TTickSource* FTickSource = nullptr;
-    // A paced full run or sound capture: machine cycles with more work than the common one.
-    // Whatever changes FFullRun, FFullRunCyclesPerSecond or FAudioBuffer calls
-    // UpdateRareCycleWork. (Outside a paced full run FFullRunStartTickCount stays 0.)
+    // A paced full run, sound capture or the live buzzer tap: machine cycles with more work
+    // than the common one. Whatever changes FFullRun, FFullRunCyclesPerSecond, FAudioBuffer or
+    // FBuzzerTap calls UpdateRareCycleWork. (Outside a paced full run FFullRunStartTickCount
+    // stays 0.)
     bool FRareCycleWork = false;
-    void UpdateRareCycleWork() { FRareCycleWork = (FFullRun && FFullRunCyclesPerSecond != 0) || !FAudioBuffer.empty(); }
+    void UpdateRareCycleWork() {
+        FRareCycleWork = (FFullRun && FFullRunCyclesPerSecond != 0) || !FAudioBuffer.empty() || FBuzzerTap;
+    }
 
     // Class facts the execution loop needs, cached at construction so that no virtual
     // call is made per machine cycle: the custom game reads unwired inputs quietly.
@@ -324,6 +331,7 @@ protected:
     std::vector<int16_t> FAudioBuffer;
     int32_t FAudioBufferPos = 0;
     int32_t FPreviousSoundBit = 0;
+    std::vector<uint8_t>* FBuzzerTap = nullptr;
 
     friend struct TMCUClass;
 

@@ -36,6 +36,11 @@ bool TSHARP_SM5A_MCU::IsSoundRecordingActive() const {
     return !FAudioBuffer.empty() && FAudioBufferPos > 0;
 }
 
+void TSHARP_SM5A_MCU::SetBuzzerTap(std::vector<uint8_t>* Bits) {
+    FBuzzerTap = Bits;
+    UpdateRareCycleWork();
+}
+
 void TSHARP_SM5A_MCU::RestoreSoundRecording(std::vector<int16_t> Buffer, int32_t Pos, int32_t PreviousBit) {
     if (!Buffer.empty()) Buffer.resize(AudioBufferLength, 0);
     FAudioBuffer = std::move(Buffer);

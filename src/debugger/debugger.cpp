@@ -28,7 +28,8 @@ TDebugger::TDebugger(const TDebuggerViews& Views, TPrompter& Prompter, TSettings
       FLoading(FGame, Views.Window, Prompter, Settings, *this, *this),
       FOptions(Settings, Prompter, ExecutablePath().string()),
       FSessionCommands({FGame, Views.Window, Views.List, Prompter, FSession, FLoading, FRun, FBreakpoints,
-                        FInput, FNavigation, FPanes, FLCD, FSound, *this, FReverse}) {
+                        FInput, FNavigation, FPanes, FLCD, FSound, *this, FReverse}),
+      FLiveSound(FGame, FRun, Views.Window, Prompter, Settings, *this) {
     // Before a game is closed: an unsaved recording first, then a modified session.
     FLoading.AddCloseQuestion(FSound);
     FLoading.AddCloseQuestion(FSession);
@@ -36,7 +37,10 @@ TDebugger::TDebugger(const TDebuggerViews& Views, TPrompter& Prompter, TSettings
     FLoading.OnOpenSession = [this](const std::string& FileName) { FSessionCommands.OpenDebugSession(FileName); };
 }
 
-TDebugger::~TDebugger() { FLCD.DetachGame(); }
+TDebugger::~TDebugger() {
+    FLiveSound.SetAudioOutput(nullptr);
+    FLCD.DetachGame();
+}
 
 void TDebugger::Initialize() {
     SetCaption(ApplicationName);
@@ -92,6 +96,8 @@ void TDebugger::RemoveGame() {
 }
 
 void TDebugger::StatesChanged() {
+    // A run started or stopped, its speed or the game changed: the sound follows.
+    FLiveSound.Update();
     TCommandStates s;
     const TSHARP_SM5A_MCU* MCU = FGame.Get();
     const bool Game = MCU != nullptr;
@@ -118,6 +124,7 @@ void TDebugger::StatesChanged() {
     s.Cheats = FGameMenu.HasCheats();
     s.SoundRecording = Game;
     s.SoundRecordingChecked = s.SoundRecordingIndicatorVisible = FSound.IsSoundRecording();
+    s.LiveSoundChecked = FLiveSound.IsSoundOn();
     s.SetCurrentTime = FGameMenu.CanSetCurrentTime();
     s.UpdateDisAsmVisible = FRun.IsAnimatedRun();
     s.UpdateRegistersVisible = s.UpdateRAMVisible = s.UpdateLCDRegistersVisible = Running;
@@ -143,6 +150,7 @@ void TDebugger::OptionsChanged() {
     FNavigation.RefreshTexts();
     FPanes.UpdatePanes(pnDisAsm | pnRegisters, false, false, false);
     FViews.Tools.RefreshOpcodeLegend();
+    StatesChanged();
 }
 
 } // namespace tarvolin

@@ -16,6 +16,7 @@
 //   TPatchingControl       changing and reverting opcodes of the live ROM       patching
 //   TSessionCommands       the Session menu, session files, the ".dat" import  session_commands
 //   TReverseControl        step back, run backwards, coverage, trace log        reverse
+//   TLiveSoundControl      the buzzer through the audio output during runs      live_sound
 // The options join as a feature of its own in the same way.
 #pragma once
 
@@ -29,6 +30,7 @@
 #include "debugger/game_menu.h"
 #include "debugger/input.h"
 #include "debugger/lcd_picture.h"
+#include "debugger/live_sound.h"
 #include "debugger/navigation.h"
 #include "debugger/options_control.h"
 #include "debugger/panes.h"
@@ -91,6 +93,7 @@ public:
     TPatchingControl& Patching() { return FPatching; }
     TReverseControl& Reverse() { return FReverse; }
     const TReverseControl& Reverse() const { return FReverse; }
+    TLiveSoundControl& LiveSound() { return FLiveSound; }
 
 private:
     // ---- TGameHost ----
@@ -118,6 +121,7 @@ private:
     TGameLoadingControl FLoading;
     TOptionsControl FOptions;
     TSessionCommands FSessionCommands;
+    TLiveSoundControl FLiveSound;
 
     std::string FCaption = ApplicationName;
     TCommandStates FStates;

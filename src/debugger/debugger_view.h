@@ -52,6 +52,8 @@ struct TCommandStates {
     bool MCUPins = false, Interconnection = false, Cheats = false;
     bool SoundRecording = false, SoundRecordingChecked = false;
     bool SoundRecordingIndicatorVisible = false;
+    // The Sound command (live sound through the audio output) is on.
+    bool LiveSoundChecked = false;
     bool SetCurrentTime = false;
     // The four "update during runs" check boxes: visible, ticked.
     bool UpdateDisAsmVisible = false, UpdateRegistersVisible = false, UpdateRAMVisible = false,
@@ -79,6 +81,8 @@ public:
     // "Tarvolin" or "Tarvolin - <game name>".
     virtual void SetCaption(const std::string& Caption) = 0;
     virtual void CommandStatesChanged(const TCommandStates& States) = 0;
+    // A lasting note about the live sound beside the status text ("" = none).
+    virtual void SetSoundNote(const std::string& /*Note*/) {}
     // Busy (hourglass) cursor around long operations.
     virtual void SetBusy(bool /*Busy*/) {}
     // The window's placement and the width of the right panel (registers, RAM, LCD), as

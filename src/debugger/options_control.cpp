@@ -22,6 +22,10 @@ TOptionsDialogValues TOptionsControl::DialogValues() const {
     v.InstructionMnemonics = std::clamp(o.InstructionMnemonics, 0, 2);
     v.UseMAMEKeyMapping = o.UseMAMEKeyMapping;
     v.DerivatedSoundWave = o.DerivatedSoundWave;
+    v.LiveSound = o.LiveSound;
+    v.LiveSoundVolume = std::clamp(o.LiveSoundVolume, 0, 100);
+    v.MuteLiveSoundAtFullSpeed = o.MuteLiveSoundAtFullSpeed;
+    v.MuteLiveSoundWhenMinimised = o.MuteLiveSoundWhenMinimised;
     v.Russian = RussianUIActive();
     return v;
 }
@@ -34,6 +38,10 @@ bool TOptionsControl::Accept(const TOptionsDialogValues& v) {
     o.InstructionMnemonics = std::clamp(v.InstructionMnemonics, 0, 2);
     o.UseMAMEKeyMapping = v.UseMAMEKeyMapping;
     o.DerivatedSoundWave = v.DerivatedSoundWave;
+    o.LiveSound = v.LiveSound;
+    o.LiveSoundVolume = std::clamp(v.LiveSoundVolume, 0, 100);
+    o.MuteLiveSoundAtFullSpeed = v.MuteLiveSoundAtFullSpeed;
+    o.MuteLiveSoundWhenMinimised = v.MuteLiveSoundWhenMinimised;
     if (v.Russian != RussianUIActive()) {
         if (SetInterfaceLanguage(FSettings.Store(), FExecutablePath, v.Russian)) {
             const TMessageResult Answer = FPrompter.Message(

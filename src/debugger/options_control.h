@@ -22,6 +22,11 @@ struct TOptionsDialogValues {
     bool UseMAMEKeyMapping = false;
     bool DerivatedSoundWave = false;
     bool Russian = false; // the interface language button
+    // Sound during runs: on, volume in percent, the two mute rules.
+    bool LiveSound = true;
+    int LiveSoundVolume = 50;
+    bool MuteLiveSoundAtFullSpeed = true;
+    bool MuteLiveSoundWhenMinimised = true;
 
     friend bool operator==(const TOptionsDialogValues&, const TOptionsDialogValues&) = default;
 };

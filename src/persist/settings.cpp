@@ -93,6 +93,11 @@ void TSettings::LoadSettings() {
     if (o.InstructionMnemonics < 0 || o.InstructionMnemonics > 2) o.InstructionMnemonics = 0;
     ReadBool(FStore, "UseMAMEKeyMapping", o.UseMAMEKeyMapping);
     ReadBool(FStore, "DerivatedSoundWave", o.DerivatedSoundWave);
+    ReadBool(FStore, "LiveSound", o.LiveSound);
+    long long Volume = 0;
+    if (ReadNumber(FStore, "LiveSoundVolume", Volume)) o.LiveSoundVolume = static_cast<int>(std::clamp(Volume, 0LL, 100LL));
+    ReadBool(FStore, "MuteLiveSoundAtFullSpeed", o.MuteLiveSoundAtFullSpeed);
+    ReadBool(FStore, "MuteLiveSoundWhenMinimised", o.MuteLiveSoundWhenMinimised);
     ReadBool(FStore, "HighContrast", o.HighContrast);
     ReadBool(FStore, "KeepHistory", o.KeepHistory);
     long long HistoryMB = 0;
@@ -142,6 +147,10 @@ bool TSettings::SaveSettings() {
     FStore.Write(TopGroup, "InstructionMnemonics", std::to_string(o.InstructionMnemonics));
     WriteBool(FStore, "UseMAMEKeyMapping", o.UseMAMEKeyMapping);
     WriteBool(FStore, "DerivatedSoundWave", o.DerivatedSoundWave);
+    WriteBool(FStore, "LiveSound", o.LiveSound);
+    FStore.Write(TopGroup, "LiveSoundVolume", std::to_string(std::clamp(o.LiveSoundVolume, 0, 100)));
+    WriteBool(FStore, "MuteLiveSoundAtFullSpeed", o.MuteLiveSoundAtFullSpeed);
+    WriteBool(FStore, "MuteLiveSoundWhenMinimised", o.MuteLiveSoundWhenMinimised);
     // HighContrast is only ever set by hand in the store; it is never written.
     WriteBool(FStore, "KeepHistory", o.KeepHistory);
     FStore.Write(TopGroup, "HistoryLimitMB", std::to_string(o.HistoryLimitMB));

@@ -49,6 +49,8 @@ public:
         StatusLog.push_back(Text);
     }
     void SetCaption(const std::string& Text) override { Caption = Text; }
+    std::string SoundNote;
+    void SetSoundNote(const std::string& Note) override { SoundNote = Note; }
     void CommandStatesChanged(const TCommandStates& S) override { States = S; }
     void DrawPanes(TPanes Panes, bool OnlyChanged) override { Draws.emplace_back(Panes, OnlyChanged); }
     void ListReset() override {

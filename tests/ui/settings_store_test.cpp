@@ -15,6 +15,7 @@ class SettingsStoreTest : public QObject {
 private slots:
     void ValuesAndGroupsRoundTrip();
     void SettingsModelKeepsOptionsAndROMFilesBetweenRuns();
+    void LiveSoundOptionsSurviveARestart();
 };
 
 void SettingsStoreTest::ValuesAndGroupsRoundTrip() {
@@ -69,6 +70,57 @@ void SettingsStoreTest::SettingsModelKeepsOptionsAndROMFilesBetweenRuns() {
     // A file that no longer exists is dropped at start, and the store is rewritten.
     QCOMPARE(settings.ROMFile("AC01"), std::string());
     QVERIFY(!store.Read("ROMs", "AC01"));
+    Options() = TOptions{};
+}
+
+void SettingsStoreTest::LiveSoundOptionsSurviveARestart() {
+    // Each case is saved by one run and read by the next, through a settings file.
+    struct TCase {
+        bool On;
+        int Volume;
+        bool MuteAtFullSpeed, MuteWhenMinimised;
+        int VolumeRead;
+    } cases[] = {
+        {false, 0, false, false, 0},
+        {true, 100, true, false, 100},
+        {true, 35, false, true, 35},
+        {true, 250, true, true, 100}, // kept within 0..100 when written
+    };
+    for (const TCase& c : cases) {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("tarvolin.ini");
+        Options() = TOptions{};
+        {
+            TQtSettingsStore store(ini);
+            TSettings settings(store);
+            Options().LiveSound = c.On;
+            Options().LiveSoundVolume = c.Volume;
+            Options().MuteLiveSoundAtFullSpeed = c.MuteAtFullSpeed;
+            Options().MuteLiveSoundWhenMinimised = c.MuteWhenMinimised;
+            QVERIFY(settings.SaveSettings());
+        }
+        Options() = TOptions{};
+        TQtSettingsStore store(ini);
+        TSettings(store).LoadSettings();
+        QCOMPARE(Options().LiveSound, c.On);
+        QCOMPARE(Options().LiveSoundVolume, c.VolumeRead);
+        QCOMPARE(Options().MuteLiveSoundAtFullSpeed, c.MuteAtFullSpeed);
+        QCOMPARE(Options().MuteLiveSoundWhenMinimised, c.MuteWhenMinimised);
+    }
+    // A hand-edited volume outside 0..100 is brought inside; text that is no number keeps the default.
+    for (auto [text, volume] : {std::pair{"-7", 0}, {"999", 100}, {"loud", 50}}) {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("tarvolin.ini");
+        {
+            TQtSettingsStore store(ini);
+            store.Write("", "LiveSoundVolume", text);
+            QVERIFY(store.Flush());
+        }
+        Options() = TOptions{};
+        TQtSettingsStore store(ini);
+        TSettings(store).LoadSettings();
+        QCOMPARE(Options().LiveSoundVolume, volume);
+    }
     Options() = TOptions{};
 }
 

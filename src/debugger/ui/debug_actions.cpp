@@ -114,6 +114,16 @@ void TDebugActions::CreateMenus() {
     log->setCheckable(true);
     connect(log, &QAction::triggered, this,
             [this] { Action("DebugTraceLog")->setChecked(FDebugger->Reverse().IsTraceLogging()); });
+    // The buzzer through the audio output while a run goes on; the feature decides the check.
+    QAction* liveSound = Add(debug, "DebugSound", tr("S&ound"));
+    liveSound->setCheckable(true);
+    liveSound->setChecked(Options().LiveSound);
+    connect(liveSound, &QAction::triggered, this, [this] {
+        FRunner.RunCommand([&] { FDebugger->LiveSound().ToggleSound(); });
+        Action("DebugSound")->setChecked(Options().LiveSound);
+    });
+    // Works in the Play layout too, where the menu bar is hidden.
+    FWindow.addAction(liveSound);
     Action("DebugPause")->setShortcut(QKeySequence(Qt::Key_Escape));
     for (const char* n : {"DebugTraceInto", "DebugStepOver", "DebugRunUntilReturn", "DebugAnimatedRun",
                           "DebugUnattendedRun", "DebugPause", "DebugRefresh", "DebugReset", "DebugBreakpoints",
@@ -266,6 +276,7 @@ void TDebugActions::ApplyDebugShortcuts() {
         {"DisAsmLBRunToCursor", "F4", "F4"},     {"ViewPlayLayout", "F11", "Ctrl+F11"},
         {"DebugStepBack", "Shift+F7", "Ctrl+Shift+F11"}, {"DebugStepBackOver", "Shift+F8", "Ctrl+Shift+F10"},
         {"DebugRunBackwards", "Shift+F9", "Ctrl+Shift+F5"},
+        {"DebugSound", "Ctrl+M", "Ctrl+M"},
     };
     for (const S& s : table)
         if (QAction* a = Action(s.Name)) a->setShortcut(QKeySequence(mame ? s.MAME : s.Default));
@@ -301,6 +312,7 @@ void TDebugActions::ApplyStates(const TCommandStates& S) {
     Action("GameCheats")->setEnabled(S.Cheats);
     Action("GameSoundRecording")->setEnabled(S.SoundRecording);
     Action("GameSoundRecording")->setChecked(S.SoundRecordingChecked);
+    Action("DebugSound")->setChecked(S.LiveSoundChecked);
 }
 
 void TDebugActions::OpenOptionsDialog() {

@@ -29,6 +29,7 @@
 #include "debugger/pane_texts.h"
 #include "debugger/session_format.h"
 #include "debugger/ui/input_panel.h"
+#include "debugger/ui/live_sound_view.h"
 #include "debugger/ui/lcd_image_widget.h"
 #include "persist/settings.h"
 
@@ -68,6 +69,7 @@ TMainFrm::TMainFrm(TSettings& Settings, QWidget* Parent) : QMainWindow(Parent), 
     FLCDView->SetDebugger(FDebugger.get());
     FInputPanel->SetDebugger(FDebugger.get());
     FTools.SetDebugger(FDebugger.get());
+    FLiveSoundView = new TLiveSoundView(*this, FDebugger->LiveSound());
     FActions->SetGameMenu(GameMenuEntries());
     // A language change restarts the program when the user wants it now: this run ends like a
     // closed window (asking about unsaved work), then the program starts again.
@@ -89,6 +91,8 @@ TMainFrm::TMainFrm(TSettings& Settings, QWidget* Parent) : QMainWindow(Parent), 
 TMainFrm::~TMainFrm() {
     FLoop->Stop();
     qApp->removeEventFilter(this);
+    delete FLiveSoundView; // hands the audio output back before it goes
+    FLiveSoundView = nullptr;
     // The features still talk to the views while they close the game.
     FDebugger.reset();
     FTaskRunner.reset();
@@ -352,6 +356,10 @@ void TMainFrm::SetStatus(const std::string& Text, TStatusColour Colour) {
     case TStatusColour::Highlight: p.setColor(QPalette::Window, RGBColour(HighlightStatusColourRGB)); break;
     }
     statusBar()->setPalette(p);
+}
+
+void TMainFrm::SetSoundNote(const std::string& Note) {
+    if (FLiveSoundView) FLiveSoundView->SetNote(Note);
 }
 
 void TMainFrm::SetCaption(const std::string& Caption) { setWindowTitle(QString::fromStdString(Caption)); }

@@ -36,6 +36,8 @@ class QStackedWidget;
 
 namespace tarvolin {
 
+class TLiveSoundView;
+
 class TSettings;
 class TInputPanel;
 
@@ -107,6 +109,7 @@ public:
     void SetCaption(const std::string& Caption) override;
     void CommandStatesChanged(const TCommandStates& States) override;
     void SetBusy(bool Busy) override;
+    void SetSoundNote(const std::string& Note) override;
     bool GetWindowPlacement(TWindowPlacement& Placement) const override;
     void SetWindowPlacement(const TWindowPlacement& Placement) override;
     int RightPanelWidth() const override;
@@ -139,6 +142,7 @@ private:
     TQtPrompter FPrompter{this};
     TToolWindowsView FTools{this};
     TMainLoop* FLoop = nullptr;
+    TLiveSoundView* FLiveSoundView = nullptr;
     TDebugActions* FActions = nullptr;
 
     // Views.

@@ -52,6 +52,8 @@ void TMainLoop::OnIdle() {
         do {
             running = Run.RunSlice(batch);
         } while (running && slice.nsecsElapsed() < FSliceNanoseconds);
+        // The slice's buzzer goes to the audio output.
+        FDebugger->LiveSound().Frame();
     } catch (const std::exception& e) {
         running = !FDebugger->Run().IsStopped();
         FlushDeferredDrawing(true);

@@ -5,8 +5,10 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QVBoxLayout>
 
 #include "base/interface_language.h"
@@ -59,13 +61,42 @@ TOptionsDlg::TOptionsDlg(QWidget* Parent, const TOptionsDialogValues& v) : QDial
     grid->addWidget(mnemonics, 0, 1, 3, 1);
     outer->addWidget(options);
 
-    outer->addWidget(
+    // The choices in pairs on the left, the sound during runs beside them: the dialog stays low
+    // enough for a 768-pixel screen at 150 %.
+    auto* columns = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    columns->addLayout(left, 1);
+    outer->addLayout(columns);
+    left->addWidget(
         Pair(this, tr("Keyboard shortcuts"), DefaultShortcutsRB, tr("&Default"), MAMEShortcutsRB, tr("&MAME style")));
-    outer->addWidget(
+    left->addWidget(
         Pair(this, tr("Sound output type"), RawWaveRB, tr("&Raw bit wave"), DerivationWaveRB, tr("&Derivation wave")));
+    auto* live = new QGroupBox(tr("Sound during runs"), this);
+    auto* liveGrid = new QGridLayout(live);
+    LiveSoundCB = new QCheckBox(tr("Play the &buzzer through the audio output"), live);
+    auto* volumeLabel = new QLabel(tr("&Volume:"), live);
+    VolumeSlider = new QSlider(Qt::Horizontal, live);
+    VolumeSlider->setRange(0, 100);
+    VolumeSlider->setSingleStep(5);
+    VolumeSlider->setPageStep(10);
+    volumeLabel->setBuddy(VolumeSlider);
+    VolumeValue = new QLabel(live);
+    VolumeValue->setMinimumWidth(VolumeValue->fontMetrics().horizontalAdvance("100 %"));
+    connect(VolumeSlider, &QSlider::valueChanged, VolumeValue,
+            [this](int Value) { VolumeValue->setText(tr("%1 %").arg(Value)); });
+    MuteAtFullSpeedCB = new QCheckBox(tr("Mute at &full emulation speed"), live);
+    MuteWhenMinimisedCB = new QCheckBox(tr("Mute while the &window is minimised"), live);
+    liveGrid->addWidget(LiveSoundCB, 0, 0, 1, 3);
+    liveGrid->addWidget(volumeLabel, 1, 0);
+    liveGrid->addWidget(VolumeSlider, 1, 1);
+    liveGrid->addWidget(VolumeValue, 1, 2);
+    liveGrid->addWidget(MuteAtFullSpeedCB, 2, 0, 1, 3);
+    liveGrid->addWidget(MuteWhenMinimisedCB, 3, 0, 1, 3);
+    liveGrid->setRowStretch(4, 1);
+    columns->addWidget(live, 1);
     // Each language is named in its own language.
-    outer->addWidget(Pair(this, tr("User Interface language"), EnglishRB, "&English", RussianRB,
-                          QString::fromUtf8("&Русский")));
+    left->addWidget(Pair(this, tr("User Interface language"), EnglishRB, "&English", RussianRB,
+                         QString::fromUtf8("&Русский")));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
@@ -80,6 +111,11 @@ TOptionsDlg::TOptionsDlg(QWidget* Parent, const TOptionsDialogValues& v) : QDial
     (v.UseMAMEKeyMapping ? MAMEShortcutsRB : DefaultShortcutsRB)->setChecked(true);
     (v.DerivatedSoundWave ? DerivationWaveRB : RawWaveRB)->setChecked(true);
     (v.Russian ? RussianRB : EnglishRB)->setChecked(true);
+    LiveSoundCB->setChecked(v.LiveSound);
+    VolumeSlider->setValue(v.LiveSoundVolume);
+    VolumeValue->setText(tr("%1 %").arg(VolumeSlider->value()));
+    MuteAtFullSpeedCB->setChecked(v.MuteLiveSoundAtFullSpeed);
+    MuteWhenMinimisedCB->setChecked(v.MuteLiveSoundWhenMinimised);
 
     // Fixed size; the Russian texts are longer, and the dialog is wider for them.
     adjustSize();
@@ -96,6 +132,10 @@ TOptionsDialogValues TOptionsDlg::Values() const {
     v.UseMAMEKeyMapping = MAMEShortcutsRB->isChecked();
     v.DerivatedSoundWave = DerivationWaveRB->isChecked();
     v.Russian = RussianRB->isChecked();
+    v.LiveSound = LiveSoundCB->isChecked();
+    v.LiveSoundVolume = VolumeSlider->value();
+    v.MuteLiveSoundAtFullSpeed = MuteAtFullSpeedCB->isChecked();
+    v.MuteLiveSoundWhenMinimised = MuteWhenMinimisedCB->isChecked();
     return v;
 }
 

@@ -8,7 +8,9 @@
 #include "debugger/options_control.h"
 
 class QCheckBox;
+class QLabel;
 class QRadioButton;
+class QSlider;
 
 namespace tarvolin {
 
@@ -26,6 +28,11 @@ public:
     QRadioButton* MAMEShortcutsRB = nullptr;
     QRadioButton* RawWaveRB = nullptr;
     QRadioButton* DerivationWaveRB = nullptr;
+    QCheckBox* LiveSoundCB = nullptr;
+    QSlider* VolumeSlider = nullptr;
+    QLabel* VolumeValue = nullptr;
+    QCheckBox* MuteAtFullSpeedCB = nullptr;
+    QCheckBox* MuteWhenMinimisedCB = nullptr;
     QRadioButton* EnglishRB = nullptr;
     QRadioButton* RussianRB = nullptr;
 };
