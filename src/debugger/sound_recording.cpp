@@ -34,6 +34,7 @@ bool TSoundRecordingControl::SaveSoundRecordingAs() {
         FPrompter.Error(e.what());
         return false;
     }
+    TellIfCut();
     return true;
 }
 
@@ -72,6 +73,7 @@ void TSoundRecordingControl::ToggleSoundRecording() {
                     FPrompter.Error(e.what());
                     return;
                 }
+                TellIfCut();
             }
         }
         MCU->StopSoundRecording();
@@ -79,6 +81,11 @@ void TSoundRecordingControl::ToggleSoundRecording() {
         if (Anything) FSession.MarkSessionModified();
     }
     FStates.StatesChanged();
+}
+
+void TSoundRecordingControl::TellIfCut() {
+    const std::string Note = FGame.MCU->SoundRecordingCutNote();
+    if (!Note.empty()) FPrompter.Message(TMessageKind::Information, Note, TMessageButtons::OK);
 }
 
 void TSoundRecordingControl::RestoreSession(bool Checked) {

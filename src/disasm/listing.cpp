@@ -11,6 +11,7 @@
 
 #include "core/mcu.h"
 #include "base/options.h"
+#include "base/text_format.h"
 #include "disasm/disasm.h"
 #include "disasm/text_util.h"
 
@@ -27,7 +28,9 @@ std::string GetDisAsmLine(const TSHARP_SM5A_MCU& MCU, T11bits Addr, TTextUse Use
 
     std::string CommentPart;
     const std::string UserComment = MCU.GetAddressComment(Addr);
-    if (!UserComment.empty()) CommentPart = ";; " + UserComment;
+    // A user's comment is one line of the listing whatever it holds: a line break in it is
+    // written as \n, so it cannot add a line of its own to an exported listing.
+    if (!UserComment.empty()) CommentPart = ";; " + PrintableText(UserComment, UserComment.size());
     else if (!Comment.empty() && Options().AppendDisAsmComments) CommentPart = "; " + Comment;
     if (!CommentPart.empty()) {
         const size_t W = Options().UseBankPageStepAddressNotation ? 34 : 31;
@@ -127,7 +130,7 @@ std::vector<std::string> TListing::ExportLines(const TSHARP_SM5A_MCU& MCU) const
     for (const auto& e : FDisAsmStrings) {
         if (e.Addr < ROMSize && !MCU.DefaultROMAddressComments[e.Addr].empty()) Lines.push_back(MCU.DefaultROMAddressComments[e.Addr]);
         const std::string Label = MCU.GetAddressLabel(e.Addr);
-        if (!Label.empty()) Lines.push_back("; " + Label);
+        if (!Label.empty()) Lines.push_back("; " + PrintableText(Label, Label.size()));
         // The file keeps the English comments whatever the window shows.
         Lines.push_back(GetDisAsmLine(MCU, e.Addr, TTextUse::Written));
     }

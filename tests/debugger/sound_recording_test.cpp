@@ -33,5 +33,21 @@ TEST_F(DebuggerTest, AnActiveSoundRecordingIsOfferedForSavingBeforeClosing) {
     EXPECT_EQ(Debugger.MCU(), nullptr);
 }
 
+// The buffer is reused from its start once full: the saved file holds the last part only,
+// and the user is told so with both lengths.
+TEST_F(DebuggerTest, ARecordingLongerThanTheBufferSaysOnlyItsLastPartWasKept) {
+    Load();
+    Debugger.Sound().ToggleSoundRecording();
+    TSHARP_SM5A_MCU& MCU = *Debugger.MCU();
+    const auto Length = static_cast<int32_t>(MCU.AudioBuffer().size());
+    MCU.RestoreSoundRecording(std::vector<int16_t>(size_t(Length)), Length - 16384 * 3 / 2, 0); // 1.5 s before the end
+    while (MCU.RecordedSamples() <= uint64_t(Length) + 16384) Debugger.Run().TraceInto();
+    Prompter.Files.push_back((Dir.Path / "long.wav").string());
+    Debugger.Sound().ToggleSoundRecording();
+    EXPECT_EQ(Prompter.Texts(TMessageKind::Information),
+              std::vector<std::string>{"The recording lasted 641.0 seconds, longer than the 640.0 seconds the sound "
+                                       "buffer holds: only its last 1.0 seconds were kept."});
+}
+
 } // namespace
 } // namespace tarvolin::test

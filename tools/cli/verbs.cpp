@@ -12,6 +12,7 @@
 #include "cli.h"
 #include "core/mcu.h"
 #include "base/options.h"
+#include "base/safe_file.h"
 #include "disasm/assembler.h"
 #include "disasm/listing.h"
 #include "disasm/text_util.h"
@@ -26,8 +27,7 @@ void NeedPositional(const std::string& Arg) {
 
 // An output that names the input file itself would destroy the input.
 void RefuseToOverwriteInput(const std::string& Input, const std::string& Output) {
-    std::error_code ec;
-    if (!Output.empty() && std::filesystem::equivalent(Input, Output, ec))
+    if (!Output.empty() && SameFile(Input, Output))
         throw EUsageError("the output " + Output + " is the input file itself; name another file");
 }
 
@@ -120,15 +120,12 @@ int AsmMain(const std::vector<std::string>& Args) {
     if (source.empty()) throw EUsageError("no source given");
     if (output.empty()) throw EUsageError("no output given (-o ROM)");
     RefuseToOverwriteInput(source, output);
-    std::ifstream f(source, std::ios::binary);
-    if (!f) throw EFailure("Cannot open source \"" + source + "\"");
     std::string text;
     try {
-        text.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-    } catch (const std::exception&) {
-        f.setstate(std::ios::badbit); // the file buffer reports a failed read by throwing
+        text = ReadFileBounded(source, AssemblerSourceLimit);
+    } catch (const std::runtime_error& e) {
+        throw EFailure(e.what());
     }
-    if (f.bad()) throw EFailure("Cannot read source \"" + source + "\"");
     const TAssemblyResult r = Assemble(text, source, ao);
     WriteFileReplacing(output, std::string(r.ChipOrder.begin(), r.ChipOrder.end()));
     return 0;
@@ -332,7 +329,10 @@ int RunMain(const std::vector<std::string>& Args) {
     std::cout.flush();
     if (errors && !trace)
         std::cerr << "tarvolin-cli run: " << errors << " step(s) raised an emulator error; the first: " << firstError << "\n";
-    if (!wav.empty()) mcu->SaveSoundRecording(wav);
+    if (!wav.empty()) {
+        mcu->SaveSoundRecording(wav);
+        if (const std::string note = mcu->SoundRecordingCutNote(); !note.empty()) std::cerr << note << "\n";
+    }
     if (!saveSession.empty()) {
         fields.SoundRecording = fields.SoundRecording || !mcu->AudioBuffer().empty();
         mcu->SetFullRun(false);
