@@ -22,7 +22,10 @@ std::string GetDisAsmLine(const TSHARP_SM5A_MCU& MCU, T11bits Addr, TTextUse Use
     const int size = MCU.GetOpcodeExt(Addr, op, next);
     const std::string OperandField = size == 2 ? HexDigits(next, 2) : "  ";
     std::string Comment;
-    const std::string Text = DisAsm(MCU, Addr, Comment, Use);
+    // Users' labels appear in the instruction text as targets: a line break in one is shown
+    // as \n, so the instruction stays one line of the listing.
+    std::string Text = DisAsm(MCU, Addr, Comment, Use);
+    Text = PrintableText(Text, Text.size());
     // "%s %s %-5s %s"
     std::string line = AddrToStr(Addr) + " " + HexDigits(op, 2) + " " + OperandField + "   " + " " + Text;
 

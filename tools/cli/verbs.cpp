@@ -46,7 +46,7 @@ const char* const DisasmHelp =
     "  --lfsr           step parts of addresses as step-counter codes\n"
     "  --mnemonics SET  native (the chip's own), sharp (SHARP SM-5A) or kb (KB1013VK1-2)\n"
     "  --no-comments    leave out the default comments (user comments stay)\n"
-    "  -o FILE          write to FILE instead of standard output\n";
+    "  -o FILE          write to FILE instead of standard output (- = standard output)\n";
 
 int DisasmMain(const std::vector<std::string>& Args) {
     std::string rom, output, game = "custom_game";
@@ -74,7 +74,7 @@ int DisasmMain(const std::vector<std::string>& Args) {
     mcu->SetupInstructionMnemonics();
     TListing listing;
     listing.BuildDisAsmStrings(mcu.get());
-    if (output.empty()) {
+    if (output.empty() || output == "-") { // "-o -" names standard output, as it does for other tools
         std::cout << listing.ExportText(*mcu);
         std::cout.flush();
         if (!std::cout) throw EFailure("cannot write to standard output");
