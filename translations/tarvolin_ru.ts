@@ -603,6 +603,10 @@ Unpack &apos;%s&apos; from &apos;%s&apos; manually.</source>
         <source>it holds %llu bytes, more than the %llu bytes such a file can have</source>
         <translation>в нём %llu байт, больше, чем %llu байт, допустимых для такого файла</translation>
     </message>
+    <message>
+        <source>&quot;%s&quot; is the ROM file of the game; name another file.</source>
+        <translation>&quot;%s&quot; - это файл ROM игры; укажите другой файл.</translation>
+    </message>
 </context>
 <context>
     <name>GameControls</name>

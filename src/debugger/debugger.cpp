@@ -1,5 +1,7 @@
 #include "debugger/debugger.h"
 
+#include "base/safe_file.h"
+
 #include "base/program_folder.h"
 #include "base/translate.h"
 #include "lcd/lcd_driver.h"
@@ -46,6 +48,11 @@ void TDebugger::SetCaption(std::string Caption) {
     FViews.Window.SetCaption(FCaption);
 }
 
+std::string TLoadedGame::RefuseROMFileAsOutput(const std::string& Path) const {
+    if (ROMFile.empty() || !SameFile(ROMFile, Path)) return {};
+    return Format(Tr("Files", "\"%s\" is the ROM file of the game; name another file.").c_str(), Path.c_str());
+}
+
 // A game enters the window in this order: its caption, the run's defaults, the input panel,
 // the memory watch, the LCD picture, the listing, the command states, then a reset.
 void TDebugger::InstallGame(std::unique_ptr<TSHARP_SM5A_MCU> MCU, const TMCUClass& Class) {
@@ -53,6 +60,7 @@ void TDebugger::InstallGame(std::unique_ptr<TSHARP_SM5A_MCU> MCU, const TMCUClas
     FViews.Tools.CloseInterconnection();
     FGame.MCU = std::move(MCU);
     FGame.Class = &Class;
+    FGame.ROMFile.clear();
     FSound.Forget(); // a replaced game took its recording with it
 
     SetCaption(std::string(ApplicationName) + " - " + Class.GameName());
@@ -79,6 +87,7 @@ void TDebugger::RemoveGame() {
         FGame.MCU->StopSoundRecording();
         FGame.MCU.reset();
         FGame.Class = nullptr;
+        FGame.ROMFile.clear();
     }
     FSound.Forget();
     FLCD.ClearPicture();

@@ -191,6 +191,7 @@ bool TGameLoadingControl::InstallROM(const TObtainedROM& ROM) {
         return false;
     }
     FHost.InstallGame(std::move(NewMCU), *ROM.Class);
+    FGame.ROMFile = ROM.SourceFile;
     FWindow.SetBusy(false);
     if (!ROM.SourceFile.empty()) AddRecentROM(*ROM.Class, ROM.SourceFile);
     return true;

@@ -324,6 +324,10 @@ void TNavigationControl::SaveDisassembly() {
     Dialog.FileName = TListing::ProposedFileName(*FGame.MCU);
     std::string FileName;
     if (!FPrompter.SaveFile(Dialog, FileName)) return;
+    if (const std::string Refusal = FGame.RefuseROMFileAsOutput(FileName); !Refusal.empty()) {
+        FPrompter.Error(Refusal);
+        return;
+    }
     try {
         FListing.SaveToFile(*FGame.MCU, FileName);
     } catch (const std::exception& e) {

@@ -28,6 +28,10 @@ TSoundRecordingControl::TSoundRecordingControl(TLoadedGame& Game, TPrompter& Pro
 bool TSoundRecordingControl::SaveSoundRecordingAs() {
     std::string FileName;
     if (!FPrompter.SaveFile(SoundFileDialog(), FileName)) return false;
+    if (const std::string Refusal = FGame.RefuseROMFileAsOutput(FileName); !Refusal.empty()) {
+        FPrompter.Error(Refusal);
+        return false;
+    }
     try {
         FGame.MCU->SaveSoundRecording(FileName);
     } catch (const std::exception& e) {
@@ -66,6 +70,10 @@ void TSoundRecordingControl::ToggleSoundRecording() {
         if (Anything) {
             std::string FileName;
             if (FPrompter.SaveFile(SoundFileDialog(), FileName)) {
+                if (const std::string Refusal = FGame.RefuseROMFileAsOutput(FileName); !Refusal.empty()) {
+                    FPrompter.Error(Refusal); // the recording stays on, as after a failed save
+                    return;
+                }
                 try {
                     MCU->SaveSoundRecording(FileName);
                 } catch (const std::exception& e) {
