@@ -1,6 +1,8 @@
 #include "debugger/debugger.h"
 
 #include "base/safe_file.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 
 #include "base/program_folder.h"
 #include "base/translate.h"
