@@ -4,12 +4,17 @@
 
 #include <array>
 #include <cstdio>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "base/options.h"
 #include "base/tick_source.h"
+#include "base/safe_file.h"
 #include "persist/settings.h"
 #include "core/mcu.h"
 #include "core/step_tables.h"
@@ -65,10 +70,15 @@ void BM_DebuggerUnattendedRun(benchmark::State& State) {
     TDebugger Debugger(View, Prompter, Settings);
     Debugger.Initialize();
     // Loaded the way LoadGame does once the ROM is read.
-    const std::string Path = "/tmp/tarvolin_bench_debugger.rom";
-    {
-        std::ofstream(Path, std::ios::binary) << BenchROM();
+    // In a folder of its own (mkdtemp), so no file planted under a fixed name in /tmp is
+    // followed or replaced.
+    std::string Folder = (std::filesystem::temp_directory_path() / "tarvolin_bench_XXXXXX").string();
+    if (!::mkdtemp(Folder.data())) {
+        State.SkipWithError("cannot make a temporary folder");
+        return;
     }
+    const std::string Path = Folder + "/debugger.rom";
+    WriteFileReplacing(Path, BenchROM());
     if (!Debugger.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, Path)) {
         State.SkipWithError("cannot load the benchmark ROM");
         return;
@@ -82,6 +92,7 @@ void BM_DebuggerUnattendedRun(benchmark::State& State) {
     State.counters["cycles/s"] =
         benchmark::Counter(double(Debugger.MCU()->CycleCount - Start), benchmark::Counter::kIsRate);
     std::remove(Path.c_str());
+    ::rmdir(Folder.c_str());
 }
 BENCHMARK(BM_DebuggerUnattendedRun);
 

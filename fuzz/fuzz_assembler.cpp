@@ -1,6 +1,8 @@
-// Feeds arbitrary text to the assembler, in both address notations.
-// Only EAssemblerError may come out, with at least one message; an assembled image must
-// agree with itself (chip order = the execution order reordered, labels inside the ROM).
+// Feeds arbitrary text to the assembler, in both address notations; the seeds include
+// listings as the debugger exports them (address and byte columns), which it reads too.
+// Only EAssemblerError may come out, with at least one and at most AssemblerErrorLimit
+// messages and no control character but the line breaks between them; an assembled image
+// must agree with itself (chip order = the execution order reordered, labels inside the ROM).
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -18,7 +20,9 @@ void AssembleOnce(const std::string& Source, bool StepCodes) {
     try {
         result = Assemble(Source, "fuzz.asm", options);
     } catch (const EAssemblerError& e) {
-        if (e.Messages().empty()) std::abort();
+        if (e.Messages().empty() || e.Messages().size() > AssemblerErrorLimit) std::abort();
+        for (const char c : std::string(e.what()))
+            if ((static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == 0x7F) std::abort();
         return;
     }
     if (result.ChipOrder != ExecutionToChipOrder(result.ExecutionOrder)) std::abort();

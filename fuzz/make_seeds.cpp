@@ -21,6 +21,7 @@
 #include "base/options.h"
 #include "core/step_tables.h"
 #include "disasm/assembler.h"
+#include "disasm/listing.h"
 #include "disasm/disasm.h"
 #include "lcd/raster.h"
 #include "persist/stream.h"
@@ -240,6 +241,25 @@ void AssemblerSeeds(const std::string& DemoSource) {
         }
         Write("fuzz_assembler", "opcodes_" + std::to_string(quarter), source);
     }
+    // The demo exported as the debugger writes a listing (address and byte columns, label
+    // and header lines, CR LF), in both address notations.
+    const TAssemblyResult demo = Assemble(DemoSource, "demo.asm");
+    std::istringstream rom(std::string(demo.ChipOrder.begin(), demo.ChipOrder.end()));
+    auto listed = TSHARP_SM5A_MCU::Class.Create(&rom);
+    listed->SetAddressLabel(0x005, "старт");
+    listed->SetAddressComment(0x006, "two\nlines");
+    for (int bps = 0; bps < 2; ++bps) {
+        Options().UseBankPageStepAddressNotation = bps == 1;
+        TListing listing;
+        listing.BuildDisAsmStrings(listed.get());
+        // The first two pages: enough of every kind of line, small enough to keep the
+        // target fast (a whole listing takes milliseconds to assemble).
+        std::string text = listing.ExportText(*listed);
+        size_t cut = 0;
+        for (int lines = 0; lines < 140 && cut != std::string::npos; ++lines) cut = text.find('\n', cut + 1);
+        if (cut != std::string::npos) text.resize(cut + 1);
+        Write("fuzz_assembler", bps ? "listing_bps" : "listing", text);
+    }
     Options().InstructionMnemonics = 0;
     Options().UseBankPageStepAddressNotation = false;
 }
@@ -270,6 +290,17 @@ void NetworkSeeds() {
     Write("fuzz_network_input", "version_utf16", std::string("\x03\xFF\xFE" "1\0.\0" "5\0\n\0", 11));
 }
 
+// Stored settings as fuzz_settings reads them: group, name and value separated by tabs,
+// one value a line.
+void SettingsSeeds() {
+    Write("fuzz_settings", "options",
+          "\tUseBankPageStepAddressNotation\t1\n\tInstructionMnemonics\t0x102\n\tAppendDisAsmComments\t 0 \n"
+          "\tUpdateServer\thttps://h/\n\tUseSM500Mnemonics\t1\n");
+    Write("fuzz_settings", "roms",
+          "ROMs\tMH06\t/etc/passwd\nROMs\tFR27\t/nonexistent\nRecentROMs\tGame1\tMH06\nRecentROMs\tFile1\t/etc/passwd\n"
+          "RecentROMs\tGame2\t\nRecentROMs\tFile2\t/\n");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -287,6 +318,7 @@ int main(int argc, char** argv) {
         McuAndConverterSeeds(demo);
         AssemblerSeeds(demo);
         NetworkSeeds();
+        SettingsSeeds();
         SessionSeeds(demo);
     } catch (const std::exception& e) {
         std::cerr << e.what() << "\n";

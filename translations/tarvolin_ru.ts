@@ -527,6 +527,86 @@ Unpack &apos;%s&apos; from &apos;%s&apos; manually.</source>
         <source>too many files of that name exist already</source>
         <translation>файлов с таким именем уже слишком много</translation>
     </message>
+    <message>
+        <source>Cannot open file &quot;%s&quot;: %s</source>
+        <translation>Не удаётся открыть файл &quot;%s&quot;: %s</translation>
+    </message>
+    <message>
+        <source>Cannot read file &quot;%s&quot;: %s</source>
+        <translation>Не удаётся прочитать файл &quot;%s&quot;: %s</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>это папка</translation>
+    </message>
+    <message>
+        <source>it is a named pipe (FIFO), not a file</source>
+        <translation>это именованный канал (FIFO), а не файл</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file</source>
+        <translation>это устройство, а не файл</translation>
+    </message>
+    <message>
+        <source>it is a socket, not a file</source>
+        <translation>это сокет, а не файл</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>это не обычный файл</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>доступ запрещён</translation>
+    </message>
+    <message>
+        <source>no such file or directory</source>
+        <translation>нет такого файла или папки</translation>
+    </message>
+    <message>
+        <source>too many levels of symbolic links</source>
+        <translation>слишком много уровней символических ссылок</translation>
+    </message>
+    <message>
+        <source>no space left on device</source>
+        <translation>на устройстве не осталось места</translation>
+    </message>
+    <message>
+        <source>disk quota exceeded</source>
+        <translation>превышена дисковая квота</translation>
+    </message>
+    <message>
+        <source>read-only file system</source>
+        <translation>файловая система только для чтения</translation>
+    </message>
+    <message>
+        <source>a part of the path is not a folder</source>
+        <translation>часть пути не является папкой</translation>
+    </message>
+    <message>
+        <source>the file name is too long</source>
+        <translation>слишком длинное имя файла</translation>
+    </message>
+    <message>
+        <source>input/output error</source>
+        <translation>ошибка ввода-вывода</translation>
+    </message>
+    <message>
+        <source>the file is too large</source>
+        <translation>файл слишком велик</translation>
+    </message>
+    <message>
+        <source>too many open files</source>
+        <translation>открыто слишком много файлов</translation>
+    </message>
+    <message>
+        <source>it holds %llu bytes, more than the %llu bytes such a file can have</source>
+        <translation>в нём %llu байт, больше, чем %llu байт, допустимых для такого файла</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; is the ROM file of the game; name another file.</source>
+        <translation>&quot;%s&quot; - это файл ROM игры; укажите другой файл.</translation>
+    </message>
 </context>
 <context>
     <name>GameControls</name>
@@ -640,18 +720,6 @@ Search Google for &quot;%s&quot; and unpack &quot;%s&quot; from the archive.</so
 Найдите в Google &quot;%s&quot; и распакуйте из архива &quot;%s&quot;.</translation>
     </message>
     <message>
-        <source>Cannot open file &quot;%s&quot;.</source>
-        <translation>Не удалось открыть файл &quot;%s&quot;.</translation>
-    </message>
-    <message>
-        <source>Cannot read file &quot;%s&quot;.</source>
-        <translation>Не удалось прочитать файл &quot;%s&quot;.</translation>
-    </message>
-    <message>
-        <source>Cannot read &quot;%s&quot;: a zip archive of more than %u bytes holds no ROM set.</source>
-        <translation>Не удалось прочитать &quot;%s&quot;: zip-архив размером более %u байт не может содержать набор ПЗУ.</translation>
-    </message>
-    <message>
         <source>Cannot read &quot;%s&quot;: %s</source>
         <translation>Не удалось прочитать &quot;%s&quot;: %s</translation>
     </message>
@@ -710,6 +778,10 @@ Are you sure you want to continue loading the data?</source>
     <message>
         <source>Cannot find file &quot;%s&quot;.</source>
         <translation>Не удалось найти файл &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Cannot open &quot;%s&quot;: %s.</source>
+        <translation>Не удаётся открыть &quot;%s&quot;: %s.</translation>
     </message>
 </context>
 <context>
@@ -843,6 +915,10 @@ Are you sure you want to continue loading the data?</source>
     <message>
         <source>unsupported pixel format</source>
         <translation>неподдерживаемый формат пикселей</translation>
+    </message>
+    <message>
+        <source>the image declares more pixels than its data can hold</source>
+        <translation>изображение объявляет больше пикселей, чем могут вместить его данные</translation>
     </message>
 </context>
 <context>
@@ -1640,6 +1716,10 @@ O[2] e     O[3] d</translation>
         <source>Sound recording is active. Do you want to save the recorded sound?</source>
         <translation>Идёт запись звука. Сохранить записанный звук?</translation>
     </message>
+    <message>
+        <source>The recording lasted %.1f seconds, longer than the %.1f seconds the sound buffer holds: only its last %.1f seconds were kept.</source>
+        <translation>Запись длилась %.1f с, дольше, чем %.1f с, которые вмещает звуковой буфер: сохранены только её последние %.1f с.</translation>
+    </message>
 </context>
 <context>
     <name>Stream</name>
@@ -1674,10 +1754,6 @@ O[2] e     O[3] d</translation>
     <message>
         <source>String list does not allow duplicates</source>
         <translation>Список строк не допускает повторов</translation>
-    </message>
-    <message>
-        <source>Cannot open file &quot;%s&quot;: %s</source>
-        <translation>Не удалось открыть файл &quot;%s&quot;: %s</translation>
     </message>
 </context>
 <context>
@@ -1722,14 +1798,6 @@ O[2] e     O[3] d</translation>
     <message>
         <source>The user data file &quot;%s&quot; was not loaded: %s</source>
         <translation>Файл пользовательских данных &quot;%s&quot; не загружен: %s</translation>
-    </message>
-    <message>
-        <source>it is not a regular file</source>
-        <translation>это не обычный файл</translation>
-    </message>
-    <message>
-        <source>it is too large</source>
-        <translation>он слишком велик</translation>
     </message>
 </context>
 <context>

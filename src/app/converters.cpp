@@ -10,6 +10,8 @@
 #include <sstream>
 
 #include "core/step_tables.h"
+#include "base/safe_file.h"
+#include "base/text_format.h"
 #include "base/types.h"
 #include "disasm/listing.h"
 
@@ -57,42 +59,18 @@ bool ParseToken(const std::string& Token, long long& Value) {
     return true;
 }
 
-// The token as it can be shown in a message: control characters escaped.
-std::string Printable(const std::string& s) {
-    std::string r;
-    for (unsigned char c : s) {
-        if (c == '\n') r += "\\n";
-        else if (c == '\r') r += "\\r";
-        else if (c == '\t') r += "\\t";
-        else if (c < 0x20) {
-            static const char hex[] = "0123456789ABCDEF";
-            r += "\\x";
-            r += hex[c >> 4];
-            r += hex[c & 0xF];
-        } else r += static_cast<char>(c);
-    }
-    return r;
-}
-
 std::vector<uint8_t> ReadAll(const std::filesystem::path& Input) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(Input, ec)) throw EConversionError("Cannot read \"" + Input.string() + "\": it is a folder");
-    std::ifstream f(Input, std::ios::binary);
-    if (!f) throw EConversionError("Cannot open file \"" + Input.string() + "\": " + std::strerror(errno));
-    std::vector<uint8_t> data;
     try {
-        data.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-    } catch (const std::exception&) {
-        f.setstate(std::ios::badbit); // the file buffer reports a failed read by throwing
+        const std::string Data = ReadFileBounded(Input, ConverterInputLimit);
+        return std::vector<uint8_t>(Data.begin(), Data.end());
+    } catch (const std::runtime_error& e) {
+        throw EConversionError(e.what());
     }
-    if (f.bad()) throw EConversionError("Cannot read file \"" + Input.string() + "\"");
-    return data;
 }
 
 std::filesystem::path WriteSeq(const std::filesystem::path& Input, const std::vector<uint8_t>& Data) {
     const std::filesystem::path Output = SeqFileName(Input);
-    std::error_code ec;
-    if (std::filesystem::equivalent(Input, Output, ec))
+    if (SameFile(Input, Output))
         throw EConversionError("The input \"" + Input.string() + "\" already has the extension .seq; its conversion would overwrite it");
     try {
         WriteFileReplacing(Output, std::string(Data.begin(), Data.end()));
@@ -115,7 +93,7 @@ std::vector<uint8_t> DeJAVA(const std::string& Text, const std::string& SourceNa
             ++tokenNo;
             long long v = 0;
             if (!ParseToken(token, v))
-                throw EConversionError(SourceName + ": value " + std::to_string(tokenNo) + ": '" + Printable(token) +
+                throw EConversionError(SourceName + ": value " + std::to_string(tokenNo) + ": '" + PrintableText(token, 64) +
                                        "' is not a valid integer value");
             if (count >= static_cast<size_t>(ROMSize))
                 throw EConversionError(SourceName + ": more than " + std::to_string(ROMSize) +

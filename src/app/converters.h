@@ -17,6 +17,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The largest input a conversion reads: a ROM dump is 1856 bytes and its text form a few
+// dozen kilobytes, so a file past one megabyte is no ROM; it is refused with its size before
+// it is read.
+constexpr uint64_t ConverterInputLimit = 1u << 20;
+
 // The output file of a conversion: the input path with its extension replaced by ".seq".
 std::filesystem::path SeqFileName(const std::filesystem::path& Input);
 

@@ -27,4 +27,31 @@ std::string ToLowerASCII(std::string Text) {
     return Text;
 }
 
+std::string PrintableText(const std::string& Text, size_t MaxBytes) {
+    static const char HexDigit[] = "0123456789ABCDEF";
+    size_t End = Text.size();
+    if (End > MaxBytes) {
+        End = MaxBytes;
+        while (End > 0 && (static_cast<unsigned char>(Text[End]) & 0xC0) == 0x80) --End;
+    }
+    std::string r;
+    r.reserve(End + 16);
+    for (size_t i = 0; i < End; ++i) {
+        const auto c = static_cast<unsigned char>(Text[i]);
+        const bool C1 = c == 0xC2 && i + 1 < Text.size() && static_cast<unsigned char>(Text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(Text[i + 1]) <= 0x9F;
+        if (c == '\n') r += "\\n";
+        else if (c == '\r') r += "\\r";
+        else if (c == '\t') r += "\\t";
+        else if (c < 0x20 || c == 0x7F || C1) {
+            const unsigned v = C1 ? static_cast<unsigned char>(Text[++i]) : c;
+            r += "\\x";
+            r += HexDigit[v >> 4];
+            r += HexDigit[v & 0xF];
+        } else r += static_cast<char>(c);
+    }
+    if (End < Text.size()) r += Format("... (%llu bytes)", static_cast<unsigned long long>(Text.size()));
+    return r;
+}
+
 } // namespace tarvolin

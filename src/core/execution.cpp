@@ -98,8 +98,10 @@ void TSHARP_SM5A_MCU::TakeSoundSample() {
     const int32_t bit = IO.R & 1;
     const int32_t level = Options().DerivatedSoundWave ? FPreviousSoundBit - bit : 1 - bit;
     FPreviousSoundBit = bit;
-    if (FAudioBufferPos < 0 || FAudioBufferPos >= static_cast<int32_t>(FAudioBuffer.size()))
-        FAudioBufferPos = 0; // the buffer is reused from its start once it is full
+    if (FAudioBufferPos < 0 || FAudioBufferPos >= static_cast<int32_t>(FAudioBuffer.size())) {
+        if (FAudioBufferPos > 0) ++FAudioBufferReuses; // the buffer is reused from its start once it is full
+        FAudioBufferPos = 0;
+    }
     FAudioBuffer[FAudioBufferPos++] = static_cast<int16_t>(level * SampleAmplitude);
 }
 

@@ -201,6 +201,12 @@ public:
     const std::vector<int16_t>& AudioBuffer() const { return FAudioBuffer; }
     int32_t AudioBufferPos() const { return FAudioBufferPos; }
     int32_t PreviousSoundBit() const { return FPreviousSoundBit; }
+    // Samples taken since the recording started in this run of the program: the full buffer
+    // is reused from its start, so a WAV file holds only the last AudioBufferPos of them.
+    uint64_t RecordedSamples() const { return FAudioBufferReuses * FAudioBuffer.size() + uint64_t(FAudioBufferPos); }
+    // Empty, or the note that a recording longer than the buffer was cut to its last part,
+    // with both lengths in seconds.
+    std::string SoundRecordingCutNote() const;
     // Restores a recording (debug session load): a non-empty buffer is brought to the
     // recording length, the position is kept inside it and the bit masked to 0..1.
     void RestoreSoundRecording(std::vector<int16_t> Buffer, int32_t Pos, int32_t PreviousBit);
@@ -332,6 +338,7 @@ protected:
     int32_t FAudioBufferPos = 0;
     int32_t FPreviousSoundBit = 0;
     std::vector<uint8_t>* FBuzzerTap = nullptr;
+    uint64_t FAudioBufferReuses = 0; // times the full buffer went back to its start
 
     friend struct TMCUClass;
 

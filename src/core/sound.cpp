@@ -3,6 +3,8 @@
 #include <string_view>
 
 #include "base/safe_file.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 #include "core/mcu.h"
 
 namespace tarvolin {
@@ -22,12 +24,14 @@ void PutLE(std::vector<uint8_t>& out, uint32_t v, int bytes) {
 void TSHARP_SM5A_MCU::StartSoundRecording() {
     if (FAudioBuffer.empty()) FAudioBuffer.assign(AudioBufferLength, 0);
     FAudioBufferPos = 0;
+    FAudioBufferReuses = 0;
     FPreviousSoundBit = IO.R & 1;
     UpdateRareCycleWork();
 }
 
 void TSHARP_SM5A_MCU::StopSoundRecording() {
     FAudioBufferPos = 0;
+    FAudioBufferReuses = 0;
     std::vector<int16_t>().swap(FAudioBuffer);
     UpdateRareCycleWork();
 }
@@ -46,7 +50,17 @@ void TSHARP_SM5A_MCU::RestoreSoundRecording(std::vector<int16_t> Buffer, int32_t
     FAudioBuffer = std::move(Buffer);
     FAudioBufferPos = (Pos < 0 || Pos > static_cast<int32_t>(FAudioBuffer.size())) ? 0 : Pos;
     FPreviousSoundBit = PreviousBit & 1;
+    FAudioBufferReuses = 0; // a session keeps the buffer, not how often it was reused
     UpdateRareCycleWork();
+}
+
+std::string TSHARP_SM5A_MCU::SoundRecordingCutNote() const {
+    if (FAudioBufferReuses == 0) return {};
+    return Format(Tr("SoundRecording", "The recording lasted %.1f seconds, longer than the %.1f seconds the sound "
+                                       "buffer holds: only its last %.1f seconds were kept.")
+                      .c_str(),
+                  double(RecordedSamples()) / WavSampleRate, double(AudioBufferLength) / WavSampleRate,
+                  double(FAudioBufferPos) / WavSampleRate);
 }
 
 void TSHARP_SM5A_MCU::SaveSoundRecording(const std::filesystem::path& FileName) const {

@@ -1,5 +1,9 @@
 #include "debugger/debugger.h"
 
+#include "base/safe_file.h"
+#include "base/text_format.h"
+#include "base/translate.h"
+
 #include "base/program_folder.h"
 #include "base/translate.h"
 #include "lcd/lcd_driver.h"
@@ -52,6 +56,11 @@ void TDebugger::SetCaption(std::string Caption) {
     FViews.Window.SetCaption(FCaption);
 }
 
+std::string TLoadedGame::RefuseROMFileAsOutput(const std::string& Path) const {
+    if (ROMFile.empty() || !SameFile(ROMFile, Path)) return {};
+    return Format(Tr("Files", "\"%s\" is the ROM file of the game; name another file.").c_str(), Path.c_str());
+}
+
 // A game enters the window in this order: its caption, the run's defaults, the input panel,
 // the memory watch, the LCD picture, the listing, the command states, then a reset.
 void TDebugger::InstallGame(std::unique_ptr<TSHARP_SM5A_MCU> MCU, const TMCUClass& Class) {
@@ -59,6 +68,7 @@ void TDebugger::InstallGame(std::unique_ptr<TSHARP_SM5A_MCU> MCU, const TMCUClas
     FViews.Tools.CloseInterconnection();
     FGame.MCU = std::move(MCU);
     FGame.Class = &Class;
+    FGame.ROMFile.clear();
     FSound.Forget(); // a replaced game took its recording with it
 
     SetCaption(std::string(ApplicationName) + " - " + Class.GameName());
@@ -85,6 +95,7 @@ void TDebugger::RemoveGame() {
         FGame.MCU->StopSoundRecording();
         FGame.MCU.reset();
         FGame.Class = nullptr;
+        FGame.ROMFile.clear();
     }
     FSound.Forget();
     FLCD.ClearPicture();

@@ -20,8 +20,14 @@ struct TLoadedGame {
     std::unique_ptr<TSHARP_SM5A_MCU> MCU;
     const TMCUClass* Class = nullptr;
 
+    // The file the ROM was read from ("" when it came from elsewhere): no save replaces it.
+    std::string ROMFile;
+
     TSHARP_SM5A_MCU* Get() const { return MCU.get(); }
     bool IsLoaded() const { return MCU != nullptr; }
+    // Empty, or the message that refuses Path as a file to write because it is the game's
+    // ROM file (by another name, a link or a hard link too).
+    std::string RefuseROMFileAsOutput(const std::string& Path) const;
 };
 
 enum TRunType : uint8_t {

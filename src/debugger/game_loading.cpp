@@ -65,44 +65,23 @@ bool TGameLoadingControl::ReadROMFile(const std::string& FileName, const TMCUCla
                                       uint64_t& Size) {
     Data.clear();
     Size = 0;
-    std::ifstream f(FileName, std::ios::binary);
-    if (!f) {
-        FPrompter.Error(Format(Tr("GameLoading", "Cannot open file \"%s\".").c_str(), FileName.c_str()));
-        return false;
-    }
-    f.seekg(0, std::ios::end);
-    const std::streamoff End = f.tellg();
-    f.seekg(0, std::ios::beg);
-    if (End < 0 || !f) {
-        FPrompter.Error(Format(Tr("GameLoading", "Cannot read file \"%s\".").c_str(), FileName.c_str()));
-        return false;
-    }
-    Size = static_cast<uint64_t>(End);
-    if (IsZipFileName(FileName)) {
-        if (Size > ZipArchiveLimit) {
-            FPrompter.Error(Format(
-                Tr("GameLoading", "Cannot read \"%s\": a zip archive of more than %u bytes holds no ROM set.").c_str(),
-                                   FileName.c_str(), static_cast<unsigned>(ZipArchiveLimit)));
-            return false;
+    try {
+        if (IsZipFileName(FileName)) {
+            const std::string Archive = ReadFileBounded(FileName, ZipArchiveLimit);
+            try {
+                Data = ReadZipEntry(Archive, Game.ROMFileNameInArchive(), TZipEntryChoice::NamedElseFirst);
+            } catch (const EZipError& e) {
+                FPrompter.Error(Format(Tr("GameLoading", "Cannot read \"%s\": %s").c_str(), FileName.c_str(), e.what()));
+                return false;
+            }
+            Size = Data.size();
+            return true;
         }
-        std::string Archive(static_cast<size_t>(Size), '\0');
-        if (!Archive.empty() && !f.read(Archive.data(), static_cast<std::streamsize>(Archive.size()))) {
-            FPrompter.Error(Format(Tr("GameLoading", "Cannot read file \"%s\".").c_str(), FileName.c_str()));
-            return false;
-        }
-        try {
-            Data = ReadZipEntry(Archive, Game.ROMFileNameInArchive(), TZipEntryChoice::NamedElseFirst);
-        } catch (const EZipError& e) {
-            FPrompter.Error(Format(Tr("GameLoading", "Cannot read \"%s\": %s").c_str(), FileName.c_str(), e.what()));
-            return false;
-        }
-        Size = Data.size();
-        return true;
-    }
-    Data.resize(static_cast<size_t>(std::min<uint64_t>(Size, ROMSize)));
-    if (!Data.empty() && !f.read(Data.data(), static_cast<std::streamsize>(Data.size()))) {
+        // A folder, named pipe or device is refused before it is opened, so nothing blocks.
+        Data = ReadFilePrefix(FileName, ROMSize, Size);
+    } catch (const std::runtime_error& e) {
         Data.clear();
-        FPrompter.Error(Format(Tr("GameLoading", "Cannot read file \"%s\".").c_str(), FileName.c_str()));
+        FPrompter.Error(e.what());
         return false;
     }
     return true;
@@ -212,6 +191,7 @@ bool TGameLoadingControl::InstallROM(const TObtainedROM& ROM) {
         return false;
     }
     FHost.InstallGame(std::move(NewMCU), *ROM.Class);
+    FGame.ROMFile = ROM.SourceFile;
     FWindow.SetBusy(false);
     if (!ROM.SourceFile.empty()) AddRecentROM(*ROM.Class, ROM.SourceFile);
     return true;
@@ -283,8 +263,13 @@ void TGameLoadingControl::HandleCommandLine(const std::string& Argument) {
     std::filesystem::path Path = std::filesystem::absolute(Argument, ec);
     if (ec) Path = Argument;
     const std::string Full = Path.lexically_normal().string();
-    if (!std::filesystem::is_regular_file(Path, ec)) {
+    if (!std::filesystem::exists(std::filesystem::symlink_status(Path, ec)) || !std::filesystem::exists(Path, ec)) {
         FPrompter.Error(Format(Tr("GameLoading", "Cannot find file \"%s\".").c_str(), Full.c_str()));
+        return;
+    }
+    // Something that is there but no file (a folder, a named pipe, a device) says what it is.
+    if (const std::string Reason = NotAFileReason(Path); !Reason.empty()) {
+        FPrompter.Error(Format(Tr("GameLoading", "Cannot open \"%s\": %s.").c_str(), Full.c_str(), Reason.c_str()));
         return;
     }
     if (ToLowerASCII(Path.extension().string()) == ".dbgsession") {
@@ -340,6 +325,12 @@ bool TGameLoadingControl::LoadRecentROM(size_t Index) {
     if (Index >= Entries.size()) return false;
     const TRecentROMEntry& e = Entries[Index];
     std::error_code ec;
+    if (e.Class && std::filesystem::exists(e.File, ec)) {
+        if (const std::string Reason = NotAFileReason(e.File); !Reason.empty()) {
+            FPrompter.Error(Format(Tr("GameLoading", "Cannot open \"%s\": %s.").c_str(), e.File.c_str(), Reason.c_str()));
+            return false;
+        }
+    }
     if (!e.Class || !std::filesystem::is_regular_file(e.File, ec)) {
         FPrompter.Error(e.Class ? Format(Tr("GameLoading", "Cannot find file \"%s\".").c_str(), e.File.c_str())
                                 : Format(Tr("GameLoading", "Unrecognized game: '%s'.").c_str(),

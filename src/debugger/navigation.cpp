@@ -268,6 +268,11 @@ void TNavigationControl::SetAddressDescription() {
     std::string Label = MCU.GetAddressLabel(Sel);
     std::string Comment = MCU.GetAddressComment(Sel);
     if (!GetAddressDescription(FPrompter, Sel, Label, Comment)) return;
+    // Labels and comments are one line each (a listing writes each on one line): pasted line
+    // breaks become spaces.
+    for (std::string* Text : {&Label, &Comment})
+        for (char& c : *Text)
+            if (c == '\r' || c == '\n') c = ' ';
     try {
         MCU.SetAddressLabel(Sel, Label);
         MCU.SetAddressComment(Sel, Comment);
@@ -320,6 +325,10 @@ void TNavigationControl::SaveDisassembly() {
     Dialog.FileName = TListing::ProposedFileName(*FGame.MCU);
     std::string FileName;
     if (!FPrompter.SaveFile(Dialog, FileName)) return;
+    if (const std::string Refusal = FGame.RefuseROMFileAsOutput(FileName); !Refusal.empty()) {
+        FPrompter.Error(Refusal);
+        return;
+    }
     try {
         FListing.SaveToFile(*FGame.MCU, FileName);
     } catch (const std::exception& e) {

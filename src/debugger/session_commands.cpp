@@ -104,6 +104,11 @@ void TSessionCommands::PauseRun() {
 }
 
 bool TSessionCommands::WriteSession(TDebugSession& Session, const std::string& FileName) {
+    if (const std::string Refusal = L.Game.RefuseROMFileAsOutput(FileName.empty() ? Session.FileName() : FileName);
+        !Refusal.empty()) {
+        L.Prompter.Error(Refusal);
+        return false;
+    }
     try {
         if (FileName.empty()) Session.Save();
         else Session.SaveAs(FileName);

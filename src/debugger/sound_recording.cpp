@@ -28,12 +28,17 @@ TSoundRecordingControl::TSoundRecordingControl(TLoadedGame& Game, TPrompter& Pro
 bool TSoundRecordingControl::SaveSoundRecordingAs() {
     std::string FileName;
     if (!FPrompter.SaveFile(SoundFileDialog(), FileName)) return false;
+    if (const std::string Refusal = FGame.RefuseROMFileAsOutput(FileName); !Refusal.empty()) {
+        FPrompter.Error(Refusal);
+        return false;
+    }
     try {
         FGame.MCU->SaveSoundRecording(FileName);
     } catch (const std::exception& e) {
         FPrompter.Error(e.what());
         return false;
     }
+    TellIfCut();
     return true;
 }
 
@@ -65,6 +70,10 @@ void TSoundRecordingControl::ToggleSoundRecording() {
         if (Anything) {
             std::string FileName;
             if (FPrompter.SaveFile(SoundFileDialog(), FileName)) {
+                if (const std::string Refusal = FGame.RefuseROMFileAsOutput(FileName); !Refusal.empty()) {
+                    FPrompter.Error(Refusal); // the recording stays on, as after a failed save
+                    return;
+                }
                 try {
                     MCU->SaveSoundRecording(FileName);
                 } catch (const std::exception& e) {
@@ -72,6 +81,7 @@ void TSoundRecordingControl::ToggleSoundRecording() {
                     FPrompter.Error(e.what());
                     return;
                 }
+                TellIfCut();
             }
         }
         MCU->StopSoundRecording();
@@ -79,6 +89,11 @@ void TSoundRecordingControl::ToggleSoundRecording() {
         if (Anything) FSession.MarkSessionModified();
     }
     FStates.StatesChanged();
+}
+
+void TSoundRecordingControl::TellIfCut() {
+    const std::string Note = FGame.MCU->SoundRecordingCutNote();
+    if (!Note.empty()) FPrompter.Message(TMessageKind::Information, Note, TMessageButtons::OK);
 }
 
 void TSoundRecordingControl::RestoreSession(bool Checked) {

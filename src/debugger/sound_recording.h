@@ -28,6 +28,9 @@ public:
 
 private:
     bool SaveSoundRecordingAs();
+    // After a save: tells the user when the recording was longer than the buffer and only
+    // its last part went into the file.
+    void TellIfCut();
 
     TLoadedGame& FGame;
     TPrompter& FPrompter;

@@ -11,6 +11,7 @@
 #include "core/mnemonics.h"
 #include "disasm/assembler_text.h"
 #include "disasm/text_util.h"
+#include "base/text_format.h"
 
 namespace tarvolin {
 
@@ -101,8 +102,12 @@ private:
 
     // One pass over the lines; in the final pass errors are recorded and bytes written.
     void Pass(bool Final);
+    // Errors are kept up to the limit, the rest only counted; text from the source is shown
+    // with its control characters escaped and cut to a sane length.
     void Error(int Line, const std::string& Text) {
-        if (FFinal) FMessages.push_back({Line, Text});
+        if (!FFinal) return;
+        if (FMessages.size() < AssemblerErrorLimit) FMessages.push_back({Line, PrintableText(Text, 300)});
+        else ++FMoreErrors;
     }
     bool ResolveTarget(const TSourceLine& L, const std::string& Text, TTarget& Target);
     // Encodes an instruction at Addr; returns false (with an error) when it cannot.
@@ -113,14 +118,19 @@ private:
                          std::vector<uint8_t>& Bytes);
     bool CallOpcode(const TSourceLine& L, const TTarget& T, uint8_t& Op);
     bool BranchOpcode(const TSourceLine& L, T11bits Addr, const TTarget& T, uint8_t& Op);
-    void Place(const TSourceLine& L, T11bits& Loc, const std::vector<uint8_t>& Bytes);
+    // Loc is wider than an address, so code past the end never wraps round to address 0.
+    void Place(const TSourceLine& L, unsigned& Loc, const std::vector<uint8_t>& Bytes);
+    // A label's address: past the end of the ROM it is the first address outside it.
+    static T11bits LabelAddress(unsigned Loc) { return static_cast<T11bits>(std::min<unsigned>(Loc, ROMSize)); }
 
     TAssemblerOptions FOptions;
     std::string FFileName;
     std::vector<TSourceLine> FLines;
     std::map<std::string, T11bits> FLabels, FNewLabels;
     std::vector<TAssemblerMessage> FMessages;
+    size_t FMoreErrors = 0;
     bool FFinal = false;
+    bool FPastEndReported = false;
     TROM FImage{};
     std::vector<int> FOwner = std::vector<int>(ROMSize, 0);
 };
@@ -430,12 +440,14 @@ bool TAssembler::Encode(const TSourceLine& L, T11bits Addr, std::vector<uint8_t>
     return EncodeSimple(L, u, Bytes);
 }
 
-void TAssembler::Place(const TSourceLine& L, T11bits& Loc, const std::vector<uint8_t>& Bytes) {
+void TAssembler::Place(const TSourceLine& L, unsigned& Loc, const std::vector<uint8_t>& Bytes) {
     for (size_t i = 0; i < Bytes.size(); ++i) {
-        const unsigned a = Loc + i;
+        const unsigned a = Loc + static_cast<unsigned>(i);
         if (a > LastROMAddress) {
-            Error(L.No, "code runs past the end of the ROM (" + AddrText(LastROMAddress) + ")");
-            Loc = static_cast<T11bits>(Loc + Bytes.size());
+            // Said once: every later line of the same run would only repeat it.
+            if (!FPastEndReported) Error(L.No, "code runs past the end of the ROM (" + AddrText(LastROMAddress) + ")");
+            FPastEndReported = FFinal;
+            Loc += static_cast<unsigned>(Bytes.size());
             return;
         }
         if ((a & 0x3F) == 63) {
@@ -459,17 +471,24 @@ void TAssembler::Place(const TSourceLine& L, T11bits& Loc, const std::vector<uin
             FImage[a] = Bytes[i];
         }
     }
-    Loc = static_cast<T11bits>(Loc + Bytes.size());
+    Loc += static_cast<unsigned>(Bytes.size());
 }
 
 void TAssembler::Pass(bool Final) {
     FFinal = Final;
     FNewLabels.clear();
-    T11bits loc = 0;
+    FPastEndReported = false;
+    unsigned loc = 0;
     for (const auto& L : FLines) {
+        if (L.ListedAddress >= 0) {
+            loc = static_cast<unsigned>(L.ListedAddress);
+            // A listing shows step 63 of every page too, which holds the chip's fixed jump
+            // and no code: its line places nothing.
+            if ((loc & 0x3F) == 63) continue;
+        }
         if (!L.Label.empty()) {
             if (FNewLabels.count(L.Label)) Error(L.No, "label " + L.Label + " is defined twice");
-            else FNewLabels[L.Label] = loc;
+            else FNewLabels[L.Label] = LabelAddress(loc);
         }
         switch (L.Kind) {
         case lkEmpty: break;
@@ -484,7 +503,7 @@ void TAssembler::Pass(bool Final) {
             } else {
                 Error(L.No, "bad .org address \"" + L.Operand + "\" (000 to " + AddrText(LastROMAddress) + ")");
             }
-            if (!L.Label.empty()) FNewLabels[L.Label] = loc;
+            if (!L.Label.empty()) FNewLabels[L.Label] = LabelAddress(loc);
             break;
         }
         case lkByte: {
@@ -511,7 +530,7 @@ void TAssembler::Pass(bool Final) {
         }
         case lkInstruction: {
             std::vector<uint8_t> bytes;
-            if (Encode(L, loc, bytes)) Place(L, loc, bytes);
+            if (Encode(L, LabelAddress(loc), bytes)) Place(L, loc, bytes);
             break;
         }
         }
@@ -523,7 +542,7 @@ TAssemblyResult TAssembler::Run(const std::string& Source) {
     std::stringstream ss(Source.rfind("\xEF\xBB\xBF", 0) == 0 ? Source.substr(3) : Source);
     std::string line;
     int no = 0;
-    while (std::getline(ss, line)) FLines.push_back(Lex(line, ++no));
+    while (std::getline(ss, line)) FLines.push_back(Lex(line, ++no, FOptions.StepCodes));
 
     // Sizes can depend on labels defined later (a SHARP TR or TRS is one byte when its
     // target is near): repeat the layout until the labels settle.
@@ -538,7 +557,9 @@ TAssemblyResult TAssembler::Run(const std::string& Source) {
     if (!FMessages.empty()) {
         std::stable_sort(FMessages.begin(), FMessages.end(), [](const auto& a, const auto& b) { return a.Line < b.Line; });
         std::string what;
-        for (const auto& m : FMessages) what += FFileName + ":" + std::to_string(m.Line) + ": " + m.Text + "\n";
+        const std::string Name = PrintableText(FFileName, 1024);
+        for (const auto& m : FMessages) what += Name + ":" + std::to_string(m.Line) + ": " + m.Text + "\n";
+        if (FMoreErrors) what += "... and " + std::to_string(FMoreErrors) + " more errors\n";
         what.pop_back();
         throw EAssemblerError(what, FMessages);
     }

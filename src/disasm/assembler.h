@@ -8,7 +8,10 @@
 // - The DPH toggle of the exchange/load family (EXC, EXCI, LDA, EXCD; XE, XEI, LE, XED) is
 //   the note "xor DPH 01", "10" or "11" that the disassembler writes in the comment; without
 //   it the SHARP names mean no toggle.
-// - Numbers: 0x1F or $1F hexadecimal, otherwise decimal. Addresses: hexadecimal.
+// - Numbers: 0x1F or $1F hexadecimal, otherwise decimal. Addresses: hexadecimal (3C5, 0x3C5
+//   or $3C5). Label names may hold letters of any script (UTF-8).
+// - A listing exported by the debugger is a source too: its address column places each
+//   instruction, its byte columns are not read.
 // - .org takes an execution-order address (the order the listing shows); the code that
 //   follows is placed at consecutive steps of that page. Step 63 of every page is the chip's
 //   fixed jump to step 0 and holds no code of its own.
@@ -26,6 +29,11 @@
 
 namespace tarvolin {
 
+// The largest source file read: a listing of the whole ROM is about 100 kilobytes.
+constexpr uint64_t AssemblerSourceLimit = 16u << 20;
+// Errors reported before the rest is only counted ("... and N more errors").
+constexpr size_t AssemblerErrorLimit = 100;
+
 struct TAssemblerOptions {
     // Step parts of addresses are step codes of the chip's counter, not step indexes.
     bool StepCodes = false;
@@ -36,7 +44,8 @@ struct TAssemblerMessage {
     std::string Text;
 };
 
-// Thrown when the source has errors; what() lists them all, one "FILE:LINE: text" per line.
+// Thrown when the source has errors; what() lists them, one "FILE:LINE: text" per line, the
+// first AssemblerErrorLimit of them followed by "... and N more errors" when there are more.
 class EAssemblerError : public std::runtime_error {
 public:
     EAssemblerError(const std::string& What, std::vector<TAssemblerMessage> Messages)

@@ -72,6 +72,7 @@ bool ParseAddress(const std::string& Text, bool StepCodes, T11bits& Addr) {
     } else {
         std::string h = s;
         if (h.size() > 2 && h[0] == '0' && (h[1] == 'x' || h[1] == 'X')) h = h.substr(2);
+        else if (h.size() > 1 && h[0] == '$') h = h.substr(1);
         if (h.empty() || h.size() > 3) return false;
         for (char c : h) {
             const int d = HexValue(c);
@@ -85,12 +86,33 @@ bool ParseAddress(const std::string& Text, bool StepCodes, T11bits& Addr) {
     return true;
 }
 
+namespace {
+
+// Bytes of UTF-8 sequences count as letters, so names in any script are names.
+bool IsNameChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+// The address and byte columns of an exported listing line: "3C5 5E 00    " or
+// "0:F:05 5E      "; returns the length of the columns, 0 when the line has none.
+size_t ListingColumns(const std::string& s, bool StepCodes, T11bits& Addr) {
+    const size_t AddrLen = s.size() > 1 && s[1] == ':' ? 6 : 3;
+    const size_t Len = AddrLen + 1 + 2 + 1 + 2 + 4;
+    if (s.size() <= Len || !ParseAddress(s.substr(0, AddrLen), StepCodes, Addr)) return 0;
+    const auto Hex2 = [&](size_t i) { return HexValue(s[i]) >= 0 && HexValue(s[i + 1]) >= 0; };
+    size_t i = AddrLen;
+    if (s[i] != ' ' || !Hex2(i + 1) || s[i + 3] != ' ') return 0;
+    if (!(Hex2(i + 4) || (s[i + 4] == ' ' && s[i + 5] == ' '))) return 0;
+    if (s.compare(i + 6, 4, "    ") != 0 || std::isspace(static_cast<unsigned char>(s[Len]))) return 0;
+    return Len;
+}
+
+} // namespace
+
 bool IsIdentifier(const std::string& s) {
     if (s.empty()) return false;
-    if (!(std::isalpha(static_cast<unsigned char>(s[0])) || s[0] == '_' || s[0] == '.')) return false;
-    return std::all_of(s.begin(), s.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.';
-    });
+    if (std::isdigit(static_cast<unsigned char>(s[0]))) return false;
+    return std::all_of(s.begin(), s.end(), IsNameChar);
 }
 
 // The "xor DPH nn" note of a line: 0..3, or -1 when there is none.
@@ -103,19 +125,24 @@ int DPHNote(const std::string& Raw) {
     return (a - '0') * 2 + (b - '0');
 }
 
-TSourceLine Lex(const std::string& Text, int No) {
+TSourceLine Lex(const std::string& Text, int No, bool StepCodes) {
     TSourceLine L;
     L.No = No;
     L.Raw = Text;
     std::string s = Text;
     if (!s.empty() && s.back() == '\r') s.pop_back();
+    T11bits Listed = 0;
+    if (const size_t Columns = ListingColumns(s, StepCodes, Listed)) {
+        L.ListedAddress = Listed;
+        s = s.substr(Columns);
+    }
     const size_t semi = s.find(';');
     if (semi != std::string::npos) s = s.substr(0, semi);
     s = Trim(s);
     // A label: an identifier directly followed by ':' and then white space or the end.
     {
         size_t i = 0;
-        while (i < s.size() && (std::isalnum(static_cast<unsigned char>(s[i])) || s[i] == '_' || s[i] == '.')) ++i;
+        while (i < s.size() && IsNameChar(s[i])) ++i;
         if (i > 0 && i < s.size() && s[i] == ':' && (i + 1 == s.size() || std::isspace(static_cast<unsigned char>(s[i + 1])))) {
             const std::string name = s.substr(0, i);
             if (IsIdentifier(name) && !std::isdigit(static_cast<unsigned char>(name[0]))) {

@@ -11,6 +11,7 @@
 
 #include "core/mcu.h"
 #include "base/options.h"
+#include "base/text_format.h"
 #include "disasm/disasm.h"
 #include "disasm/text_util.h"
 
@@ -21,13 +22,18 @@ std::string GetDisAsmLine(const TSHARP_SM5A_MCU& MCU, T11bits Addr, TTextUse Use
     const int size = MCU.GetOpcodeExt(Addr, op, next);
     const std::string OperandField = size == 2 ? HexDigits(next, 2) : "  ";
     std::string Comment;
-    const std::string Text = DisAsm(MCU, Addr, Comment, Use);
+    // Users' labels appear in the instruction text as targets: a line break in one is shown
+    // as \n, so the instruction stays one line of the listing.
+    std::string Text = DisAsm(MCU, Addr, Comment, Use);
+    Text = PrintableText(Text, Text.size());
     // "%s %s %-5s %s"
     std::string line = AddrToStr(Addr) + " " + HexDigits(op, 2) + " " + OperandField + "   " + " " + Text;
 
     std::string CommentPart;
     const std::string UserComment = MCU.GetAddressComment(Addr);
-    if (!UserComment.empty()) CommentPart = ";; " + UserComment;
+    // A user's comment is one line of the listing whatever it holds: a line break in it is
+    // written as \n, so it cannot add a line of its own to an exported listing.
+    if (!UserComment.empty()) CommentPart = ";; " + PrintableText(UserComment, UserComment.size());
     else if (!Comment.empty() && Options().AppendDisAsmComments) CommentPart = "; " + Comment;
     if (!CommentPart.empty()) {
         const size_t W = Options().UseBankPageStepAddressNotation ? 34 : 31;
@@ -127,7 +133,7 @@ std::vector<std::string> TListing::ExportLines(const TSHARP_SM5A_MCU& MCU) const
     for (const auto& e : FDisAsmStrings) {
         if (e.Addr < ROMSize && !MCU.DefaultROMAddressComments[e.Addr].empty()) Lines.push_back(MCU.DefaultROMAddressComments[e.Addr]);
         const std::string Label = MCU.GetAddressLabel(e.Addr);
-        if (!Label.empty()) Lines.push_back("; " + Label);
+        if (!Label.empty()) Lines.push_back("; " + PrintableText(Label, Label.size()));
         // The file keeps the English comments whatever the window shows.
         Lines.push_back(GetDisAsmLine(MCU, e.Addr, TTextUse::Written));
     }

@@ -22,9 +22,13 @@ namespace tarvolin {
 
 namespace {
 
-// Largest image accepted: far above any LCD picture, small enough to allocate safely.
+// Largest image accepted: far above any LCD picture (a few hundred pixels a side), small
+// enough to allocate safely (16 M pixels, 48 MB of RGB rows).
 constexpr png_uint_32 MaxImageSide = 16384;
-constexpr uint64_t MaxImagePixels = 64ull * 1024 * 1024;
+constexpr uint64_t MaxImagePixels = 16ull * 1024 * 1024;
+// Deflate packs at most 1032 bytes into one: rows that need more than that many times the
+// bytes left in the file cannot be there, whatever the header declares.
+constexpr uint64_t MaxDeflateRatio = 1032;
 
 struct TPngContext {
     const uint8_t* Data = nullptr; // reading
@@ -66,6 +70,7 @@ struct TDecodeInfo {
     png_uint_32 Width = 0, Height = 0;
     int Channels = 0;
     size_t RowBytes = 0;
+    uint64_t StoredBytes = 0; // the rows as stored (before the conversions), filter bytes included
 };
 
 // Reads the header and sets up the conversions to 8-bit samples, one byte each.
@@ -73,6 +78,7 @@ bool ReadPngHeader(png_structp Png, png_infop Info, TDecodeInfo& DI) {
     if (setjmp(png_jmpbuf(Png))) return false;
     png_set_user_limits(Png, MaxImageSide, MaxImageSide);
     png_read_info(Png, Info);
+    DI.StoredBytes = (uint64_t(png_get_rowbytes(Png, Info)) + 1) * png_get_image_height(Png, Info);
     const int ColorType = png_get_color_type(Png, Info);
     const int BitDepth = png_get_bit_depth(Png, Info);
     if (ColorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(Png);
@@ -128,6 +134,10 @@ void DecodePNG(const uint8_t* Data, size_t Size, TRaster& Out) {
     if (!ReadPngHeader(Png, Info, DI)) ThrowDecodeError(Ctx.Message);
     if (DI.Width == 0 || DI.Height == 0 || uint64_t(DI.Width) * DI.Height > MaxImagePixels)
         ThrowDecodeError(TR_NOOP("LCD", "the image is too large"));
+    // Checked before the rows are allocated, so a small file declaring a huge image costs
+    // nothing.
+    if (DI.StoredBytes > uint64_t(Size - Ctx.Pos) * MaxDeflateRatio)
+        ThrowDecodeError(TR_NOOP("LCD", "the image declares more pixels than its data can hold"));
     if (DI.Channels != 1 && DI.Channels != 3 && DI.Channels != 2 && DI.Channels != 4)
         ThrowDecodeError(TR_NOOP("LCD", "unsupported pixel format"));
 

@@ -31,10 +31,15 @@ void TDebugSession::LoadFromStream(std::istream& S) const {
 }
 
 void TDebugSession::Open(const std::filesystem::path& FileName) {
-    std::ifstream File(FileName, std::ios::binary);
-    if (!File)
-        throw EStreamError(Format(Tr("Stream", "Cannot open file \"%s\": %s").c_str(),
-                                  FileName.string().c_str(), std::strerror(errno)));
+    // A session holds at most the 20 MB sound buffer and a few kilobytes besides; a larger
+    // file, a folder or a named pipe is refused before it is read.
+    std::string Bytes;
+    try {
+        Bytes = ReadFileBounded(FileName, DebugSessionFileLimit);
+    } catch (const std::runtime_error& e) {
+        throw EStreamError(e.what());
+    }
+    std::istringstream File(std::move(Bytes));
     LoadFromStream(File);
     FFileName = FileName.string();
 }

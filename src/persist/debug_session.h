@@ -3,6 +3,7 @@
 // the state it stands for changed since it was last written.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <istream>
@@ -15,6 +16,8 @@ namespace tarvolin {
 extern const char* const DebugSessionSignature;          // "Vornmix"
 extern const char* const InvalidSessionSignatureText;    // "Error loading debug session - invalid signature."
 constexpr int32_t DebugSessionContainerVersion = 1;
+// The largest session file read: the 20 MB sound buffer and room to spare for the rest.
+constexpr uint64_t DebugSessionFileLimit = 64u << 20;
 
 class TDebugSession {
 public:

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "base/program_folder.h"
+#include "base/safe_file.h"
 #include "base/errors.h"
 #include "base/text_format.h"
 #include "persist/stream.h"
@@ -173,19 +174,15 @@ TUserDataBlock ReadUserDataFile(const std::filesystem::path& FileName) {
         return EStreamError(Format(Tr("UserData", "The user data file \"%s\" was not loaded: %s").c_str(), Name.c_str(),
                                    Reason.c_str()));
     };
-    std::error_code ec;
-    const auto Status = std::filesystem::status(FileName, ec);
-    if (ec) throw Fail(ec.message());
-    // A folder, a FIFO or a device is no data file (a FIFO would block the reader forever).
-    if (!std::filesystem::is_regular_file(Status)) throw Fail(Tr("UserData", "it is not a regular file"));
-    const uintmax_t Size = std::filesystem::file_size(FileName, ec);
-    if (ec) throw Fail(ec.message());
-    if (Size > UserDataFileLimit) throw Fail(Tr("UserData", "it is too large"));
-    std::ifstream File(FileName, std::ios::binary);
-    if (!File) throw Fail(std::generic_category().message(errno));
-    std::string Bytes(static_cast<size_t>(Size), '\0');
-    if (!Bytes.empty() && !File.read(Bytes.data(), static_cast<std::streamsize>(Bytes.size())))
-        throw Fail(TrStream(StreamReadErrorText));
+    // Looked at before it is opened: a folder, a FIFO (which would block the reader forever) or
+    // a device is no data file, and a file past the limit is not read at all.
+    if (const std::string Reason = NotAFileReason(FileName); !Reason.empty()) throw Fail(Reason);
+    std::string Bytes;
+    try {
+        Bytes = ReadFileBounded(FileName, UserDataFileLimit);
+    } catch (const std::runtime_error& e) {
+        throw Fail(e.what());
+    }
     std::istringstream S(Bytes);
     TUserDataBlock Block;
     try {

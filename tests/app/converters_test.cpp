@@ -1,5 +1,6 @@
 // The "/DeLFSR" and "/DeJAVA" conversions, through files as the command line runs them.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <iterator>
 
 #include "app/converters.h"
+#include "base/text_format.h"
 #include "core/step_tables.h"
 
 namespace tarvolin {
@@ -132,6 +134,31 @@ TEST_F(ConvertersTest, ExistingOutputIsReplacedButTheInputIsNeverOverwritten) {
     const fs::path seq = Write("y.seq", std::string(64, '\x22'));
     EXPECT_EQ(Run({"/DeLFSR", seq.string()}), 1);
     EXPECT_EQ(Read(seq), std::vector<uint8_t>(64, 0x22));
+}
+
+// Inputs are read with a bound and looked at first: a pipe never blocks, a huge file is
+// refused with its size, and a bad token is echoed cut short and escaped.
+TEST_F(ConvertersTest, InputsAreBoundedAndSpecialFilesRefused) {
+    ASSERT_EQ(::mkfifo((Dir / "pipe").c_str(), 0600), 0);
+    Write("huge.bin", std::string(ConverterInputLimit + 1, '\0'));
+    const std::pair<std::string, std::string> Cases[] = {
+        {"pipe", "Cannot open file \"%s\": it is a named pipe (FIFO), not a file"},
+        {"huge.bin", "Cannot read file \"%s\": it holds 1048577 bytes, more than the 1048576 bytes such a file can have"},
+    };
+    for (const auto& [Name, Message] : Cases) {
+        try {
+            ConvertDeLFSRFile(Dir / Name);
+            ADD_FAILURE() << Name;
+        } catch (const EConversionError& e) {
+            EXPECT_EQ(std::string(e.what()), Format(Message.c_str(), (Dir / Name).c_str()));
+        }
+    }
+    try {
+        DeJAVA(std::string(100000, 'z') + "\x1B", "t");
+        FAIL();
+    } catch (const EConversionError& e) {
+        EXPECT_EQ(std::string(e.what()), "t: value 1: '" + std::string(64, 'z') + "... (100001 bytes)' is not a valid integer value");
+    }
 }
 
 TEST_F(ConvertersTest, CommandLineRecognition) {

@@ -70,17 +70,17 @@ expect_contains("${CLI_STDERR}" "option --steps needs a whole number, not \"abc\
 
 # unreadable files and bad sources: exit status 1
 cli(1 "" run missing.rom)
-expect_contains("${CLI_STDERR}" "Cannot open ROM \"missing.rom\"" "missing ROM")
+expect_contains("${CLI_STDERR}" "Cannot open file \"missing.rom\": no such file or directory" "missing ROM")
 cli(1 "" disasm ${WORK_DIR})
 expect_contains("${CLI_STDERR}" "it is a folder" "folder as ROM")
 # A file that opens but cannot be read is a failure, not a run of an empty image.
 if(EXISTS /proc/self/mem)
   foreach(verb run disasm bench)
     cli(1 "" ${verb} /proc/self/mem)
-    expect_contains("${CLI_STDERR}" "Cannot read ROM \"/proc/self/mem\"" "${verb} of an unreadable file")
+    expect_contains("${CLI_STDERR}" "Cannot read file \"/proc/self/mem\": input/output error" "${verb} of an unreadable file")
   endforeach()
   cli(1 "" asm /proc/self/mem -o never.rom)
-  expect_contains("${CLI_STDERR}" "Cannot read source \"/proc/self/mem\"" "asm of an unreadable file")
+  expect_contains("${CLI_STDERR}" "Cannot read file \"/proc/self/mem\": input/output error" "asm of an unreadable file")
   cli(1 "" convert --delfsr /proc/self/mem)
   expect_contains("${CLI_STDERR}" "Cannot read file \"/proc/self/mem\"" "convert of an unreadable file")
 endif()

@@ -6,6 +6,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -235,6 +236,10 @@ public:
         auto p = Path / Name;
         std::ofstream(p, std::ios::binary) << Data;
         return p.string();
+    }
+    std::string Read(const std::string& Name) const {
+        std::ifstream f(Path / Name, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     }
     std::filesystem::path Path;
 

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include "base/types.h"
 #include "debugger_fixture.h"
 
@@ -160,6 +162,24 @@ TEST_F(GameLoadingTest, CommandLineArguments) {
     Debugger.Loading().HandleCommandLine(Missing);
     EXPECT_EQ(Prompter.Texts(TMessageKind::Error), std::vector<std::string>{"Cannot find file \"" + Missing + "\"."});
     EXPECT_EQ(View.States.CheckedGame, &TestGameClass); // nothing was closed
+
+    // Something that is there but no file says what it is; a named pipe is never opened, so
+    // nothing waits for a writer.
+    const std::string Pipe = (Dir.Path / "pipe.rom").string();
+    ASSERT_EQ(::mkfifo(Pipe.c_str(), 0600), 0);
+    for (const std::string& Name : {Dir.Path.string(), Pipe}) {
+        Prompter.Messages.clear();
+        Debugger.Loading().HandleCommandLine(Name);
+        EXPECT_EQ(Prompter.Texts(TMessageKind::Error),
+                  std::vector<std::string>{"Cannot open \"" + Name + "\": " +
+                                           (Name == Pipe ? "it is a named pipe (FIFO), not a file." : "it is a folder.")});
+    }
+    Prompter.Messages.clear();
+    Debugger.Loading().LoadGame(&TSHARP_SM5A_MCU::Class, Pipe);
+    EXPECT_EQ(Prompter.Texts(TMessageKind::Error),
+              std::vector<std::string>{"Cannot open file \"" + Pipe + "\": it is a named pipe (FIFO), not a file"});
+    EXPECT_EQ(View.States.CheckedGame, &TestGameClass);
+    Prompter.Messages.clear();
 
     // A session file (any letter case of the extension) is opened as a session: this one is
     // cut short, so it is refused and nothing is closed.

@@ -2,9 +2,12 @@
 // refused with the line and the reason.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "core/step_tables.h"
 #include "disasm/assembler.h"
 #include "disasm/disasm.h"
+#include "disasm/listing.h"
 #include "disasm_fixture.h"
 
 namespace tarvolin::test {
@@ -250,6 +253,61 @@ TEST_F(AssemblerTest, ArbitraryTextIsAssembledOrRefused) {
         } catch (const EAssemblerError& e) {
             EXPECT_EQ(std::string(e.what()).rfind("f.asm:", 0), 0u) << e.what();
         }
+    }
+}
+
+// The forms the README documents and the disassembler writes: $ addresses, names in any
+// script, and a listing exported by the debugger with its address and byte columns.
+TEST_F(AssemblerTest, DollarAddressesUtf8NamesAndExportedListings) {
+    UseMnemonics(1);
+    const TAssemblyResult r = Assemble(".org $100\nстарт: LAX Acc,0x5\n        TR старт\n", "u.asm");
+    EXPECT_EQ(r.Labels.at("старт"), 0x100);
+    EXPECT_EQ(r.ExecutionOrder[0x100], 0x25);
+    EXPECT_EQ(r.ExecutionOrder[0x101], 0x80 | StepIndexToCode[0]);
+
+    // A program with labels and comments (one holding line breaks) is exported and read back.
+    const TAssemblyResult Original = Assemble(
+        ".org 3C0\nLAX Acc,0x5\nTRS sub\nTR 3C0\nTR 0C0\n.org 403\nsub: ADX Acc,1\nRTN\n", "o.asm");
+    std::istringstream Rom(std::string(Original.ChipOrder.begin(), Original.ChipOrder.end()));
+    MCU = TSHARP_SM5A_MCU::Class.Create(&Rom);
+    UseMnemonics(1);
+    MCU->SetAddressLabel(0x403, "sub\n.org 000");
+    MCU->SetAddressComment(0x3C1, "call\r\nSKIP");
+    for (bool Bps : {false, true}) {
+        SCOPED_TRACE(Bps);
+        Options().UseBankPageStepAddressNotation = Bps;
+        TListing Listing;
+        Listing.BuildDisAsmStrings(MCU.get());
+        const std::string Text = Listing.ExportText(*MCU);
+        EXPECT_EQ(Text.find("\n.org"), std::string::npos);
+        EXPECT_EQ(Text.find("\nSKIP"), std::string::npos);
+        EXPECT_NE(Text.find(";; call\\r\\nSKIP"), std::string::npos);
+        EXPECT_EQ(Assemble(Text, "listing.txt").ChipOrder, Original.ChipOrder);
+    }
+}
+
+// Error output stays bounded: a flood of errors is cut after the limit, terminal commands in
+// the source are shown escaped, and code past the end never wraps round to address 0.
+TEST_F(AssemblerTest, ErrorOutputIsBoundedAndEscaped) {
+    std::string Flood;
+    for (size_t i = 0; i < AssemblerErrorLimit + 50; ++i) Flood += "FOO\x1B[2J\n";
+    try {
+        Assemble(Flood, "f.asm");
+        ADD_FAILURE() << "no error";
+    } catch (const EAssemblerError& e) {
+        const std::string What = e.what();
+        EXPECT_EQ(e.Messages().size(), AssemblerErrorLimit);
+        EXPECT_EQ(What.rfind("f.asm:1: unknown mnemonic FOO\\x1B[2J\n", 0), 0u);
+        EXPECT_EQ(What.substr(What.rfind('\n') + 1), "... and 50 more errors");
+        EXPECT_EQ(What.find('\x1B'), std::string::npos);
+    }
+    std::string Long;
+    for (int i = 0; i < 70000; ++i) Long += ".byte 0x80\n";
+    try {
+        Assemble(Long, "l.asm");
+        ADD_FAILURE() << "no error";
+    } catch (const EAssemblerError& e) {
+        EXPECT_STREQ(e.what(), "l.asm:1857: code runs past the end of the ROM (73F)");
     }
 }
 

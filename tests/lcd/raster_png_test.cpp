@@ -316,6 +316,26 @@ TEST(Png, CorruptDataIsRejectedWithAMessageAndLeavesTheTargetAlone) {
     ASSERT_EQ(BigEndian(&Huge[8]), 13u);
     ExpectRejected(Huge, "huge dimensions");
 
+    // A small file declaring more rows than its bytes can inflate to is refused before the
+    // rows are allocated; one declaring more pixels than any picture has, for its size.
+    const std::pair<uint32_t, const char*> Declared[] = {
+        {4096, "The PNG image cannot be decoded: the image declares more pixels than its data can hold"},
+        {16384, "The PNG image cannot be decoded: the image is too large"},
+    };
+    for (const auto& [Width, Message] : Declared) {
+        auto Big = Good;
+        PutBigEndian(&Big[16], Width);
+        PutBigEndian(&Big[20], 4096);
+        PutBigEndian(&Big[29], uint32_t(crc32(crc32(0, nullptr, 0), &Big[12], 17)));
+        TRaster Target = Before;
+        try {
+            DecodePNG(Big.data(), Big.size(), Target);
+            ADD_FAILURE() << Width << ": accepted";
+        } catch (const std::runtime_error& E) {
+            EXPECT_STREQ(E.what(), Message);
+        }
+    }
+
     TRaster Target;
     EXPECT_THROW(DecodePNG(nullptr, 0, Target), std::runtime_error);
 }

@@ -273,8 +273,8 @@ TEST_F(UserDataTest, NamedFilesThatAreNoDataAreRefusedByName) {
     WriteDat("short.dat", std::string("\x01\x00\x00\x00\x05", 5));
     const struct {
         std::string Name, Reason;
-    } cases[] = {{"missing.dat", "No such file or directory"},
-                 {"folder.dat", "it is not a regular file"},
+    } cases[] = {{"missing.dat", "no such file or directory"},
+                 {"folder.dat", "it is a folder"},
                  {"short.dat", "Stream read error"}};
     for (const auto& c : cases) {
         const std::string path = (Env.Folder / c.Name).string();

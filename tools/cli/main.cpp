@@ -9,6 +9,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "base/safe_file.h"
 #include "base/version.h"
 #include "core/mcu.h"
 #include "cli.h"
@@ -97,8 +98,7 @@ CLI::Option* AddUserDataOption(CLI::App& C, std::string& Target) {
 bool IsSameFile(const std::string& A, const std::string& B) {
     // Compared by device and inode, so another spelling, a hard link or a symbolic link to the
     // file counts as the file itself. A name that does not exist yet is no existing file.
-    std::error_code ec;
-    return !A.empty() && !B.empty() && std::filesystem::equivalent(A, B, ec) && !ec;
+    return !A.empty() && !B.empty() && SameFile(A, B);
 }
 
 void RefuseOutputsThatAreInputs() {
@@ -123,21 +123,20 @@ int ParseMnemonics(const std::string& Value) {
 
 std::unique_ptr<TSHARP_SM5A_MCU> LoadROM(const TMCUClass& Class, const std::string& FileName,
                                          const std::string& UserDataFile) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(FileName, ec)) throw EFailure("Cannot read ROM \"" + FileName + "\": it is a folder");
-    std::ifstream f(FileName, std::ios::binary);
-    if (!f) throw EFailure("Cannot open ROM \"" + FileName + "\": " + std::strerror(errno));
-    // Read here so that a read error ends the command with a failure instead of a run of
-    // whatever part of the image arrived. One byte more than the image tells a larger file.
-    std::string image(ROMSize + 1, '\0');
-    f.read(image.data(), ROMSize + 1);
-    if (f.bad()) throw EFailure("Cannot read ROM \"" + FileName + "\"");
-    const size_t got = static_cast<size_t>(f.gcount());
-    if (got != ROMSize) {
-        const uintmax_t size = got > ROMSize ? std::filesystem::file_size(FileName, ec) : got;
+    // Looked at before it is opened (a pipe or device is refused, never waited on) and read
+    // here, so that a read error ends the command with a failure instead of a run of whatever
+    // part of the image arrived. One byte more than the image tells a larger file.
+    uint64_t size = 0;
+    std::string image;
+    try {
+        image = ReadFilePrefix(FileName, ROMSize + 1, size);
+    } catch (const std::runtime_error& e) {
+        throw EFailure(e.what());
+    }
+    const size_t got = image.size();
+    if (got != ROMSize || size != ROMSize) {
         // The window's warning (it asks whether to go on; the tool goes on).
-        std::cerr << "tarvolin-cli: warning: ROM \"" << FileName << "\": Unexpected data size: "
-                  << (ec ? std::string("more than 1856") : std::to_string(size))
+        std::cerr << "tarvolin-cli: warning: ROM \"" << FileName << "\": Unexpected data size: " << std::max<uint64_t>(size, got)
                   << " bytes\nThis is probably not a valid SHARP SM-5A ROM data.\n";
     }
     image.resize(std::min<size_t>(got, ROMSize));

@@ -17,6 +17,7 @@
 #include "core/mcu.h"
 #include "core/trace.h"
 #include "base/options.h"
+#include "base/safe_file.h"
 #include "disasm/assembler.h"
 #include "disasm/listing.h"
 #include "disasm/text_util.h"
@@ -105,15 +106,12 @@ int AsmMain() {
     const std::string& source = Asm.Source;
     TAssemblerOptions ao;
     ao.StepCodes = Asm.LFSR;
-    std::ifstream f(source, std::ios::binary);
-    if (!f) throw EFailure("Cannot open source \"" + source + "\"");
     std::string text;
     try {
-        text.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-    } catch (const std::exception&) {
-        f.setstate(std::ios::badbit); // the file buffer reports a failed read by throwing
+        text = ReadFileBounded(source, AssemblerSourceLimit);
+    } catch (const std::runtime_error& e) {
+        throw EFailure(e.what());
     }
-    if (f.bad()) throw EFailure("Cannot read source \"" + source + "\"");
     const TAssemblyResult r = Assemble(text, source, ao);
     const std::string image(r.ChipOrder.begin(), r.ChipOrder.end());
     if (Asm.Output == "-") std::cout << image; // "-o -": the image goes to standard output
@@ -281,7 +279,10 @@ int RunMain() {
     std::cout.flush();
     if (errors && !trace)
         std::cerr << "tarvolin-cli run: " << errors << " step(s) raised an emulator error; the first: " << firstError << "\n";
-    if (!wav.empty()) mcu->SaveSoundRecording(wav);
+    if (!wav.empty()) {
+        mcu->SaveSoundRecording(wav);
+        if (const std::string note = mcu->SoundRecordingCutNote(); !note.empty()) std::cerr << note << "\n";
+    }
     if (!saveSession.empty()) {
         fields.SoundRecording = fields.SoundRecording || !mcu->AudioBuffer().empty();
         mcu->SetFullRun(false);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "base/safe_file.h"
 #include "games/game_catalogue.h"
 
 namespace tarvolin {
@@ -189,8 +190,7 @@ QString CheckScreenshotTarget(const std::string& ROMFile, const std::string& Ima
         return QString("cannot write \"%1\": its suffix names no image format this program writes (%2)")
             .arg(Name, Known.join(", "));
     }
-    std::error_code ec;
-    if (std::filesystem::equivalent(ROMFile, ImageFile, ec) && !ec)
+    if (SameFile(ROMFile, ImageFile))
         return QString("cannot write \"%1\": it is the ROM file itself; name another file").arg(Name);
     return {};
 }
