@@ -156,8 +156,8 @@ TArtworkReport CheckArtwork(const TLCDDriver& Driver, const TRaster& Image, cons
     TArtworkReport Report;
     auto Error = [&](TLCDpad Pad, int Plane, std::string Text) { Report.Findings.push_back({Pad, Plane, true, std::move(Text)}); };
     if (Image.Width() != ArtworkWidth || Image.Height() != ArtworkHeight) {
-        Error(0, -1, Format(Tr("Artwork", "the picture is %d x %d pixels; LCD pictures are %d x %d").c_str(), Image.Width(),
-                            Image.Height(), ArtworkWidth, ArtworkHeight));
+        Error(0, -1, Format(Tr("Artwork", "the picture is %u x %u pixels; LCD pictures are %d x %d").c_str(),
+                            unsigned(Image.Width()), unsigned(Image.Height()), ArtworkWidth, ArtworkHeight));
         return Report;
     }
     // Colours: the driver recolours black shapes and shows white as transparent.
