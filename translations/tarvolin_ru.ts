@@ -2,6 +2,109 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>Artwork</name>
+    <message>
+        <source>pad %d %s</source>
+        <translation>контакт %d %s</translation>
+    </message>
+    <message>
+        <source>cannot read it: %s</source>
+        <translation>не удаётся прочитать: %s</translation>
+    </message>
+    <message>
+        <source>it has %ju bytes, more than the %ju allowed</source>
+        <translation>в нём %ju байт, больше допустимых %ju</translation>
+    </message>
+    <message>
+        <source>cannot open it</source>
+        <translation>не удаётся открыть</translation>
+    </message>
+    <message>
+        <source>cannot read it in full</source>
+        <translation>не удаётся прочитать целиком</translation>
+    </message>
+    <message>
+        <source>line %d: %s</source>
+        <translation>строка %d: %s</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; is no pad number (1 to 54)</source>
+        <translation>«%s» — не номер контакта (от 1 до 54)</translation>
+    </message>
+    <message>
+        <source>the pad number must be followed by COM0 or COM1</source>
+        <translation>после номера контакта должно идти COM0 или COM1</translation>
+    </message>
+    <message>
+        <source>a segment needs at least one point X,Y</source>
+        <translation>сегменту нужна хотя бы одна точка X,Y</translation>
+    </message>
+    <message>
+        <source>more than %zu points for one segment</source>
+        <translation>больше %zu точек для одного сегмента</translation>
+    </message>
+    <message>
+        <source>%s is listed twice</source>
+        <translation>%s указан дважды</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; is no point X,Y</source>
+        <translation>«%s» — не точка X,Y</translation>
+    </message>
+    <message>
+        <source>it is not a PNG file</source>
+        <translation>это не файл PNG</translation>
+    </message>
+    <message>
+        <source>the picture is %u x %u pixels; LCD pictures are %d x %d</source>
+        <translation>картинка размером %u x %u пикселей; картинки ЖКИ имеют размер %d x %d</translation>
+    </message>
+    <message>
+        <source>%zu pixels are neither black nor white (the first at %d,%d); segments must be pure black on pure white</source>
+        <translation>пикселей не чёрного и не белого цвета: %zu (первый в %d,%d); сегменты должны быть чисто чёрными на чисто белом</translation>
+    </message>
+    <message>
+        <source>%s: this glass has no such segment</source>
+        <translation>%s: на этом стекле нет такого сегмента</translation>
+    </message>
+    <message>
+        <source>%s: no inner point given</source>
+        <translation>%s: не задана внутренняя точка</translation>
+    </message>
+    <message>
+        <source>%s: the point %d,%d lies outside the picture</source>
+        <translation>%s: точка %d,%d лежит за пределами картинки</translation>
+    </message>
+    <message>
+        <source>%s: the point %d,%d is not on a black shape; a fill from it would colour the surroundings</source>
+        <translation>%s: точка %d,%d не лежит на чёрной фигуре; заливка из неё закрасила бы фон</translation>
+    </message>
+    <message>
+        <source>%s: the point %d,%d is on the shape of %s; the two segments would flood into each other</source>
+        <translation>%s: точка %d,%d лежит на фигуре %s; заливка двух сегментов слилась бы</translation>
+    </message>
+    <message>
+        <source>%s touches %s at a corner only; they stay apart</source>
+        <translation>%s касается %s только углом; они остаются раздельными</translation>
+    </message>
+    <message>
+        <source>%d black shapes belong to no segment and always show</source>
+        <translation>чёрных фигур без сегмента (всегда видны): %d</translation>
+    </message>
+    <message>
+        <source>%s: works, %zu shape(s)</source>
+        <translation>%s: годится, фигур: %zu</translation>
+    </message>
+    <message>
+        <source>the picture is missing beside its points file</source>
+        <translation>рядом с файлом точек нет картинки</translation>
+    </message>
+    <message>
+        <source>the points file is missing beside the picture</source>
+        <translation>рядом с картинкой нет файла точек</translation>
+    </message>
+</context>
+<context>
     <name>Breakpoints</name>
     <message>
         <source>Set read memory breakpoint on RAM address 0x%s?</source>
@@ -920,6 +1023,10 @@ Are you sure you want to continue loading the data?</source>
         <source>the image declares more pixels than its data can hold</source>
         <translation>изображение объявляет больше пикселей, чем могут вместить его данные</translation>
     </message>
+    <message>
+        <source>Artwork %s is not used: %s. The built-in image is shown.</source>
+        <translation>Рисунок %s не используется: %s. Показано встроенное изображение.</translation>
+    </message>
 </context>
 <context>
     <name>LCDPicture</name>
@@ -936,6 +1043,14 @@ Doubleclick here to switch to the next image.</source>
     <message>
         <source>---  COMPATIBLE LCD IMAGES  ---</source>
         <translation>---  СОВМЕСТИМЫЕ ИЗОБРАЖЕНИЯ ЖКИ  ---</translation>
+    </message>
+    <message>
+        <source>This program looks for no user artwork.</source>
+        <translation>Эта программа не ищет рисунки пользователя.</translation>
+    </message>
+    <message>
+        <source>Cannot create the artwork folder %s: %s</source>
+        <translation>Не удаётся создать папку рисунков %s: %s</translation>
     </message>
 </context>
 <context>
@@ -2220,6 +2335,10 @@ O[2] e     O[3] d</translation>
     <message>
         <source>Show &amp;interconnection of MCU and LCD...</source>
         <translation>Показать &amp;соединения МК и ЖКИ...</translation>
+    </message>
+    <message>
+        <source>Open &amp;artwork folder</source>
+        <translation>Открыть папку &amp;рисунков</translation>
     </message>
 </context>
 <context>

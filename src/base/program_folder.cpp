@@ -112,7 +112,7 @@ std::filesystem::path ProgramFolder() {
     return d.DataOverride.empty() ? UserFolders().Data : d.DataOverride;
 }
 
-std::filesystem::path ArtworkFolder() { return ProgramFolder() / "artwork"; }
+std::filesystem::path UserArtworkFolder() { return ProgramFolder() / "artwork"; }
 
 std::filesystem::path SettingsFilePath() { return UserFolders().SettingsFile; }
 

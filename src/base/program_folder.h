@@ -42,7 +42,7 @@ const TUserFolders& UserFolders();
 // The data folder (.dat files and downloaded ROMs); tests may point it elsewhere.
 std::filesystem::path ProgramFolder();
 // The folder of the user's LCD artwork: the data folder's "artwork" (not created here).
-std::filesystem::path ArtworkFolder();
+std::filesystem::path UserArtworkFolder();
 // The settings file of the desktop program.
 std::filesystem::path SettingsFilePath();
 // The full path of the running program ("" when the system does not tell).

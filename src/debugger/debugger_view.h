@@ -132,6 +132,8 @@ public:
     virtual void ShowLCDThemeName(const std::string& Name) = 0;
     // The LCD image pop-up's image items changed.
     virtual void LCDImageMenuChanged() = 0;
+    // A message about the user artwork of the image just attached (why it was refused).
+    virtual void ShowArtworkNote(const std::string& /*Text*/) {}
 };
 
 // The game input panel.

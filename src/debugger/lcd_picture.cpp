@@ -2,7 +2,9 @@
 
 #include <exception>
 
+#include "base/text_format.h"
 #include "base/translate.h"
+#include "lcd/lcd_artwork.h"
 #include "lcd/lcd_driver.h"
 
 namespace tarvolin {
@@ -31,12 +33,32 @@ void TLCDPictureControl::AttachGame() {
         }
         FLCDBitmap.MarkChanged();
         FView.LCDImageChanged(FLCDBitmap);
+        ReportArtwork();
     }
     BuildLCDImageMenu();
 }
 
+void TLCDPictureControl::ReportArtwork() {
+    if (TSHARP_SM5A_MCU* MCU = FGame.Get(); MCU && MCU->LCDDriver && !MCU->LCDDriver->ArtworkNote().empty())
+        FView.ShowArtworkNote(MCU->LCDDriver->ArtworkNote());
+}
+
+std::filesystem::path TLCDPictureControl::ArtworkFolder() const { return tarvolin::ArtworkFolder(); }
+
+std::filesystem::path TLCDPictureControl::PrepareArtworkFolder() const {
+    const std::filesystem::path Folder = tarvolin::ArtworkFolder();
+    if (Folder.empty()) throw std::runtime_error(Tr("LCDPicture", "This program looks for no user artwork."));
+    std::error_code Ec;
+    std::filesystem::create_directories(Folder, Ec);
+    if (Ec || !std::filesystem::is_directory(Folder))
+        throw std::runtime_error(Format(Tr("LCDPicture", "Cannot create the artwork folder %s: %s").c_str(),
+                                        Folder.string().c_str(), Ec ? Ec.message().c_str() : "not a folder"));
+    return Folder;
+}
+
 void TLCDPictureControl::LCDDriverReplaced() {
     ListenToDriver();
+    ReportArtwork();
     FLCDImageMenu.Checked = CurrentLCDDriverIndex();
     FView.LCDImageMenuChanged();
     FLCDBitmap.MarkChanged();
@@ -137,6 +159,7 @@ void TLCDPictureControl::ChangeLCDDriverTo(int Index) {
     FLCDBitmap.MarkChanged();
     FView.LCDImageChanged(FLCDBitmap);
     FView.ShowLCDThemeName(MCU->LCDDriver ? MCU->LCDDriver->LCDThemeName() : std::string());
+    ReportArtwork();
 }
 
 void TLCDPictureControl::SwitchLCDImage(bool lPrevious) {

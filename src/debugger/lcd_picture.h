@@ -3,6 +3,7 @@
 // stable-image mode of full runs.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,11 @@ public:
     // Double click on the image: next supported driver (previous with Shift), wrapping.
     void SwitchLCDImage(bool lPrevious);
     void SelectLCDImage(int Index);
+    // The user artwork folder ("" when the program looks for none).
+    std::filesystem::path ArtworkFolder() const;
+    // Creates the artwork folder when it is missing and returns it; throws with the reason
+    // when there is none or it cannot be created.
+    std::filesystem::path PrepareArtworkFolder() const;
 
     // ---- for the owner and the run control ----
     // A game was installed: its driver draws into the bitmap; the image items are built.
@@ -61,6 +67,7 @@ private:
     void ChangeLCDDriverTo(int Index);
     int CurrentLCDDriverIndex() const;
     void ListenToDriver();
+    void ReportArtwork();
 
     TLoadedGame& FGame;
     TLCDView& FView;

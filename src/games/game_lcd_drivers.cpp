@@ -95,6 +95,32 @@ std::vector<std::pair<TLCDpad, TLCDpadPosition>> AC01Positions() {
     return P;
 }
 
+// The inner points given for the AC-01 glass. The other segments of its picture are ours; its
+// four digits stand small in the upper right corner, where pads 20 and 21 put them.
+std::vector<TGivenSegment> AC01Given() {
+    return {
+        {2, COM0, {{400, 300}}},
+        {2, COM1, {{480, 220}}},
+        {7, COM0, {{380, 580}}},
+        {7, COM1, {{300, 580}}},
+        {8, COM1, {{25, 680}, {60, 670}, {100, 650}, {150, 620}, {170, 600}, {200, 560}, {215, 595}, {220, 700},
+                   {310, 775}, {450, 780}}, "HEARTBEATS"},
+        {9, COM0, {{450, 580}, {480, 730}}},
+        {11, COM0, {{510, 660}, {640, 660}, {770, 660}}},
+        {11, COM1, {{730, 820}}},
+        {13, COM0, {{990, 580}}},
+        {13, COM1, {{830, 780}, {900, 785}, {1060, 710}, {1060, 790}, {1100, 770}, {1150, 760}, {1170, 720},
+                    {1200, 700}, {1230, 650}, {1250, 700}}, "INTERSTATE"},
+        {20, COM0, {{1300, 110}}},
+        {20, COM1, {{1320, 90}}},
+        {21, COM1, {{1320, 40}}},
+        {36, COM0, {{800, 220}}},
+        {36, COM1, {{880, 300}}},
+        {41, COM0, {{500, 330}}},
+        {41, COM1, {{580, 270}}},
+    };
+}
+
 // Wiring bit indexes of the bits a glass leaves out.
 constexpr int Bit(int OIndex, int Obit) { return WiringBitIndex(static_cast<TOIndex>(OIndex), static_cast<TObit>(Obit)); }
 
@@ -103,7 +129,7 @@ std::vector<TGameLCDDriverRow> BuildRows() {
     std::vector<TGameLCDDriverRow> S;
     auto Add = [&](TGameLCDDriverRow Row) { S.push_back(std::move(Row)); };
     Add({&TAC01LCDDriver::Class, "AC01_LCD", Nintendo, &TAC01::Class, "", "AC01", {}, Glass(1, 19, 18, 42), false,
-         false, AC01Positions(), {8, 21, 25, 29, 33}, {9, 10}});
+         false, AC01Positions(), {8, 21, 25, 29, 33}, {9, 10}, AC01Given(), {1100, 15, 40, 100, 60}});
     Add({&TFL02LCDDriver::Class, "FL02_LCD", Nintendo, &TFL02::Class, "", "FL02", {},
          {{1, 26, COM0, None}, {25, 1, COM1, None}}, false});
     Add({&TMT03LCDDriver::Class, "MT03_LCD", Nintendo, &TMT03::Class, "", "MT03", {}, Glass(1, 22, 21, 40), false});
@@ -128,8 +154,10 @@ std::vector<TGameLCDDriverRow> BuildRows() {
          {Bit(0, 2), Bit(0, 0), Bit(2, 3), Bit(2, 1)}, A, true});
     Add({&TIM16LCDDriver::Class, "IM16_LCD", nullptr, nullptr, R"(Электроника ИМ-16 "Охота")", "A", {}, A, true});
     Add({&TIM19LCDDriver::Class, "IM19_LCD", nullptr, nullptr, R"(Электроника ИМ-19 "Биатлон")", "A", {}, A, false});
+    // IM-22's common electrodes are cut into a left and a right half instead of IM-02's upper and
+    // lower ones.
     Add({&TIM22LCDDriver::Class, "IM22_LCD", nullptr, nullptr, R"(Электроника ИМ-22 "Весёлые футболисты")", "A", {},
-         A, true});
+         A, true, false, {}, {}, {}, {}, {}, TSegmentGroups::ByHalf});
     Add({&TIM22CirkLCDDriver::Class, "IM22Cirk_LCD", nullptr, nullptr, R"(Электроника ИМ-22 "Цирк")", "A", {}, A,
          false});
     Add({&TIM32LCDDriver::Class, "IM32_LCD", nullptr, nullptr, R"(Электроника ИМ-32 "Кот-рыболов")", "A", {}, A,
@@ -259,6 +287,8 @@ TLayoutInput CompleteLayoutInput(const TLCDDriver& D, const TGameLCDDriverRow& S
     }
     In.Pads = std::move(Pads);
     In.Style = LayoutStyleOf(D.LCDResourceName());
+    In.Given = S.Given;
+    In.DigitFrame = S.DigitFrame;
     if (const TGameHardware* Game = FirstGameListingLCDDriver(*S.Class)) {
         In.DigitORegisters = Game->DigitORegisters;
         In.TD0IsCOM1 = Game->TD0IsCOM1;
@@ -335,7 +365,10 @@ void TGameLCDDriver::AddCOMpadsFrom(const TGameLCDDriverRow& S) {
         std::vector<TLCDpad> Driven;
         for (const TLCDpadToSegmentInnerPoints& R : FLCDpadToSegmentMappings.LCDpadToSegmentInnerPoints) {
             if (R.TwinPad != 0) continue; // common pads drive no common pads
-            if (C.Twin != NoLCDpad || (R.PadPosition > 0) == (C.Position > 0)) Driven.push_back(R.LCDpad);
+            const bool Drives = S.Groups == TSegmentGroups::ByHalf
+                                    ? (std::abs(R.PadPosition) <= 13) == (std::abs(C.Position) <= 13)
+                                    : C.Twin != NoLCDpad || (R.PadPosition > 0) == (C.Position > 0);
+            if (Drives) Driven.push_back(R.LCDpad);
         }
         FLCDpadToSegmentMappings.AddCOMpad(C.Pad, C.Position, Driven, C.Twin);
     }

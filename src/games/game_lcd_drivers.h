@@ -22,6 +22,10 @@ struct TCOMpadRow {
 };
 
 // The facts a game driver is built from.
+// Which segment pads a common pad drives: those of its own glass edge (a pair of twins, both
+// edges), or those of its own half of the glass, left (slots 1..13) or right (slots 14..27).
+enum class TSegmentGroups : uint8_t { ByEdge, ByHalf };
+
 struct TGameLCDDriverRow {
     const TLCDDriverClass* Class;
     const char* ResourceName;
@@ -36,6 +40,11 @@ struct TGameLCDDriverRow {
     // Given segment-pad positions and missing planes; empty = by the slot rule, both planes.
     std::vector<std::pair<TLCDpad, TLCDpadPosition>> GivenPositions = {};
     std::vector<TLCDpad> NoCOM0Segment = {}, NoCOM1Segment = {};
+    // Segments whose inner points are given for the glass, and the digits' frame there;
+    // empty: every shape is laid out by the slot rule.
+    std::vector<TGivenSegment> Given = {};
+    TDigitFrame DigitFrame = {};
+    TSegmentGroups Groups = TSegmentGroups::ByEdge;
 
     std::string ThemeName() const;
 };

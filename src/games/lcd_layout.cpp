@@ -210,6 +210,7 @@ TPointList TLCDLayout::InnerPoints(TLCDpad Pad, TCommonPlane Plane) const {
 }
 
 TLCDLayout ComputeLCDLayout(const TLayoutInput& Input) {
+    if (!Input.Given.empty()) return ComputeAnchoredLayout(Input);
     TLCDLayout Layout;
     const TSevenSegmentBits& Bits = SevenSegmentBits();
     // The TD=1 half of a digit lives on the other plane than the TD=0 half.
@@ -317,33 +318,41 @@ TLCDLayout ComputeLCDLayout(const TLayoutInput& Input) {
     return Layout;
 }
 
+namespace {
+
+void FillPolygon(const TLayoutPolygon& P, TRaster& Image) {
+    double MinY = 1e9, MaxY = -1e9;
+    for (const TLayoutVertex& v : P) {
+        MinY = std::min(MinY, v.y);
+        MaxY = std::max(MaxY, v.y);
+    }
+    const int y0 = std::max(0, static_cast<int>(std::floor(MinY)));
+    const int y1 = std::min(LCDImageHeight - 1, static_cast<int>(std::ceil(MaxY)));
+    // Scanlines through pixel centres; a pixel is black when its centre lies inside.
+    for (int y = y0; y <= y1; ++y) {
+        const double yc = y + 0.5;
+        std::vector<double> Crossings;
+        for (size_t i = 0; i < P.size(); ++i) {
+            const TLayoutVertex& a = P[i];
+            const TLayoutVertex& b = P[(i + 1) % P.size()];
+            if ((a.y <= yc) != (b.y <= yc)) Crossings.push_back(a.x + (yc - a.y) * (b.x - a.x) / (b.y - a.y));
+        }
+        std::sort(Crossings.begin(), Crossings.end());
+        for (size_t i = 0; i + 1 < Crossings.size(); i += 2) {
+            const int x0 = std::max(0, static_cast<int>(std::ceil(Crossings[i] - 0.5)));
+            const int x1 = std::min(LCDImageWidth - 1, static_cast<int>(std::floor(Crossings[i + 1] - 0.5)));
+            for (int x = x0; x <= x1; ++x) Image.SetPixel(x, y, clBlack);
+        }
+    }
+}
+
+} // namespace
+
 void RasterizeLayout(const TLCDLayout& Layout, TRaster& Image) {
     Image.SetSize(LCDImageWidth, LCDImageHeight, clWhite);
     for (const TSegmentShape& S : Layout.Shapes) {
-        const TLayoutPolygon& P = S.Polygon;
-        double MinY = 1e9, MaxY = -1e9;
-        for (const TLayoutVertex& v : P) {
-            MinY = std::min(MinY, v.y);
-            MaxY = std::max(MaxY, v.y);
-        }
-        const int y0 = std::max(0, static_cast<int>(std::floor(MinY)));
-        const int y1 = std::min(LCDImageHeight - 1, static_cast<int>(std::ceil(MaxY)));
-        // Scanlines through pixel centres; a pixel is black when its centre lies inside.
-        for (int y = y0; y <= y1; ++y) {
-            const double yc = y + 0.5;
-            std::vector<double> Crossings;
-            for (size_t i = 0; i < P.size(); ++i) {
-                const TLayoutVertex& a = P[i];
-                const TLayoutVertex& b = P[(i + 1) % P.size()];
-                if ((a.y <= yc) != (b.y <= yc)) Crossings.push_back(a.x + (yc - a.y) * (b.x - a.x) / (b.y - a.y));
-            }
-            std::sort(Crossings.begin(), Crossings.end());
-            for (size_t i = 0; i + 1 < Crossings.size(); i += 2) {
-                const int x0 = std::max(0, static_cast<int>(std::ceil(Crossings[i] - 0.5)));
-                const int x1 = std::min(LCDImageWidth - 1, static_cast<int>(std::floor(Crossings[i + 1] - 0.5)));
-                for (int x = x0; x <= x1; ++x) Image.SetPixel(x, y, clBlack);
-            }
-        }
+        FillPolygon(S.Polygon, Image);
+        for (const TLayoutPolygon& P : S.Strokes) FillPolygon(P, Image);
     }
     Image.MarkChanged();
 }

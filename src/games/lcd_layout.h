@@ -47,11 +47,30 @@ struct TLayoutSegmentPad {
     TLCDpad ShapesOf = 0; // another pad whose shapes this one shares (same pin); 0 = own shapes
 };
 
+// A segment whose inner points are fixed: one shape is drawn around each point.
+struct TGivenSegment {
+    TLCDpad Pad = 0;
+    TCommonPlane Plane = COM0;
+    TPointList Points;
+    const char* Word = nullptr; // ten points drawn as the letters of this word; nullptr = plain shapes
+};
+
+// Where the digits of a glass with given points stand: the first digit's left stroke centre,
+// the top stroke centre, the distance between the stroke centres across and down, and the
+// pitch from one digit to the next.
+struct TDigitFrame {
+    double Left = 0, Top = 0, Width = 0, Height = 0, Pitch = 0;
+};
+
 struct TLayoutInput {
     std::vector<TLayoutSegmentPad> Pads;  // in record order
     std::vector<uint8_t> DigitORegisters; // O indexes drawn as digits, left to right
     bool TD0IsCOM1 = false;               // the TD=0 half of a digit lives in O (plane COM1)
     uint32_t Style = 0;                   // varies the shapes, so glasses of one wiring differ
+    // A glass with given points: those segments keep them, the digits stand in DigitFrame, and
+    // the other segments are spread over the free room. Empty: the slot layout.
+    std::vector<TGivenSegment> Given;
+    TDigitFrame DigitFrame;
 };
 
 // A style number from a text (the driver's resource name).
@@ -61,6 +80,7 @@ struct TSegmentShape {
     TLCDpad Pad = 0;
     TCommonPlane Plane = COM0;
     TLayoutPolygon Polygon;
+    std::vector<TLayoutPolygon> Strokes; // further overlapping parts of one shape (letters)
     TPoint InnerPoint;
     int DigitPlace = -1;  // index of the digit it belongs to, -1 for glass shapes
     int8_t Segment = -1;  // digit segment (see TSevenSegmentBits)
@@ -75,6 +95,11 @@ struct TLCDLayout {
 };
 
 TLCDLayout ComputeLCDLayout(const TLayoutInput& Input);
+// The layout of a glass with given points (Input.Given not empty).
+TLCDLayout ComputeAnchoredLayout(const TLayoutInput& Input);
+// The polygon of digit segment 0..7 for a digit whose stroke centres span Width x Height
+// from (Left, Top), strokes 2 * Half wide.
+TLayoutPolygon DigitSegmentPolygon(int Segment, double Left, double Top, double Width, double Height, double Half);
 
 // Draws the layout's shapes black on white into a 1355 x 864 raster.
 void RasterizeLayout(const TLCDLayout& Layout, TRaster& Image);

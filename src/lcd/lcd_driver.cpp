@@ -7,6 +7,7 @@
 #include "base/resources.h"
 #include "base/text_format.h"
 #include "base/translate.h"
+#include "lcd/lcd_artwork.h"
 
 namespace tarvolin {
 
@@ -263,8 +264,8 @@ void TLCDDriver::AssignBitmapContainer(TRaster* Container, TColor BackgroundColo
     FSceneBitmap = Container;
     SetSceneColors(BackgroundColor, LowerFactor);
     if (!Container) return;
-    bool Loaded = false;
-    if (!FLCDResourceName.empty()) Loaded = LoadPngResourceToBitmap(FLCDResourceName, *Container);
+    bool Loaded = LoadUserArtwork(*Container);
+    if (!Loaded && !FLCDResourceName.empty()) Loaded = LoadPngResourceToBitmap(FLCDResourceName, *Container);
     if (!Loaded) {
         DrawGenericImage(*Container);
         if (!GetClass().InheritsFrom(TGenericLCDDriver::Class)) FLCDpadToSegmentMappings.ApplyGenericMapping(this);
@@ -279,6 +280,40 @@ void TLCDDriver::AssignBitmapContainer(TRaster* Container, TColor BackgroundColo
         for (auto& Nibble : FPreviousO_) Nibble ^= 0xF;
         RefreshBitmap(SavedO, SavedO_, false);
     }
+}
+
+// The user's picture of this glass, when the artwork folder holds a usable one: it replaces
+// the image and the inner points. A picture that fails its checks leaves the built-in image
+// and points, and ArtworkNote says which file and why.
+bool TLCDDriver::LoadUserArtwork(TRaster& Bitmap) {
+    if (FBuiltInSegments) {
+        FLCDpadToSegmentMappings = *FBuiltInSegments;
+        FBuiltInSegments.reset();
+    }
+    FArtworkNote.clear();
+    FArtworkFile.clear();
+    if (ArtworkFolder().empty() || FLCDResourceName.empty()) return false;
+    TArtworkLoad Load = LoadArtwork(ArtworkFolder(), *this);
+    if (!Load.Found) return false;
+    if (!Load.Report.Usable()) {
+        FArtworkNote = Format(Tr("LCD", "Artwork %s is not used: %s. The built-in image is shown.").c_str(),
+                              Load.File.string().c_str(), Load.Report.FirstError().c_str());
+        return false;
+    }
+    FBuiltInSegments = FLCDpadToSegmentMappings;
+    for (TLCDpadToSegmentInnerPoints& R : FLCDpadToSegmentMappings.LCDpadToSegmentInnerPoints) {
+        if (R.TwinPad != 0) continue;
+        auto It = Load.Points.find(R.LCDpad);
+        for (int Plane : {COM0, COM1})
+            R.AssociatedSegmentInnerPoints[size_t(Plane)] = It == Load.Points.end() ? TPointList{} : It->second[size_t(Plane)];
+    }
+    Bitmap.SetSize(Load.Image.Width(), Load.Image.Height(), clWhite);
+    std::copy(Load.Image.Data(), Load.Image.Data() + size_t(Load.Image.Width()) * Load.Image.Height(), Bitmap.Data());
+    Bitmap.TransparentColor = clWhite;
+    Bitmap.Transparent = true;
+    Bitmap.MarkChanged();
+    FArtworkFile = ArtworkPNGPath(ArtworkFolder(), FLCDResourceName).string();
+    return true;
 }
 
 bool TLCDDriver::LoadPngResourceToBitmap(const std::string& ResourceName, TRaster& Bitmap) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,10 @@ public:
     bool COMMappingsConfirmed() const { return FCOMMappingsConfirmed; }
     const std::string& LCDResourceName() const { return FLCDResourceName; }
     const std::string& LCDThemeName() const { return FLCDThemeName; }
+    // After AssignBitmapContainer: the user artwork in use ("" = the built-in image), and why
+    // the user artwork found for this image was not used ("" = none was refused).
+    const std::string& ArtworkFile() const { return FArtworkFile; }
+    const std::string& ArtworkNote() const { return FArtworkNote; }
     std::function<void(TLCDDriver&)> OnBitmapRefresh;
     TColor ContainerBackgroundColor() const { return FContainerBackgroundColor; }
     TColor InactiveSegmentColor() const { return FInactiveSegmentColor; }
@@ -160,6 +165,10 @@ protected:
     std::string FLCDThemeName;
 
 private:
+    bool LoadUserArtwork(TRaster& Bitmap);
+    std::optional<TLCDpadToSegmentMappings> FBuiltInSegments; // while user artwork's points are in use
+    std::string FArtworkFile, FArtworkNote;
+
     void ShowStableImage(const TORegister& O, const TORegister& O_);
     void OnInstructionSlow(const TORegister& O, const TORegister& O_, bool lWasLCDInstruction, bool lWasHLT);
     void SetSceneColors(TColor Color, uint8_t LowerFactor);

@@ -68,7 +68,7 @@ TEST(ProgramFolderTest, DecidedOnceAndOverridable) {
     }
     SetProgramFolder("/tmp/somewhere");
     EXPECT_EQ(ProgramFolder(), "/tmp/somewhere");
-    EXPECT_EQ(ArtworkFolder(), "/tmp/somewhere/artwork");
+    EXPECT_EQ(UserArtworkFolder(), "/tmp/somewhere/artwork");
     SetProgramFolder({});
     EXPECT_EQ(ProgramFolder(), decided);
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "games/game_catalogue.h"
 #include "games/game_classes.h"
@@ -164,9 +165,10 @@ TEST(GameLCDDrivers, RecordCountsCommonPadsAndInvariants) {
         CheckCOM(COM0, Row.COM0);
         CheckCOM(COM1, Row.COM1);
 
-        // Segment groups: a common pad drives the segment pads of its edge, twins both edges.
+        // Segment groups: a common pad drives the segment pads of its edge, twins both edges
+        // (IM-22 groups its own way, tested below).
         for (const TLCDpadToSegmentInnerPoints& R : Records) {
-            if (R.TwinPad == 0) continue;
+            if (R.TwinPad == 0 || std::string(Row.Class) == "TIM22LCDDriver") continue;
             std::vector<TLCDpad> Driven;
             D->GetDrivenSegmentPadsForCOM(R.LCDpad, Driven);
             std::vector<TLCDpad> Expected;
@@ -243,6 +245,56 @@ TEST(GameLCDDrivers, AC01AsGiven) {
     for (auto [Pad, Expected] : {std::pair{1, &Lower}, {18, &Lower}, {19, &Upper}, {42, &Upper}}) {
         D->GetDrivenSegmentPadsForCOM(Pad, Driven);
         EXPECT_EQ(Driven, *Expected) << Pad;
+    }
+
+    // The inner-point rows given for the AC-01 glass, point for point: a list of ten is one
+    // word of ten letters, three points are three shapes of one segment.
+    struct PointRow {
+        TLCDpad Pad;
+        TPointList COM0, COM1;
+    };
+    const PointRow PointRows[] = {
+        {2, {{400, 300}}, {{480, 220}}},
+        {7, {{380, 580}}, {{300, 580}}},
+        {8, {}, {{25, 680}, {60, 670}, {100, 650}, {150, 620}, {170, 600}, {200, 560}, {215, 595}, {220, 700},
+                 {310, 775}, {450, 780}}},
+        {9, {{450, 580}, {480, 730}}, {}},
+        {11, {{510, 660}, {640, 660}, {770, 660}}, {{730, 820}}},
+        {13, {{990, 580}}, {{830, 780}, {900, 785}, {1060, 710}, {1060, 790}, {1100, 770}, {1150, 760}, {1170, 720},
+                            {1200, 700}, {1230, 650}, {1250, 700}}},
+        {20, {{1300, 110}}, {{1320, 90}}},
+        {21, {}, {{1320, 40}}},
+        {36, {{800, 220}}, {{880, 300}}},
+        {41, {{500, 330}}, {{580, 270}}},
+    };
+    const auto& Records = D->LCDpadToSegmentMappings().LCDpadToSegmentInnerPoints;
+    for (const PointRow& R : PointRows) {
+        const int i = D->LCDpadToSegmentMappings().IndexOf(R.Pad);
+        ASSERT_GE(i, 0) << int(R.Pad);
+        EXPECT_EQ(Records[size_t(i)].AssociatedSegmentInnerPoints[COM0], R.COM0) << int(R.Pad);
+        EXPECT_EQ(Records[size_t(i)].AssociatedSegmentInnerPoints[COM1], R.COM1) << int(R.Pad);
+    }
+}
+
+TEST(GameLCDDrivers, IM22GroupsItsCommonPadsByGlassHalf) {
+    // IM-02's pads as the wiring tables give them; IM-22 cuts its electrodes into a left half
+    // (slots 1..13: pads 2..13 below, 31..39 above) and a right half (pads 14, 15 and 18..30).
+    std::vector<TLCDpad> Left, Right, Lower, Upper;
+    for (int p = 2; p <= 13; ++p) Left.push_back(p);
+    for (int p = 31; p <= 39; ++p) Left.push_back(p);
+    Right = {14, 15};
+    for (int p = 18; p <= 30; ++p) Right.push_back(p);
+    for (int p = 2; p <= 15; ++p) Lower.push_back(p);
+    for (int p = 18; p <= 39; ++p) Upper.push_back(p);
+    auto IM22 = Create(TIM22LCDDriver::Class, KB1013VK1_2_Chip);
+    auto IM02 = Create(TIM02LCDDriver::Class, KB1013VK1_2_Chip);
+    std::vector<TLCDpad> Driven;
+    for (auto [Pad, IM22Group, IM02Group] : {std::tuple{1, &Left, &Lower}, {40, &Left, &Upper}, {17, &Right, &Upper},
+                                              {16, &Right, &Lower}}) {
+        IM22->GetDrivenSegmentPadsForCOM(Pad, Driven);
+        EXPECT_EQ(Driven, *IM22Group) << Pad;
+        IM02->GetDrivenSegmentPadsForCOM(Pad, Driven);
+        EXPECT_EQ(Driven, *IM02Group) << Pad;
     }
 }
 

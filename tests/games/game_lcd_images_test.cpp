@@ -213,6 +213,7 @@ TEST(GameLCDImages, DigitsReadAsDigits) {
 TEST(GameLCDImages, ShapesAreLaidOutLikeTheGlass) {
     for (const TLCDDriverClass* C : GameLCDDriverClasses()) {
         SCOPED_TRACE(C->ClassName);
+        if (!FindGameLCDDriverRow(*C)->Given.empty()) continue; // drawn around its given points
         auto D = CreateForFirstGame(*C);
         const TLCDLayout Layout = GameLCDLayout(*D);
         int DigitTop = 10000, DigitBottom = -1;

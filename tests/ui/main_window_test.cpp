@@ -25,6 +25,7 @@
 #include "debugger/ui/options_dialog.h"
 #include "games/game_catalogue.h"
 #include "disasm/assembler.h"
+#include "lcd/lcd_artwork.h"
 #include "lcd/lcd_driver.h"
 #include "ui/window_test_support.h"
 
@@ -106,6 +107,7 @@ private slots:
     void ShortcutsFollowTheKeyMappingOption();
     void BreakpointsDialogDeletesAndStoresOnOK();
     void LCDImagesSwitchByDoubleClickAndMenu();
+    void UserArtworkFolderAndRefusal();
     void NavigatesWithTheListShortcuts();
     void StopsOnAWriteBreakpointWhileStepping();
     void RawInputButtonsLatchWithCtrlClick();
@@ -410,6 +412,39 @@ void MainWindowTest::LCDImagesSwitchByDoubleClickAndMenu() {
     QCOMPARE(FWindow->Debugger().LCD().LCDImageMenu().Checked, int(m.Captions.size()) - 1);
     // The theme name disappears after a moment.
     QTRY_VERIFY_WITH_TIMEOUT(!theme->isVisible(), 3000);
+}
+
+void MainWindowTest::UserArtworkFolderAndRefusal() {
+    LoadTestROM();
+    // The pop-up's artwork item: "" when missing, else "on" or "off".
+    auto ArtworkAction = [&]() -> std::string {
+        QMenu* menu = FWindow->BuildLCDImagePopupMenu();
+        std::string State;
+        for (QAction* a : menu->actions())
+            if (a->objectName() == "LCDOpenArtworkFolder" && a->text() == "Open &artwork folder")
+                State = a->isEnabled() ? "on" : "off";
+        delete menu;
+        return State;
+    };
+    QCOMPARE(ArtworkAction(), std::string("off")); // no artwork folder: nothing to open
+    const std::filesystem::path Folder = FDir.filePath("data/artwork").toStdString();
+    SetArtworkFolder(Folder);
+    QCOMPARE(ArtworkAction(), std::string("on"));
+    // The item creates a missing folder before the file manager opens it.
+    QCOMPARE(FWindow->Debugger().LCD().PrepareArtworkFolder(), Folder);
+    QVERIFY(std::filesystem::is_directory(Folder));
+
+    // A broken picture of the AC-01 image: the built-in one is shown, the status bar says why.
+    std::ofstream(Folder / "AC01_LCD.png", std::ios::binary) << "not a picture";
+    std::ofstream(Folder / "AC01_LCD.points", std::ios::binary) << "2 COM0 400,300\n";
+    FWindow->Debugger().LCD().SelectLCDImage(1);
+    QCOMPARE(FWindow->Debugger().MCU()->LCDDriver->GetClass().ClassName, "TAC01LCDDriver");
+    const QString Note = FWindow->statusBar()->currentMessage();
+    QVERIFY2(Note.contains("AC01_LCD.png") && Note.contains("it is not a PNG file") &&
+                 Note.contains("The built-in image is shown."),
+             qPrintable(Note));
+    QCOMPARE(FWindow->Debugger().LCD().LCDBitmap().Width(), 1355);
+    SetArtworkFolder({});
 }
 
 void MainWindowTest::NavigatesWithTheListShortcuts() {

@@ -5,7 +5,8 @@
 //       writes OUTPUT_DIR/<resource>.png for every game driver and the embedding source.
 //   tarvolin-lcdgen --preview DRIVER_CLASS IMAGE.png OUT.png [DIGITS | all]
 //       lights the given digits (or every segment) on a generated image through the
-//       driver itself and writes the result, for checking the pictures by eye.
+//       driver itself and writes the result, for checking the pictures by eye; "points"
+//       lights every segment and marks every inner point with a red cross.
 #include <png.h>
 
 #include <cstdio>
@@ -202,7 +203,7 @@ int Preview(const std::string& ClassName, const std::filesystem::path& ImagePath
     TRaster Scene;
     Driver->AssignBitmapContainer(&Scene, clWhite, 40, false);
     TORegister O{}, O_{};
-    if (What == "all") {
+    if (What == "all" || What == "points") {
         O.fill(0xF);
         O_.fill(0xF);
     } else {
@@ -219,6 +220,16 @@ int Preview(const std::string& ClassName, const std::filesystem::path& ImagePath
         }
     }
     Driver->RefreshBitmap(O, O_, false);
+    if (What == "points") {
+        // Every inner point as a red cross.
+        for (const TLCDpadToSegmentInnerPoints& R : Driver->LCDpadToSegmentMappings().LCDpadToSegmentInnerPoints)
+            for (const TPointList& Points : R.AssociatedSegmentInnerPoints)
+                for (const TPoint& P : Points)
+                    for (int d = -6; d <= 6; ++d)
+                        for (int w = -1; w <= 1; ++w)
+                            for (auto [x, y] : {std::pair{P.x + d, P.y + w}, {P.x + w, P.y + d}})
+                                if (Scene.Contains(x, y)) Scene.SetPixel(x, y, 0x0000FF);
+    }
     // Off segments are drawn light grey so the glass stays visible.
     EncodePNGFile(Scene, OutPath.string());
     return 0;
@@ -232,7 +243,7 @@ int main(int argc, char** argv) {
             return Preview(argv[2], argv[3], argv[4], argc >= 6 ? argv[5] : "all");
         if (argc == 3) return Generate(argv[1], argv[2]);
         std::cerr << "usage: tarvolin-lcdgen OUTPUT_DIR GENERATED_CPP\n"
-                     "       tarvolin-lcdgen --preview DRIVER_CLASS IMAGE.png OUT.png [DIGITS|all]\n";
+                     "       tarvolin-lcdgen --preview DRIVER_CLASS IMAGE.png OUT.png [DIGITS|all|points]\n";
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "tarvolin-lcdgen: " << e.what() << "\n";

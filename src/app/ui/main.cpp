@@ -10,12 +10,15 @@
 #include "app/converters.h"
 #include "app/ui/command_line.h"
 #include "app/ui/misc_menu.h"
+#include "base/program_folder.h"
 #include "base/version.h"
 #include "persist/settings.h"
 #include "app/ui/gui_bench.h"
 #include "app/ui/qt_settings_store.h"
 #include "app/ui/interface_language_setup.h"
 #include "debugger/ui/main_frm.h"
+#include "games/game_catalogue.h"
+#include "lcd/lcd_artwork.h"
 
 namespace {
 
@@ -94,6 +97,9 @@ int main(int argc, char** argv) {
     settings.LoadSettings();
     // The interface language chosen for this executable, for the whole run.
     tarvolin::SetUpInterfaceLanguage(store);
+
+    // Pictures of the user's own in the data folder replace the built-in LCD images.
+    tarvolin::SetArtworkFolder(tarvolin::UserArtworkFolder());
 
     tarvolin::TMainFrm window(settings);
     tarvolin::InstallMiscMenu(window);

@@ -3,6 +3,9 @@
 #include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
+#include <QStatusBar>
+
+#include "base/ui/shell_starter.h"
 
 #include "debugger/debugger.h"
 #include "debugger/ui/command_runner.h"
@@ -61,6 +64,11 @@ void TLCDPictureView::ShowLCDThemeName(const std::string& Name) {
     FThemeNameTimer.start();
 }
 
+// The status label is the run state's; a note overlays it for a while.
+void TLCDPictureView::ShowArtworkNote(const std::string& Text) {
+    if (FStatusBar) FStatusBar->showMessage(QString::fromStdString(Text), 20000);
+}
+
 void TLCDPictureView::ApplyStates(const TCommandStates& States) {
     FImage.setToolTip(QString::fromStdString(States.LCDImageHint));
 }
@@ -71,6 +79,12 @@ QMenu* TLCDPictureView::BuildLCDImagePopupMenu() {
     inter->setEnabled(FTools && FDebugger->IsGameLoaded());
     connect(inter, &QAction::triggered, this,
             [this] { FRunner.RunCommand([&] { FTools->ShowInterconnection(); }); });
+    QAction* artwork = menu->addAction(tr("Open &artwork folder"));
+    artwork->setObjectName("LCDOpenArtworkFolder");
+    artwork->setEnabled(!FDebugger->LCD().ArtworkFolder().empty());
+    connect(artwork, &QAction::triggered, this, [this] {
+        FRunner.RunCommand([&] { OpenDocument(FDebugger->LCD().PrepareArtworkFolder().string()); });
+    });
     menu->addSeparator();
     const TLCDImageMenu& m = FDebugger->LCD().LCDImageMenu();
     if (m.Visible) {

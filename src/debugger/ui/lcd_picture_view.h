@@ -11,6 +11,7 @@
 
 class QLabel;
 class QMenu;
+class QStatusBar;
 
 namespace tarvolin {
 
@@ -32,6 +33,9 @@ public:
     void LCDImageChanged(const TRaster& Bitmap) override;
     void ShowLCDThemeName(const std::string& Name) override;
     void LCDImageMenuChanged() override {} // the pop-up is built from the feature each time it opens
+    void ShowArtworkNote(const std::string& Text) override;
+    // Where artwork notes are shown.
+    void SetStatusBar(QStatusBar* Bar) { FStatusBar = Bar; }
     // ---- TDeferredDrawing ----
     void FlushDeferred() override;
 
@@ -45,6 +49,7 @@ private:
     TCommandRunner& FRunner;
     TDebugger* FDebugger = nullptr;
     TToolWindows* FTools = nullptr;
+    QStatusBar* FStatusBar = nullptr;
     QTimer FThemeNameTimer;
     bool FChangePending = false;
 };

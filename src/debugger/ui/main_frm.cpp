@@ -155,6 +155,7 @@ void TMainFrm::CreateWidgets() {
     connect(FInputPanel, &TInputPanel::GameKeysChanged, this, [this](const QString& Keys) { FActions->SetGameKeysText(Keys); });
     FLCDView = new TLCDPictureView(*FPanes->LCDImage, *FPanes->LCDImageThemeNameLabel, *FLoop, *this);
     FLCDView->SetToolWindows(&FTools);
+    FLCDView->SetStatusBar(statusBar());
     FLoop->AddDeferredDrawing(*FValuePanes);
     FLoop->AddDeferredDrawing(*FLCDView);
     CreateStatusBar();
