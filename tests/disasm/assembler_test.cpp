@@ -212,6 +212,20 @@ TEST_F(AssemblerTest, LabelsThatLookLikeMnemonicsStayTargets) {
     }
 }
 
+TEST_F(AssemblerTest, LabelOnAnOrgLineNamesTheNewAddress) {
+    UseMnemonics(1);
+    const std::pair<const char*, T11bits> Cases[] = {
+        {"top: .org 200\nSKIP\nTR top\n", 0x200},            // used before and after its line
+        {".org 040\nSKIP\ntop: .org 3C5\nTR top\n", 0x3C5}, // not the address before the .org
+        {"SKIP\n.org 1:3:05\ntop: .org 1:3:07\nSKIP\n", 0x4C7},
+    };
+    for (const auto& [Source, Expected] : Cases) {
+        const TAssemblyResult r = Assemble(Source, "o.asm");
+        EXPECT_EQ(r.Labels.at("top"), Expected) << Source;
+    }
+    EXPECT_EQ(Assemble("top: .org 200\nSKIP\nTR top\n", "o.asm").ExecutionOrder[0x201], 0x80 | StepIndexToCode[0]);
+}
+
 TEST_F(AssemblerTest, ForwardJumpTakesTheFormItsLabelNeeds) {
     UseMnemonics(1);
     // A label defined later decides between the one-byte jump (same page) and the far jump.

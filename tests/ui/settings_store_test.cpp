@@ -15,6 +15,7 @@ class SettingsStoreTest : public QObject {
 private slots:
     void ValuesAndGroupsRoundTrip();
     void SettingsModelKeepsOptionsAndROMFilesBetweenRuns();
+    void EveryOptionSurvivesARestart();
 };
 
 void SettingsStoreTest::ValuesAndGroupsRoundTrip() {
@@ -69,6 +70,52 @@ void SettingsStoreTest::SettingsModelKeepsOptionsAndROMFilesBetweenRuns() {
     // A file that no longer exists is dropped at start, and the store is rewritten.
     QCOMPARE(settings.ROMFile("AC01"), std::string());
     QVERIFY(!store.Read("ROMs", "AC01"));
+    Options() = TOptions{};
+}
+
+// Every option written by one run is what the next run reads from the settings file: once
+// with every value away from its default, once back at the defaults.
+void SettingsStoreTest::EveryOptionSurvivesARestart() {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("tarvolin.ini");
+    TOptions changed;
+    changed.UseBankPageStepAddressNotation = true;
+    changed.UseLFSRAddressing = true;
+    changed.AppendDisAsmComments = false;
+    changed.InstructionMnemonics = 2;
+    changed.UseMAMEKeyMapping = true;
+    changed.DerivatedSoundWave = true;
+    changed.ROMArchiveServer = "https://roms.example/archive/";
+    changed.UpdateServer = "https://updates.example/";
+    changed.ContactAddress = "authors@example.org";
+    changed.IgnoreCertificateErrors = true;
+    TOptions mnemonicsOne = changed;
+    mnemonicsOne.InstructionMnemonics = 1;
+    for (const TOptions& Written : {changed, mnemonicsOne, TOptions{}}) {
+        {
+            TQtSettingsStore store(ini);
+            TSettings settings(store);
+            Options() = Written;
+            Options().HighContrast = true; // only ever read, never written
+            QVERIFY(settings.SaveSettings());
+        }
+        Options() = Written.UseMAMEKeyMapping ? TOptions{} : changed; // the opposite of what was written
+        TQtSettingsStore store(ini);
+        TSettings settings(store);
+        settings.LoadSettings();
+        const TOptions& o = Options();
+        QCOMPARE(o.UseBankPageStepAddressNotation, Written.UseBankPageStepAddressNotation);
+        QCOMPARE(o.UseLFSRAddressing, Written.UseLFSRAddressing);
+        QCOMPARE(o.AppendDisAsmComments, Written.AppendDisAsmComments);
+        QCOMPARE(o.InstructionMnemonics, Written.InstructionMnemonics);
+        QCOMPARE(o.UseMAMEKeyMapping, Written.UseMAMEKeyMapping);
+        QCOMPARE(o.DerivatedSoundWave, Written.DerivatedSoundWave);
+        QCOMPARE(o.ROMArchiveServer, Written.ROMArchiveServer);
+        QCOMPARE(o.UpdateServer, Written.UpdateServer);
+        QCOMPARE(o.ContactAddress, Written.ContactAddress);
+        QCOMPARE(o.IgnoreCertificateErrors, Written.IgnoreCertificateErrors);
+        QVERIFY(!store.Read("", "HighContrast"));
+    }
     Options() = TOptions{};
 }
 

@@ -13,6 +13,7 @@ updates the entries it ran) and the Markdown report is written to BUILD/mutants-
 (or --report FILE). The source file is always restored, also on Ctrl-C or a failed build.
 """
 import argparse
+import fnmatch
 import json
 import os
 import re
@@ -111,23 +112,34 @@ def applies(m):
 
 
 class Runner:
-    def __init__(self, build, timeout, verbose):
+    def __init__(self, build, timeout, verbose, new_gtests=None, new_ctests=None):
         self.build, self.timeout, self.verbose = build, timeout, verbose
         self.targets = None
+        # Tests new in the change under review: a mutant they kill is run again without them,
+        # which tells whether the tests before the change caught it ("first" result).
+        self.new_gtests, self.new_ctests = new_gtests, new_ctests
 
     def log(self, text):
         print(text, flush=True)
 
     def run(self, cmd, timeout=None):
+        """(exit code or None on a timeout, output). The command runs in its own process group,
+        which is ended as a whole on a timeout or an interruption (ninja's compilers too)."""
         if self.verbose:
             self.log("  $ " + " ".join(str(c) for c in cmd))
+        p = subprocess.Popen(cmd, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                             errors="replace", start_new_session=True)
         try:
-            p = subprocess.run(cmd, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
-                               timeout=timeout, errors="replace", start_new_session=False)
-            return p.returncode, p.stdout
-        except subprocess.TimeoutExpired as e:
-            out = e.stdout.decode(errors="replace") if isinstance(e.stdout, bytes) else (e.stdout or "")
+            out, _ = p.communicate(timeout=timeout)
+            return p.returncode, out
+        except subprocess.TimeoutExpired:
+            os.killpg(p.pid, signal.SIGKILL)
+            out, _ = p.communicate()
             return None, out
+        except BaseException:
+            os.killpg(p.pid, signal.SIGKILL)
+            p.wait()
+            raise
 
     def configure(self):
         if not (self.build / "build.ninja").exists():
@@ -154,11 +166,13 @@ class Runner:
         code, out = self.run(["nice", "-n", "10", "cmake", "--build", str(self.build), "-j2", "--target"] + targets)
         return code == 0, out
 
-    def test(self, group):
-        """(killed, killer) for one group."""
+    def test(self, group, baseline=False):
+        """(killed, killer) for one group; with baseline, without the new tests."""
         if group.startswith("gtest:"):
             exe = self.build / "tests" / ("tarvolin_tests_" + group[6:])
             env_cmd = ["env", "QT_QPA_PLATFORM=offscreen", str(exe), "--gtest_fail_fast", "--gtest_brief=1"]
+            if baseline and self.new_gtests:
+                env_cmd.append("--gtest_filter=-" + self.new_gtests)
             code, out = self.run(env_cmd, self.timeout)
             if code is None:
                 return True, f"{group} (timed out after {self.timeout} s)"
@@ -169,8 +183,11 @@ class Runner:
                 return True, failed[0]
             return True, f"{group} (exit {code}: {out.strip().splitlines()[-1] if out.strip() else 'crash'})"
         regex = {"cli": "^cli_", "ui": "^ui_", "py": "^(layers_|translations_)"}[group]
-        code, out = self.run(["ctest", "--test-dir", str(self.build), "-R", regex, "--stop-on-failure",
-                              "-j2", "--timeout", str(self.timeout)], self.timeout * 4)
+        cmd = ["ctest", "--test-dir", str(self.build), "-R", regex, "--stop-on-failure", "-j2",
+               "--timeout", str(self.timeout)]
+        if baseline and self.new_ctests:
+            cmd += ["-E", self.new_ctests]
+        code, out = self.run(cmd, self.timeout * 4)
         if code is None:
             return True, f"{group} (timed out)"
         if code == 0:
@@ -179,6 +196,12 @@ class Runner:
         if failed:
             return True, failed[0][0] + ("" if failed[0][1] == "Failed" else f" ({failed[0][1]})")
         return True, f"{group} (ctest exit {code})"
+
+    def is_new(self, killer):
+        name = killer.split(" ")[0]
+        if self.new_gtests and any(fnmatch.fnmatchcase(name, p) for p in self.new_gtests.split(":")):
+            return True
+        return bool(self.new_ctests and re.search(self.new_ctests, name))
 
     def mutate(self, m):
         target = ROOT / m.file
@@ -194,17 +217,27 @@ class Runner:
             target.write_text(text.replace(m.find, m.replace, 1), encoding="utf-8")
             groups = m.tests or groups_for(m.file)
             built = set()
+            result = None  # (killer) once a test failed
             for g in groups:
                 need = [t for t in self.build_targets(g) if t not in built]
                 ok, out = self.compile(need)
                 if not ok:
                     errors = [l for l in out.splitlines() if "error" in l][:3]
-                    return "did not build", "; ".join(errors)[:200], time.monotonic() - started
+                    return "did not build", "; ".join(errors)[:200], time.monotonic() - started, "did not build"
                 built.update(need)
-                killed, killer = self.test(g)
-                if killed:
-                    return "killed", killer, time.monotonic() - started
-            return "survived", "", time.monotonic() - started
+                if result is None:
+                    killed, killer = self.test(g)
+                    if not killed:
+                        continue
+                    result = killer
+                    if not self.is_new(killer):
+                        return "killed", killer, time.monotonic() - started, "killed"
+                # Killed by a new test: would the tests before it have caught the mutant?
+                if self.test(g, baseline=True)[0]:
+                    return "killed", result, time.monotonic() - started, "killed"
+            if result is not None:
+                return "killed", result, time.monotonic() - started, "survived"
+            return "survived", "", time.monotonic() - started, "survived"
         finally:
             restore()
 
@@ -222,10 +255,10 @@ def write_report(results, mutants, path):
     k1, n1 = rate("first")
     k2, n2 = rate("status")
     lines = ["# Mutation check report", "",
-             f"Mutants: {len(rows)}. First run: {k1} of {n1} killed"
-             f" ({100.0 * k1 / max(n1, 1):.1f} %). Latest: {k2} of {n2} killed ({100.0 * k2 / max(n2, 1):.1f} %).",
+             f"Mutants: {len(rows)}. Killed now: {k2} of {n2} ({100.0 * k2 / max(n2, 1):.1f} %). Before (the first"
+             f" run, or without the tests given as new): {k1} of {n1} ({100.0 * k1 / max(n1, 1):.1f} %).",
              "Mutants that do not build or do not apply are counted apart.", "",
-             "| Mutant | File | Slip | First run | Latest | Caught by | Seconds |",
+             "| Mutant | File | Slip | Before | Now | Caught by | Seconds |",
              "|---|---|---|---|---|---|---|"]
     for r in rows:
         killer = (r.get("killer") or "").replace("|", "\\|")
@@ -247,6 +280,10 @@ def main():
     ap.add_argument("--build", default=str(ROOT / "build-mutants"), help="build folder (default build-mutants)")
     ap.add_argument("--report", help="Markdown report (default BUILD/mutants-report.md)")
     ap.add_argument("--timeout", type=int, default=300, help="seconds one test program may take")
+    ap.add_argument("--new-gtests", help="gtest filter (A.B:C.*) of the tests new in this change: a mutant"
+                    " they kill is tried without them too, and the report's first column says whether the"
+                    " tests before the change caught it")
+    ap.add_argument("--new-ctests", help="ctest regex of the new CLI or window tests, likewise")
     ap.add_argument("-v", "--verbose", action="store_true")
     args = ap.parse_args()
 
@@ -280,25 +317,26 @@ def main():
 
     # Ctrl-C and a kill restore the file through the finally clause of Runner.mutate.
     signal.signal(signal.SIGTERM, lambda *_: (_ for _ in ()).throw(KeyboardInterrupt()))
-    runner = Runner(build, args.timeout, args.verbose)
-    runner.log(f"configuring and building {build} ...")
-    runner.configure()
-    ok, out = runner.compile(sorted(runner.targets & ({"tarvolin-cli", "tarvolin"} |
-                                                       {t for t in runner.targets if t.startswith("tarvolin_tests_")
-                                                        or t.startswith("tarvolin_ui_")})))
-    if not ok:
-        sys.exit("the unmutated tree does not build:\n" + out[-3000:])
+    runner = Runner(build, args.timeout, args.verbose, args.new_gtests, args.new_ctests)
     report = args.report or str(build / "mutants-report.md")
     try:
+        runner.log(f"configuring and building {build} ...")
+        runner.configure()
+        ok, out = runner.compile(sorted(runner.targets & ({"tarvolin-cli", "tarvolin"} |
+                                                           {t for t in runner.targets
+                                                            if t.startswith("tarvolin_tests_") or
+                                                            t.startswith("tarvolin_ui_")})))
+        if not ok:
+            sys.exit("the unmutated tree does not build:\n" + out[-3000:])
         for i, m in enumerate(chosen, 1):
             problem = applies(m)
             if problem:
-                status, killer, seconds = "does not apply", problem, 0.0
+                status, killer, seconds, before = "does not apply", problem, 0.0, "does not apply"
             else:
-                status, killer, seconds = runner.mutate(m)
+                status, killer, seconds, before = runner.mutate(m)
             previous = results.get(m.id, {})
             results[m.id] = {"id": m.id, "file": m.file, "why": m.why, "status": status, "killer": killer,
-                             "seconds": seconds, "first": previous.get("first", status)}
+                             "seconds": seconds, "first": previous.get("first", before)}
             runner.log(f"[{i}/{len(chosen)}] {m.id}: {status} {killer} ({seconds:.0f} s)")
             store.write_text(json.dumps(results, indent=1))
     except KeyboardInterrupt:
