@@ -11,6 +11,13 @@ expect_contains("${CLI_STDOUT}" "RAM=9AC801" "--matrix 8124 --alpha 1")
 cli(0 "" run inputs.rom --steps 40 --matrix 0421 --beta 1)
 expect_contains("${CLI_STDOUT}" "RAM=421010" "--matrix 0421 --beta 1")
 
+# With --session, --matrix replaces the inputs the session stored; without it they stay.
+cli(0 "" run inputs.rom --steps 1 --matrix 0421 --save-session start.dbgsession)
+cli(0 "" run --session start.dbgsession --rom inputs.rom --steps 40 --matrix 8124)
+expect_contains("${CLI_STDOUT}" "RAM=9AC8" "--matrix 8124 with --session")
+cli(0 "" run --session start.dbgsession --rom inputs.rom --steps 40)
+expect_contains("${CLI_STDOUT}" "RAM=4210" "the inputs stored in the session")
+
 # --steps: 1000 steps by default (one trace line each), otherwise as many as given.
 cli(0 "" run inputs.rom --trace)
 string(REGEX MATCHALL "\n[0-9]+ PC=" lines "\n${CLI_STDOUT}")

@@ -258,5 +258,21 @@ TEST_F(DebuggerTest, FirstAndLastROMAddressesWorkInEveryAddressCommand) {
     }
 }
 
+// Each triggered kind comes back from a session as that kind, with both field values.
+TEST_F(DebuggerTest, RestoredTriggersKeepTheirKinds) {
+    Load();
+    const TMemoryBreakpointTriggers Cases[] = {{5, 3, 0x12, 0x7F, 0x7F}, {6, 2, 0x7F, 0x21, 0x7F}, {7, 1, 0x7F, 0x7F, 0x4C}};
+    for (const TMemoryBreakpointTriggers& T : Cases) {
+        Debugger.Breakpoints().RestoreSession({}, {}, {0x12}, {0x21}, {0x4C}, T);
+        const TMemoryBreakpointTriggers Got = Debugger.Breakpoints().Triggers();
+        EXPECT_EQ(Got.Read, T.Read);
+        EXPECT_EQ(Got.Write, T.Write);
+        EXPECT_EQ(Got.Change, T.Change);
+        EXPECT_EQ(Got.FieldValue, T.FieldValue);
+        EXPECT_EQ(Got.PreviousFieldValue, T.PreviousFieldValue);
+        EXPECT_TRUE(Debugger.Breakpoints().MemoryBreakpointTriggered());
+    }
+}
+
 } // namespace
 } // namespace tarvolin::test

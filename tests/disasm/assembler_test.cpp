@@ -171,6 +171,9 @@ TEST_F(AssemblerTest, ErrorsNameTheLineAndTheFault) {
         {".org 705\nTRSA 77E\n", "e.asm:2: target 77E lies outside the ROM"},
         {".org 705\nTRS 422 / TRSA 77E\n", "e.asm:2: target 77E lies outside the ROM"},
         {".word 1\n", "e.asm:1: unknown directive .word"},
+        {".byte 256\n", "e.asm:1: bad byte value \"256\""},
+        {".byte $100\n", "e.asm:1: bad byte value \"$100\""},
+        {".byte -1\n", "e.asm:1: bad byte value \"-1\""},
         {"sub: SKIP\nTR sub @ 005\n", "e.asm:2: label sub is at 000, not 005"},
     };
     for (const auto& c : Cases) {
@@ -224,6 +227,12 @@ TEST_F(AssemblerTest, LabelOnAnOrgLineNamesTheNewAddress) {
         EXPECT_EQ(r.Labels.at("top"), Expected) << Source;
     }
     EXPECT_EQ(Assemble("top: .org 200\nSKIP\nTR top\n", "o.asm").ExecutionOrder[0x201], 0x80 | StepIndexToCode[0]);
+}
+
+TEST_F(AssemblerTest, ByteValuesUpToTheirLimitInEveryNotation) {
+    const TAssemblyResult r = Assemble(".org 010\n.byte 0, 255, 0xFF, $F, $0A, 9\n", "b.asm");
+    const std::vector<uint8_t> Got(r.ExecutionOrder.begin() + 0x10, r.ExecutionOrder.begin() + 0x16);
+    EXPECT_EQ(Got, (std::vector<uint8_t>{0, 255, 0xFF, 0x0F, 0x0A, 9}));
 }
 
 TEST_F(AssemblerTest, ForwardJumpTakesTheFormItsLabelNeeds) {

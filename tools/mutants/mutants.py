@@ -178,7 +178,7 @@ class Runner:
                 return True, f"{group} (timed out after {self.timeout} s)"
             if code == 0:
                 return False, None
-            failed = re.findall(r"^\[  FAILED  \] (\S+)", out, re.M)
+            failed = re.findall(r"^\[  FAILED  \] ([^\s,]+)", out, re.M)
             if failed:
                 return True, failed[0]
             return True, f"{group} (exit {code}: {out.strip().splitlines()[-1] if out.strip() else 'crash'})"
@@ -217,7 +217,6 @@ class Runner:
             target.write_text(text.replace(m.find, m.replace, 1), encoding="utf-8")
             groups = m.tests or groups_for(m.file)
             built = set()
-            result = None  # (killer) once a test failed
             for g in groups:
                 need = [t for t in self.build_targets(g) if t not in built]
                 ok, out = self.compile(need)
@@ -225,18 +224,16 @@ class Runner:
                     errors = [l for l in out.splitlines() if "error" in l][:3]
                     return "did not build", "; ".join(errors)[:200], time.monotonic() - started, "did not build"
                 built.update(need)
-                if result is None:
-                    killed, killer = self.test(g)
-                    if not killed:
-                        continue
-                    result = killer
-                    if not self.is_new(killer):
-                        return "killed", killer, time.monotonic() - started, "killed"
-                # Killed by a new test: would the tests before it have caught the mutant?
-                if self.test(g, baseline=True)[0]:
-                    return "killed", result, time.monotonic() - started, "killed"
-            if result is not None:
-                return "killed", result, time.monotonic() - started, "survived"
+                killed, killer = self.test(g)
+                if not killed:
+                    continue
+                if not self.is_new(killer):
+                    return "killed", killer, time.monotonic() - started, "killed"
+                # Killed by a new test: would the older tests of the same group have caught it?
+                # (The groups after it are not built and tried for this: that would cost a full
+                # cascade per mutant, so "survived" here means "not caught in its own group".)
+                before = "killed" if self.test(g, baseline=True)[0] else "survived"
+                return "killed", killer, time.monotonic() - started, before
             return "survived", "", time.monotonic() - started, "survived"
         finally:
             restore()
