@@ -9,6 +9,7 @@ in the Qt views, Tr(Context, Text) and TR_NOOP(Context, Text) in the code withou
     tools/translations.py check [ROOT]    fails when the .ts file is not up to the code, a text
                                           has no Russian translation, or a translation lost a
                                           placeholder or its accelerator, naming each
+    tools/translations.py selftest        shows that check finds each kind of fault
     tools/translations.py merge OTHER.ts [ROOT]
                                           takes the translations of OTHER.ts for texts the
                                           .ts file has without one (joining work of branches)
@@ -82,17 +83,8 @@ def update(root):
     return 0
 
 
-def check(root):
-    ts = os.path.join(root, TS)
-    if not os.path.exists(ts):
-        print(f"{TS} is missing: run tools/translations.py update")
-        return 1
-    committed = messages(ts)
-    with tempfile.TemporaryDirectory() as work:
-        fresh_path = os.path.join(work, "fresh.ts")
-        shutil.copy(ts, fresh_path)
-        run_lupdate(root, fresh_path)
-        fresh = messages(fresh_path)
+def find_problems(committed, fresh):
+    """What is wrong with the committed messages against the texts the code has now."""
     problems = []
     for key in sorted(set(fresh) - set(committed)):
         problems.append(f"new text not in {TS}: [{key[0]}] {key[1]!r}")
@@ -107,6 +99,52 @@ def check(root):
             problems.append(f"placeholders differ: [{key[0]}] {key[1]!r} -> {text!r}")
         elif accelerators(key[1]) and not accelerators(text):
             problems.append(f"accelerator lost: [{key[0]}] {key[1]!r} -> {text!r}")
+    return problems
+
+
+def selftest():
+    """Each kind of fault is named, and a good translation passes."""
+    ok = ("Готово.", "finished")  # a finished translation without marks
+    cases = [
+        ({("C", "&Open"): ("Открыть", "finished")}, "accelerator lost"),
+        ({("C", "%d steps"): ("шагов", "finished")}, "placeholders differ"),
+        ({("C", "Ready."): ("", "unfinished")}, "no Russian translation"),
+        ({}, "new text not in"),
+    ]
+    failures = 0
+    for committed, expected in cases:
+        fresh = dict(committed) or {("C", "Ready."): ok}
+        found = find_problems(committed, fresh)
+        if not any(expected in p for p in found):
+            print(f"selftest: expected a problem '{expected}', got {found}")
+            failures += 1
+    good = {("C", "&Open"): ("&Открыть", "finished"),
+            ("C", "%d of %s"): ("%d из %s", "finished"), ("C", "Ready."): ok,
+            ("C", "Save"): ("&Сохранить", "finished")}
+    found = find_problems(good, dict(good))
+    if found:
+        print(f"selftest: good translations reported: {found}")
+        failures += 1
+    extra = find_problems({**good, ("C", "Gone"): ok}, good)
+    if not any("text no longer in the code" in p for p in extra):
+        print(f"selftest: a text the code lost is not reported: {extra}")
+        failures += 1
+    print("translations selftest: " + ("ok" if not failures else f"{failures} failure(s)"))
+    return 1 if failures else 0
+
+
+def check(root):
+    ts = os.path.join(root, TS)
+    if not os.path.exists(ts):
+        print(f"{TS} is missing: run tools/translations.py update")
+        return 1
+    committed = messages(ts)
+    with tempfile.TemporaryDirectory() as work:
+        fresh_path = os.path.join(work, "fresh.ts")
+        shutil.copy(ts, fresh_path)
+        run_lupdate(root, fresh_path)
+        fresh = messages(fresh_path)
+    problems = find_problems(committed, fresh)
     for line in problems:
         print(line)
     if problems:
@@ -173,6 +211,8 @@ def main(argv):
         return update(root)
     if len(argv) >= 2 and argv[1] == "check":
         return check(root)
+    if len(argv) >= 2 and argv[1] == "selftest":
+        return selftest()
     if len(argv) >= 3 and argv[1] == "set":
         return set_translations(argv[2], argv[3] if len(argv) > 3 else os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     if len(argv) >= 3 and argv[1] == "merge":

@@ -104,6 +104,25 @@ TEST_F(ConvertersTest, DeJAVANumberForms) {
     EXPECT_EQ(b[0], 12 ^ 0xFF);
 }
 
+// The 32-bit limits of a value, both ends, and how a refused token is shown.
+TEST_F(ConvertersTest, DeJAVAValueLimitsAndShownTokens) {
+    for (const char* Good : {"-2147483648", "2147483647", "$FFFFFFFF", "0xffffffff"}) {
+        EXPECT_NO_THROW(DeJAVA(Good, "t")) << Good;
+    }
+    const std::pair<const char*, const char*> Bad[] = {
+        {"2147483648", "'2147483648'"}, {"-2147483649", "'-2147483649'"}, {"$100000000", "'$100000000'"},
+        {"1\x1F", "'1\\x1F'"}, {"\x01\t2", "'\\x01\\t2'"}, {"3\n", "'3\\n'"},
+    };
+    for (const auto& [Token, Shown] : Bad) {
+        try {
+            DeJAVA(Token, "f.txt");
+            ADD_FAILURE() << Token;
+        } catch (const EConversionError& e) {
+            EXPECT_EQ(std::string(e.what()), std::string("f.txt: value 1: ") + Shown + " is not a valid integer value");
+        }
+    }
+}
+
 TEST_F(ConvertersTest, DeJAVARefusesBadTokensAndWritesNothing) {
     const fs::path in = Write("bad.txt", "1, 2, 3\n");
     EXPECT_EQ(Run({"/DeJAVA", in.string()}), 1);

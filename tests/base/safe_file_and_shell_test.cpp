@@ -47,6 +47,11 @@ TEST_F(SafeFileTest, ReplacingWritesWholeFilesAndLeavesNoTemporaryFiles) {
     struct stat St{};
     ASSERT_EQ(::stat(Target.c_str(), &St), 0);
     EXPECT_NE(St.st_mode & S_IRGRP, 0u) << "a written file gets the rights of a new file, not mkstemp's 0600";
+    // Replacing a file keeps the rights its owner gave it.
+    ASSERT_EQ(::chmod(Target.c_str(), 0640), 0);
+    WriteFileReplacing(Target, "kept");
+    ASSERT_EQ(::stat(Target.c_str(), &St), 0);
+    EXPECT_EQ(St.st_mode & 07777, 0640u);
 
     if (::geteuid() != 0) { // root may write anywhere
         fs::permissions(Dir, fs::perms::owner_read | fs::perms::owner_exec);

@@ -364,3 +364,65 @@ TEST_F(ExecutionTest, KeyMatrixFollowsTheScanLines) {
 
 } // namespace
 } // namespace tarvolin::test
+
+namespace tarvolin::test {
+namespace {
+
+// The flags of the arithmetic instructions at their boundary values: for every opcode of
+// each family, the last value that does not carry or skip and the first that does.
+TEST_F(ExecutionTest, ArithmeticFlagsAtEveryBoundary) {
+    struct TCase {
+        uint8_t Op;
+        unsigned Acc, Mem, DPL;
+        bool CarryIn;
+        unsigned AccAfter, DPLAfter;
+        bool CarryAfter, Skips;
+    };
+    std::vector<TCase> Cases = {
+        // ADD: Carry is neither read nor written.
+        {0x08, 7, 8, 2, false, 15, 2, false, false}, {0x08, 8, 8, 2, false, 0, 2, false, false},
+        {0x08, 8, 8, 2, true, 0, 2, true, false},    {0x08, 15, 0, 2, true, 15, 2, true, false},
+        // ADDC: Carry and the skip when the sum passes 15.
+        {0x09, 14, 0, 2, true, 15, 2, false, false}, {0x09, 15, 0, 2, true, 0, 2, true, true},
+        {0x09, 7, 8, 2, false, 15, 2, false, false}, {0x09, 8, 8, 2, false, 0, 2, true, true},
+        {0x09, 15, 15, 2, true, 15, 2, true, true},  {0x09, 0, 0, 2, true, 1, 2, false, false},
+        // INCB skips when DPL was 7, DECB when it was 0; both wrap within 4 bits.
+        {0x64, 0, 0, 6, false, 0, 7, false, false},  {0x64, 0, 0, 7, false, 0, 8, false, true},
+        {0x64, 0, 0, 15, false, 0, 0, false, false}, {0x6C, 0, 0, 1, false, 0, 0, false, false},
+        {0x6C, 0, 0, 0, false, 0, 15, false, true},  {0x6C, 0, 0, 8, false, 0, 7, false, false},
+    };
+    for (unsigned n = 0; n < 16; ++n) {
+        // ADX n: the sum 15 never skips; the sum 16 skips except for ADX 10. Carry stays.
+        const uint8_t op = static_cast<uint8_t>(0x30 + n);
+        Cases.push_back({op, 15 - n, 0, 2, true, 15, 2, true, false});
+        if (n > 0) Cases.push_back({op, 16 - n, 0, 2, false, 0, 2, false, n != 10});
+    }
+    for (unsigned k = 0; k < 4; ++k) {
+        // EXCI / EXCD: Acc and RAM exchanged, the skip decided on DPL before the step.
+        const uint8_t inc = static_cast<uint8_t>(0x14 + k), dec = static_cast<uint8_t>(0x1C + k);
+        Cases.push_back({inc, 3, 9, 6, false, 9, 7, false, false});
+        Cases.push_back({inc, 3, 9, 7, false, 9, 8, false, true});
+        Cases.push_back({inc, 3, 9, 15, false, 9, 0, false, false});
+        Cases.push_back({dec, 3, 9, 1, false, 9, 0, false, false});
+        Cases.push_back({dec, 3, 9, 0, false, 9, 15, false, true});
+        Cases.push_back({dec, 3, 9, 8, false, 9, 7, false, false});
+    }
+    for (const TCase& c : Cases) {
+        SCOPED_TRACE(testing::Message() << "opcode " << std::hex << unsigned(c.Op) << " Acc " << c.Acc << " M " << c.Mem
+                                        << " DPL " << c.DPL << " Carry " << c.CarryIn);
+        auto mcu = NewMCU();
+        Put(*mcu, Base, {c.Op, 0x00});
+        mcu->DP = static_cast<T7bits>(0x10 | c.DPL);
+        mcu->RAM[0x10 | (c.DPL > 12 ? 12 : c.DPL)] = static_cast<T4bits>(c.Mem);
+        mcu->Acc = static_cast<T4bits>(c.Acc);
+        mcu->Carry = c.CarryIn;
+        Step(*mcu);
+        EXPECT_EQ(mcu->Acc, c.AccAfter);
+        EXPECT_EQ(mcu->Carry, c.CarryAfter);
+        EXPECT_EQ(mcu->DP & 0x0F, c.DPLAfter);
+        EXPECT_EQ(mcu->PC, c.Skips ? Base + 2 : Base + 1);
+    }
+}
+
+} // namespace
+} // namespace tarvolin::test

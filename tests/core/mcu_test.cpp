@@ -226,10 +226,20 @@ TEST_F(MCUTest, ChipFactsOfBothVariants) {
               "DINT1INT0CLR");
     EXPECT_EQ(sharp.GetCOMtoMCUpin(), (TCOMtoMCUpin{29, 30}));
     EXPECT_EQ(kb.GetCOMtoMCUpin(), (TCOMtoMCUpin{14, 15}));
-    EXPECT_EQ(std::string(sharp.GetR_K_LabelingNumbers()[0]) + sharp.GetR_K_LabelingNumbers()[3], "14");
-    EXPECT_EQ(std::string(kb.GetR_K_LabelingNumbers()[0]) + kb.GetR_K_LabelingNumbers()[3], "03");
-    EXPECT_EQ(sharp.GetObitToMCUpin()[4], (std::array<TMCUpin, 4>{2, 1, 60, 59}));
-    EXPECT_EQ(kb.GetObitToMCUpin()[8], (std::array<TMCUpin, 4>{3, 2, 1, 60}));
+    const auto Labels = [](const TMCUClass& c) {
+        std::string s;
+        for (const char* n : c.GetR_K_LabelingNumbers()) s += n;
+        return s;
+    };
+    EXPECT_EQ(Labels(sharp), "1234");
+    EXPECT_EQ(Labels(kb), "0123");
+    // The package pin of bit 0, 1, 2, 3 of O0..O8.
+    const TObitToMCUpin SharpPins = {{{46, 45, 44, 43}, {50, 49, 48, 47}, {54, 53, 52, 51}, {58, 57, 56, 55},
+                                      {2, 1, 60, 59}, {6, 5, 4, 3}, {11, 10, 9, 7}, {15, 14, 13, 12}, {19, 18, 17, 16}}};
+    const TObitToMCUpin KBPins = {{{30, 29, 28, 27}, {34, 33, 32, 31}, {38, 37, 36, 35}, {42, 41, 40, 39},
+                                   {46, 45, 44, 43}, {50, 49, 48, 47}, {55, 54, 53, 51}, {59, 58, 57, 56}, {3, 2, 1, 60}}};
+    EXPECT_EQ(sharp.GetObitToMCUpin(), SharpPins);
+    EXPECT_EQ(kb.GetObitToMCUpin(), KBPins);
 
     // Each package drives 36 O bits on distinct pins; the common planes and one pin stay free.
     for (const TMCUClass* cls : {&sharp, &kb}) {

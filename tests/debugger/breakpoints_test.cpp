@@ -1,4 +1,5 @@
 #include "debugger/breakpoints.h"
+#include "debugger/input_dialogs.h"
 #include "debugger_fixture.h"
 
 namespace tarvolin::test {
@@ -202,6 +203,75 @@ TEST_F(DebuggerTest, BreakpointDialogSortsByDisplayedTextInBankPageStepNotation)
     Debugger.Breakpoints().ApplyBreakpointsDialog(*Model);
     // "0:1:01" < "0:F:00" < "1:0:00"
     EXPECT_EQ(Debugger.Breakpoints().CodeBreakpoints().Items(), (std::vector<uint16_t>{0x041, 0x3C0, 0x400}));
+}
+
+} // namespace
+} // namespace tarvolin::test
+
+namespace tarvolin::test {
+namespace {
+
+// The first and the last ROM address are ordinary addresses for every command that takes one:
+// go to, toggle on the selected line, the breakpoint list, run to cursor, and the address inputs.
+TEST_F(DebuggerTest, FirstAndLastROMAddressesWorkInEveryAddressCommand) {
+    Load({{0x3C0, {0x00}}, {0x000, {0x00}}, {0x73E, {0x00}}});
+    for (const T11bits Edge : {T11bits(0x000), LastROMAddress}) {
+        SCOPED_TRACE(Edge);
+        Debugger.Navigation().GoToAddr(Edge);
+        EXPECT_EQ(Selected(), Edge);
+        Debugger.Navigation().ToggleBreakpointAtSelection();
+        EXPECT_TRUE(Debugger.Breakpoints().IsCodeBreakpoint(Edge));
+    }
+    std::unique_ptr<TBreakpointsDialogModel> Model;
+    ASSERT_TRUE(Debugger.Breakpoints().PrepareBreakpointsDialog(Model));
+    const auto& Lines = Model->List(TBreakpointListKind::Code).Lines;
+    ASSERT_EQ(Lines.size(), 2u);
+    EXPECT_EQ(Lines[0].Text, "000");
+    EXPECT_EQ(Lines[1].Text, "73F");
+    for (const auto& L : Lines) EXPECT_FALSE(L.Detail.empty()) << L.Text << " shows its instruction";
+    Debugger.Breakpoints().ClearAll();
+
+    MCU().PC = 0x73E;
+    Select(LastROMAddress);
+    Debugger.Navigation().RunToCursor();
+    RunToStop();
+    EXPECT_EQ(MCU().PC, LastROMAddress);
+
+    // Typed addresses: both notations, with and without step codes (step 63 is code 63).
+    for (const bool BankPageStep : {false, true}) {
+        for (const bool LFSR : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "Bank:Page:Step " << BankPageStep << " LFSR " << LFSR);
+            Options().UseBankPageStepAddressNotation = BankPageStep;
+            Options().UseLFSRAddressing = LFSR;
+            const char* First = BankPageStep ? "0:0:00" : "000";
+            const char* Last = BankPageStep ? "1:C:3F" : "73F";
+            const char* Beyond = BankPageStep ? "1:D:00" : "740";
+            for (const auto& [Typed, Expected] : {std::pair{First, T11bits(0)}, std::pair{Last, LastROMAddress}}) {
+                Prompter.Messages.clear();
+                Prompter.Type({Beyond, Typed});
+                T11bits Addr = 0x3C0;
+                ASSERT_TRUE(GetAddress(Prompter, "Go to address", Addr, LastROMAddress));
+                EXPECT_EQ(Addr, Expected) << Typed;
+                EXPECT_EQ(Prompter.LastText(), "Out of range.") << Beyond;
+            }
+        }
+    }
+}
+
+// Each triggered kind comes back from a session as that kind, with both field values.
+TEST_F(DebuggerTest, RestoredTriggersKeepTheirKinds) {
+    Load();
+    const TMemoryBreakpointTriggers Cases[] = {{5, 3, 0x12, 0x7F, 0x7F}, {6, 2, 0x7F, 0x21, 0x7F}, {7, 1, 0x7F, 0x7F, 0x4C}};
+    for (const TMemoryBreakpointTriggers& T : Cases) {
+        Debugger.Breakpoints().RestoreSession({}, {}, {0x12}, {0x21}, {0x4C}, T);
+        const TMemoryBreakpointTriggers Got = Debugger.Breakpoints().Triggers();
+        EXPECT_EQ(Got.Read, T.Read);
+        EXPECT_EQ(Got.Write, T.Write);
+        EXPECT_EQ(Got.Change, T.Change);
+        EXPECT_EQ(Got.FieldValue, T.FieldValue);
+        EXPECT_EQ(Got.PreviousFieldValue, T.PreviousFieldValue);
+        EXPECT_TRUE(Debugger.Breakpoints().MemoryBreakpointTriggered());
+    }
 }
 
 } // namespace

@@ -43,6 +43,9 @@ TEST_F(InputDialogsTest, ParseBankPageStepRefusesOtherShapes) {
 TEST_F(InputDialogsTest, IntegerTitlesFollowTheMaximum) {
     EXPECT_EQ(GetIntegerTitle(1, 0), "Enter 0 or 1");
     EXPECT_EQ(GetIntegerTitle(0xF, 0), "Enter hexadecimal value (0-F)");
+    EXPECT_EQ(GetIntegerTitle(0x10, 0), "Enter hexadecimal value (00-10)");
+    EXPECT_EQ(GetIntegerTitle(0x100, 0), "Enter hexadecimal value (000-100)");
+    EXPECT_EQ(GetIntegerTitle(0x1000, 0), "Enter hexadecimal value (0000-1000)");
     EXPECT_EQ(GetIntegerTitle(0x7F, 0), "Enter hexadecimal value (00-7F)");
     EXPECT_EQ(GetIntegerTitle(0xFF, 0), "Enter hexadecimal value (00-FF)");
     EXPECT_EQ(GetIntegerTitle(0x73F, 0), "Enter hexadecimal value (000-73F)");

@@ -105,6 +105,26 @@ TEST_F(DebuggerTest, StepOverRunsTheCalledSubroutineAndStopsAfterItsReturn) {
     EXPECT_EQ(Selected(), 0x3C4);
 }
 
+TEST_F(DebuggerTest, BothReturnInstructionsEndStepOverAndRunUntilReturn) {
+    // 3C0 TRS 400; 3C1 SKIP; 3C2 SKIP; 3C3 TR 3C3 (endless)   400 SKIP; 401 RTN or RTNS
+    for (const uint8_t Return : {uint8_t(0x6E), uint8_t(0x6F)}) {
+        SCOPED_TRACE(Return == 0x6E ? "RTN" : "RTNS");
+        const T11bits After = Return == 0x6E ? 0x3C1 : 0x3C2; // RTNS skips the instruction it returns to
+        Load({{0x3C0, {TRS(0), 0x00, 0x00, TR(3)}}, {0x400, {0x00, Return}}});
+        Debugger.Run().StepOver();
+        RunToStop();
+        EXPECT_EQ(View.Status, "Ready.");
+        EXPECT_EQ(MCU().PC, After);
+
+        Load({{0x3C0, {TRS(0), 0x00, 0x00, TR(3)}}, {0x400, {0x00, Return}}});
+        Debugger.Run().TraceInto();
+        Debugger.Run().RunUntilReturn();
+        RunToStop();
+        EXPECT_EQ(View.Status, "Paused on return from subroutine.");
+        EXPECT_EQ(MCU().PC, After);
+    }
+}
+
 TEST_F(DebuggerTest, StepOverStopsFirstOnABreakpointInsideTheSubroutine) {
     Load();
     MCU().PC = 0x3C3;
@@ -246,13 +266,14 @@ TEST_F(DebuggerTest, ResetDuringAnAnimatedRunStops) {
 
 TEST_F(DebuggerTest, SpeedFactorSetsTheMCURate) {
     Load();
+    const std::pair<uint32_t, const char*> Speeds[] = {{4096, "25%"},   {8192, "50%"},  {12288, "75%"},
+                                                       {16384, "100%"}, {32768, "200%"}, {65536, "400%"},
+                                                       {0, "(full emulation speed)"}};
     for (int p = 0; p < 7; ++p) {
         Debugger.Run().SetSpeedFactor(p);
-        EXPECT_EQ(MCU().FullRunCyclesPerSecond(), SpeedFactors[size_t(p)].CyclesPerSecond);
+        EXPECT_EQ(MCU().FullRunCyclesPerSecond(), Speeds[p].first) << p;
+        EXPECT_EQ(SpeedFactorText(p), Speeds[p].second);
     }
-    EXPECT_EQ(SpeedFactorText(0), "25%");
-    EXPECT_EQ(SpeedFactorText(3), "100%");
-    EXPECT_EQ(SpeedFactorText(6), "(full emulation speed)");
     Debugger.Run().UnattendedRun();
     EXPECT_TRUE(MCU().FullRun());
     EXPECT_EQ(View.Hint, "(full emulation speed)");

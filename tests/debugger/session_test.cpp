@@ -110,6 +110,17 @@ TEST_F(SessionTest, TheFileHoldsEveryFieldInItsPlace) {
     EXPECT_FALSE(Debugger.Session().IsSessionModified());
 }
 
+TEST_F(SessionTest, TheFirstAndTheLastLineStaySelected) {
+    Load();
+    for (const T11bits Addr : {T11bits(0x000), LastROMAddress}) {
+        Select(Addr);
+        const std::string Path = SaveAs(Addr == 0 ? "first.dbgsession" : "last.dbgsession");
+        ASSERT_TRUE(Debugger.Loading().CanCloseGame());
+        ASSERT_TRUE(Open(Path)) << Prompter.LastText();
+        EXPECT_EQ(Selected(), Addr);
+    }
+}
+
 TEST_F(SessionTest, SaveLoadAndSaveAgainGivesTheSameBytes) {
     // The custom game asks for its ROM on opening; a catalogue game takes the one remembered.
     for (const TMCUClass* Class : {&TSHARP_SM5A_MCU::Class, &TestGameClass}) {

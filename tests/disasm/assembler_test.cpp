@@ -174,6 +174,9 @@ TEST_F(AssemblerTest, ErrorsNameTheLineAndTheFault) {
         {".org 705\nTRSA 77E\n", "e.asm:2: target 77E lies outside the ROM"},
         {".org 705\nTRS 422 / TRSA 77E\n", "e.asm:2: target 77E lies outside the ROM"},
         {".word 1\n", "e.asm:1: unknown directive .word"},
+        {".byte 256\n", "e.asm:1: bad byte value \"256\""},
+        {".byte $100\n", "e.asm:1: bad byte value \"$100\""},
+        {".byte -1\n", "e.asm:1: bad byte value \"-1\""},
         {"sub: SKIP\nTR sub @ 005\n", "e.asm:2: label sub is at 000, not 005"},
     };
     for (const auto& c : Cases) {
@@ -213,6 +216,26 @@ TEST_F(AssemblerTest, LabelsThatLookLikeMnemonicsStayTargets) {
         EXPECT_EQ(r.ExecutionOrder[0x010], 0x73);
         EXPECT_EQ(r.ExecutionOrder[0x011], 0xC0 | StepIndexToCode[5]);
     }
+}
+
+TEST_F(AssemblerTest, LabelOnAnOrgLineNamesTheNewAddress) {
+    UseMnemonics(1);
+    const std::pair<const char*, T11bits> Cases[] = {
+        {"top: .org 200\nSKIP\nTR top\n", 0x200},            // used before and after its line
+        {".org 040\nSKIP\ntop: .org 3C5\nTR top\n", 0x3C5}, // not the address before the .org
+        {"SKIP\n.org 1:3:05\ntop: .org 1:3:07\nSKIP\n", 0x4C7},
+    };
+    for (const auto& [Source, Expected] : Cases) {
+        const TAssemblyResult r = Assemble(Source, "o.asm");
+        EXPECT_EQ(r.Labels.at("top"), Expected) << Source;
+    }
+    EXPECT_EQ(Assemble("top: .org 200\nSKIP\nTR top\n", "o.asm").ExecutionOrder[0x201], 0x80 | StepIndexToCode[0]);
+}
+
+TEST_F(AssemblerTest, ByteValuesUpToTheirLimitInEveryNotation) {
+    const TAssemblyResult r = Assemble(".org 010\n.byte 0, 255, 0xFF, $F, $0A, 9\n", "b.asm");
+    const std::vector<uint8_t> Got(r.ExecutionOrder.begin() + 0x10, r.ExecutionOrder.begin() + 0x16);
+    EXPECT_EQ(Got, (std::vector<uint8_t>{0, 255, 0xFF, 0x0F, 0x0A, 9}));
 }
 
 TEST_F(AssemblerTest, ForwardJumpTakesTheFormItsLabelNeeds) {

@@ -175,6 +175,10 @@ TEST_F(DisAsmTextTest, ListingWalkAndAddressMap) {
     listing.BuildDisAsmStrings(MCU.get());
     EXPECT_EQ(listing.Entries().back().Addr, 0x73F);
     EXPECT_EQ(listing.Entries().back().Text.substr(0, 10), "73F 5F 00 ");
+    // A change whose range runs past the end of the ROM is followed up to the last line.
+    MCU->ROM[0x73F] = 0x00;
+    listing.FollowROMChange(*MCU, 0x73F, 0x7FF);
+    EXPECT_EQ(listing.Entries().back().Text.substr(0, 7), "73F 00 ");
     // Refresh picks up option changes without a new walk.
     Options().UseBankPageStepAddressNotation = true;
     listing.RefreshDisAsmStrings(MCU.get());

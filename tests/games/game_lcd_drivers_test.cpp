@@ -339,26 +339,41 @@ TEST(GameLCDDrivers, OneWiringServesBothChips) {
     }
 }
 
-TEST(GameLCDDrivers, WiringCellsAsTabled) {
-    // A few cells of the wiring tables, by O index and bit.
-    struct Cell {
-        const char* Wiring;
-        int OIndex, Obit;
-        std::vector<TLCDpad> Pads;
+// Every pin wiring, written back in the table form of the wiring documentation: common pads,
+// then O0..O8 in bit order 3 2 1 0, "+" for a pin on two pads, "-" for none.
+TEST(GameLCDDrivers, EveryWiringPadAsTabled) {
+    const char* const Rows[][4] = {
+        {"A", "1, 17", "16, 40", "15 14 13 12 / 11 10 9 8 / 7 6 5 4 / 3 2 39 38 / 37 36 35 34 / 33 32 31 30 / 29 28 27 26 / 25 24 23 22 / 21 20 19 18"},
+        {"B", "1, 16", "15, 40", "14 13 12 11 / 10 9 8 7 / 6 5 4 3 / 2 39 38 37 / 36 35 34 33 / 32 31 30 29 / 28 27 26 25 / 24 23 22 21 / 20 19 18 17"},
+        {"C", "1, 23", "22, 42", "21 20 19 18 / 17 16 13 12 / 11+14 10+15 9 8 / 7 6 5 4 / 3 2 41 40 / 39 38 37 36 / 35 34 33 32 / 31 30 29 28 / 27 26 25 24"},
+        {"D", "13, 39", "1, 14", "- 12 11 10 / 9 8 7 6 / 5 4 3 2 / 38 37 36 35 / 34 33 32 31 / 30 29 28 27 / 26 25 24 23 / 22 21 20 19 / 18 17 16 15"},
+        {"AC01", "1, 19", "18, 42", "32 35 34 33 / 28 31 30 29 / 24 27 26 25 / 20 23 22 21 / 17 16 15 14 / 11 9+13 8+10 7+12 / - 6 5 4 / 3 2 41 40 / 39 38 37 36"},
+        {"FL02", "1", "25", "- - - - / - - - - / 24 23 22 21 / - - - 20 / 19 18 17 16 / 14 13 12 11 / 10 9 8 7 / - - 15 6 / 5 4 3 2"},
+        {"MT03", "1, 22", "21, 40", "18 17 16 19 / 14 13 12 15+6 / 10 9 8 11 / 7 5 4 3 / 2 39 38 37 / 36 35 34 33 / 32 31 30 29 / 28 27 26 25 / 24 23 20 -"},
+        {"RC04", "1, 12", "11, 34", "- - - - / - - 10 9 / 8 7 6 5 / 4 3 2 33 / 32 31 30 29 / 28 27 26 25 / 24 23 22 21 / 20 19 18 17 / 16 15 14 13"},
+        {"IP05", "12, 39", "1, 13", "2 38 37 36 / 35 34 33 32 / 31 30 29 28 / 25 24 23 22 / 21 20 19 18 / 17 16 15 14 / 27 26 11 10 / 9 8 7 6 / 5 4 3 -"},
+        {"MH06", "1, 14", "13, 36", "- - - 12 / 11 10 9 8 / 7 6 5 4 / 3 2 35 34 / 33 32 31 30 / 29 28 27 26 / 25 24 23 22 / 21 20 19 18 / 17 16 15 -"},
+        {"LN08", "1, 15", "14, 36", "- - - - / 13 12 11 10 / 9 8 7 6 / 5 4 3 2 / 35 34 33 32 / 31 30 29 28 / 27 26 25 24 / 23 22 21 20 / 19 18 17 16"},
+        {"PP23", "14, 40", "1, 15", "13 12 11 10 / 9 8 7 6 / 5 4 3 2 / 39 38 37 36 / 35 34 33 32 / 31 30 29 28 / 27 26 25 24 / 23 22 21 20 / 19 18 17 16"},
+        {"GK10", "1, 16", "15, 39", "27 26 25 24 / 31 30 29 28+36 / 35 34 33 32 / 9 8 7+17 6 / 18 5 4 3 / 2 38 37 - / 23 22 21 - / 20 19 14 13 / 12 11 10 -"},
+        {"SK10", "1, 14", "13, 37", "12 11 10 9 / 8 7 6 5 / 4 3 2 36 / 35 34 33 32 / 31 30 29 28 / 27 26 25 24 / 23 22 21 20 / 19 18 17 16 / 15 - - -"},
     };
-    const Cell Cells[] = {
-        {"A", 0, 3, {15}},     {"A", 3, 1, {39}},      {"A", 8, 0, {18}},     {"C", 2, 3, {11, 14}},
-        {"C", 2, 2, {10, 15}}, {"D", 0, 3, {}},        {"D", 8, 0, {15}},     {"MT03", 1, 0, {15, 6}},
-        {"MT03", 8, 0, {}},    {"FL02", 0, 3, {}},     {"FL02", 7, 1, {15}},  {"GK10", 1, 0, {28, 36}},
-        {"GK10", 3, 1, {7, 17}}, {"SK10", 8, 3, {15}}, {"SK10", 8, 2, {}},    {"IP05", 6, 3, {27}},
-        {"RC04", 1, 1, {10}},  {"LN08", 0, 0, {}},     {"PP23", 3, 3, {39}},  {"MH06", 0, 0, {12}},
+    const auto Join = [](const std::vector<TLCDpad>& Pads, const char* Separator) {
+        std::string t;
+        for (TLCDpad p : Pads) t += (t.empty() ? "" : Separator) + std::to_string(p);
+        return t.empty() ? std::string("-") : t;
     };
-    for (const Cell& C : Cells)
-        EXPECT_EQ(PinWiring(C.Wiring).BitPads[WiringBitIndex(C.OIndex, C.Obit)], C.Pads)
-            << C.Wiring << " O" << C.OIndex << " bit " << C.Obit;
-    EXPECT_EQ(PinWiring("D").COM0Pads, (std::vector<TLCDpad>{13, 39}));
-    EXPECT_EQ(PinWiring("FL02").COM1Pads, (std::vector<TLCDpad>{25}));
-    EXPECT_EQ(AllPinWirings().size(), 14u);
+    ASSERT_EQ(AllPinWirings().size(), std::size(Rows));
+    for (const auto& Row : Rows) {
+        const TPinWiring& W = PinWiring(Row[0]);
+        EXPECT_EQ(Join(W.COM0Pads, ", "), Row[1]) << Row[0];
+        EXPECT_EQ(Join(W.COM1Pads, ", "), Row[2]) << Row[0];
+        std::string Bits;
+        for (int k = 0; k < 36; ++k)
+            Bits += (k == 0 ? "" : k % 4 == 0 ? " / " : " ") + Join(W.BitPads[size_t(k)], "+");
+        EXPECT_EQ(Bits, Row[3]) << Row[0];
+    }
+    EXPECT_EQ(PinWiring("MT03").BitPads[size_t(WiringBitIndex(1, 0))], (std::vector<TLCDpad>{15, 6}));
     EXPECT_THROW(PinWiring("E"), std::out_of_range);
 }
 

@@ -1,6 +1,9 @@
 // Configuration of the game objects and their clocks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "games/game_catalogue.h"
 #include "games/game_classes.h"
 #include "games/game_lcd_drivers.h"
@@ -18,29 +21,79 @@ std::string DriverNames(const std::vector<const TLCDDriverClass*>& Drivers) {
 }
 } // namespace
 
-TEST(GameSetup, EveryGameIsConfiguredFromItsHardwareRow) {
-    for (const TMCUClass* C : GameClasses()) {
-        if (C->IsCustomGame()) continue;
-        SCOPED_TRACE(C->ClassName);
-        const TGameHardware* H = FindGameHardware(*C);
-        ASSERT_NE(H, nullptr);
-        auto M = Make(*C);
-        EXPECT_EQ(&M->GetClass(), C);
-        EXPECT_EQ(DriverNames(M->SupportedLCDDrivers), DriverNames(H->LCDDrivers));
+// The hardware of every game as the game catalogue documents it: LCD drivers (default first),
+// pin 1, grounds (D = direct, 4/3/2 = R4/R3/R2), Alpha and Beta wired, control table (0 = own),
+// digit registers, TD0IsCOM1.
+TEST(GameSetup, EveryGameHasTheDocumentedHardware) {
+    struct TRow {
+        const TMCUClass* Class;
+        const char* Drivers;
+        TMCUpin1Position Pin1;
+        const char* Grounds;
+        bool Alpha, Beta;
+        int Controls;
+        std::vector<uint8_t> Digits;
+        bool TD0IsCOM1;
+    };
+    const std::string IM02Drivers = "TIM02LCDDriver TIM10LCDDriver TIM16LCDDriver TIM19LCDDriver TIM22LCDDriver "
+                                    "TIM22CirkLCDDriver TIM32LCDDriver TIM33LCDDriver TIM49LCDDriver TIM50LCDDriver "
+                                    "TIM51LCDDriver TIM53LCDDriver ";
+    const TRow Rows[] = {
+        {&TAC01::Class, "TAC01LCDDriver ", p1pBottomRight, "D", true, true, 1, {0, 1, 2, 3}, false},
+        {&TFL02::Class, "TFL02LCDDriver ", p1pRightTop, "43", false, true, 0, {4, 5, 6}, false},
+        {&TMT03::Class, "TMT03LCDDriver ", p1pTopLeft, "D", true, true, 1, {2, 1, 0}, true},
+        {&TRC04::Class, "TRC04LCDDriver ", p1pTopLeft, "D", true, true, 1, {6, 7, 8}, true},
+        {&TIP05::Class, "TIP05LCDDriver ", p1pRightTop, "43", false, true, 0, {0, 1, 4, 5, 2, 3}, true},
+        {&TIP15::Class, "TIP05LCDDriver ", p1pRightTop, "43", false, true, 0, {0, 1, 4, 5, 2, 3}, true},
+        {&TMH06::Class, "TMH06LCDDriver ", p1pTopLeft, "432", true, true, 4, {5, 6, 7}, true},
+        {&TCN07::Class, "TCN07LCDDriver ", p1pTopLeft, "43", true, true, 2, {4, 5, 6}, false},
+        {&TCN17::Class, "TCN07LCDDriver ", p1pTopLeft, "43", true, true, 2, {4, 5, 6}, false},
+        {&TLN08::Class, "TLN08LCDDriver ", p1pTopLeft, "432", true, true, 0, {6, 7, 8}, true},
+        {&TPR21::Class, "TPR21LCDDriver ", p1pTopLeft, "43", true, true, 3, {4, 5, 6}, false},
+        {&TOC22::Class, "TOC22LCDDriver ", p1pTopLeft, "432", true, true, 3, {6, 7, 8}, false},
+        {&TPP23::Class, "TPP23LCDDriver ", p1pTopLeft, "42", true, true, 3, {6, 7, 8}, false},
+        {&TFP24::Class, "TFP24LCDDriver ", p1pTopLeft, "43", true, true, 0, {4, 5, 6}, true},
+        {&TMC25::Class, "TMC25LCDDriver TEG26LCDDriver ", p1pTopLeft, "43", true, true, 5, {5, 6, 7}, true},
+        {&TFR27::Class, "TFR27LCDDriver ", p1pTopLeft, "432", true, true, 3, {5, 6, 7}, false},
+        {&TIM02::Class, IM02Drivers.c_str(), p1pRightTop, "43", true, true, 7, {5, 6, 7}, true},
+        {&TIM03::Class, "TIM03LCDDriver ", p1pRightTop, "432", true, true, 6, {6, 7, 8}, false},
+        {&TIM04::Class, "TIM04LCDDriver ", p1pRightTop, "43", true, true, 0, {4, 5, 6}, true},
+        {&TIM09::Class, "TIM09LCDDriver ", p1pRightTop, "432", true, true, 6, {5, 6, 7}, false},
+        {&TIM13::Class, "TIM13LCDDriver ", p1pRightTop, "43", false, false, 7, {5, 6, 7}, true},
+        {&TIM23::Class, "TIM23LCDDriver ", p1pRightTop, "43", true, true, 0, {3, 4, 5}, false},
+        {&TAltair::Class, "TIM22LCDDriver TIM51LCDDriver ", p1pRightTop, "432", true, false, 7, {5, 6, 7}, true},
+        {&TGK10::Class, "TGK10LCDDriver ", p1pRightTop, "D", true, true, 1, {2, 1, 0}, true},
+        {&TSK10::Class, "TSK10LCDDriver ", p1pTopLeft, "43", true, true, 4, {4, 5, 6}, false},
+        {&TSM11::Class, "TSM11LCDDriver TSG21LCDDriver ", p1pTopLeft, "432", true, true, 2, {6, 7, 8}, true},
+    };
+    size_t Games = 0;
+    for (const TMCUClass* C : GameClasses()) Games += C->IsCustomGame() ? 0 : 1;
+    EXPECT_EQ(Games, std::size(Rows));
+    for (const TRow& R : Rows) {
+        SCOPED_TRACE(R.Class->ClassName);
+        auto M = Make(*R.Class);
+        TInputGNDs Grounds = 0;
+        for (const char* g = R.Grounds; *g; ++g)
+            Grounds |= GNDSet(*g == 'D' ? gndDirect : *g == '4' ? gndR4 : *g == '3' ? gndR3 : gndR2);
+        EXPECT_EQ(DriverNames(M->SupportedLCDDrivers), R.Drivers);
         ASSERT_NE(M->LCDDriver, nullptr);
-        EXPECT_EQ(&M->LCDDriver->GetClass(), H->LCDDrivers.front());
-        EXPECT_EQ(M->Pin1Position(), H->Pin1Position);
-        EXPECT_EQ(M->IO.SupportedGNDs, H->Grounds);
-        EXPECT_EQ(M->IO.AlphaBeingQueried, H->AlphaWired);
-        EXPECT_EQ(M->IO.BetaBeingQueried, H->BetaWired);
-        EXPECT_EQ(M->DigitEncodingORegisters(), H->DigitORegisters);
-        EXPECT_EQ(M->TD0IsCOM1, H->TD0IsCOM1);
-        EXPECT_EQ(M->GameControlDefs.size(), GameControls(*H).size());
+        EXPECT_EQ(&M->LCDDriver->GetClass(), M->SupportedLCDDrivers.front());
+        EXPECT_EQ(M->LCDDriver->COMtoMCUpin(), R.Class->GetCOMtoMCUpin()); // built for the game's own chip
+        EXPECT_EQ(M->Pin1Position(), R.Pin1);
+        EXPECT_EQ(M->IO.SupportedGNDs, Grounds);
+        EXPECT_EQ(M->IO.AlphaBeingQueried, R.Alpha);
+        EXPECT_EQ(M->IO.BetaBeingQueried, R.Beta);
+        EXPECT_EQ(M->DigitEncodingORegisters(), R.Digits);
+        EXPECT_EQ(M->TD0IsCOM1, R.TD0IsCOM1);
         for (int i = 0; i < 9; ++i)
-            EXPECT_EQ(M->IsOIndexEncodingADigit(i),
-                      std::find(H->DigitORegisters.begin(), H->DigitORegisters.end(), i) != H->DigitORegisters.end());
-        // The LCD driver is built for the game's own chip.
-        EXPECT_EQ(M->LCDDriver->COMtoMCUpin(), C->GetCOMtoMCUpin());
+            EXPECT_EQ(M->IsOIndexEncodingADigit(i), std::count(R.Digits.begin(), R.Digits.end(), i) == 1) << i;
+        if (R.Controls == 0) continue; // the own tables: below
+        const auto& Standard = StandardGameControls(R.Controls);
+        ASSERT_EQ(M->GameControlDefs.size(), Standard.size());
+        for (size_t i = 0; i < Standard.size(); ++i) {
+            EXPECT_EQ(M->GameControlDefs[i].FOrigin, Standard[i].FOrigin) << i;
+            EXPECT_EQ(M->GameControlDefs[i].FCaption, Standard[i].FCaption) << i;
+        }
     }
 }
 
@@ -85,45 +138,60 @@ TEST(GameSetup, FactsOfSingleGames) {
     EXPECT_FALSE(IM13->IO.BetaBeingQueried);
 }
 
+// The own control tables in order: the new 25 x 25 controls field by field, the reused
+// standard controls by their table and position there.
 TEST(GameSetup, OwnControlTables) {
-    auto FL02 = Make(TFL02::Class);
-    ASSERT_EQ(FL02->GameControlDefs.size(), 8u);
-    const TGameControlDef& First = FL02->GameControlDefs[0];
-    EXPECT_EQ(First.FOrigin, (TPoint{24, 39}));
-    EXPECT_EQ(First.FSize, (TSize{25, 25}));
-    EXPECT_EQ(First.FCaption, "1");
-    EXPECT_EQ(First.FGnd, gndR3);
-    EXPECT_EQ(First.FAssociatedInputPin, aipK1);
-    EXPECT_EQ(First.FVirtualKeyCodes, (std::vector<uint16_t>{'W'}));
-    // GA2 (R4, K3, keys "1" and "A") follows the four own controls; AC1 resets.
-    EXPECT_EQ(FL02->GameControlDefs[4].FGnd, gndR4);
-    EXPECT_EQ(FL02->GameControlDefs[4].FAssociatedInputPin, aipK3);
-    EXPECT_EQ(FL02->GameControlDefs[4].FVirtualKeyCodes, (std::vector<uint16_t>{'1', 'A'}));
-    EXPECT_EQ(FL02->GameControlDefs[7].FAssociatedInputPin, aipACL);
-
-    auto LN08 = Make(TLN08::Class);
-    ASSERT_EQ(LN08->GameControlDefs.size(), 9u);
-    EXPECT_EQ(LN08->GameControlDefs[1].FFontName, "Wingdings 3");
-    EXPECT_EQ(LN08->GameControlDefs[1].FFontSize, 13);
-    EXPECT_EQ(LN08->GameControlDefs[8].FAssociatedInputPin, aipK4); // AL2
-    EXPECT_EQ(LN08->GameControlDefs[8].FGnd, gndR4);
-
-    auto IM04 = Make(TIM04::Class);
-    ASSERT_EQ(IM04->GameControlDefs.size(), 7u);
-    EXPECT_EQ(IM04->GameControlDefs[0].FVirtualKeyCodes, (std::vector<uint16_t>{VK_LEFT}));
-    EXPECT_EQ(IM04->GameControlDefs[2].FCaption, "А"); // GA6, Cyrillic
-    EXPECT_EQ(IM04->GameControlDefs[5].FCaption, "♫"); // AL6
-
-    auto IM23 = Make(TIM23::Class);
-    ASSERT_EQ(IM23->GameControlDefs.size(), 9u);
-    EXPECT_EQ(IM23->GameControlDefs[0].FCaption, "СК");
-    EXPECT_EQ(IM23->GameControlDefs[0].FFontName, "Tahoma");
-    EXPECT_EQ(IM23->GameControlDefs[1].FCaption, "ЗА");
-    EXPECT_EQ(IM23->GameControlDefs[1].FAssociatedInputPin, aipK2);
-    EXPECT_EQ(IM23->GameControlDefs[2].FOrigin, (TPoint{24, 96})); // LD5
-    EXPECT_EQ(IM23->GameControlDefs[3].FOrigin, (TPoint{64, 96})); // RD5
-
-    // Every control of every game is a valid ground/pin pair.
+    struct TOwn {
+        int X, Y;
+        const char* Caption;
+        const char* Font;
+        int Size;
+        TInputGND Gnd;
+        TGameControlAssociatedInputPin Pin;
+        uint16_t Key;
+    };
+    using TRef = std::pair<int, size_t>; // standard table, position
+    const TRef GA2{2, 2}, GB2{2, 3}, TM2{2, 4}, AC1{2, 5}, AL2{2, 6}, GA3{3, 2}, GB3{3, 3}, TM3{3, 4}, AL3{3, 5},
+        AC3{3, 6}, LD5{5, 1}, RD5{5, 3}, GA6{6, 2}, GB6{6, 3}, TM6{6, 4}, AL6{6, 5};
+    const char* W3 = "Wingdings 3";
+    const std::vector<TOwn> FL02 = {{24, 39, "1", "", 0, gndR3, aipK1, 'W'}, {24, 64, "3", "", 0, gndR3, aipK3, 'S'},
+                                    {96, 39, "2", "", 0, gndR3, aipK2, 'O'}, {96, 64, "4", "", 0, gndR3, aipK4, 'K'}};
+    const std::vector<TOwn> IP05 = {{24, 39, "H", "", 0, gndR3, aipK4, 'W'}, {24, 64, "D", "", 0, gndR3, aipK3, 'S'},
+                                    {96, 39, "H", "", 0, gndR3, aipK2, 'O'}, {96, 64, "D", "", 0, gndR3, aipK1, 'K'}};
+    const std::vector<TOwn> LN08 = {{24, 39, "h", W3, 13, gndR3, aipK4, 'W'}, {24, 64, "i", W3, 13, gndR3, aipK3, 'S'},
+                                    {96, 39, "h", W3, 13, gndR3, aipK2, 'O'}, {96, 64, "i", W3, 13, gndR3, aipK1, 'K'}};
+    const std::vector<TOwn> Arrows = {{24, 96, "f", W3, 13, gndR3, aipK4, VK_LEFT}, {64, 96, "g", W3, 13, gndR3, aipK3, VK_RIGHT}};
+    const std::vector<TOwn> IM23 = {{24, 72, "СК", "Tahoma", 0, gndR3, aipK4, 'W'}, {64, 72, "ЗА", "Tahoma", 0, gndR3, aipK2, 'O'}};
+    const std::tuple<const TMCUClass*, std::vector<TOwn>, std::vector<TRef>> Games[] = {
+        {&TFL02::Class, FL02, {GA2, GB2, TM2, AC1}},           {&TIP05::Class, IP05, {GA2, GB2, TM2, AC1}},
+        {&TIP15::Class, IP05, {GA2, GB2, TM2, AC1}},           {&TLN08::Class, LN08, {GA2, GB2, TM2, AC1, AL2}},
+        {&TFP24::Class, Arrows, {GA3, GB3, TM3, AL3, AC3}},    {&TIM04::Class, Arrows, {GA6, GB6, TM6, AL6, AC3}},
+        {&TIM23::Class, IM23, {LD5, RD5, GA6, GB6, TM6, AL3, AC3}},
+    };
+    for (const auto& [Class, Own, Refs] : Games) {
+        SCOPED_TRACE(Class->ClassName);
+        const auto Defs = Make(*Class)->GameControlDefs;
+        ASSERT_EQ(Defs.size(), Own.size() + Refs.size());
+        for (size_t i = 0; i < Own.size(); ++i) {
+            const TGameControlDef& D = Defs[i];
+            EXPECT_EQ(D.FOrigin, (TPoint{Own[i].X, Own[i].Y})) << i;
+            EXPECT_EQ(D.FSize, (TSize{25, 25})) << i;
+            EXPECT_EQ(D.FCaption, Own[i].Caption) << i;
+            EXPECT_EQ(D.FFontName, Own[i].Font) << i;
+            EXPECT_EQ(D.FFontSize, Own[i].Size) << i;
+            EXPECT_EQ(D.FGnd, Own[i].Gnd) << i;
+            EXPECT_EQ(D.FAssociatedInputPin, Own[i].Pin) << i;
+            EXPECT_EQ(D.FVirtualKeyCodes, std::vector<uint16_t>{Own[i].Key}) << i;
+        }
+        for (size_t i = 0; i < Refs.size(); ++i) {
+            const TGameControlDef& D = Defs[Own.size() + i];
+            const TGameControlDef& S = StandardGameControls(Refs[i].first)[Refs[i].second];
+            EXPECT_EQ(D.FOrigin, S.FOrigin) << i;
+            EXPECT_EQ(D.FCaption, S.FCaption) << i;
+            EXPECT_EQ(D.FAssociatedInputPin, S.FAssociatedInputPin) << i;
+            EXPECT_EQ(D.FVirtualKeyCodes, S.FVirtualKeyCodes) << i;
+        }
+    }
     for (const TGameHardware& H : AllGameHardware())
         for (const TGameControlDef& D : GameControls(H))
             EXPECT_TRUE(IsValidGndPinCombination(D.FGnd, D.FAssociatedInputPin)) << H.Class->ClassName;

@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "net/local_http_server.h"
+#include "net/http_client.h"
 #include "net/rom_download.h"
 #include "persist/zip_archive.h"
 
@@ -163,6 +165,18 @@ TEST_F(DownloadROMTest, OtherFilesAreKeptInTheSaveFolderAndNeverOverwriteOrEscap
 
     EXPECT_FALSE(Run("nameless"));
     EXPECT_EQ(ReadFile(Download.SaveFolder / "nameless"), Body);
+}
+
+// Only a 200 answer hands its body on: an error page is no content.
+TEST_F(DownloadROMTest, OnlyASuccessfulAnswerKeepsItsBody) {
+    Server.Route("/page", HttpAnswer(200, "OK", "content"));
+    Server.Route("/gone", HttpAnswer(404, "Not Found", "<html>error page</html>"));
+    const std::tuple<const char*, int, const char*> Cases[] = {{"/page", 200, "content"}, {"/gone", 404, ""}};
+    for (const auto& [Path, Status, Body] : Cases) {
+        const THttpResponse R = HttpGet(Server.Base() + (Path + 1), Download.Http);
+        EXPECT_EQ(R.StatusCode, Status) << Path;
+        EXPECT_EQ(R.Body, Body) << Path;
+    }
 }
 
 TEST_F(DownloadROMTest, FailuresSayWhatWentWrong) {

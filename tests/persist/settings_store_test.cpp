@@ -98,6 +98,19 @@ TEST_F(SettingsTest, StaleROMEntriesAreDroppedAndTheStoreRewritten) {
     EXPECT_TRUE(Top("AppendDisAsmComments"));
 }
 
+// The recent list keeps the eight newest entries, newest first, also through a restart; a
+// file opened again moves to the front.
+TEST_F(SettingsTest, RecentROMsKeepTheEightNewest) {
+    TSettings s(Store);
+    for (int i = 1; i <= 10; ++i) ASSERT_TRUE(s.AddRecentROM("G" + std::to_string(i), MakeFile(std::to_string(i))));
+    ASSERT_TRUE(s.AddRecentROM("G5", MakeFile("5")));
+    TSettings again(Store);
+    again.LoadSettings();
+    std::string Order;
+    for (const TRecentROM& r : again.RecentROMs()) Order += r.Game + " ";
+    EXPECT_EQ(Order, "G5 G10 G9 G8 G7 G6 G4 G3 ");
+}
+
 TEST_F(SettingsTest, EnteringAROMFileReplacesTheGamesEntryAndSaves) {
     TSettings s(Store);
     s.LoadSettings();

@@ -98,6 +98,19 @@ TEST(StreamTest, StringsCarryAnyTextThroughUTF16) {
     EXPECT_EQ(Utf8ToUtf16("\xFF"), u"\uFFFD") << "a stray byte becomes a replacement character";
 }
 
+// Every negative count is refused, the smallest as well as -1; zero is an empty list.
+TEST(StreamTest, NegativeCountsAreErrors) {
+    const std::pair<std::string, const char*> Cases[] = {
+        {Bytes({0xFF, 0xFF, 0xFF, 0xFF}), "Stream error! A stored count is negative (-1)."},
+        {Bytes({0x00, 0x00, 0x00, 0x80}), "Stream error! A stored count is negative (-2147483648)."},
+        {Bytes({0x00, 0x00, 0x00, 0x00}), ""},
+    };
+    for (const auto& [Stored, Expected] : Cases) {
+        std::istringstream in(Stored);
+        EXPECT_EQ(Message([&] { ReadCount(in, 0); }), Expected);
+    }
+}
+
 TEST(StreamTest, CountsLargerThanTheStreamAreErrorsNotAllocations) {
     // count 0x7FFFFFFF followed by two bytes: refused before any allocation.
     const std::string hugeString = Bytes({0xFF, 0xFF, 0xFF, 0x7F, 0x41, 0x00});

@@ -16,6 +16,7 @@ private slots:
     void ValuesAndGroupsRoundTrip();
     void SettingsModelKeepsOptionsAndROMFilesBetweenRuns();
     void LiveSoundOptionsSurviveARestart();
+    void EveryOptionSurvivesARestart();
 };
 
 void SettingsStoreTest::ValuesAndGroupsRoundTrip() {
@@ -120,6 +121,66 @@ void SettingsStoreTest::LiveSoundOptionsSurviveARestart() {
         TQtSettingsStore store(ini);
         TSettings(store).LoadSettings();
         QCOMPARE(Options().LiveSoundVolume, volume);
+    }
+    Options() = TOptions{};
+}
+
+// Every option written by one run is what the next run reads from the settings file: once
+// with every value away from its default, once back at the defaults.
+void SettingsStoreTest::EveryOptionSurvivesARestart() {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("tarvolin.ini");
+    TOptions changed;
+    changed.UseBankPageStepAddressNotation = true;
+    changed.UseLFSRAddressing = true;
+    changed.AppendDisAsmComments = false;
+    changed.InstructionMnemonics = 2;
+    changed.UseMAMEKeyMapping = true;
+    changed.DerivatedSoundWave = true;
+    changed.ROMArchiveServer = "https://roms.example/archive/";
+    changed.UpdateServer = "https://updates.example/";
+    changed.ContactAddress = "authors@example.org";
+    changed.IgnoreCertificateErrors = true;
+    changed.LiveSound = false;
+    changed.LiveSoundVolume = 35;
+    changed.MuteLiveSoundAtFullSpeed = false;
+    changed.MuteLiveSoundWhenMinimised = false;
+    changed.KeepHistory = false;
+    changed.HistoryLimitMB = 512;
+    changed.TrackCoverage = false;
+    TOptions mnemonicsOne = changed;
+    mnemonicsOne.InstructionMnemonics = 1;
+    for (const TOptions& Written : {changed, mnemonicsOne, TOptions{}}) {
+        {
+            TQtSettingsStore store(ini);
+            TSettings settings(store);
+            Options() = Written;
+            Options().HighContrast = true; // only ever read, never written
+            QVERIFY(settings.SaveSettings());
+        }
+        Options() = Written.UseMAMEKeyMapping ? TOptions{} : changed; // the opposite of what was written
+        TQtSettingsStore store(ini);
+        TSettings settings(store);
+        settings.LoadSettings();
+        const TOptions& o = Options();
+        QCOMPARE(o.UseBankPageStepAddressNotation, Written.UseBankPageStepAddressNotation);
+        QCOMPARE(o.UseLFSRAddressing, Written.UseLFSRAddressing);
+        QCOMPARE(o.AppendDisAsmComments, Written.AppendDisAsmComments);
+        QCOMPARE(o.InstructionMnemonics, Written.InstructionMnemonics);
+        QCOMPARE(o.UseMAMEKeyMapping, Written.UseMAMEKeyMapping);
+        QCOMPARE(o.DerivatedSoundWave, Written.DerivatedSoundWave);
+        QCOMPARE(o.ROMArchiveServer, Written.ROMArchiveServer);
+        QCOMPARE(o.UpdateServer, Written.UpdateServer);
+        QCOMPARE(o.ContactAddress, Written.ContactAddress);
+        QCOMPARE(o.IgnoreCertificateErrors, Written.IgnoreCertificateErrors);
+        QCOMPARE(o.LiveSound, Written.LiveSound);
+        QCOMPARE(o.LiveSoundVolume, Written.LiveSoundVolume);
+        QCOMPARE(o.MuteLiveSoundAtFullSpeed, Written.MuteLiveSoundAtFullSpeed);
+        QCOMPARE(o.MuteLiveSoundWhenMinimised, Written.MuteLiveSoundWhenMinimised);
+        QCOMPARE(o.KeepHistory, Written.KeepHistory);
+        QCOMPARE(o.HistoryLimitMB, Written.HistoryLimitMB);
+        QCOMPARE(o.TrackCoverage, Written.TrackCoverage);
+        QVERIFY(!store.Read("", "HighContrast"));
     }
     Options() = TOptions{};
 }
