@@ -96,6 +96,22 @@ void SyncFolder(const fs::path& File) {
     ::close(Fd);
 }
 
+// A replacing file keeps the permissions of the file it replaces (Existing), and its owner
+// where we may give it; a new one gets the rights a new file gets (mkstemp creates it for its
+// owner only).
+void GiveRights(int Fd, const struct stat* Existing) {
+    if (Existing) {
+        ::fchmod(Fd, Existing->st_mode & 07777);
+        if (::geteuid() == 0 && ::fchown(Fd, Existing->st_uid, Existing->st_gid) != 0) {
+            // the file is then root's, as a new one would be
+        }
+    } else {
+        const mode_t Mask = ::umask(0);
+        ::umask(Mask);
+        ::fchmod(Fd, 0666 & ~Mask);
+    }
+}
+
 // A removed-on-failure temporary file in the folder of Target holding Data. mkstemp creates
 // it exclusively (O_EXCL) under a fresh random name, so no planted file or link is followed.
 class TTempFile {
@@ -118,18 +134,7 @@ public:
             Ok = false;
             Err = errno;
         }
-        if (Existing) {
-            // A replaced file keeps its permissions, and its owner where we may give it.
-            ::fchmod(Fd, Existing->st_mode & 07777);
-            if (::geteuid() == 0 && ::fchown(Fd, Existing->st_uid, Existing->st_gid) != 0) {
-                // the file is then root's, as a new one would be
-            }
-        } else {
-            // mkstemp creates the file for its owner only; give it the rights a new file gets.
-            const mode_t Mask = ::umask(0);
-            ::umask(Mask);
-            ::fchmod(Fd, 0666 & ~Mask);
-        }
+        GiveRights(Fd, Existing);
         if (::close(Fd) != 0 && Ok) {
             Ok = false;
             Err = errno;
@@ -308,16 +313,7 @@ void TSafeFileStream::Commit() {
     bool Ok = ::fsync(FFd) == 0;
     int Err = Ok ? 0 : errno;
     struct stat Existing {};
-    if (::stat(Target.c_str(), &Existing) == 0) {
-        ::fchmod(FFd, Existing.st_mode & 07777);
-        if (::geteuid() == 0 && ::fchown(FFd, Existing.st_uid, Existing.st_gid) != 0) {
-            // the file is then root's, as a new one would be
-        }
-    } else {
-        const mode_t Mask = ::umask(0);
-        ::umask(Mask);
-        ::fchmod(FFd, 0666 & ~Mask);
-    }
+    GiveRights(FFd, ::stat(Target.c_str(), &Existing) == 0 ? &Existing : nullptr);
     if (::close(FFd) != 0 && Ok) {
         Ok = false;
         Err = errno;

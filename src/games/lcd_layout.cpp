@@ -145,25 +145,10 @@ TLayoutPolygon GlassHalf(int Family, bool UpperHalf, double Left, double Right, 
 constexpr double DigitWidth = 110, DigitHeight = 200, DigitStroke = 20, DigitPitch = 170;
 
 TLayoutPolygon DigitSegment(int Segment, double x, double y) {
-    const double h = DigitStroke / 2, g = 6;
-    const double xL = x + h, xR = x + DigitWidth - h;
-    const double yT = y + h, yM = y + DigitHeight / 2, yB = y + DigitHeight - h;
-    auto Horizontal = [&](double yc) {
-        return TLayoutPolygon{{xL + g, yc},         {xL + g + h, yc - h}, {xR - g - h, yc - h},
-                              {xR - g, yc},         {xR - g - h, yc + h}, {xL + g + h, yc + h}};
-    };
-    auto Vertical = [&](double xc, double ya, double yb) {
-        return TLayoutPolygon{{xc, ya + g},         {xc + h, ya + g + h}, {xc + h, yb - g - h},
-                              {xc, yb - g},         {xc - h, yb - g - h}, {xc - h, ya + g + h}};
-    };
+    const double h = DigitStroke / 2;
+    if (Segment >= 0 && Segment < 7)
+        return DigitStrokePolygon(Segment, x + h, x + DigitWidth - h, y + h, y + DigitHeight / 2, y + DigitHeight - h, h, 6);
     switch (Segment) {
-    case 0: return Horizontal(yT);
-    case 1: return Vertical(xR, yT, yM);
-    case 2: return Vertical(xR, yM, yB);
-    case 3: return Horizontal(yB);
-    case 4: return Vertical(xL, yM, yB);
-    case 5: return Vertical(xL, yT, yM);
-    case 6: return Horizontal(yM);
     default: { // the dot, right of the bottom stroke
         const double l = x + DigitWidth + 10, b = y + DigitHeight;
         return {{l + 5, b - 20}, {l + 15, b - 20}, {l + 20, b - 15}, {l + 20, b - 5},
@@ -183,6 +168,28 @@ unsigned PadHash(TLCDpad Pad, uint32_t Style) {
 }
 
 } // namespace
+
+TLayoutPolygon DigitStrokePolygon(int Segment, double xL, double xR, double yT, double yM, double yB, double Half,
+                                  double Gap) {
+    const double h = Half, g = Gap;
+    auto Horizontal = [&](double yc) {
+        return TLayoutPolygon{{xL + g, yc},         {xL + g + h, yc - h}, {xR - g - h, yc - h},
+                              {xR - g, yc},         {xR - g - h, yc + h}, {xL + g + h, yc + h}};
+    };
+    auto Vertical = [&](double xc, double ya, double yb) {
+        return TLayoutPolygon{{xc, ya + g},         {xc + h, ya + g + h}, {xc + h, yb - g - h},
+                              {xc, yb - g},         {xc - h, yb - g - h}, {xc - h, ya + g + h}};
+    };
+    switch (Segment) {
+    case 0: return Horizontal(yT);
+    case 1: return Vertical(xR, yT, yM);
+    case 2: return Vertical(xR, yM, yB);
+    case 3: return Horizontal(yB);
+    case 4: return Vertical(xL, yM, yB);
+    case 5: return Vertical(xL, yT, yM);
+    default: return Horizontal(yM);
+    }
+}
 
 const TSevenSegmentBits& SevenSegmentBits() {
     static const TSevenSegmentBits Bits = DeriveSevenSegmentBits();

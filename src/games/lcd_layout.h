@@ -100,6 +100,11 @@ TLCDLayout ComputeAnchoredLayout(const TLayoutInput& Input);
 // The polygon of digit segment 0..7 for a digit whose stroke centres span Width x Height
 // from (Left, Top), strokes 2 * Half wide.
 TLayoutPolygon DigitSegmentPolygon(int Segment, double Left, double Top, double Width, double Height, double Half);
+// Stroke Segment (0..6: top, upper right, lower right, bottom, lower left, upper left, middle) of
+// a seven-segment digit whose stroke centres lie on the columns xL, xR and the rows yT, yM, yB:
+// a hexagon Half wide on each side of its centre line, kept Gap away from the corners.
+TLayoutPolygon DigitStrokePolygon(int Segment, double xL, double xR, double yT, double yM, double yB, double Half,
+                                  double Gap);
 
 // Draws the layout's shapes black on white into a 1355 x 864 raster.
 void RasterizeLayout(const TLCDLayout& Layout, TRaster& Image);

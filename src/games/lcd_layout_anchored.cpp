@@ -123,24 +123,9 @@ struct TPlaced {
 } // namespace
 
 TLayoutPolygon DigitSegmentPolygon(int Segment, double Left, double Top, double Width, double Height, double Half) {
-    const double h = Half, g = Half + 1;
-    const double xL = Left, xR = Left + Width, yT = Top, yM = Top + Height / 2, yB = Top + Height;
-    auto Horizontal = [&](double yc) {
-        return TLayoutPolygon{{xL + g, yc},     {xL + g + h, yc - h}, {xR - g - h, yc - h},
-                              {xR - g, yc},     {xR - g - h, yc + h}, {xL + g + h, yc + h}};
-    };
-    auto Vertical = [&](double xc, double ya, double yb) {
-        return TLayoutPolygon{{xc, ya + g},     {xc + h, ya + g + h}, {xc + h, yb - g - h},
-                              {xc, yb - g},     {xc - h, yb - g - h}, {xc - h, ya + g + h}};
-    };
+    if (Segment >= 0 && Segment < 7)
+        return DigitStrokePolygon(Segment, Left, Left + Width, Top, Top + Height / 2, Top + Height, Half, Half + 1);
     switch (Segment) {
-    case 0: return Horizontal(yT);
-    case 1: return Vertical(xR, yT, yM);
-    case 2: return Vertical(xR, yM, yB);
-    case 3: return Horizontal(yB);
-    case 4: return Vertical(xL, yM, yB);
-    case 5: return Vertical(xL, yT, yM);
-    case 6: return Horizontal(yM);
     default: {
         const TLayoutVertex c = DigitSegmentCentre(7, Left, Top, Width, Height, Half);
         return PlainShape(0, c.x, c.y, Half * 1.2);

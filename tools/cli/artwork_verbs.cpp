@@ -20,13 +20,6 @@ namespace tarvolin::cli {
 
 namespace {
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
-
 // A driver for its pictures: pads and points do not depend on the chip; the pins of the
 // first game that lists it are taken.
 std::unique_ptr<TLCDDriver> CreateDriver(const TLCDDriverClass& Class) {

@@ -110,6 +110,9 @@ void RefuseOutputsThatAreInputs();
 // True when the two names lead to the same existing file.
 bool IsSameFile(const std::string& A, const std::string& B);
 
+// True when A and B differ in the letter case of ASCII letters at most (driver and picture names).
+bool SameIgnoringCase(const std::string& A, const std::string& B);
+
 // The MCU class for a game's short name (`--game`); throws EUsageError for an unknown name.
 const TMCUClass& FindGameClass(const std::string& ShortName);
 

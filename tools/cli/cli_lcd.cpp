@@ -19,13 +19,6 @@ namespace tarvolin::cli {
 
 namespace {
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
-
 const TLCDDriverClass& FindDriverClass(const std::string& Name) {
     for (const TLCDDriverClass* C : AllLCDDriverClasses())
         if (SameIgnoringCase(Name, C->ClassName)) return *C;

@@ -1,4 +1,7 @@
-// `--game NAME`: the MCU class of a game's short name, from the game catalogue.
+// `--game NAME`: the MCU class of a game's short name, from the game catalogue; names
+// compared without letter case.
+#include <cctype>
+
 #include "core/mcu.h"
 #include "cli.h"
 #include "games/game_catalogue.h"
@@ -10,6 +13,13 @@ const TMCUClass& FindGameClass(const std::string& ShortName) {
     std::string Known;
     for (const TMCUClass* C : GameClasses()) Known += (Known.empty() ? "" : ", ") + C->ShortGameName();
     throw EUsageError("unknown game \"" + ShortName + "\" (known games: " + Known + ")");
+}
+
+bool SameIgnoringCase(const std::string& A, const std::string& B) {
+    if (A.size() != B.size()) return false;
+    for (size_t i = 0; i < A.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(A[i])) != std::tolower(static_cast<unsigned char>(B[i]))) return false;
+    return true;
 }
 
 } // namespace tarvolin::cli
